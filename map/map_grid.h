@@ -1,0 +1,61 @@
+// The map in memory: its size in quads, the grid of terrain codes, the quad the
+// view shows, the map's name, and the hexagon neighbourhood of a tile.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "map/terrain.h"
+
+namespace pelorn {
+
+constexpr int kQuadSize = 100;  // a quad is 100 by 100 tiles
+
+// The largest map Pelorn makes or loads. The grid needs 40,000 bytes per quad,
+// the world generator about three times that again and the bucket fill twice
+// that for its stack, so 1024 quads (about 40 MB of tiles) keeps every
+// operation well inside a desktop's memory; each side stays at most 100 quads.
+constexpr std::int32_t kMaxQuadsPerSide = 100;
+constexpr std::int32_t kMaxQuads = 1024;
+bool isAcceptableMapSize(std::int32_t quadsX, std::int32_t quadsY);
+
+// grid[x][y]: x the column (eastwards), y the row (southwards). Each column
+// holds H cells; the columns lie in one block behind a table of column
+// pointers, so a grid is either wholly there or not at all.
+using MapGrid = TerrainCode**;
+
+extern MapGrid mapGrid;  // nullptr while no grid exists
+extern std::int32_t quadCountX;
+extern std::int32_t quadCountY;
+extern std::int32_t viewQuadX;
+extern std::int32_t viewQuadY;
+extern std::string currentMapName;
+
+inline std::int32_t mapWidth() { return quadCountX * kQuadSize; }
+inline std::int32_t mapHeight() { return quadCountY * kQuadSize; }
+
+// Makes a grid for the current quad counts with every tile 0 and the view at
+// quad (0, 0). The old grid must have been freed. Returns false, leaving no
+// grid, when the memory cannot be had or the counts are out of range.
+bool allocateMapGrid();
+// Like allocateMapGrid, but leaves the view where it is (the world generator's grid).
+bool allocateMapGridKeepView();
+void freeMapGrid();
+
+struct TilePos {
+    std::int32_t x;
+    std::int32_t y;
+    friend bool operator==(TilePos a, TilePos b) { return a.x == b.x && a.y == b.y; }
+    friend bool operator!=(TilePos a, TilePos b) { return !(a == b); }
+};
+
+// The six neighbours in the column-offset layout (even columns stand half a
+// tile higher): above, upper right, lower right, below, lower left, upper left.
+// No wrapping or clipping.
+std::array<TilePos, 6> hexNeighbours(std::int32_t x, std::int32_t y);
+
+// Back to the state of a fresh process: no grid, one quad each way, "Untitled".
+void resetMapState();
+
+}  // namespace pelorn

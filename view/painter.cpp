@@ -1,0 +1,19 @@
+#include "view/painter.h"
+
+namespace pelorn {
+
+PenSpec penSpec(int pen) {
+    switch (pen) {
+        case kDefaultPen: return {1, {0, 0, 0}};
+        case kMarkerPen: return {10, {255, 0, 0}};
+        case kForestMarkPen: return {2, {0, 60, 26}};
+        case kJungleMarkPen: return {2, {0, 60, 200}};
+        case kStartMarkerPen: return {3, {255, 0, 0}};
+        case kUnknownCodePen: return {1, kUnknownCodeColour};
+        default: return {1, terrainColour(pen)};
+    }
+}
+
+int tilePen(TerrainCode code) { return hasTerrainColour(code) ? code : kUnknownCodePen; }
+
+}  // namespace pelorn
