@@ -1,0 +1,254 @@
+#include "generator/random_field.h"
+
+#include <cmath>
+#include <cstddef>
+#include <cstring>
+#include <new>
+#include <vector>
+
+#include "generator/parameters.h"
+#include "generator/random.h"
+#include "map/map_grid.h"
+
+namespace pelorn {
+
+bool FloatField::allocate(std::int32_t w, std::int32_t h) {
+    release();
+    if (w <= 0 || h <= 0) return false;
+    const std::size_t wide = static_cast<std::size_t>(w);
+    const std::size_t high = static_cast<std::size_t>(h);
+    float** table = new (std::nothrow) float*[wide];
+    if (!table) return false;
+    float* block = new (std::nothrow) float[wide * high];
+    if (!block) {
+        delete[] table;
+        return false;
+    }
+    for (std::size_t x = 0; x < wide; ++x) table[x] = block + x * high;
+    columns = table;
+    cells = block;
+    width = w;
+    height = h;
+    return true;
+}
+
+void FloatField::release() {
+    delete[] cells;
+    delete[] columns;
+    cells = nullptr;
+    columns = nullptr;
+    width = 0;
+    height = 0;
+}
+
+void FloatField::fill(float value) {
+    const std::size_t count = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
+    for (std::size_t i = 0; i < count; ++i) cells[i] = value;
+}
+
+std::int32_t workingSize(std::int32_t tiles) {
+    std::int32_t size = 129;
+    while (size < tiles) size += 128;
+    return size;
+}
+
+namespace {
+
+// r / 32767 of one draw, rounded to single precision right after the division.
+float drawQuotient() { return static_cast<float>(rand() / static_cast<double>(kRandMax)); }
+
+// A uniform offset from -a to +a, rounded to single precision. An amplitude of
+// zero draws nothing.
+float drawOffset(float a) {
+    if (a == 0.0f) return 0.0f;
+    const double q = drawQuotient();
+    const double amplitude = a;
+    return static_cast<float>(2.0 * amplitude * q - amplitude);
+}
+
+// Keeps a computed value on the scale. NaN (an amplitude made infinite by a
+// roughnessFactor of -1 gives inf - inf) counts as 0, so no field ever holds it.
+float clampToScale(double v) {
+    if (std::isnan(v)) return 0.0f;
+    if (v < 0.0) return 0.0f;
+    if (v > 10.0) return 10.0f;
+    return static_cast<float>(v);
+}
+
+// The first diamond step of a field whose height is no multiple of its width
+// reaches past the last row: those corners count as unset.
+float cornerOrUnset(const FloatField& field, std::int32_t x, std::int32_t y, std::int32_t w, std::int32_t h) {
+    if (x < 0 || x >= w || y < 0 || y >= h) return kUnsetValue;
+    return field[x][y];
+}
+
+void diamondStep(FloatField& field, std::int32_t w, std::int32_t h, std::int32_t side, double f) {
+    const std::int32_t half = roundHalfUpToSingle(side * 0.5);
+    const float amplitude = static_cast<float>(f * 10.0);
+    for (std::int32_t x0 = 0; x0 < w - 1; x0 += side) {
+        for (std::int32_t y0 = 0; y0 < h - 1; y0 += side) {
+            const std::int32_t cx = x0 + half;
+            const std::int32_t cy = y0 + half;
+            if (cx >= w || cy >= h) continue;  // centre outside: skipped, no draw
+            if (field[cx][cy] != kUnsetValue) continue;
+            const double sum = static_cast<double>(cornerOrUnset(field, x0, y0 + side, w, h)) +
+                               cornerOrUnset(field, x0, y0, w, h) + cornerOrUnset(field, x0 + side, y0, w, h) +
+                               cornerOrUnset(field, x0 + side, y0 + side, w, h);
+            const float mean = static_cast<float>(sum * 0.25);
+            const float offset = drawOffset(amplitude);
+            field[cx][cy] = clampToScale(static_cast<double>(mean) + offset);
+        }
+    }
+}
+
+void squarePoint(FloatField& field, std::int32_t w, std::int32_t h, std::int32_t x, std::int32_t y,
+                 std::int32_t spacing, float amplitude) {
+    if (field[x][y] != kUnsetValue) return;
+    const float mean = static_cast<float>(neighbourMean(field, x, y, w, h, spacing));
+    const float offset = drawOffset(amplitude);
+    const float value = clampToScale(static_cast<double>(mean) + offset);
+    field[x][y] = value;
+    // The first and last columns (rows) are the same line of a wrapped field.
+    if (x == 0 && field[w - 1][y] == kUnsetValue) field[w - 1][y] = value;
+    if (x == w - 1 && field[0][y] == kUnsetValue) field[0][y] = value;
+    if (y == 0 && field[x][h - 1] == kUnsetValue) field[x][h - 1] = value;
+    if (y == h - 1 && field[x][0] == kUnsetValue) field[x][0] = value;
+}
+
+void squareStep(FloatField& field, std::int32_t w, std::int32_t h, std::int32_t spacing, double g) {
+    const float amplitude = static_cast<float>(g * 10.0);
+    for (std::int32_t x0 = 0; x0 < w - 1; x0 += spacing) {
+        for (std::int32_t y0 = 0; y0 < h - 1; y0 += spacing) {
+            squarePoint(field, w, h, x0, y0, spacing, amplitude);
+            squarePoint(field, w, h, x0, y0 + spacing, spacing, amplitude);
+            squarePoint(field, w, h, x0 + spacing, y0, spacing, amplitude);
+            squarePoint(field, w, h, x0 + spacing, y0 + spacing, spacing, amplitude);
+        }
+    }
+}
+
+// The sea seeding: (r / 32767) x 0.48 in double, rounded once when stored.
+float drawSeaDepth() { return static_cast<float>(rand() / static_cast<double>(kRandMax) * 0.48); }
+
+}  // namespace
+
+double neighbourMean(const FloatField& field, std::int32_t x, std::int32_t y, std::int32_t w, std::int32_t h,
+                     std::int32_t d) {
+    double sum = 0.0;
+    int count = 0;
+    const auto take = [&](std::int32_t cx, std::int32_t cy) {
+        // The period is w-1 (h-1): the first and last lines mirror each other.
+        if (cx < 0) cx += w - 1;
+        else if (cx >= w) cx -= w - 1;
+        if (cy < 0) cy += h - 1;
+        else if (cy >= h) cy -= h - 1;
+        if (cx < 0 || cx >= w || cy < 0 || cy >= h) return;
+        const float v = field[cx][cy];
+        if (v == kUnsetValue) return;
+        sum += v;
+        ++count;
+    };
+    take(x, y - d);
+    take(x, y + d);
+    take(x - d, y);
+    take(x + d, y);
+    return count > 0 ? sum / count : 5.0;
+}
+
+void fillField(FloatField& field, std::int32_t w, std::int32_t h, std::int32_t length, bool seedSeas) {
+    // The diamond-square grid needs sides of 128k+1; anything else would step
+    // outside the field.
+    if (field.empty() || w > field.width || h > field.height || w < 129 || h < 129 || (w - 1) % 128 != 0 ||
+        (h - 1) % 128 != 0)
+        return;
+
+    // Corners: one draw for all four.
+    double corner = static_cast<double>(drawQuotient()) * 10.0 * 2.0 - 10.0;
+    if (corner < 0.0) corner = 0.0;
+    if (corner > 10.0) corner = 10.0;
+    const float cornerValue = static_cast<float>(corner);
+    field[0][0] = cornerValue;
+    field[0][h - 1] = cornerValue;
+    field[w - 1][0] = cornerValue;
+    field[w - 1][h - 1] = cornerValue;
+
+    if (seedSeas) {
+        if (generatorParameters.seedHorizontalSea == 1) {
+            for (std::int32_t y = 0; y < h; ++y) {
+                field[0][y] = drawSeaDepth();
+                field[w - 1][y] = drawSeaDepth();
+            }
+        }
+        if (generatorParameters.seedVerticalSea == 1) {
+            for (std::int32_t x = 0; x < w; ++x) {
+                field[x][0] = drawSeaDepth();
+                field[x][h - 1] = drawSeaDepth();
+            }
+        }
+    }
+
+    // The scale counter runs 129, 65, 33, 17, 9, 5, 3, 2 for every field size.
+    std::int32_t side = w - 1;
+    std::int32_t e = 129;
+    double f = 1.0;
+    do {
+        diamondStep(field, w, h, side, f);
+        e = (e + 1) / 2;
+        const std::int32_t spacing = e - 1;
+        const double g =
+            length < e ? 1.0 : f / (static_cast<double>(generatorParameters.roughnessFactor) + 1.0);
+        squareStep(field, w, h, spacing, g);
+        f = g;
+        side = spacing;
+    } while (e > 2);
+}
+
+namespace {
+
+// The nearest-neighbour source of each of `target` positions out of `source`,
+// stepping in single precision. The step source/target is the single-precision
+// quotient of the two sizes; the pull-back below the end (pos - 0.01, rounded
+// to single) never triggers for target <= source but is kept as the guard it is.
+std::vector<std::int32_t> resampleSources(std::int32_t target, std::int32_t source) {
+    std::vector<std::int32_t> sources(static_cast<std::size_t>(target));
+    const float limit = static_cast<float>(source);
+    const float step = static_cast<float>(source) / static_cast<float>(target);
+    float pos = 0.0f;
+    for (std::int32_t i = 0; i < target; ++i) {
+        while (pos >= limit) pos = static_cast<float>(static_cast<double>(pos) - 0.01);
+        std::int32_t s = roundHalfUpToSingle(pos);
+        if (s > source - 1) s = source - 1;
+        if (s < i) s = i;  // cannot happen while step >= 1; keeps the pass in place
+        sources[static_cast<std::size_t>(i)] = s;
+        pos = pos + step;
+    }
+    return sources;
+}
+
+}  // namespace
+
+void resampleField(FloatField& field, std::int32_t w, std::int32_t h) {
+    const std::int32_t mapW = mapWidth();
+    const std::int32_t mapH = mapHeight();
+    if (field.empty() || w > field.width || h > field.height || mapW <= 0 || mapH <= 0 || mapW > w || mapH > h)
+        return;
+
+    // Each target reads a source at or after itself, so working upwards in
+    // place never reads a cell this pass has already written. The source of a
+    // position does not depend on the other coordinate, so the row pass can use
+    // one table for every column, and the column pass can move whole columns
+    // in ascending order, which gives each row the same sequence of copies.
+    const std::vector<std::int32_t> rowSources = resampleSources(mapH, h);
+    for (std::int32_t x = 0; x < w; ++x) {
+        float* column = field[x];
+        for (std::int32_t y = 0; y < mapH; ++y) column[y] = column[rowSources[static_cast<std::size_t>(y)]];
+    }
+
+    const std::vector<std::int32_t> columnSources = resampleSources(mapW, w);
+    for (std::int32_t x = 0; x < mapW; ++x) {
+        const std::int32_t source = columnSources[static_cast<std::size_t>(x)];
+        if (source != x) std::memcpy(field[x], field[source], static_cast<std::size_t>(h) * sizeof(float));
+    }
+}
+
+}  // namespace pelorn

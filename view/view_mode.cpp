@@ -1,0 +1,7 @@
+#include "view/view_mode.h"
+
+namespace pelorn {
+
+std::int32_t viewMode = 0;
+
+}  // namespace pelorn
