@@ -1,0 +1,120 @@
+#include "dialogs/generate_terrain_dialog.h"
+
+#include "dialogs/dialog_text.h"
+#include "dialogs/edit_history_hooks.h"
+#include "files/conversions.h"
+#include "generator/parameters.h"
+#include "generator/world.h"
+
+namespace pelorn {
+
+// parameterIndex follows the order of kParameterFields, where 0 is
+// genStartLocTries and field 6nn shows entry nn.
+const TerrainDialogControl kTerrainEditFields[kTerrainEditFieldCount] = {
+    {601, "Roughness (from 0.0 to 10.0)", 1},
+    {602, "Randomness Length", 2},
+    {603, "Randomness Length Forest", 3},
+    {604, "Randomness Length Desert", 4},
+    {605, "Randomness Length Jungle", 5},
+    {606, "Randomness Length Polar", 6},
+    {607, "Randomness Length Steppes", 7},
+    {608, "Generate River Tries", 8},
+    {609, "Generate Sea Tiles", 9},
+    {612, "Forest Factor", 12},
+    {613, "Desert Factor", 13},
+    {614, "Jungle Facotr", 14},
+    {615, "Polar Factor", 15},
+    {616, "Steppes Factor", 16},
+    {617, "Equator Factor", 17},
+    {618, "North Pole Limit", 18},
+    {619, "South Pole Limit", 19},
+    {620, "Sea Level Up to", 20},
+    {621, "Plains Level Up To", 21},
+    {622, "Fertile Plains Up To", 22},
+    {623, "Hills Up To", 23},
+    {624, "High Hills Up To", 24},
+    {625, "Mountain 1 Up To", 25},
+    {626, "Mountain 2 Up To", 26},
+    {627, "Mountain 3 Up To", 27},
+    {628, "Mountain 4 Up To", 28},
+    {629, "Glaciers Deepness", 29},
+};
+
+const TerrainDialogControl kTerrainCheckBoxes[2] = {
+    {kSeedHorizontalSeaBox, "Seed Horizontal Sea", 10},
+    {kSeedVerticalSeaBox, "Seed Vertical Sea", 11},
+};
+
+const char* const kTerrainColumnHeadings[3] = {
+    "Map Generator Values (0,1,2,3...):",
+    "Climate Values (from 0.0 to 10.0):",
+    "Map Height Values (from 0.0 to 10.0):",
+};
+const char* const kMapBordersLabel = "Map borders:";
+
+namespace {
+
+const ParameterField* editFieldParameter(int id) {
+    for (const TerrainDialogControl& control : kTerrainEditFields) {
+        if (control.id == id) return &kParameterFields[control.parameterIndex];
+    }
+    return nullptr;
+}
+
+std::uint8_t* checkBoxFlag(int id) {
+    for (const TerrainDialogControl& control : kTerrainCheckBoxes) {
+        if (control.id == id) return &(generatorParameters.*kParameterFields[control.parameterIndex].flag);
+    }
+    return nullptr;
+}
+
+std::string parameterText(const ParameterField& field) {
+    if (field.kind == ParameterKind::Integer) return intToText(generatorParameters.*field.integer);
+    return realToText(generatorParameters.*field.real);
+}
+
+void storeParameter(const ParameterField& field, std::string_view fieldText) {
+    const std::string text = firstChars(fieldText);
+    if (field.kind == ParameterKind::Integer) {
+        generatorParameters.*field.integer = textToInt(text);
+    } else {
+        generatorParameters.*field.real = textToReal(text);
+    }
+}
+
+}  // namespace
+
+std::string generateTerrainInitialText(int id) {
+    const ParameterField* field = editFieldParameter(id);
+    return field ? parameterText(*field) : std::string();
+}
+
+TerrainFieldTexts generateTerrainInitialTexts() {
+    TerrainFieldTexts texts;
+    for (int i = 0; i < kTerrainEditFieldCount; ++i) {
+        texts[i] = parameterText(kParameterFields[kTerrainEditFields[i].parameterIndex]);
+    }
+    return texts;
+}
+
+bool checkBoxState(int id) {
+    const std::uint8_t* flag = checkBoxFlag(id);
+    return flag && *flag == 1;
+}
+
+bool clickCheckBox(int id, bool currentlyChecked) {
+    std::uint8_t* flag = checkBoxFlag(id);
+    if (!flag) return currentlyChecked;
+    *flag = currentlyChecked ? 0 : 1;
+    return !currentlyChecked;
+}
+
+void applyGenerateTerrain(const TerrainFieldTexts& texts) {
+    for (int i = 0; i < kTerrainEditFieldCount; ++i) {
+        storeParameter(kParameterFields[kTerrainEditFields[i].parameterIndex], texts[i]);
+    }
+    dialog_history::recordWholeMapEdit();
+    generateRandomMap();
+}
+
+}  // namespace pelorn

@@ -1,0 +1,61 @@
+// The logic of the "Generate Terrain" dialog (template 206): 27 edit fields,
+// one per generator parameter but genStartLocTries, and two check boxes for
+// the sea-seeding flags.
+//
+// The dialog procedure:
+//   init:   for each entry of kTerrainEditFields, set the control's text to
+//           generateTerrainInitialText(id); check each of 610/611 when
+//           checkBoxState(id) says so;
+//   610/611 clicked: read the box's present state, call clickCheckBox, and
+//           show the state it returns (the flag has changed already);
+//   OK:     collect the 27 texts in the order of kTerrainEditFields, call
+//           applyGenerateTerrain, close;
+//   CANCEL: close.
+#pragma once
+
+#include <array>
+#include <string>
+
+namespace pelorn {
+
+constexpr int kGenerateTerrainDialog = 206;
+constexpr int kSeedHorizontalSeaBox = 610;
+constexpr int kSeedVerticalSeaBox = 611;
+
+struct TerrainDialogControl {
+    int id;
+    const char* label;   // the static text beside the control
+    int parameterIndex;  // index into kParameterFields (generator/parameters.h)
+};
+
+constexpr int kTerrainEditFieldCount = 27;
+// The edit fields in the order OK reads them: 601..609, then 612..629.
+extern const TerrainDialogControl kTerrainEditFields[kTerrainEditFieldCount];
+// The check boxes 610 and 611.
+extern const TerrainDialogControl kTerrainCheckBoxes[2];
+
+// The headings over the three columns, and the label over the check boxes.
+extern const char* const kTerrainColumnHeadings[3];
+extern const char* const kMapBordersLabel;
+
+// The field texts, in the order of kTerrainEditFields.
+using TerrainFieldTexts = std::array<std::string, kTerrainEditFieldCount>;
+
+// The text a field shows: its parameter by intToText or realToText. An empty
+// text for an id that is not an edit field of this dialog.
+std::string generateTerrainInitialText(int id);
+TerrainFieldTexts generateTerrainInitialTexts();
+
+// Whether box 610 or 611 shows checked: its flag holds 1.
+bool checkBoxState(int id);
+// A click on box 610 or 611: a checked box sets its flag to 0, an unchecked
+// one to 1, at once (CANCEL does not undo it). Returns the box's new state.
+// Any other id changes nothing and returns currentlyChecked.
+bool clickCheckBox(int id, bool currentlyChecked);
+
+// OK: stores each field (its first 15 characters, read by textToInt or
+// textToReal; text without a number gives 0) in the order of
+// kTerrainEditFields, then generates a new world with them.
+void applyGenerateTerrain(const TerrainFieldTexts& texts);
+
+}  // namespace pelorn

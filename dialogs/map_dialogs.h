@@ -1,0 +1,55 @@
+// The logic of the "New Map", "Open Map" and "Save As Map" dialogs. The
+// dialog procedures put the initial texts into the fields, and at OK hand the
+// fields' texts to the apply function and close the dialog. "About Pelorn"
+// has no logic: OK and CANCEL only close it.
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace pelorn {
+
+// Template ids.
+constexpr int kAboutDialog = 201;
+constexpr int kNewMapDialog = 202;
+constexpr int kSaveAsMapDialog = 203;
+constexpr int kOpenMapDialog = 204;
+
+// Edit fields.
+constexpr int kMapNameField = 601;
+constexpr int kQuadXField = 602;
+constexpr int kQuadYField = 603;
+
+struct NewMapTexts {
+    std::string mapName;
+    std::string quadX;
+    std::string quadY;
+};
+
+// "Untitled", "1", "1", whatever the current map is.
+NewMapTexts newMapInitialTexts();
+
+// OK of "New Map": the name loses every blank and falls back to "Untitled",
+// each count falls back to 1 when empty, not a number or below 1. The map is
+// then replaced by an empty one of that size, named so, viewed from its first
+// quad, and the whole client area is repainted.
+// A size larger than the program holds (isAcceptableMapSize) is refused as a
+// whole: map, name and size stay as they were, and false is returned.
+// Should the new grid still not be had, the map becomes 1 x 1 quads, so that
+// a map always exists.
+bool applyNewMap(std::string_view mapName, std::string_view quadX, std::string_view quadY);
+
+// "Untitled".
+std::string openMapInitialText();
+// OK of "Open Map": the name (blanks kept; empty gives "Untitled") becomes the
+// current name, the map of that name is loaded, and the whole client area is
+// repainted. The loader sets the final name.
+void applyOpenMap(std::string_view mapName);
+
+// "Untitled".
+std::string saveAsMapInitialText();
+// OK of "Save As Map": as applyOpenMap, but the map in memory is saved under
+// the new name, which stays current. Returns whether the file was written.
+bool applySaveAsMap(std::string_view mapName);
+
+}  // namespace pelorn

@@ -1,0 +1,228 @@
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstring>
+#include <string>
+#include <vector>
+
+#include "dialogs/generate_terrain_dialog.h"
+#include "dialogs/start_locations_dialog.h"
+#include "generator/parameters.h"
+#include "generator/random.h"
+#include "generator/world.h"
+#include "map/map_grid.h"
+#include "map/window_seam.h"
+#include "support/recording_seam.h"
+
+namespace pelorn {
+namespace {
+
+using test::RecordingSeam;
+
+std::vector<TerrainCode> tiles() {
+    std::vector<TerrainCode> all;
+    for (int x = 0; x < mapWidth(); ++x)
+        for (int y = 0; y < mapHeight(); ++y) all.push_back(mapGrid[x][y]);
+    return all;
+}
+
+int indexOf(int id) {
+    for (int i = 0; i < kTerrainEditFieldCount; ++i)
+        if (kTerrainEditFields[i].id == id) return i;
+    return -1;
+}
+
+class GenerateDialogs : public ::testing::Test {
+protected:
+    void SetUp() override {
+        resetMapState();
+        generatorParameters = GeneratorParameters{};
+        ASSERT_TRUE(allocateMapGrid());
+    }
+    void TearDown() override {
+        resetMapState();
+        generatorParameters = GeneratorParameters{};
+    }
+    RecordingSeam seam;
+};
+
+TEST(GenerateTerrainTable, FieldsShowTheRightParametersInOrder) {
+    const struct {
+        int id;
+        const char* parameter;
+        ParameterKind kind;
+        const char* label;
+    } expected[] = {
+        {601, "roughnessFactor", ParameterKind::Real, "Roughness (from 0.0 to 10.0)"},
+        {602, "randomnessLength", ParameterKind::Integer, "Randomness Length"},
+        {603, "randomnessLengthForest", ParameterKind::Integer, "Randomness Length Forest"},
+        {604, "randomnessLengthDesert", ParameterKind::Integer, "Randomness Length Desert"},
+        {605, "randomnessLengthJungle", ParameterKind::Integer, "Randomness Length Jungle"},
+        {606, "randomnessLengthPolar", ParameterKind::Integer, "Randomness Length Polar"},
+        {607, "randomnessLengthSteppes", ParameterKind::Integer, "Randomness Length Steppes"},
+        {608, "genRiverTries", ParameterKind::Integer, "Generate River Tries"},
+        {609, "genSeaTiles", ParameterKind::Integer, "Generate Sea Tiles"},
+        {612, "forestFactor", ParameterKind::Real, "Forest Factor"},
+        {613, "desertFactor", ParameterKind::Real, "Desert Factor"},
+        {614, "jungleFactor", ParameterKind::Real, "Jungle Facotr"},
+        {615, "polarFactor", ParameterKind::Real, "Polar Factor"},
+        {616, "steppesFactor", ParameterKind::Real, "Steppes Factor"},
+        {617, "equatorFactor", ParameterKind::Real, "Equator Factor"},
+        {618, "northPoleFactor", ParameterKind::Real, "North Pole Limit"},
+        {619, "southPoleFactor", ParameterKind::Real, "South Pole Limit"},
+        {620, "levelSea", ParameterKind::Real, "Sea Level Up to"},
+        {621, "levelPlains", ParameterKind::Real, "Plains Level Up To"},
+        {622, "levelFertilePlains", ParameterKind::Real, "Fertile Plains Up To"},
+        {623, "levelHills", ParameterKind::Real, "Hills Up To"},
+        {624, "levelHighHills", ParameterKind::Real, "High Hills Up To"},
+        {625, "levelMountain1", ParameterKind::Real, "Mountain 1 Up To"},
+        {626, "levelMountain2", ParameterKind::Real, "Mountain 2 Up To"},
+        {627, "levelMountain3", ParameterKind::Real, "Mountain 3 Up To"},
+        {628, "levelMountain4", ParameterKind::Real, "Mountain 4 Up To"},
+        {629, "levelcorrectionGlacial", ParameterKind::Real, "Glaciers Deepness"},
+    };
+    ASSERT_EQ(std::size(expected), static_cast<std::size_t>(kTerrainEditFieldCount));
+    for (int i = 0; i < kTerrainEditFieldCount; ++i) {
+        const TerrainDialogControl& control = kTerrainEditFields[i];
+        EXPECT_EQ(control.id, expected[i].id);
+        EXPECT_STREQ(control.label, expected[i].label);
+        EXPECT_STREQ(kParameterFields[control.parameterIndex].name, expected[i].parameter) << control.id;
+        EXPECT_EQ(kParameterFields[control.parameterIndex].kind, expected[i].kind) << control.id;
+    }
+    EXPECT_EQ(kTerrainCheckBoxes[0].id, 610);
+    EXPECT_STREQ(kTerrainCheckBoxes[0].label, "Seed Horizontal Sea");
+    EXPECT_STREQ(kParameterFields[kTerrainCheckBoxes[0].parameterIndex].name, "seedHorizontalSea");
+    EXPECT_EQ(kTerrainCheckBoxes[1].id, 611);
+    EXPECT_STREQ(kTerrainCheckBoxes[1].label, "Seed Vertical Sea");
+    EXPECT_STREQ(kParameterFields[kTerrainCheckBoxes[1].parameterIndex].name, "seedVerticalSea");
+}
+
+TEST_F(GenerateDialogs, DefaultTexts) {
+    const TerrainFieldTexts texts = generateTerrainInitialTexts();
+    const char* expected[] = {"1.2", "17", "5", "33", "33", "17", "33", "50", "5000", "4", "4", "4", "8", "2",
+                              "3",   "3",  "3", "5",  "6.7", "6.9", "7.9", "8.9", "9.3", "9.6", "9.8", "10", "0.7"};
+    for (int i = 0; i < kTerrainEditFieldCount; ++i) {
+        EXPECT_EQ(texts[i], expected[i]) << kTerrainEditFields[i].id;
+        EXPECT_EQ(generateTerrainInitialText(kTerrainEditFields[i].id), expected[i]);
+    }
+    EXPECT_EQ(generateTerrainInitialText(610), "");
+    EXPECT_EQ(generateTerrainInitialText(600), "");
+    EXPECT_FALSE(checkBoxState(610));
+    EXPECT_FALSE(checkBoxState(611));
+    EXPECT_EQ(startLocationsInitialText(), "1000");
+}
+
+TEST_F(GenerateDialogs, CheckBoxesChangeTheirFlagAtOnce) {
+    EXPECT_TRUE(clickCheckBox(610, false));
+    EXPECT_EQ(generatorParameters.seedHorizontalSea, 1);
+    EXPECT_EQ(generatorParameters.seedVerticalSea, 0);
+    // CANCEL now would apply nothing; the flag stays and the next opening shows it.
+    EXPECT_TRUE(checkBoxState(610));
+    EXPECT_FALSE(clickCheckBox(610, true));
+    EXPECT_EQ(generatorParameters.seedHorizontalSea, 0) << "two clicks leave the flag as it was";
+
+    EXPECT_TRUE(clickCheckBox(611, false));
+    EXPECT_EQ(generatorParameters.seedVerticalSea, 1);
+    EXPECT_TRUE(checkBoxState(611));
+
+    // The box's own state decides, not the flag: a stale box still toggles from what it shows.
+    generatorParameters.seedVerticalSea = 7;
+    EXPECT_FALSE(checkBoxState(611)) << "only a flag of 1 shows checked";
+    EXPECT_TRUE(clickCheckBox(611, false));
+    EXPECT_EQ(generatorParameters.seedVerticalSea, 1);
+
+    const GeneratorParameters before = generatorParameters;
+    EXPECT_TRUE(clickCheckBox(612, true));
+    EXPECT_FALSE(clickCheckBox(609, false));
+    EXPECT_EQ(std::memcmp(&before, &generatorParameters, sizeof before), 0);
+}
+
+TEST_F(GenerateDialogs, ApplyStoresEveryFieldThenGenerates) {
+    TerrainFieldTexts texts = generateTerrainInitialTexts();
+    texts[indexOf(608)] = "";           // emptied integer field
+    texts[indexOf(620)] = "";           // emptied real field
+    texts[indexOf(602)] = "12.9";       // whole part only
+    texts[indexOf(603)] = "words";      // no number
+    texts[indexOf(609)] = "000000000000007" "9";  // only the first 15 characters count
+    texts[indexOf(612)] = "+2.5e0junk";
+    texts[indexOf(625)] = "9.31234567890123";     // cut to 9.312345678901
+    seedRandom(77);
+    applyGenerateTerrain(texts);
+    const GeneratorParameters stored = generatorParameters;
+    EXPECT_EQ(stored.genRiverTries, 0);
+    EXPECT_EQ(stored.levelSea, 0.0f);
+    EXPECT_EQ(stored.randomnessLength, 12);
+    EXPECT_EQ(stored.randomnessLengthForest, 0);
+    EXPECT_EQ(stored.genSeaTiles, 7);
+    EXPECT_EQ(stored.forestFactor, 2.5f);
+    EXPECT_EQ(stored.levelMountain1, 9.312345678901f);
+    EXPECT_EQ(stored.genStartLocTries, 1000) << "not a field of this dialog";
+    const TerrainFieldTexts next = generateTerrainInitialTexts();
+    EXPECT_EQ(next[indexOf(608)], "0");
+    EXPECT_EQ(next[indexOf(620)], "0");
+
+    // OK ran exactly one generation on the stored values, from the same stream.
+    const std::vector<TerrainCode> generated = tiles();
+    EXPECT_FALSE(seam.invalidations.empty());
+    seedRandom(77);
+    generateRandomMap();
+    EXPECT_EQ(tiles(), generated);
+}
+
+TEST_F(GenerateDialogs, GeneratorCorrectionsShowNextTime) {
+    TerrainFieldTexts texts = generateTerrainInitialTexts();
+    texts[indexOf(613)] = "10";
+    seedRandom(1);
+    applyGenerateTerrain(texts);
+    EXPECT_EQ(generateTerrainInitialText(613), "9.9");
+}
+
+TEST_F(GenerateDialogs, StartLocationsTriesField) {
+    freeMapGrid();
+    quadCountX = 2;
+    quadCountY = 1;
+    ASSERT_TRUE(allocateMapGrid());
+    for (int x = 0; x < 200; ++x)
+        for (int y = 0; y < 100; ++y) mapGrid[x][y] = 2;
+    mapGrid[0][0] = 54;
+
+    // Empty: one try per quad, two draws each.
+    seedRandom(500);
+    applyStartLocations("");
+    EXPECT_EQ(generatorParameters.genStartLocTries, 1);
+    std::uint32_t state = 500;
+    for (int i = 0; i < 4; ++i) state = state * 214013u + 2531011u;
+    EXPECT_EQ(randomState(), state);
+    EXPECT_EQ(mapGrid[0][0], 9);
+    mapGrid[0][0] = 2;
+    ASSERT_FALSE(seam.invalidations.empty());
+    EXPECT_EQ(seam.invalidations.back(), RecordingSeam::area(kMapAreaRect, true));
+
+    applyStartLocations("500");
+    EXPECT_EQ(generatorParameters.genStartLocTries, 500);
+    int placed = 0;
+    for (int x = 0; x < 200; ++x)
+        for (int y = 0; y < 100; ++y) placed += mapGrid[x][y] == 51;
+    EXPECT_GT(placed, 50);
+
+    applyStartLocations("0");
+    EXPECT_EQ(generatorParameters.genStartLocTries, 0);
+    EXPECT_EQ(startLocationsInitialText(), "0");
+    for (int x = 0; x < 200; ++x)
+        for (int y = 0; y < 100; ++y) ASSERT_EQ(mapGrid[x][y], 2);
+
+    applyStartLocations("500");
+    applyStartLocations("none");
+    EXPECT_EQ(generatorParameters.genStartLocTries, 0);
+    for (int x = 0; x < 200; ++x)
+        for (int y = 0; y < 100; ++y) ASSERT_EQ(mapGrid[x][y], 2);
+
+    applyStartLocations("-25");
+    EXPECT_EQ(generatorParameters.genStartLocTries, -25);
+    EXPECT_EQ(startLocationsInitialText(), "-25");
+    applyStartLocations("000000000000003" "0");
+    EXPECT_EQ(generatorParameters.genStartLocTries, 3);
+}
+
+}  // namespace
+}  // namespace pelorn

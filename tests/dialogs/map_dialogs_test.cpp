@@ -1,0 +1,240 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "dialogs/dialog_text.h"
+#include "dialogs/map_dialogs.h"
+#include "files/map_file.h"
+#include "map/map_grid.h"
+#include "support/recording_seam.h"
+
+namespace pelorn {
+namespace {
+
+namespace fs = std::filesystem;
+using test::RecordingSeam;
+
+// Every test runs in a fresh working folder of its own, since map files are
+// named relative to it.
+class MapDialogs : public ::testing::Test {
+protected:
+    void SetUp() override {
+        resetMapState();
+        previous_ = fs::current_path();
+        folder_ = fs::temp_directory_path() /
+                  ("pelorn-dialogs-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        fs::remove_all(folder_);
+        fs::create_directories(folder_);
+        fs::current_path(folder_);
+    }
+    void TearDown() override {
+        fs::current_path(previous_);
+        fs::remove_all(folder_);
+        resetMapState();
+    }
+
+    static void makeMap(const std::string& name, int qx, int qy) {
+        freeMapGrid();
+        currentMapName = name;
+        quadCountX = qx;
+        quadCountY = qy;
+        ASSERT_TRUE(allocateMapGrid());
+    }
+
+    static std::string fileText(const std::string& path) {
+        std::ifstream in(path, std::ios::binary);
+        return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    }
+
+    RecordingSeam seam;
+
+private:
+    fs::path previous_;
+    fs::path folder_;
+};
+
+TEST(DialogText, FirstFifteenCharacters) {
+    EXPECT_EQ(firstChars("ABCDEFGHIJKLMNOPQRST"), "ABCDEFGHIJKLMNO");
+    EXPECT_EQ(firstChars("short"), "short");
+    EXPECT_EQ(firstChars(""), "");
+    EXPECT_EQ(firstChars("123456789012345"), "123456789012345");
+    EXPECT_EQ(firstChars("abcdef", 3), "abc");
+}
+
+TEST_F(MapDialogs, NewMapStartsFromFixedTextsWhateverTheMap) {
+    makeMap("Elsewhere", 3, 2);
+    const NewMapTexts texts = newMapInitialTexts();
+    EXPECT_EQ(texts.mapName, "Untitled");
+    EXPECT_EQ(texts.quadX, "1");
+    EXPECT_EQ(texts.quadY, "1");
+    EXPECT_EQ(openMapInitialText(), "Untitled");
+    EXPECT_EQ(saveAsMapInitialText(), "Untitled");
+}
+
+TEST_F(MapDialogs, NewMapWithEmptyFieldsIsAnUntitledVoidQuad) {
+    makeMap("Old", 2, 2);
+    mapGrid[5][5] = 21;
+    viewQuadX = 1;
+    viewQuadY = 1;
+    EXPECT_TRUE(applyNewMap("", "", ""));
+    EXPECT_EQ(currentMapName, "Untitled");
+    EXPECT_EQ(quadCountX, 1);
+    EXPECT_EQ(quadCountY, 1);
+    EXPECT_EQ(viewQuadX, 0);
+    EXPECT_EQ(viewQuadY, 0);
+    ASSERT_NE(mapGrid, nullptr);
+    for (int x = 0; x < 100; ++x)
+        for (int y = 0; y < 100; ++y) ASSERT_EQ(mapGrid[x][y], 0);
+    ASSERT_EQ(seam.invalidations.size(), 1u);
+    EXPECT_EQ(seam.invalidations[0], RecordingSeam::whole(true));
+    EXPECT_FALSE(fs::exists("Untitled.map")) << "a new map is not written";
+}
+
+TEST_F(MapDialogs, NewMapRemovesEveryBlankAfterCuttingTheName) {
+    applyNewMap("  My  Map  ", "1", "1");
+    EXPECT_EQ(currentMapName, "MyMap");
+    applyNewMap("\tTab\tkept ", "1", "1");
+    EXPECT_EQ(currentMapName, "\tTab\tkept");
+    // Cut to 15 first, then blanks go: "A B C D E F G H" is what remains.
+    applyNewMap("A B C D E F G H I J", "1", "1");
+    EXPECT_EQ(currentMapName, "ABCDEFGH");
+    applyNewMap("ABCDEFGHIJKLMNOPQRST", "1", "1");
+    EXPECT_EQ(currentMapName, "ABCDEFGHIJKLMNO");
+    applyNewMap("     ", "1", "1");
+    EXPECT_EQ(currentMapName, "Untitled");
+}
+
+TEST_F(MapDialogs, NewMapCountsBelowOneOrNotNumbersGiveOne) {
+    const char* bad[] = {"0", "-3", "letters", "", "   ", "0x05", "2147483648"};
+    for (const char* text : bad) {
+        applyNewMap("M", text, "2");
+        EXPECT_EQ(quadCountX, 1) << text;
+        EXPECT_EQ(quadCountY, 2) << text;
+        applyNewMap("M", "2", text);
+        EXPECT_EQ(quadCountX, 2) << text;
+        EXPECT_EQ(quadCountY, 1) << text;
+    }
+}
+
+TEST_F(MapDialogs, NewMapSizeAndFieldCut) {
+    applyNewMap("Wide", "2", "3");
+    EXPECT_EQ(mapWidth(), 200);
+    EXPECT_EQ(mapHeight(), 300);
+    EXPECT_EQ(mapGrid[199][299], 0);
+    applyNewMap("Cut", " 3.7", "000000000000002" "5");  // only "000000000000002" is read
+    EXPECT_EQ(quadCountX, 3);
+    EXPECT_EQ(quadCountY, 2);
+}
+
+TEST_F(MapDialogs, NewMapRefusesSizesTheProgramCannotHold) {
+    makeMap("Keep", 2, 1);
+    mapGrid[150][42] = 54;
+    viewQuadX = 1;
+    const MapGrid before = mapGrid;
+    for (auto size : {std::pair<const char*, const char*>{"101", "1"}, {"1", "101"}, {"11", "100"}, {"33", "32"},
+                      {"99999", "99999"}}) {
+        EXPECT_FALSE(applyNewMap("Other", size.first, size.second)) << size.first << " x " << size.second;
+        EXPECT_EQ(currentMapName, "Keep");
+        EXPECT_EQ(quadCountX, 2);
+        EXPECT_EQ(quadCountY, 1);
+        EXPECT_EQ(viewQuadX, 1);
+        EXPECT_EQ(mapGrid, before);
+        EXPECT_EQ(mapGrid[150][42], 54);
+    }
+    EXPECT_TRUE(seam.invalidations.empty());
+    EXPECT_TRUE(applyNewMap("Edge", "100", "1"));
+    EXPECT_EQ(mapWidth(), 10000);
+    EXPECT_EQ(mapGrid[9999][99], 0);
+}
+
+TEST_F(MapDialogs, OpenMapLoadsTheNamedFile) {
+    makeMap("Alpha", 2, 1);
+    mapGrid[150][7] = 55;
+    ASSERT_TRUE(saveMapFile());
+    resetMapState();
+    applyOpenMap("Alpha");
+    EXPECT_EQ(currentMapName, "Alpha");
+    EXPECT_EQ(quadCountX, 2);
+    ASSERT_NE(mapGrid, nullptr);
+    EXPECT_EQ(mapGrid[150][7], 55);
+    ASSERT_EQ(seam.invalidations.size(), 1u);
+    EXPECT_EQ(seam.invalidations[0], RecordingSeam::whole(true));
+}
+
+TEST_F(MapDialogs, OpenMapWithEmptyFieldLoadsUntitled) {
+    makeMap("Untitled", 1, 2);
+    mapGrid[3][103] = 9;
+    ASSERT_TRUE(saveMapFile());
+    makeMap("Other", 1, 1);
+    applyOpenMap("");
+    EXPECT_EQ(currentMapName, "Untitled");
+    EXPECT_EQ(quadCountY, 2);
+    EXPECT_EQ(mapGrid[3][103], 9);
+}
+
+TEST_F(MapDialogs, OpenMapTakesTheNameStoredInTheFile) {
+    makeMap("Gamma", 1, 1);
+    mapGrid[20][20] = 3;
+    ASSERT_TRUE(saveMapFile());
+    fs::rename("Gamma.map", "Beta.map");
+    resetMapState();
+    applyOpenMap("Beta");
+    EXPECT_EQ(currentMapName, "Gamma");
+    EXPECT_EQ(mapGrid[20][20], 3);
+}
+
+TEST_F(MapDialogs, OpenMapCutsTheNameAndKeepsBlanks) {
+    makeMap("a b", 1, 1);  // "a b" is stored; reading it back gives "a" and a failed count
+    ASSERT_TRUE(saveMapFile());
+    makeMap("ABCDEFGHIJKLMNO", 1, 1);
+    mapGrid[1][1] = 2;
+    ASSERT_TRUE(saveMapFile());
+    makeMap("Other", 1, 1);
+    applyOpenMap("ABCDEFGHIJKLMNOPQRST");
+    EXPECT_EQ(currentMapName, "ABCDEFGHIJKLMNO");
+    EXPECT_EQ(mapGrid[1][1], 2);
+    makeMap("Other", 3, 1);
+    applyOpenMap("a b");
+    EXPECT_EQ(currentMapName, "a") << "the file of \"a b\" was the one read";
+    EXPECT_EQ(quadCountX, 3);
+}
+
+TEST_F(MapDialogs, OpenMapOfAMissingNameFallsBack) {
+    makeMap("Present", 2, 1);
+    applyOpenMap("Missing");
+    EXPECT_EQ(currentMapName, "Untitled");
+    EXPECT_EQ(quadCountX, 2);
+    ASSERT_NE(mapGrid, nullptr);
+    EXPECT_EQ(mapGrid[199][99], 0);
+}
+
+TEST_F(MapDialogs, SaveAsWritesUnderTheNewNameBlanksIncluded) {
+    makeMap("Before", 1, 1);
+    mapGrid[0][1] = 23;
+    EXPECT_TRUE(applySaveAsMap("my map"));
+    EXPECT_EQ(currentMapName, "my map");
+    ASSERT_TRUE(fs::exists("my map.map"));
+    const std::string text = fileText("my map.map");
+    EXPECT_EQ(text.substr(0, 30), "*MapInfo*\r\nmy map\r\n01\r\n01\r\n*Ma");
+    EXPECT_EQ(text.size(), 40037u);  // 40,039 for "Untitled", two characters longer
+    ASSERT_EQ(seam.invalidations.size(), 1u);
+    EXPECT_EQ(seam.invalidations[0], RecordingSeam::whole(true));
+    EXPECT_FALSE(fs::exists("Before.map"));
+
+    EXPECT_TRUE(applySaveAsMap(""));
+    EXPECT_TRUE(fs::exists("Untitled.map"));
+    EXPECT_TRUE(applySaveAsMap("ABCDEFGHIJKLMNOPQRST"));
+    EXPECT_TRUE(fs::exists("ABCDEFGHIJKLMNO.map"));
+    EXPECT_EQ(mapGrid[0][1], 23) << "saving leaves the map as it was";
+
+    // A name the file system refuses: nothing written, the name still taken.
+    EXPECT_FALSE(applySaveAsMap("no/such/folder"));
+    EXPECT_EQ(currentMapName, "no/such/folder");
+    EXPECT_EQ(mapGrid[0][1], 23);
+}
+
+}  // namespace
+}  // namespace pelorn
