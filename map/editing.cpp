@@ -1,0 +1,171 @@
+#include "map/editing.h"
+
+#include "map/flood_fill.h"
+#include "map/map_grid.h"
+#include "map/window_seam.h"
+#include "view/view_mode.h"
+
+namespace pelorn {
+
+TerrainCode currentTerrain = kVoid;
+bool boldBrush = false;
+bool startLocationMode = false;
+bool fillTool = false;
+bool bucketTool = false;
+bool leftButtonDown = false;
+
+namespace {
+
+constexpr int kMapClickWidth = 600;   // u from 0 to 599
+constexpr int kMapClickHeight = 400;  // v from 0 to 399
+constexpr int kTileClickWidth = 6;
+constexpr int kTileClickHeight = 4;
+
+constexpr int kLegendColumn1Left = 740;
+constexpr int kLegendColumn1Right = 779;
+constexpr int kLegendColumn2Left = 850;
+constexpr int kLegendColumn2Right = 959;
+constexpr int kLegendTop = 40;
+constexpr int kLegendRowHeight = 20;
+constexpr int kLegendColumn1Rows = 22;  // codes 0..21
+constexpr int kLegendColumn2Rows = 17;  // codes 22..38
+
+constexpr int kNormalBrushReach = 8;
+constexpr int kBoldBrushReach = 16;
+
+bool cursorOnMap(int u, int v) { return u >= 0 && u < kMapClickWidth && v >= 0 && v < kMapClickHeight; }
+
+TilePos tileAt(int u, int v) {
+    return {viewQuadX * kQuadSize + u / kTileClickWidth, viewQuadY * kQuadSize + v / kTileClickHeight};
+}
+
+// A click in a legend column: the row under the cursor, if any, becomes the
+// current terrain; the marker columns repaint either way and the stroke ends.
+void legendClick(int py, TerrainCode firstCode, int rows) {
+    leftButtonDown = false;
+    if (py >= kLegendTop && py < kLegendTop + kLegendRowHeight * rows) {
+        const TerrainCode k = firstCode + (py - kLegendTop) / kLegendRowHeight;
+        const TerrainCode startCode = startLocationCode(k);
+        currentTerrain = (startLocationMode && startCode != 0) ? startCode : k;
+    }
+    invalidateRect(kMarkerColumn1Rect, true);
+    invalidateRect(kMarkerColumn2Rect, true);
+}
+
+void bucketClick(int px, int py) {
+    leftButtonDown = false;
+    const int u = px - kMapClickOriginX;
+    const int v = py - kMapClickOriginY;
+    if (cursorOnMap(u, v) && mapGrid) {
+        const TilePos tile = tileAt(u, v);
+        floodFill(tile.x, tile.y, currentTerrain);
+    }
+    invalidateRect(kMapAreaRect, true);
+}
+
+void setTile(std::int32_t x, std::int32_t y) { mapGrid[x][y] = currentTerrain; }
+
+}  // namespace
+
+void resetEditingState() {
+    currentTerrain = kVoid;
+    boldBrush = false;
+    startLocationMode = false;
+    fillTool = false;
+    bucketTool = false;
+    leftButtonDown = false;
+}
+
+void mapClick() {
+    if (viewMode != 0) return;
+    const ClientPoint cursor = cursorPosition();
+    if (cursor.x >= kLegendColumn1Left && cursor.x <= kLegendColumn1Right) {
+        legendClick(cursor.y, 0, kLegendColumn1Rows);
+    } else if (cursor.x >= kLegendColumn2Left && cursor.x <= kLegendColumn2Right) {
+        legendClick(cursor.y, kLegendColumn1Rows, kLegendColumn2Rows);
+    } else if (bucketTool) {
+        bucketClick(cursor.x, cursor.y);
+    }
+}
+
+void brushAtCursor() {
+    if (!mapGrid) return;
+    const ClientPoint cursor = cursorPosition();
+    const int u = cursor.x - kMapClickOriginX;
+    const int v = cursor.y - kMapClickOriginY;
+    if (!boldBrush) {
+        if (!cursorOnMap(u, v)) return;
+        const TilePos tile = tileAt(u, v);
+        setTile(tile.x, tile.y);
+        invalidateRect(cursor.x - kNormalBrushReach, cursor.y - kNormalBrushReach,
+                       cursor.x + kNormalBrushReach, cursor.y + kNormalBrushReach, false);
+        return;
+    }
+    // The bold brush stays off the outermost tile columns and rows of the quad,
+    // so that all seven tiles lie inside it.
+    if (u < kTileClickWidth || u >= kMapClickWidth - kTileClickWidth || v < kTileClickHeight ||
+        v >= kMapClickHeight - kTileClickHeight)
+        return;
+    const TilePos c = tileAt(u, v);
+    setTile(c.x, c.y);
+    setTile(c.x, c.y - 1);
+    setTile(c.x, c.y + 1);
+    setTile(c.x - 1, c.y - 1);
+    setTile(c.x - 1, c.y + 1);
+    setTile(c.x + 1, c.y - 1);
+    setTile(c.x + 1, c.y + 1);
+    invalidateRect(cursor.x - kBoldBrushReach, cursor.y - kBoldBrushReach, cursor.x + kBoldBrushReach,
+                   cursor.y + kBoldBrushReach, false);
+}
+
+void brushAfterMessage() {
+    if (viewMode == 0 && leftButtonDown) brushAtCursor();
+}
+
+bool leftButtonPressed() {
+    leftButtonDown = true;
+    mapClick();
+    return leftButtonDown;
+}
+
+void leftButtonReleased() { leftButtonDown = false; }
+
+void strokeEnded() { leftButtonDown = false; }
+
+void fillWholeMap() {
+    if (!fillTool) return;
+    fillTool = false;
+    if (mapGrid) {
+        const std::int32_t width = mapWidth();
+        const std::int32_t height = mapHeight();
+        for (std::int32_t x = 0; x < width; ++x) {
+            TerrainCode* column = mapGrid[x];
+            for (std::int32_t y = 0; y < height; ++y) column[y] = currentTerrain;
+        }
+    }
+    invalidateClientArea(true);
+}
+
+void toggleBoldBrush() {
+    boldBrush = !boldBrush;
+    invalidateRect(kBrushStatusRect, true);
+}
+
+void toggleFillTool() {
+    bucketTool = false;
+    fillTool = !fillTool;
+    invalidateRect(kToolStatusRect, true);
+}
+
+void toggleBucketTool() {
+    fillTool = false;
+    bucketTool = !bucketTool;
+    invalidateRect(kToolStatusRect, true);
+}
+
+void toggleStartLocationMode() {
+    startLocationMode = !startLocationMode;
+    invalidateRect(kStartLocationStatusRect, true);
+}
+
+}  // namespace pelorn

@@ -1,0 +1,57 @@
+// The editing state and the mouse tools of the detail view: the legend click,
+// the normal and bold brush, the bucket fill and the whole-map fill, and the
+// toggles of the tool flags. Every operation reads the cursor itself through
+// the window seam and asks for its own repaint.
+#pragma once
+
+#include "map/terrain.h"
+
+namespace pelorn {
+
+extern TerrainCode currentTerrain;  // what the brush, bucket and whole-map fill put down
+extern bool boldBrush;              // off: one tile; on: seven
+extern bool startLocationMode;      // legend clicks pick start-location codes
+extern bool fillTool;               // Enter fills the whole map
+extern bool bucketTool;             // a click on the map flood-fills
+extern bool leftButtonDown;         // a brush stroke is under way
+
+// Where the quad's tiles answer to the cursor: u = px - 47, v = py - 76; each
+// tile answers to 6 by 4 pixels.
+constexpr int kMapClickOriginX = 47;
+constexpr int kMapClickOriginY = 76;
+
+// Back to the state of a fresh process.
+void resetEditingState();
+
+// A left-button press anywhere in the client area: picks a legend row, runs
+// the bucket, or leaves the button down for the brush. Nothing in the overview.
+void mapClick();
+
+// One brush step at the cursor (one tile, or seven with the bold brush).
+void brushAtCursor();
+
+// The message loop's hook: the brush runs after each dispatched message while
+// the button is held on the detail view.
+void brushAfterMessage();
+
+// The left button went down (WM_LBUTTONDOWN): starts a stroke, then mapClick.
+// Returns true when the stroke goes on (leftButtonDown still on), so that the
+// shell captures the mouse until the button comes up.
+bool leftButtonPressed();
+// The left button came up (WM_LBUTTONUP).
+void leftButtonReleased();
+// The mouse capture was lost (WM_CAPTURECHANGED): the stroke ends just as if
+// the button had come up. Harmless when no stroke is under way.
+void strokeEnded();
+
+// Enter with the fill tool on: the tool goes off and every tile becomes
+// currentTerrain. Does nothing while the fill tool is off.
+void fillWholeMap();
+
+// The tool toggles, each repainting its status field or marker columns.
+void toggleBoldBrush();
+void toggleFillTool();    // the bucket goes off, then the fill tool switches
+void toggleBucketTool();  // the fill tool goes off, then the bucket switches
+void toggleStartLocationMode();
+
+}  // namespace pelorn

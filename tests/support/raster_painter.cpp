@@ -1,0 +1,121 @@
+#include "support/raster_painter.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
+namespace pelorn::test {
+
+RasterPainter::RasterPainter(int width, int height)
+    : width_(width), height_(height), pixels_(static_cast<std::size_t>(width) * height, kWhite) {}
+
+void RasterPainter::selectPen(int pen) { pen_ = penSpec(pen); }
+
+void RasterPainter::moveTo(int x, int y) {
+    currentX_ = x;
+    currentY_ = y;
+}
+
+void RasterPainter::lineTo(int x, int y) {
+    if (pen_.width <= 1)
+        thinLine(currentX_, currentY_, x, y);
+    else
+        wideLine(currentX_, currentY_, x, y, pen_.width);
+    currentX_ = x;
+    currentY_ = y;
+}
+
+void RasterPainter::setTextColour(Rgb colour) { textColour_ = colour; }
+
+void RasterPainter::textOut(int x, int y, std::string_view text) {
+    if (insideClip(x, y)) texts_.push_back({x, y, textColour_, std::string(text)});
+}
+
+void RasterPainter::clear() {
+    std::fill(pixels_.begin(), pixels_.end(), kWhite);
+    texts_.clear();
+}
+
+Rgb RasterPainter::pixel(int x, int y) const {
+    if (x < 0 || y < 0 || x >= width_ || y >= height_) return kWhite;
+    return pixels_[static_cast<std::size_t>(y) * width_ + x];
+}
+
+int RasterPainter::countPixels(Rgb colour, int left, int top, int right, int bottom) const {
+    int count = 0;
+    for (int y = top; y < bottom; ++y)
+        for (int x = left; x < right; ++x)
+            if (pixel(x, y) == colour) ++count;
+    return count;
+}
+
+int RasterPainter::paintedPixelCount() const {
+    return static_cast<int>(std::count_if(pixels_.begin(), pixels_.end(), [](Rgb p) { return p != kWhite; }));
+}
+
+const TextEntry* RasterPainter::textAt(int x, int y) const {
+    for (const TextEntry& entry : texts_)
+        if (entry.x == x && entry.y == y) return &entry;
+    return nullptr;
+}
+
+bool RasterPainter::insideClip(int x, int y) const {
+    if (x < 0 || y < 0 || x >= width_ || y >= height_) return false;
+    if (clipRects_.empty()) return true;
+    for (const ClientRect& r : clipRects_)
+        if (x >= r.left && x < r.right && y >= r.top && y < r.bottom) return true;
+    return false;
+}
+
+void RasterPainter::plot(int x, int y) {
+    if (insideClip(x, y)) pixels_[static_cast<std::size_t>(y) * width_ + x] = pen_.colour;
+}
+
+// Bresenham from (x0, y0) towards (x1, y1), stopping before the end point.
+void RasterPainter::thinLine(int x0, int y0, int x1, int y1) {
+    const int dx = std::abs(x1 - x0);
+    const int dy = -std::abs(y1 - y0);
+    const int sx = x0 < x1 ? 1 : -1;
+    const int sy = y0 < y1 ? 1 : -1;
+    int error = dx + dy;
+    int x = x0;
+    int y = y0;
+    while (x != x1 || y != y1) {
+        plot(x, y);
+        const int e2 = 2 * error;
+        if (e2 >= dy) {
+            error += dy;
+            x += sx;
+        }
+        if (e2 <= dx) {
+            error += dx;
+            y += sy;
+        }
+    }
+}
+
+// Round-capped stroke: pixel centres strictly within width / 2 of the segment.
+void RasterPainter::wideLine(int x0, int y0, int x1, int y1, int penWidth) {
+    const double radius = penWidth / 2.0;
+    const int reach = penWidth / 2 + 1;
+    const int left = std::min(x0, x1) - reach;
+    const int right = std::max(x0, x1) + reach;
+    const int top = std::min(y0, y1) - reach;
+    const int bottom = std::max(y0, y1) + reach;
+    const double sx = x1 - x0;
+    const double sy = y1 - y0;
+    const double lengthSquared = sx * sx + sy * sy;
+    for (int py = top; py <= bottom; ++py) {
+        for (int px = left; px <= right; ++px) {
+            const double cx = px + 0.5 - x0;
+            const double cy = py + 0.5 - y0;
+            double t = lengthSquared > 0 ? (cx * sx + cy * sy) / lengthSquared : 0.0;
+            t = std::clamp(t, 0.0, 1.0);
+            const double ex = cx - t * sx;
+            const double ey = cy - t * sy;
+            if (ex * ex + ey * ey < radius * radius) plot(px, py);
+        }
+    }
+}
+
+}  // namespace pelorn::test

@@ -1,0 +1,83 @@
+// A Painter on an in-memory RGB raster with the pixel rules of a GDI paint
+// device context, so that the map view can be checked pixel by pixel.
+//
+// Pixel (px, py) covers the unit square whose centre is (px + 0.5, py + 0.5).
+// - 1-pixel pens draw cosmetic lines: the pixels of a Bresenham walk from the
+//   start point up to, but excluding, the end point. Horizontal, vertical and
+//   single-pixel lines come out exactly as GDI draws them; a zero-length line
+//   paints nothing.
+// - Wider pens draw geometric lines with round caps: every pixel whose centre
+//   lies strictly closer than width / 2 to the segment from start to end
+//   (both ends included) is painted. A 10-pixel line from (728, y) to
+//   (732, y) is a blob 14 pixels wide (723..736) and 10 high (y-5..y+4); a
+//   3-pixel line from (x, y) to (x, y+1) a dot 2 wide (x-1..x) and 3 high
+//   (y-1..y+1).
+// - All drawing is clipped to the raster and, when clip rectangles are set, to
+//   their union (each rectangle left/top inclusive, right/bottom exclusive, as
+//   an invalidated region).
+// - Text is not rasterised: each textOut whose origin lies in the clip area is
+//   recorded with its position and the text colour at that moment.
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "map/window_seam.h"
+#include "view/painter.h"
+
+namespace pelorn::test {
+
+struct TextEntry {
+    int x;
+    int y;
+    Rgb colour;
+    std::string text;
+};
+
+class RasterPainter : public Painter {
+public:
+    static constexpr Rgb kWhite{255, 255, 255};
+
+    RasterPainter(int width = 964, int height = 590);
+
+    void selectPen(int pen) override;
+    void moveTo(int x, int y) override;
+    void lineTo(int x, int y) override;
+    void setTextColour(Rgb colour) override;
+    void textOut(int x, int y, std::string_view text) override;
+
+    // Drawing is restricted to the union of these (none: the whole raster).
+    void setClipRects(std::vector<ClientRect> rects) { clipRects_ = std::move(rects); }
+    // Back to a white raster with no text; the clip stays.
+    void clear();
+
+    int width() const { return width_; }
+    int height() const { return height_; }
+    // The colour of a pixel; white outside the raster.
+    Rgb pixel(int x, int y) const;
+    // Pixels of this colour in the rectangle [left, right) x [top, bottom).
+    int countPixels(Rgb colour, int left, int top, int right, int bottom) const;
+    // Pixels not white in the whole raster.
+    int paintedPixelCount() const;
+    const std::vector<TextEntry>& texts() const { return texts_; }
+    // The entry drawn at (x, y), or nullptr.
+    const TextEntry* textAt(int x, int y) const;
+
+private:
+    void plot(int x, int y);
+    bool insideClip(int x, int y) const;
+    void thinLine(int x0, int y0, int x1, int y1);
+    void wideLine(int x0, int y0, int x1, int y1, int penWidth);
+
+    int width_;
+    int height_;
+    std::vector<Rgb> pixels_;
+    std::vector<ClientRect> clipRects_;
+    std::vector<TextEntry> texts_;
+    PenSpec pen_{1, {0, 0, 0}};
+    Rgb textColour_{0, 0, 0};
+    int currentX_ = 0;
+    int currentY_ = 0;
+};
+
+}  // namespace pelorn::test

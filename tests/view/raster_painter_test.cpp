@@ -1,0 +1,86 @@
+#include <gtest/gtest.h>
+
+#include "support/raster_painter.h"
+
+namespace pelorn {
+namespace {
+
+using test::RasterPainter;
+
+constexpr Rgb kWhite{255, 255, 255};
+constexpr Rgb kBlack{0, 0, 0};
+constexpr Rgb kRed{255, 0, 0};
+
+TEST(RasterPainter, ThinLinesExcludeTheirEndPoint) {
+    buildTerrainPalette();
+    RasterPainter raster(40, 40);
+    raster.selectPen(kDefaultPen);
+    raster.moveTo(2, 3);
+    raster.lineTo(7, 3);
+    EXPECT_EQ(raster.countPixels(kBlack, 0, 0, 40, 40), 5);
+    EXPECT_EQ(raster.pixel(2, 3), kBlack);
+    EXPECT_EQ(raster.pixel(6, 3), kBlack);
+    EXPECT_EQ(raster.pixel(7, 3), kWhite);
+    raster.lineTo(7, 3);  // zero length: nothing
+    EXPECT_EQ(raster.countPixels(kBlack, 0, 0, 40, 40), 5);
+    raster.lineTo(7, 0);  // upwards from the current position
+    EXPECT_EQ(raster.pixel(7, 3), kBlack);
+    EXPECT_EQ(raster.pixel(7, 1), kBlack);
+    EXPECT_EQ(raster.pixel(7, 0), kWhite);
+    raster.clear();
+    raster.moveTo(0, 10);
+    raster.lineTo(10, 20);  // a diagonal: one pixel per step
+    EXPECT_EQ(raster.countPixels(kBlack, 0, 0, 40, 40), 10);
+    EXPECT_EQ(raster.pixel(9, 19), kBlack);
+    EXPECT_EQ(raster.pixel(10, 20), kWhite);
+    raster.clear();
+    raster.moveTo(0, 0);
+    raster.lineTo(10, 3);  // shallow: one pixel per column, never more than a step in y
+    EXPECT_EQ(raster.countPixels(kBlack, 0, 0, 40, 40), 10);
+    for (int x = 0; x < 10; ++x) {
+        int inColumn = 0;
+        for (int y = 0; y < 4; ++y) inColumn += raster.pixel(x, y) == kBlack;
+        EXPECT_EQ(inColumn, 1) << x;
+    }
+}
+
+TEST(RasterPainter, WidePensAreRoundCapped) {
+    RasterPainter raster(40, 40);
+    raster.selectPen(kStartMarkerPen);
+    raster.moveTo(10, 10);
+    raster.lineTo(10, 11);
+    EXPECT_EQ(raster.countPixels(kRed, 0, 0, 40, 40), 6);
+    EXPECT_EQ(raster.countPixels(kRed, 9, 9, 11, 12), 6);
+    raster.clear();
+    raster.selectPen(kMarkerPen);
+    raster.moveTo(20, 20);
+    raster.lineTo(20, 20);  // a single point: a disc of diameter 10
+    EXPECT_EQ(raster.countPixels(kRed, 15, 15, 25, 25), raster.countPixels(kRed, 0, 0, 40, 40));
+    EXPECT_EQ(raster.pixel(15, 19), kRed);
+    EXPECT_EQ(raster.pixel(15, 15), kWhite);
+    EXPECT_EQ(raster.pixel(24, 20), kRed);
+}
+
+TEST(RasterPainter, ClipsToTheUnionOfRectanglesAndRecordsTextByOrigin) {
+    RasterPainter raster(40, 40);
+    raster.setClipRects({{0, 0, 5, 5}, {10, 0, 12, 40}});
+    raster.selectPen(kDefaultPen);
+    raster.moveTo(0, 2);
+    raster.lineTo(40, 2);
+    EXPECT_EQ(raster.countPixels(kBlack, 0, 0, 40, 40), 5 + 2);
+    EXPECT_EQ(raster.pixel(4, 2), kBlack);
+    EXPECT_EQ(raster.pixel(5, 2), kWhite);
+    EXPECT_EQ(raster.pixel(11, 2), kBlack);
+    raster.moveTo(-5, 3);
+    raster.lineTo(100, 3);  // off the raster: no harm
+    raster.setTextColour(kRed);
+    raster.textOut(4, 4, "in");
+    raster.textOut(5, 4, "out");
+    raster.textOut(-1, 4, "off");
+    ASSERT_EQ(raster.texts().size(), 1u);
+    EXPECT_EQ(raster.texts()[0].text, "in");
+    EXPECT_EQ(raster.texts()[0].colour, kRed);
+}
+
+}  // namespace
+}  // namespace pelorn
