@@ -1,0 +1,27 @@
+// pelorn-cli: the command-line companion of the editor. Each command lives in
+// its own cmd_*.cpp and is listed once in main.cpp's table.
+#pragma once
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+namespace pelorn::cli {
+
+constexpr int kExitOk = 0;
+constexpr int kExitFile = 1;   // a file could not be read or written
+constexpr int kExitUsage = 2;  // bad arguments
+
+using Arguments = std::vector<std::string>;  // the words after the command name
+
+int runGenerate(const Arguments& args);
+void printGenerateHelp(std::ostream& out);
+
+int runInfo(const Arguments& args);
+void printInfoHelp(std::ostream& out);
+
+// Shared by the commands: "pelorn-cli <command>: <message>" on stderr, then
+// the exit code for bad arguments.
+int usageError(const char* command, const std::string& message);
+
+}  // namespace pelorn::cli
