@@ -1,0 +1,85 @@
+// The main window's procedure: painting, menu commands, keys and the mouse.
+#include "app/commands.h"
+#include "app/shell_win.h"
+#include "dialogs/dialog_procs_win.h"
+#include "map/editing.h"
+#include "resources/resource.h"
+#include "view/gdi_painter_win.h"
+#include "view/map_view.h"
+
+namespace pelorn {
+
+namespace {
+
+void openDialog(HWND window, int templateId, DLGPROC procedure) {
+    DialogBoxParamA(appInstance, MAKEINTRESOURCEA(templateId), window, procedure, 0);
+}
+
+void paint(HWND window) {
+    PAINTSTRUCT paintStruct;
+    HDC dc = BeginPaint(window, &paintStruct);
+    GdiPainter painter(dc);
+    paintMap(painter);
+    EndPaint(window, &paintStruct);
+}
+
+bool keyIsDown(int virtualKey) { return GetAsyncKeyState(virtualKey) != 0; }
+
+// The commands that open a dialog or end the program; the rest belong to the
+// core's command handler. Returns false for an id that is neither.
+bool runShellCommand(HWND window, int id) {
+    switch (id) {
+        case 300: openDialog(window, IDD_ABOUT, aboutDialogProc); return true;
+        case 301: DestroyWindow(window); return true;
+        case 302: openDialog(window, IDD_NEW_MAP, newMapDialogProc); return true;
+        case 303: openDialog(window, IDD_SAVE_AS_MAP, saveAsMapDialogProc); return true;
+        case 304: openDialog(window, IDD_OPEN_MAP, openMapDialogProc); return true;
+        case 310: openDialog(window, IDD_GENERATE_TERRAIN, generateTerrainDialogProc); return true;
+        case 311: openDialog(window, IDD_START_LOCATIONS, startLocationsDialogProc); return true;
+        default: return false;
+    }
+}
+
+}  // namespace
+
+LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    switch (message) {
+        case WM_CREATE:
+            return 0;
+        case WM_DESTROY:
+            shutDownShell();
+            mainWindow = nullptr;
+            PostQuitMessage(0);
+            return 0;
+        case WM_PAINT:
+            paint(window);
+            return 0;
+        case WM_KEYDOWN:
+            handleKeyDown(static_cast<int>(wParam), keyIsDown(VK_CONTROL), keyIsDown(VK_SHIFT));
+            return 0;
+        case WM_COMMAND: {
+            const int id = LOWORD(wParam);
+            if (handleMenuCommand(id) || runShellCommand(window, id)) return 0;
+            break;
+        }
+        case WM_LBUTTONDOWN:
+            // The window keeps the mouse while a stroke runs, so that a release
+            // outside it still ends the stroke; without that the brush went on
+            // painting after the button was up.
+            if (leftButtonPressed()) SetCapture(window);
+            return 0;
+        case WM_LBUTTONUP:
+            leftButtonReleased();
+            if (GetCapture() == window) ReleaseCapture();
+            return 0;
+        case WM_CAPTURECHANGED:
+            // Capture taken away (another window, a dialog): the stroke is over.
+            strokeEnded();
+            return 0;
+        default:
+            break;
+    }
+    return DefWindowProcA(window, message, wParam, lParam);
+}
+
+}  // namespace pelorn

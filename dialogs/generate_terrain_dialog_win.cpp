@@ -1,0 +1,64 @@
+// "Generate Terrain".
+#include "dialogs/dialog_fields_win.h"
+#include "dialogs/dialog_procs_win.h"
+#include "dialogs/generate_terrain_dialog.h"
+
+namespace pelorn {
+
+namespace {
+
+void fillFields(HWND dialog) {
+    for (const TerrainDialogControl& field : kTerrainEditFields)
+        writeDialogField(dialog, field.id, generateTerrainInitialText(field.id));
+    for (const TerrainDialogControl& box : kTerrainCheckBoxes)
+        CheckDlgButton(dialog, box.id, checkBoxState(box.id) ? BST_CHECKED : BST_UNCHECKED);
+}
+
+// The boxes are plain check boxes: the dialog asks for the state, lets the
+// logic flip the flag, and shows what the logic says.
+void clickBox(HWND dialog, int id) {
+    HWND box = GetDlgItem(dialog, id);
+    if (!box) return;
+    const bool checked = SendMessageA(box, BM_GETCHECK, 0, 0) == BST_CHECKED;
+    const bool nowChecked = clickCheckBox(id, checked);
+    SendMessageA(box, BM_SETCHECK, nowChecked ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+void apply(HWND dialog) {
+    TerrainFieldTexts texts;
+    for (int i = 0; i < kTerrainEditFieldCount; ++i) texts[i] = readDialogField(dialog, kTerrainEditFields[i].id);
+    // The generator runs while the dialog is still up; show that it is busy.
+    HCURSOR previous = SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_WAIT)));
+    applyGenerateTerrain(texts);
+    SetCursor(previous);
+}
+
+}  // namespace
+
+INT_PTR CALLBACK generateTerrainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+    switch (message) {
+        case WM_INITDIALOG:
+            fillFields(dialog);
+            return TRUE;
+        case WM_COMMAND:
+            switch (LOWORD(wParam)) {
+                case IDOK:
+                    apply(dialog);
+                    EndDialog(dialog, 1);
+                    return TRUE;
+                case IDCANCEL:
+                    EndDialog(dialog, 2);
+                    return TRUE;
+                case kSeedHorizontalSeaBox:
+                case kSeedVerticalSeaBox:
+                    clickBox(dialog, LOWORD(wParam));
+                    return TRUE;
+                default:
+                    return FALSE;
+            }
+        default:
+            return FALSE;
+    }
+}
+
+}  // namespace pelorn

@@ -1,0 +1,26 @@
+// Identifiers of the resources pelorn.rc carries; shared by the resource
+// script and the Win32 shell. Menu command ids live in app/command_ids.h.
+#pragma once
+
+#define IDS_WINDOW_TITLE 103
+#define IDS_WINDOW_CLASS 500
+
+#define IDI_PELORN 400
+#define IDI_PELORN_SMALL 401
+
+#define IDR_MAIN_MENU 500
+#define IDR_ACCELERATORS 500
+
+#define IDD_ABOUT 201
+#define IDD_NEW_MAP 202
+#define IDD_SAVE_AS_MAP 203
+#define IDD_OPEN_MAP 204
+#define IDD_START_LOCATIONS 205
+#define IDD_GENERATE_TERRAIN 206
+
+// The first edit field of every dialog with fields; the Generate Terrain
+// dialog numbers its controls 601 to 629 in tab order.
+#define IDC_FIRST_FIELD 601
+#define IDC_LAST_FIELD 629
+#define IDC_SEED_HORIZONTAL_SEA 610
+#define IDC_SEED_VERTICAL_SEA 611

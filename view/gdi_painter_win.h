@@ -1,0 +1,28 @@
+// The map view's painter on a GDI device context, and the pens it draws with.
+#pragma once
+
+#include <windows.h>
+
+#include "view/painter.h"
+
+namespace pelorn {
+
+// One pen per PenId, made once at start-up: the terrain pens in code order
+// (0..38, then 50..60), then the marker pens, then the pen of unknown codes.
+void createPens();
+void deletePens();
+
+class GdiPainter : public Painter {
+public:
+    explicit GdiPainter(HDC dc) : dc_(dc) {}
+    void selectPen(int pen) override;
+    void moveTo(int x, int y) override;
+    void lineTo(int x, int y) override;
+    void setTextColour(Rgb colour) override;
+    void textOut(int x, int y, std::string_view text) override;
+
+private:
+    HDC dc_;
+};
+
+}  // namespace pelorn
