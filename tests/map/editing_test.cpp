@@ -1,0 +1,355 @@
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "map/editing.h"
+#include "map/map_grid.h"
+#include "map/window_seam.h"
+#include "support/recording_seam.h"
+#include "view/view_mode.h"
+
+namespace pelorn {
+namespace {
+
+using test::RecordingSeam;
+
+const auto kMarkerRepaint = std::vector{RecordingSeam::area(kMarkerColumn1Rect, true),
+                                        RecordingSeam::area(kMarkerColumn2Rect, true)};
+
+class EditingTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        resetMapState();
+        resetEditingState();
+        viewMode = 0;
+    }
+    void TearDown() override {
+        resetMapState();
+        resetEditingState();
+        viewMode = 0;
+    }
+
+    static void makeMap(int quadsX, int quadsY, TerrainCode fill = kVoid) {
+        freeMapGrid();
+        quadCountX = quadsX;
+        quadCountY = quadsY;
+        ASSERT_TRUE(allocateMapGrid());
+        for (int x = 0; x < mapWidth(); ++x)
+            for (int y = 0; y < mapHeight(); ++y) mapGrid[x][y] = fill;
+    }
+
+    static std::vector<TerrainCode> snapshot() {
+        std::vector<TerrainCode> tiles;
+        for (int x = 0; x < mapWidth(); ++x)
+            for (int y = 0; y < mapHeight(); ++y) tiles.push_back(mapGrid[x][y]);
+        return tiles;
+    }
+
+    // The tiles that differ from a snapshot, in column order.
+    static std::vector<TilePos> changedSince(const std::vector<TerrainCode>& before) {
+        std::vector<TilePos> changed;
+        std::size_t i = 0;
+        for (int x = 0; x < mapWidth(); ++x)
+            for (int y = 0; y < mapHeight(); ++y, ++i)
+                if (mapGrid[x][y] != before[i]) changed.push_back({x, y});
+        return changed;
+    }
+
+    void clickAt(int x, int y) {
+        seam.cursor = {x, y};
+        leftButtonDown = true;
+        mapClick();
+    }
+
+    RecordingSeam seam;
+};
+
+TEST_F(EditingTest, LegendColumnOneRows) {
+    for (TerrainCode k = 0; k <= 21; ++k) {
+        for (int py : {40 + 20 * k, 59 + 20 * k}) {
+            for (int px : {740, 779}) {
+                currentTerrain = 45;
+                clickAt(px, py);
+                EXPECT_EQ(currentTerrain, k) << px << ", " << py;
+            }
+        }
+    }
+    clickAt(760, 100);  // "Hills"
+    EXPECT_EQ(currentTerrain, 3);
+    startLocationMode = true;
+    clickAt(760, 119);
+    EXPECT_EQ(currentTerrain, 52);
+    clickAt(760, 140);  // "Mount1" carries no start location
+    EXPECT_EQ(currentTerrain, 5);
+    const std::pair<TerrainCode, TerrainCode> pairs[] = {{1, 50}, {2, 51}, {3, 52}, {4, 53}, {9, 54},
+                                                         {14, 55}, {15, 56}, {16, 57}, {0, 0}, {17, 17},
+                                                         {21, 21}, {11, 11}};
+    for (auto [k, expected] : pairs) {
+        clickAt(740, 45 + 20 * k);
+        EXPECT_EQ(currentTerrain, expected) << k;
+    }
+}
+
+TEST_F(EditingTest, LegendColumnTwoRows) {
+    for (TerrainCode k = 22; k <= 38; ++k) {
+        for (int py : {40 + 20 * (k - 22), 59 + 20 * (k - 22)}) {
+            for (int px : {850, 959}) {
+                currentTerrain = 45;
+                clickAt(px, py);
+                EXPECT_EQ(currentTerrain, k) << px << ", " << py;
+            }
+        }
+    }
+    startLocationMode = true;
+    const std::pair<TerrainCode, TerrainCode> pairs[] = {{22, 22}, {23, 58}, {24, 24}, {25, 59},
+                                                         {26, 26}, {27, 60}, {33, 33}, {38, 38}};
+    for (auto [k, expected] : pairs) {
+        clickAt(900, 50 + 20 * (k - 22));
+        EXPECT_EQ(currentTerrain, expected) << k;
+    }
+}
+
+TEST_F(EditingTest, LegendClickEndsTheStrokeAndRepaintsBothMarkerColumns) {
+    makeMap(1, 1);
+    clickAt(760, 100);
+    EXPECT_FALSE(leftButtonDown);
+    EXPECT_EQ(seam.invalidations, kMarkerRepaint);
+    // Just below the last row of either column: terrain stays, repaint and stroke end still happen.
+    const std::pair<int, int> outside[] = {{740, 480}, {779, 600}, {850, 380}, {959, 39}, {760, 0}};
+    for (auto [px, py] : outside) {
+        currentTerrain = 7;
+        seam.invalidations.clear();
+        clickAt(px, py);
+        EXPECT_EQ(currentTerrain, 7) << px << ", " << py;
+        EXPECT_FALSE(leftButtonDown);
+        EXPECT_EQ(seam.invalidations, kMarkerRepaint);
+    }
+}
+
+TEST_F(EditingTest, ClicksBesideTheLegendColumnsAreNotLegendClicks) {
+    makeMap(1, 1);
+    for (int px : {739, 780, 849, 960}) {
+        currentTerrain = 7;
+        seam.invalidations.clear();
+        clickAt(px, 100);
+        EXPECT_EQ(currentTerrain, 7) << px;
+        EXPECT_TRUE(leftButtonDown) << px;
+        EXPECT_TRUE(seam.invalidations.empty()) << px;
+    }
+    bucketTool = true;  // with the bucket on, such clicks repaint the map area
+    clickAt(800, 100);
+    EXPECT_FALSE(leftButtonDown);
+    EXPECT_EQ(seam.invalidations, std::vector{RecordingSeam::area(kMapAreaRect, true)});
+}
+
+TEST_F(EditingTest, NoEditingInTheOverview) {
+    makeMap(1, 1);
+    viewMode = 1;
+    bucketTool = true;
+    currentTerrain = 3;
+    clickAt(760, 40);
+    clickAt(100, 100);
+    EXPECT_EQ(currentTerrain, 3);
+    EXPECT_TRUE(leftButtonDown);
+    EXPECT_TRUE(seam.invalidations.empty());
+    brushAfterMessage();
+    EXPECT_EQ(mapGrid[8][6], kVoid);
+}
+
+TEST_F(EditingTest, BucketFillsTheAreaUnderTheCursorAndEndsTheStroke) {
+    makeMap(1, 1, kSea);
+    for (int y = 0; y < 100; ++y) mapGrid[50][y] = kLake;  // a wall: the sea still wraps around it
+    for (int x = 0; x < 100; ++x) mapGrid[x][40] = kPlains;
+    bucketTool = true;
+    currentTerrain = kDesert;
+    const auto before = snapshot();
+    clickAt(47 + 6 * 10, 76 + 4 * 10);  // tile (10, 10)
+    EXPECT_FALSE(leftButtonDown);
+    EXPECT_EQ(seam.invalidations, std::vector{RecordingSeam::area(kMapAreaRect, true)});
+    EXPECT_EQ(changedSince(before).size(), 100u * 100u - 100u - 99u);
+    EXPECT_EQ(mapGrid[50][40], kPlains);
+    brushAfterMessage();  // the brush does not follow a bucket click
+    EXPECT_EQ(changedSince(before).size(), 100u * 100u - 100u - 99u);
+
+    // The same code again changes nothing but still repaints.
+    seam.invalidations.clear();
+    const auto filled = snapshot();
+    clickAt(47, 76);
+    EXPECT_TRUE(changedSince(filled).empty());
+    EXPECT_EQ(seam.invalidations, std::vector{RecordingSeam::area(kMapAreaRect, true)});
+}
+
+TEST_F(EditingTest, BucketUsesTheViewedQuad) {
+    makeMap(2, 2, kSea);
+    viewQuadX = 1;
+    viewQuadY = 1;
+    mapGrid[105][107] = kLake;
+    bucketTool = true;
+    currentTerrain = kDesert;
+    clickAt(47 + 6 * 5 + 5, 76 + 4 * 7 + 3);
+    EXPECT_EQ(mapGrid[105][107], kDesert);
+    EXPECT_EQ(mapGrid[0][0], kSea);
+}
+
+TEST_F(EditingTest, NormalBrushSetsTheTileUnderTheCursor) {
+    makeMap(2, 2);
+    viewQuadX = 1;
+    viewQuadY = 1;
+    currentTerrain = kHills;
+    const std::pair<int, int> corners[] = {{47, 76}, {646, 475}, {52, 79}, {53, 80}};
+    const TilePos tiles[] = {{100, 100}, {199, 199}, {100, 100}, {101, 101}};
+    for (int i = 0; i < 4; ++i) {
+        const auto before = snapshot();
+        seam.invalidations.clear();
+        seam.cursor = {corners[i].first, corners[i].second};
+        brushAtCursor();
+        const auto changed = changedSince(before);
+        if (i == 2) {
+            EXPECT_TRUE(changed.empty());  // already hills: written again, still repainted
+        } else {
+            ASSERT_EQ(changed.size(), 1u) << i;
+            EXPECT_EQ(changed[0], tiles[i]);
+        }
+        EXPECT_EQ(mapGrid[tiles[i].x][tiles[i].y], kHills);
+        const int px = corners[i].first;
+        const int py = corners[i].second;
+        EXPECT_EQ(seam.invalidations,
+                  std::vector{RecordingSeam::area({px - 8, py - 8, px + 8, py + 8}, false)});
+    }
+    for (auto [px, py] : {std::pair{46, 100}, {647, 100}, {100, 75}, {100, 476}}) {
+        const auto before = snapshot();
+        seam.invalidations.clear();
+        seam.cursor = {px, py};
+        brushAtCursor();
+        EXPECT_TRUE(changedSince(before).empty()) << px << ", " << py;
+        EXPECT_TRUE(seam.invalidations.empty());
+    }
+}
+
+TEST_F(EditingTest, BoldBrushSetsSevenTilesAwayFromTheQuadsEdge) {
+    makeMap(1, 1);
+    boldBrush = true;
+    currentTerrain = kSea;
+    seam.cursor = {47 + 6, 76 + 4};  // u = 6, v = 4: tile (1, 1)
+    brushAtCursor();
+    const std::vector<TilePos> expected = {{0, 0}, {0, 2}, {1, 0}, {1, 1}, {1, 2}, {2, 0}, {2, 2}};
+    EXPECT_EQ(changedSince(std::vector<TerrainCode>(10000, kVoid)), expected);
+    EXPECT_EQ(seam.invalidations, std::vector{RecordingSeam::area({53 - 16, 80 - 16, 53 + 16, 80 + 16}, false)});
+
+    // The last positions inside: u = 593, v = 395 -> tile (98, 98).
+    makeMap(1, 1);
+    seam.cursor = {47 + 593, 76 + 395};
+    brushAtCursor();
+    EXPECT_EQ(changedSince(std::vector<TerrainCode>(10000, kVoid)).size(), 7u);
+    EXPECT_EQ(mapGrid[99][99], kSea);
+    EXPECT_EQ(mapGrid[98][98], kSea);
+
+    // Over the outermost tile column or row the bold brush paints nothing at all.
+    for (auto [u, v] : {std::pair{3, 200}, {5, 200}, {594, 200}, {599, 200}, {300, 3}, {300, 396}, {300, 399}}) {
+        makeMap(1, 1);
+        seam.invalidations.clear();
+        seam.cursor = {47 + u, 76 + v};
+        brushAtCursor();
+        EXPECT_TRUE(changedSince(std::vector<TerrainCode>(10000, kVoid)).empty()) << u << ", " << v;
+        EXPECT_TRUE(seam.invalidations.empty());
+    }
+}
+
+TEST_F(EditingTest, StrokeFollowsTheButtonAndEndsOnReleaseOrLostCapture) {
+    makeMap(1, 1);
+    currentTerrain = kDesert;
+    seam.cursor = {47 + 6 * 20, 76 + 4 * 30};
+    EXPECT_TRUE(leftButtonPressed());  // on the map: the shell captures the mouse
+    EXPECT_TRUE(leftButtonDown);
+    brushAfterMessage();
+    EXPECT_EQ(mapGrid[20][30], kDesert);
+    seam.cursor.y += 4;
+    brushAfterMessage();
+    EXPECT_EQ(mapGrid[20][31], kDesert);
+    leftButtonReleased();
+    EXPECT_FALSE(leftButtonDown);
+    seam.cursor.y += 4;
+    brushAfterMessage();
+    EXPECT_EQ(mapGrid[20][32], kVoid);
+
+    // Capture taken away mid-stroke: the brush stops as if the button came up.
+    EXPECT_TRUE(leftButtonPressed());
+    strokeEnded();
+    EXPECT_FALSE(leftButtonDown);
+    brushAfterMessage();
+    EXPECT_EQ(mapGrid[20][32], kVoid);
+    strokeEnded();  // a second notice (ReleaseCapture after the button came up) is harmless
+    leftButtonReleased();
+
+    // A legend click or a bucket click ends the stroke at once: no capture.
+    seam.cursor = {760, 100};
+    EXPECT_FALSE(leftButtonPressed());
+    bucketTool = true;
+    seam.cursor = {700, 300};  // beside the map: nothing to fill, but the stroke ends
+    EXPECT_FALSE(leftButtonPressed());
+    viewMode = 1;  // no brush in the overview
+    bucketTool = false;
+    seam.cursor = {47, 76};
+    leftButtonPressed();
+    brushAfterMessage();
+    EXPECT_EQ(mapGrid[0][0], kVoid);
+}
+
+TEST_F(EditingTest, WholeMapFill) {
+    makeMap(2, 1, kSea);
+    currentTerrain = kHills;
+    fillWholeMap();  // the fill tool is off: nothing
+    EXPECT_EQ(mapGrid[0][0], kSea);
+    EXPECT_TRUE(seam.invalidations.empty());
+    fillTool = true;
+    fillWholeMap();
+    EXPECT_FALSE(fillTool);
+    EXPECT_EQ(changedSince(std::vector<TerrainCode>(20000, kSea)).size(), 20000u);
+    EXPECT_EQ(mapGrid[199][99], kHills);
+    EXPECT_EQ(seam.invalidations, std::vector{RecordingSeam::whole(true)});
+}
+
+TEST_F(EditingTest, TogglesAndTheirRepaints) {
+    toggleBoldBrush();
+    EXPECT_TRUE(boldBrush);
+    toggleStartLocationMode();
+    EXPECT_TRUE(startLocationMode);
+    toggleBucketTool();
+    EXPECT_TRUE(bucketTool);
+    toggleFillTool();  // the bucket goes off, the fill tool comes on
+    EXPECT_FALSE(bucketTool);
+    EXPECT_TRUE(fillTool);
+    toggleFillTool();
+    EXPECT_FALSE(fillTool);
+    EXPECT_FALSE(bucketTool);
+    toggleFillTool();
+    toggleBucketTool();
+    EXPECT_FALSE(fillTool);
+    EXPECT_TRUE(bucketTool);
+    toggleBucketTool();
+    EXPECT_FALSE(bucketTool);
+    toggleBoldBrush();
+    EXPECT_FALSE(boldBrush);
+    const auto tool = RecordingSeam::area(kToolStatusRect, true);
+    EXPECT_EQ(seam.invalidations,
+              (std::vector{RecordingSeam::area({790, 8, 900, 28}, true), RecordingSeam::area({900, 8, 950, 28}, true),
+                           tool, tool, tool, tool, tool, tool, RecordingSeam::area({790, 8, 900, 28}, true)}));
+    EXPECT_EQ(kToolStatusRect, (ClientRect{580, 8, 710, 28}));
+}
+
+TEST_F(EditingTest, NothingIsWrittenWithoutAGrid) {
+    currentTerrain = kHills;
+    seam.cursor = {100, 100};
+    brushAtCursor();
+    boldBrush = true;
+    brushAtCursor();
+    bucketTool = true;
+    leftButtonPressed();
+    fillTool = true;
+    fillWholeMap();
+    EXPECT_EQ(mapGrid, nullptr);
+    EXPECT_FALSE(fillTool);
+}
+
+}  // namespace
+}  // namespace pelorn
