@@ -114,6 +114,49 @@ bool parseInt(std::string_view number, std::int32_t& value) {
     return true;
 }
 
+// The decimal exponent of the leading non-zero digit of an unsigned real text
+// (digits, optional fraction, optional exponent); saturates far beyond any
+// float so that huge exponent texts cannot overflow.
+long long leadingDecimalExponent(std::string_view number) {
+    std::size_t i = 0;
+    long long integerDigits = 0;
+    long long lead = 0;
+    bool found = false;
+    while (i < number.size() && isDigit(number[i])) {
+        if (!found && number[i] != '0') {
+            found = true;
+            lead = integerDigits;  // index of the digit; fixed up below
+        }
+        ++integerDigits;
+        ++i;
+    }
+    if (found) lead = integerDigits - 1 - lead;
+    if (i < number.size() && number[i] == '.') {
+        ++i;
+        long long fraction = 0;
+        while (i < number.size() && isDigit(number[i])) {
+            ++fraction;
+            if (!found && number[i] != '0') {
+                found = true;
+                lead = -fraction;
+            }
+            ++i;
+        }
+    }
+    long long exponent = 0;
+    if (i < number.size() && (number[i] == 'e' || number[i] == 'E')) {
+        ++i;
+        bool negative = false;
+        if (i < number.size() && (number[i] == '+' || number[i] == '-')) negative = number[i++] == '-';
+        while (i < number.size() && isDigit(number[i])) {
+            if (exponent < 1000000000LL) exponent = exponent * 10 + (number[i] - '0');
+            ++i;
+        }
+        if (negative) exponent = -exponent;
+    }
+    return lead + exponent;
+}
+
 bool parseReal(std::string_view number, float& value) {
     bool negative = false;
     if (number[0] == '+' || number[0] == '-') {
@@ -123,10 +166,9 @@ bool parseReal(std::string_view number, float& value) {
     float parsed = 0.0f;
     const auto result = std::from_chars(number.data(), number.data() + number.size(), parsed);
     if (result.ec == std::errc::result_out_of_range) {
-        // Beyond single precision's range: too large fails, too small is zero.
-        double wide = 0.0;
-        const auto wideResult = std::from_chars(number.data(), number.data() + number.size(), wide);
-        if (wideResult.ec == std::errc() && std::fabs(wide) < 1.0) {
+        // Beyond single precision's range: too large fails, too small is zero
+        // (however many exponent digits the text has).
+        if (leadingDecimalExponent(number) < 0) {
             value = negative ? -0.0f : 0.0f;
             return true;
         }

@@ -1,0 +1,109 @@
+#include "files/bitmap_file.h"
+
+#include <exception>
+
+#include "files/safe_file.h"
+#include "map/map_grid.h"
+
+namespace pelorn {
+
+namespace {
+
+constexpr std::size_t kHeaderSize = 54;
+
+void putU16(char* out, std::uint32_t value) {
+    out[0] = static_cast<char>(value & 0xFF);
+    out[1] = static_cast<char>((value >> 8) & 0xFF);
+}
+
+void putU32(char* out, std::uint32_t value) {
+    putU16(out, value & 0xFFFF);
+    putU16(out + 2, value >> 16);
+}
+
+struct PixelColour {
+    char bgr[3];
+};
+
+PixelColour toPixel(Rgb colour, bool ring) {
+    if (ring) {
+        colour.red = ringComponent(colour.red);
+        colour.green = ringComponent(colour.green);
+        colour.blue = ringComponent(colour.blue);
+    }
+    return {{static_cast<char>(colour.blue), static_cast<char>(colour.green), static_cast<char>(colour.red)}};
+}
+
+bool onQuadRing(std::int32_t position) {
+    const std::int32_t inQuad = position % kQuadSize;
+    return inQuad == 0 || inQuad == kQuadSize - 1;
+}
+
+}  // namespace
+
+std::string mapBitmapBytes() {
+    if (!mapGrid || !isAcceptableMapSize(quadCountX, quadCountY)) return std::string();
+    const std::int32_t width = mapWidth();
+    const std::int32_t height = mapHeight();
+    const std::size_t rowBytes = 3 * static_cast<std::size_t>(width);
+    const std::size_t pixelBytes = rowBytes * static_cast<std::size_t>(height);
+
+    std::string bytes(kHeaderSize + pixelBytes, '\0');
+    char* header = &bytes[0];
+    header[0] = 'B';
+    header[1] = 'M';
+    putU32(header + 2, static_cast<std::uint32_t>(kHeaderSize + pixelBytes));
+    putU32(header + 10, kHeaderSize);
+    putU32(header + 14, 40);
+    putU32(header + 18, static_cast<std::uint32_t>(width));
+    putU32(header + 22, static_cast<std::uint32_t>(-height));  // negative: top row first
+    putU16(header + 26, 1);
+    putU16(header + 28, 24);
+    putU32(header + 34, static_cast<std::uint32_t>(pixelBytes));
+
+    // Both looks of every code with a colour, worked out once; codes without
+    // one (only a foreign map file brings them) are looked up per tile.
+    PixelColour plain[kPaletteSize];
+    PixelColour ring[kPaletteSize];
+    for (TerrainCode code = 0; code < kPaletteSize; ++code) {
+        plain[code] = toPixel(terrainColour(code), false);
+        ring[code] = toPixel(terrainColour(code), true);
+    }
+
+    // The grid is stored by columns and the picture by rows: walk bands of
+    // columns so both stay in the cache.
+    constexpr std::int32_t kBand = 50;
+    char* pixels = header + kHeaderSize;
+    for (std::int32_t bandStart = 0; bandStart < width; bandStart += kBand) {
+        const std::int32_t bandEnd = bandStart + kBand < width ? bandStart + kBand : width;
+        for (std::int32_t y = 0; y < height; ++y) {
+            const bool ringRow = onQuadRing(y);
+            char* out = pixels + rowBytes * static_cast<std::size_t>(y) + 3 * static_cast<std::size_t>(bandStart);
+            for (std::int32_t x = bandStart; x < bandEnd; ++x, out += 3) {
+                const TerrainCode code = mapGrid[x][y];
+                const bool onRing = ringRow || onQuadRing(x);
+                const PixelColour pixel = code >= 0 && code < kPaletteSize
+                                              ? (onRing ? ring[code] : plain[code])
+                                              : toPixel(terrainColour(code), onRing);
+                out[0] = pixel.bgr[0];
+                out[1] = pixel.bgr[1];
+                out[2] = pixel.bgr[2];
+            }
+        }
+    }
+    return bytes;
+}
+
+bool writeMapBitmap(const std::string& path) {
+    try {
+        const std::string bytes = mapBitmapBytes();
+        if (bytes.empty()) return false;
+        return writeFileSafely(path, bytes);
+    } catch (const std::exception&) {
+        return false;  // no memory for the picture: no file is made
+    }
+}
+
+bool saveMapBitmap() { return writeMapBitmap(currentMapName + ".bmp"); }
+
+}  // namespace pelorn

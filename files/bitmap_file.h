@@ -1,0 +1,25 @@
+// Bitmap export: the whole map as a 24-bit picture, one pixel per tile, with
+// the outer ring of tiles of every quad drawn darker so the quads stand out.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "map/terrain.h"
+
+namespace pelorn {
+
+// The exact bytes of the bitmap of the map in memory (54 header bytes, then
+// the rows top first, blue-green-red). Empty when there is no grid.
+std::string mapBitmapBytes();
+
+// Writes the bitmap to currentMapName + ".bmp"; true on success. A failed
+// export leaves any previous file as it was.
+bool saveMapBitmap();
+bool writeMapBitmap(const std::string& path);
+
+// A colour component on a quad's ring: divided by 1.4 and rounded up, that
+// is ceil(5v / 7) in exact integers (122 -> 88, 255 -> 183, 0 stays 0).
+constexpr std::uint8_t ringComponent(std::uint8_t v) { return static_cast<std::uint8_t>((5 * v + 6) / 7); }
+
+}  // namespace pelorn

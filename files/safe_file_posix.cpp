@@ -1,0 +1,78 @@
+#include "files/safe_file.h"
+
+#include <cerrno>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdio>
+
+namespace pelorn {
+
+namespace {
+
+std::string folderOf(const std::string& path) {
+    const std::size_t slash = path.find_last_of('/');
+    if (slash == std::string::npos) return ".";
+    if (slash == 0) return "/";
+    return path.substr(0, slash);
+}
+
+bool writeAll(int fd, std::string_view bytes) {
+    const char* data = bytes.data();
+    std::size_t left = bytes.size();
+    while (left > 0) {
+        const std::size_t chunk = left < (std::size_t{1} << 30) ? left : (std::size_t{1} << 30);
+        const ssize_t written = ::write(fd, data, chunk);
+        if (written < 0) {
+            if (errno == EINTR) continue;
+            return false;
+        }
+        data += written;
+        left -= static_cast<std::size_t>(written);
+    }
+    return true;
+}
+
+// Creates a new file beside the target under a name no one else uses; the
+// mode lets the usual umask decide, as for a file opened the ordinary way.
+int createTemporary(const std::string& path, std::string& tempPath) {
+    static unsigned counter = 0;
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        tempPath = path + ".~" + std::to_string(::getpid()) + "-" + std::to_string(++counter) + ".tmp";
+        const int fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+        if (fd >= 0) return fd;
+        if (errno != EEXIST && errno != EINTR) break;
+    }
+    tempPath.clear();
+    return -1;
+}
+
+// Makes the rename itself durable; a folder that cannot be synced does not
+// undo a save that has already taken place.
+void syncFolder(const std::string& folder) {
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0) return;
+    ::fsync(fd);
+    ::close(fd);
+}
+
+}  // namespace
+
+bool writeFileSafely(const std::string& path, std::string_view bytes) {
+    if (path.empty()) return false;
+    std::string tempPath;
+    const int fd = createTemporary(path, tempPath);
+    if (fd < 0) return false;
+    bool ok = writeAll(fd, bytes) && ::fsync(fd) == 0;
+    if (::close(fd) != 0) ok = false;
+    if (ok && std::rename(tempPath.c_str(), path.c_str()) != 0) ok = false;
+    if (!ok) {
+        ::unlink(tempPath.c_str());
+        return false;
+    }
+    syncFolder(folderOf(path));
+    return true;
+}
+
+}  // namespace pelorn

@@ -1,0 +1,519 @@
+#include <gtest/gtest.h>
+
+#include <limits>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "files/map_file.h"
+#include "files_fixture.h"
+
+#ifndef PELORN_TEST_DATA
+#define PELORN_TEST_DATA "tests/data"
+#endif
+
+namespace pelorn {
+namespace {
+
+using testing_files::FilesTest;
+using testing_files::folderEntries;
+using testing_files::readBytes;
+using testing_files::writeBytes;
+
+// The lines of a file whose breaks are CR LF; fails the test on a bare LF.
+std::vector<std::string> crlfLines(const std::string& bytes) {
+    std::vector<std::string> lines;
+    std::size_t start = 0;
+    for (;;) {
+        const std::size_t end = bytes.find("\r\n", start);
+        if (end == std::string::npos) {
+            lines.push_back(bytes.substr(start));
+            break;
+        }
+        lines.push_back(bytes.substr(start, end - start));
+        start = end + 2;
+    }
+    for (const auto& line : lines) EXPECT_EQ(line.find('\n'), std::string::npos);
+    return lines;
+}
+
+// A map file written by hand: header and the given tile texts.
+std::string mapText(const std::string& name, const std::string& countX, const std::string& countY,
+                    const std::vector<std::string>& tiles, const std::string& lineBreak = "\r\n") {
+    std::string text = "*MapInfo*" + lineBreak + name + lineBreak + countX + lineBreak + countY + lineBreak +
+                       "*MapTiles*";
+    for (const auto& tile : tiles) text += lineBreak + tile;
+    return text;
+}
+
+std::vector<std::string> repeated(const std::string& tile, std::size_t count) {
+    return std::vector<std::string>(count, tile);
+}
+
+// Every tile of the grid in memory, column by column.
+std::vector<TerrainCode> allTiles() {
+    std::vector<TerrainCode> tiles;
+    for (std::int32_t x = 0; x < mapWidth(); ++x)
+        for (std::int32_t y = 0; y < mapHeight(); ++y) tiles.push_back(mapGrid[x][y]);
+    return tiles;
+}
+
+bool everyTileIs(TerrainCode code) {
+    for (TerrainCode tile : allTiles())
+        if (tile != code) return false;
+    return true;
+}
+
+class MapFile : public FilesTest {};
+
+TEST_F(MapFile, WorkedExampleHasTheExactBytes) {
+    makeMap(1, 1);
+    mapGrid[0][1] = 23;
+    ASSERT_TRUE(saveMapFile());
+    std::string expected = "*MapInfo*\r\nUntitled\r\n01\r\n01\r\n*MapTiles*\r\n00\r\n23";
+    for (int i = 0; i < 9998; ++i) expected += "\r\n00";
+    const std::string bytes = readBytes("Untitled.map");
+    EXPECT_EQ(bytes.size(), 40039u);
+    EXPECT_EQ(bytes, expected);
+    EXPECT_EQ(bytes, readBytes(PELORN_TEST_DATA "/untitled_example.map"));
+    EXPECT_EQ(folderEntries("."), std::vector<std::string>{"Untitled.map"});
+}
+
+TEST_F(MapFile, SavingChangesNothingInMemory) {
+    makeMap(2, 1, "Keep");
+    mapGrid[150][20] = 5;
+    viewQuadX = 1;
+    TerrainCode** const grid = mapGrid;
+    ASSERT_TRUE(saveMapFile());
+    EXPECT_EQ(mapGrid, grid);
+    EXPECT_EQ(mapGrid[150][20], 5);
+    EXPECT_EQ(viewQuadX, 1);
+    EXPECT_EQ(currentMapName, "Keep");
+    EXPECT_EQ(quadCountX, 2);
+}
+
+TEST_F(MapFile, TilesGoQuadByQuadEachQuadColumnByColumn) {
+    makeMap(1, 1);
+    mapGrid[1][0] = 42;
+    mapGrid[0][99] = 17;
+    ASSERT_TRUE(saveMapFile());
+    auto lines = crlfLines(readBytes("Untitled.map"));
+    ASSERT_EQ(lines.size(), 5u + 10000u);
+    EXPECT_EQ(lines[5 + 99], "17");   // tile line 100: column 0, row 99
+    EXPECT_EQ(lines[5 + 100], "42");  // tile line 101: column 1, row 0
+
+    makeMap(1, 2);
+    mapGrid[0][100] = 55;
+    mapGrid[0][99] = 12;
+    ASSERT_TRUE(saveMapFile());
+    lines = crlfLines(readBytes("Untitled.map"));
+    ASSERT_EQ(lines.size(), 5u + 20000u);
+    EXPECT_EQ(lines[5 + 99], "12");     // still the first quad
+    EXPECT_EQ(lines[5 + 10000], "55");  // tile line 10,001: column 0, row 100
+}
+
+TEST_F(MapFile, EveryTileOfSeveralQuadsLandsOnItsLine) {
+    makeMap(3, 2);
+    for (std::int32_t x = 0; x < mapWidth(); ++x)
+        for (std::int32_t y = 0; y < mapHeight(); ++y) mapGrid[x][y] = (x * 7 + y * 13) % 97;
+    ASSERT_TRUE(saveMapFile());
+    const auto lines = crlfLines(readBytes("Untitled.map"));
+    ASSERT_EQ(lines.size(), 5u + 60000u);
+    std::size_t line = 5;
+    for (int qx = 0; qx < 3; ++qx)
+        for (int qy = 0; qy < 2; ++qy)
+            for (int i = 0; i < 100; ++i)
+                for (int j = 0; j < 100; ++j, ++line) {
+                    const int x = qx * 100 + i;
+                    const int y = qy * 100 + j;
+                    const int code = (x * 7 + y * 13) % 97;
+                    ASSERT_EQ(lines[line], (code < 10 ? "0" : "") + std::to_string(code)) << x << "," << y;
+                }
+}
+
+TEST_F(MapFile, CountsHaveAtLeastTwoDigits) {
+    makeMap(12, 3, "Wide");
+    ASSERT_TRUE(saveMapFile());
+    auto lines = crlfLines(readBytes("Wide.map"));
+    ASSERT_EQ(lines.size(), 5u + 360000u);
+    EXPECT_EQ(lines[0], "*MapInfo*");
+    EXPECT_EQ(lines[1], "Wide");
+    EXPECT_EQ(lines[2], "12");
+    EXPECT_EQ(lines[3], "03");
+    EXPECT_EQ(lines[4], "*MapTiles*");
+
+    makeMap(100, 1, "Long");
+    ASSERT_TRUE(saveMapFile());
+    lines = crlfLines(readBytes("Long.map"));
+    EXPECT_EQ(lines[2], "100");
+    EXPECT_EQ(lines[3], "01");
+}
+
+TEST_F(MapFile, TileCodesBelowTenGetALeadingZeroNegativeOnesDoNot) {
+    makeMap(1, 1);
+    const TerrainCode codes[] = {0, 7, 9, 10, 21, 55, 99, 100, 12345, -1, -5, -10,
+                                 std::numeric_limits<std::int32_t>::min(), std::numeric_limits<std::int32_t>::max()};
+    const char* texts[] = {"00", "07", "09", "10", "21", "55", "99", "100", "12345", "-1", "-5", "-10",
+                           "-2147483648", "2147483647"};
+    for (std::size_t k = 0; k < sizeof codes / sizeof codes[0]; ++k) mapGrid[0][k] = codes[k];
+    ASSERT_TRUE(saveMapFile());
+    const auto lines = crlfLines(readBytes("Untitled.map"));
+    for (std::size_t k = 0; k < sizeof codes / sizeof codes[0]; ++k) EXPECT_EQ(lines[5 + k], texts[k]);
+}
+
+TEST_F(MapFile, SaveThenOpenRestoresNameSizeAndEveryCode) {
+    makeMap(2, 3, "Archipelago");
+    for (std::int32_t x = 0; x < mapWidth(); ++x)
+        for (std::int32_t y = 0; y < mapHeight(); ++y) mapGrid[x][y] = (x + 3 * y) % 61;
+    // Start locations, codes without a terrain, and negative codes.
+    for (TerrainCode code = 50; code <= 60; ++code) mapGrid[code][code + 100] = code;
+    mapGrid[0][0] = -5;
+    mapGrid[1][0] = 7;
+    mapGrid[199][299] = -2147483647 - 1;
+    mapGrid[100][100] = 45;
+    mapGrid[3][4] = 1000000;
+    const std::vector<TerrainCode> saved = allTiles();
+    ASSERT_TRUE(saveMapFile());
+
+    resetMapState();
+    currentMapName = "Archipelago";
+    openMapFile();
+    ASSERT_NE(mapGrid, nullptr);
+    EXPECT_EQ(currentMapName, "Archipelago");
+    EXPECT_EQ(quadCountX, 2);
+    EXPECT_EQ(quadCountY, 3);
+    EXPECT_EQ(allTiles(), saved);
+}
+
+TEST_F(MapFile, LineFeedsAndExtraWhiteSpaceReadTheSame) {
+    std::vector<std::string> tiles = repeated("00", 10000);
+    tiles[1] = "23";
+    tiles[9999] = "60";
+    writeBytes("Crlf.map", mapText("Crlf", "01", "01", tiles));
+    writeBytes("Lf.map", mapText("Crlf", "01", "01", tiles, "\n"));
+    writeBytes("Odd.map", mapText("Crlf", "01", "01", tiles, " \t\v\f\r\n  "));
+
+    std::vector<std::vector<TerrainCode>> results;
+    for (const char* file : {"Crlf.map", "Lf.map", "Odd.map"}) {
+        resetMapState();
+        ASSERT_TRUE(loadMapFile(file));
+        EXPECT_EQ(currentMapName, "Crlf");
+        EXPECT_EQ(mapGrid[0][1], 23);
+        EXPECT_EQ(mapGrid[99][99], 60);
+        results.push_back(allTiles());
+    }
+    EXPECT_EQ(results[0], results[1]);
+    EXPECT_EQ(results[0], results[2]);
+}
+
+TEST_F(MapFile, HeaderWordsAreNotCompared) {
+    std::vector<std::string> tiles = repeated("00", 20000);
+    tiles[10000] = "09";
+    writeBytes("Other.map", mapText("Other", "1", "2", tiles));
+    std::string text = readBytes("Other.map");
+    text.replace(0, 9, "Whatever");
+    text.replace(text.find("*MapTiles*"), 10, "tiles:");
+    writeBytes("Other.map", text);
+    currentMapName = "Other";
+    openMapFile();
+    EXPECT_EQ(quadCountX, 1);
+    EXPECT_EQ(quadCountY, 2);
+    EXPECT_EQ(mapGrid[0][100], 9);
+}
+
+TEST_F(MapFile, NameOnLineTwoReplacesTheOpenedName) {
+    makeMap(1, 1, "B");
+    mapGrid[5][5] = 3;
+    ASSERT_TRUE(writeMapFile("A.map"));
+    resetMapState();
+    currentMapName = "A";
+    openMapFile();
+    EXPECT_EQ(currentMapName, "B");
+    EXPECT_EQ(mapGrid[5][5], 3);
+    ASSERT_TRUE(saveMapFile());
+    EXPECT_TRUE(std::filesystem::exists("B.map"));
+    EXPECT_EQ(readBytes("B.map"), readBytes("A.map"));
+}
+
+TEST_F(MapFile, NameWithABlankReadsItsFirstWordAndNothingElse) {
+    makeMap(3, 2, "Two Words");
+    mapGrid[0][0] = 21;
+    ASSERT_TRUE(saveMapFile());
+    EXPECT_EQ(crlfLines(readBytes("Two Words.map"))[1], "Two Words");
+
+    freeMapGrid();  // the previous map: 2 by 1 quads
+    quadCountX = 2;
+    quadCountY = 1;
+    ASSERT_TRUE(allocateMapGrid());
+    currentMapName = "Two Words";
+    openMapFile();
+    EXPECT_EQ(currentMapName, "Two");
+    EXPECT_EQ(quadCountX, 2);
+    EXPECT_EQ(quadCountY, 1);
+    EXPECT_TRUE(everyTileIs(0));
+}
+
+TEST_F(MapFile, MissingFileFallsBackToUntitledThenToAnEmptyMap) {
+    makeMap(1, 2, "Home");
+    mapGrid[0][150] = 36;
+    ASSERT_TRUE(writeMapFile("Untitled.map"));
+
+    makeMap(2, 2, "Gone");
+    viewQuadX = 1;
+    viewQuadY = 1;
+    openMapFile();
+    EXPECT_EQ(currentMapName, "Home");  // the name on line 2 of "Untitled.map"
+    EXPECT_EQ(quadCountX, 1);
+    EXPECT_EQ(quadCountY, 2);
+    EXPECT_EQ(mapGrid[0][150], 36);
+    EXPECT_EQ(viewQuadX, 0);
+    EXPECT_EQ(viewQuadY, 0);
+
+    std::filesystem::remove("Untitled.map");
+    makeMap(3, 2, "Gone");
+    mapGrid[10][10] = 4;
+    viewQuadX = 2;
+    openMapFile();
+    EXPECT_EQ(currentMapName, "Untitled");
+    EXPECT_EQ(quadCountX, 3);
+    EXPECT_EQ(quadCountY, 2);
+    ASSERT_NE(mapGrid, nullptr);
+    EXPECT_TRUE(everyTileIs(0));
+    EXPECT_EQ(viewQuadX, 0);
+}
+
+TEST_F(MapFile, FirstStartWithNoFilesGivesOneEmptyQuad) {
+    openMapFile();
+    EXPECT_EQ(currentMapName, "Untitled");
+    EXPECT_EQ(quadCountX, 1);
+    EXPECT_EQ(quadCountY, 1);
+    ASSERT_NE(mapGrid, nullptr);
+    EXPECT_TRUE(everyTileIs(0));
+}
+
+TEST_F(MapFile, AFolderNamedLikeTheMapCountsAsNoFile) {
+    std::filesystem::create_directory("Dir.map");
+    makeMap(2, 1, "Dir");
+    openMapFile();
+    EXPECT_EQ(currentMapName, "Untitled");
+    EXPECT_EQ(quadCountX, 2);
+    ASSERT_NE(mapGrid, nullptr);
+}
+
+TEST_F(MapFile, LoadingAMissingFileChangesNothing) {
+    makeMap(2, 1, "Stay");
+    mapGrid[3][3] = 8;
+    viewQuadX = 1;
+    TerrainCode** const grid = mapGrid;
+    EXPECT_FALSE(loadMapFile("Nothing.map"));
+    EXPECT_EQ(mapGrid, grid);
+    EXPECT_EQ(mapGrid[3][3], 8);
+    EXPECT_EQ(viewQuadX, 1);
+    EXPECT_EQ(currentMapName, "Stay");
+    EXPECT_EQ(quadCountX, 2);
+}
+
+TEST_F(MapFile, MalformedCountKeepsThePreviousCount) {
+    makeMap(2, 1, "Before");
+    writeBytes("Bad.map", mapText("Read", "xx", "03", repeated("05", 100)));
+    ASSERT_TRUE(loadMapFile("Bad.map"));
+    EXPECT_EQ(currentMapName, "Read");
+    EXPECT_EQ(quadCountX, 2);
+    EXPECT_EQ(quadCountY, 1);
+    EXPECT_TRUE(everyTileIs(0));
+
+    makeMap(1, 2, "Before");
+    writeBytes("Bad.map", mapText("Read", "03", "?", repeated("05", 100)));
+    ASSERT_TRUE(loadMapFile("Bad.map"));
+    EXPECT_EQ(quadCountX, 3);  // the first count was good
+    EXPECT_EQ(quadCountY, 2);
+    EXPECT_TRUE(everyTileIs(0));
+}
+
+TEST_F(MapFile, MalformedTileLeavesItAndEveryLaterTileZero) {
+    std::vector<std::string> tiles = repeated("03", 10000);
+    tiles[250] = "x4";
+    writeBytes("Bad.map", mapText("Bad", "01", "01", tiles));
+    ASSERT_TRUE(loadMapFile("Bad.map"));
+    EXPECT_EQ(mapGrid[2][49], 3);  // tile line 250
+    EXPECT_EQ(mapGrid[2][50], 0);  // tile line 251, the bad one
+    EXPECT_EQ(mapGrid[2][51], 0);
+    EXPECT_EQ(mapGrid[99][99], 0);
+
+    tiles[250] = "12abc";  // the number is taken, the rest fails the next read
+    writeBytes("Bad.map", mapText("Bad", "01", "01", tiles));
+    ASSERT_TRUE(loadMapFile("Bad.map"));
+    EXPECT_EQ(mapGrid[2][50], 12);
+    EXPECT_EQ(mapGrid[2][51], 0);
+
+    tiles[250] = "99999999999";  // beyond 32 bits
+    writeBytes("Bad.map", mapText("Bad", "01", "01", tiles));
+    ASSERT_TRUE(loadMapFile("Bad.map"));
+    EXPECT_EQ(mapGrid[2][49], 3);
+    EXPECT_EQ(mapGrid[2][50], 0);
+    EXPECT_EQ(mapGrid[50][50], 0);
+}
+
+TEST_F(MapFile, SignedAndZeroPaddedTilesReadAsNumbers) {
+    std::vector<std::string> tiles = repeated("00", 10000);
+    tiles[0] = "+7";
+    tiles[1] = "-5";
+    tiles[2] = "0007";
+    tiles[3] = "123456789";
+    tiles[4] = "0-5";  // what a "0" in front would make of -5
+    tiles[6] = "11";
+    writeBytes("Signs.map", mapText("Signs", "01", "01", tiles));
+    ASSERT_TRUE(loadMapFile("Signs.map"));
+    EXPECT_EQ(mapGrid[0][0], 7);
+    EXPECT_EQ(mapGrid[0][1], -5);
+    EXPECT_EQ(mapGrid[0][2], 7);
+    EXPECT_EQ(mapGrid[0][3], 123456789);
+    // "0-5" reads as 0 and then -5: every later tile is shifted by one.
+    EXPECT_EQ(mapGrid[0][4], 0);
+    EXPECT_EQ(mapGrid[0][5], -5);
+    EXPECT_EQ(mapGrid[0][6], 0);
+    EXPECT_EQ(mapGrid[0][7], 11);
+}
+
+TEST_F(MapFile, EarlyEndLeavesTheMissingTilesZero) {
+    std::vector<std::string> tiles = repeated("14", 15000);
+    writeBytes("Short.map", mapText("Short", "1", "2", tiles));
+    ASSERT_TRUE(loadMapFile("Short.map"));
+    EXPECT_EQ(quadCountY, 2);
+    EXPECT_EQ(mapGrid[0][0], 14);
+    EXPECT_EQ(mapGrid[0][100], 14);  // tile line 10,001: second quad
+    EXPECT_EQ(mapGrid[0][199], 14);
+    EXPECT_EQ(mapGrid[49][199], 14);  // tile line 15,000
+    EXPECT_EQ(mapGrid[50][100], 0);
+    EXPECT_EQ(mapGrid[99][199], 0);
+
+    // Extra tokens after the last tile are never read.
+    tiles = repeated("14", 10000);
+    tiles.push_back("junk");
+    tiles.push_back("5");
+    writeBytes("Long.map", mapText("Long", "01", "01", tiles));
+    ASSERT_TRUE(loadMapFile("Long.map"));
+    EXPECT_TRUE(everyTileIs(14));
+}
+
+TEST_F(MapFile, EmptyOrHeaderOnlyFilesKeepWhatTheyCannotSay) {
+    makeMap(2, 2, "Previous");
+    writeBytes("Empty.map", "");
+    ASSERT_TRUE(loadMapFile("Empty.map"));
+    EXPECT_EQ(currentMapName, "Previous");
+    EXPECT_EQ(quadCountX, 2);
+    EXPECT_EQ(quadCountY, 2);
+    ASSERT_NE(mapGrid, nullptr);
+    EXPECT_TRUE(everyTileIs(0));
+
+    writeBytes("Head.map", "*MapInfo*\r\n");
+    ASSERT_TRUE(loadMapFile("Head.map"));
+    EXPECT_EQ(currentMapName, "Previous");
+
+    writeBytes("Head.map", "*MapInfo*\r\nNamed\r\n03\r\n01\r\n*MapTiles*");
+    ASSERT_TRUE(loadMapFile("Head.map"));
+    EXPECT_EQ(currentMapName, "Named");
+    EXPECT_EQ(quadCountX, 3);
+    EXPECT_EQ(quadCountY, 1);
+    EXPECT_TRUE(everyTileIs(0));
+}
+
+TEST_F(MapFile, CountsOutsideTheBoundAreRefusedLikeMalformedOnes) {
+    const char* rejected[][2] = {{"00", "01"}, {"-1", "01"}, {"01", "0"},  {"101", "01"},
+                                 {"01", "101"}, {"2147483648", "01"},
+                                 {"-2147483648", "-2147483648"}, {"1000000", "1000000"}};
+    for (const auto& counts : rejected) {
+        makeMap(1, 1, "Before");
+        writeBytes("Huge.map", mapText("Huge", counts[0], counts[1], repeated("05", 50)));
+        ASSERT_TRUE(loadMapFile("Huge.map"));
+        SCOPED_TRACE(std::string(counts[0]) + " x " + counts[1]);
+        EXPECT_EQ(currentMapName, "Huge");
+        ASSERT_NE(mapGrid, nullptr);
+        EXPECT_TRUE(isAcceptableMapSize(quadCountX, quadCountY));
+        EXPECT_EQ(quadCountX * quadCountY, 1);
+        EXPECT_TRUE(everyTileIs(0));
+    }
+}
+
+TEST_F(MapFile, AGoodFirstCountStaysWhenThePairIsStillAcceptable) {
+    makeMap(1, 1);
+    writeBytes("Pair.map", mapText("Pair", "50", "50", repeated("05", 50)));
+    ASSERT_TRUE(loadMapFile("Pair.map"));
+    EXPECT_EQ(quadCountX, 50);  // as a malformed second count would leave it
+    EXPECT_EQ(quadCountY, 1);
+    EXPECT_TRUE(everyTileIs(0));
+
+    // 50 by the previous 30 would be too large: the whole previous size stays.
+    makeMap(1, 30);
+    writeBytes("Pair.map", mapText("Pair", "50", "bad", repeated("05", 50)));
+    ASSERT_TRUE(loadMapFile("Pair.map"));
+    EXPECT_EQ(quadCountX, 1);
+    EXPECT_EQ(quadCountY, 30);
+    ASSERT_NE(mapGrid, nullptr);
+}
+
+TEST_F(MapFile, LargestAcceptedMapsLoad) {
+    writeBytes("Max.map", mapText("Max", "100", "10", {"21"}));
+    ASSERT_TRUE(loadMapFile("Max.map"));
+    EXPECT_EQ(quadCountX, 100);
+    EXPECT_EQ(quadCountY, 10);
+    EXPECT_EQ(mapGrid[0][0], 21);
+    EXPECT_EQ(mapGrid[9999][999], 0);
+}
+
+TEST_F(MapFile, UnusableSizeInMemoryFallsBackToOneQuad) {
+    // Counts that no grid can be made for, and no file to open.
+    freeMapGrid();
+    quadCountX = 0;
+    quadCountY = 5;
+    currentMapName = "Nowhere";
+    openMapFile();
+    ASSERT_NE(mapGrid, nullptr);
+    EXPECT_EQ(quadCountX, 1);
+    EXPECT_EQ(quadCountY, 1);
+
+    // Same when a file cannot say the size either.
+    freeMapGrid();
+    quadCountX = 500;
+    quadCountY = 500;
+    writeBytes("Nosize.map", "*MapInfo* Nosize");
+    ASSERT_TRUE(loadMapFile("Nosize.map"));
+    ASSERT_NE(mapGrid, nullptr);
+    EXPECT_EQ(quadCountX, 1);
+    EXPECT_EQ(quadCountY, 1);
+}
+
+TEST_F(MapFile, InMemoryReaderMatchesTheFileReader) {
+    const std::string text = mapText("Mem", "01", "01", {"01", "02", "-3", "55"}, "\n");
+    loadMapFromText(text);
+    EXPECT_EQ(currentMapName, "Mem");
+    EXPECT_EQ(mapGrid[0][0], 1);
+    EXPECT_EQ(mapGrid[0][2], -3);
+    EXPECT_EQ(mapGrid[0][3], 55);
+    EXPECT_EQ(mapGrid[0][4], 0);
+}
+
+TEST_F(MapFile, NoGridMeansNothingToSave) {
+    EXPECT_EQ(mapGrid, nullptr);
+    EXPECT_FALSE(saveMapFile());
+    EXPECT_TRUE(folderEntries(".").empty());
+}
+
+TEST_F(MapFile, FailedSaveKeepsThePreviousFile) {
+    makeMap(1, 1, "Safe");
+    mapGrid[0][0] = 1;
+    ASSERT_TRUE(saveMapFile());
+    const std::string before = readBytes("Safe.map");
+
+    // A folder standing where the file should go cannot be replaced.
+    mapGrid[0][0] = 2;
+    std::filesystem::create_directory("Blocked.map");
+    writeBytes("Blocked.map/inside", "x");
+    EXPECT_FALSE(writeMapFile("Blocked.map"));
+    EXPECT_EQ(readBytes("Blocked.map/inside"), "x");
+    EXPECT_EQ(folderEntries("."), (std::vector<std::string>{"Blocked.map", "Safe.map"}));
+    EXPECT_EQ(readBytes("Safe.map"), before);
+}
+
+}  // namespace
+}  // namespace pelorn
