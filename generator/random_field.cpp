@@ -32,6 +32,21 @@ bool FloatField::allocate(std::int32_t w, std::int32_t h) {
     return true;
 }
 
+FloatField& FloatField::operator=(FloatField&& other) noexcept {
+    if (this != &other) {
+        release();
+        columns = other.columns;
+        cells = other.cells;
+        width = other.width;
+        height = other.height;
+        other.columns = nullptr;
+        other.cells = nullptr;
+        other.width = 0;
+        other.height = 0;
+    }
+    return *this;
+}
+
 void FloatField::release() {
     delete[] cells;
     delete[] columns;

@@ -18,6 +18,8 @@ struct FloatField {
     ~FloatField() { release(); }
     FloatField(const FloatField&) = delete;
     FloatField& operator=(const FloatField&) = delete;
+    FloatField(FloatField&& other) noexcept { *this = static_cast<FloatField&&>(other); }
+    FloatField& operator=(FloatField&& other) noexcept;
 
     // Makes room for w x h cells (their values undefined). False, leaving the
     // field empty, when the sizes are not positive or the memory cannot be had.
