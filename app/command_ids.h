@@ -1,0 +1,23 @@
+/* Menu command identifiers of the main window. Plain preprocessor definitions
+   only: the resource script includes this file too. */
+#ifndef PELORN_APP_COMMAND_IDS_H
+#define PELORN_APP_COMMAND_IDS_H
+
+#define IDM_ABOUT 300
+#define IDM_EXIT 301
+#define IDM_NEW_MAP 302
+#define IDM_SAVE_AS_MAP 303
+#define IDM_OPEN_MAP 304
+#define IDM_SAVE_MAP 305
+#define IDM_CHANGE_VIEW 306
+#define IDM_BOLD_BRUSH 307
+#define IDM_FILL_TOOL 308
+#define IDM_START_LOCATION_MODE 309
+#define IDM_GENERATE_MAP 310
+#define IDM_GENERATE_START_LOCATIONS 311
+#define IDM_BUCKET_TOOL 312
+#define IDM_SAVE_BITMAP 313
+#define IDM_UNDO 314
+#define IDM_REDO 315
+
+#endif

@@ -1,0 +1,91 @@
+#include "app/commands.h"
+
+#include "app/command_ids.h"
+#include "files/bitmap_file.h"
+#include "files/map_file.h"
+#include "map/editing.h"
+#include "map/map_grid.h"
+#include "map/window_seam.h"
+#include "view/view_mode.h"
+
+namespace pelorn {
+
+namespace {
+
+constexpr int kKeyB = 'B';
+constexpr int kKeyC = 'C';
+constexpr int kKeyF = 'F';
+constexpr int kKeyM = 'M';
+constexpr int kKeyS = 'S';
+constexpr int kKeyU = 'U';
+
+void scrolled() { invalidateRect(kScrollRect, true); }
+
+// The arrows, Ctrl+S and Ctrl+M: they work in both views. Returns true when
+// the key was handled.
+bool handleViewKey(int virtualKey, bool ctrlDown) {
+    if (virtualKey == kKeyUp && viewQuadY > 0) {
+        --viewQuadY;
+        scrolled();
+    } else if (virtualKey == kKeyDown && viewQuadY < quadCountY - 1) {
+        ++viewQuadY;
+        scrolled();
+    } else if (virtualKey == kKeyLeft && viewQuadX > 0) {
+        --viewQuadX;
+        scrolled();
+    } else if (virtualKey == kKeyRight && viewQuadX < quadCountX - 1) {
+        ++viewQuadX;
+        scrolled();
+    } else if (virtualKey == kKeyS && ctrlDown) {
+        saveMapFile();
+    } else if (virtualKey == kKeyM && ctrlDown) {
+        switchViewMode();
+    } else {
+        return false;
+    }
+    return true;
+}
+
+// The tool keys and Enter: the detail view only.
+void handleToolKey(int virtualKey, bool ctrlDown) {
+    if (virtualKey == kKeyF && ctrlDown) {
+        toggleFillTool();
+    } else if (virtualKey == kKeyU && ctrlDown) {
+        toggleBucketTool();
+    } else if (virtualKey == kKeyEnter && fillTool) {
+        fillWholeMap();
+    } else if (virtualKey == kKeyB && ctrlDown) {
+        toggleBoldBrush();
+    } else if (virtualKey == kKeyC && ctrlDown) {
+        toggleStartLocationMode();
+    }
+}
+
+}  // namespace
+
+void switchViewMode() {
+    viewMode = viewMode == 0 ? 1 : 0;
+    invalidateClientArea(true);
+}
+
+void handleKeyDown(int virtualKey, bool ctrlDown, bool shiftDown) {
+    (void)shiftDown;
+    if (handleViewKey(virtualKey, ctrlDown)) return;
+    if (viewMode != 0) return;
+    handleToolKey(virtualKey, ctrlDown);
+}
+
+bool handleMenuCommand(int id) {
+    switch (id) {
+        case IDM_SAVE_MAP: saveMapFile(); return true;
+        case IDM_CHANGE_VIEW: switchViewMode(); return true;
+        case IDM_BOLD_BRUSH: toggleBoldBrush(); return true;
+        case IDM_FILL_TOOL: toggleFillTool(); return true;
+        case IDM_START_LOCATION_MODE: toggleStartLocationMode(); return true;
+        case IDM_BUCKET_TOOL: toggleBucketTool(); return true;
+        case IDM_SAVE_BITMAP: saveMapBitmap(); return true;
+        default: return false;
+    }
+}
+
+}  // namespace pelorn

@@ -1,0 +1,208 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <vector>
+
+#include "app/command_ids.h"
+#include "app/commands.h"
+#include "map/editing.h"
+#include "map/map_grid.h"
+#include "support/recording_seam.h"
+#include "view/view_mode.h"
+
+namespace pelorn {
+namespace {
+
+namespace fs = std::filesystem;
+using test::Invalidation;
+using test::RecordingSeam;
+
+constexpr int kKeyB = 'B';
+constexpr int kKeyC = 'C';
+constexpr int kKeyF = 'F';
+constexpr int kKeyM = 'M';
+constexpr int kKeyS = 'S';
+constexpr int kKeyU = 'U';
+
+const Invalidation kScroll = RecordingSeam::area({0, 30, 730, 540}, true);
+const Invalidation kWhole = RecordingSeam::whole(true);
+const Invalidation kTool = RecordingSeam::area({580, 8, 710, 28}, true);
+const Invalidation kBrush = RecordingSeam::area({790, 8, 900, 28}, true);
+const Invalidation kStartLocation = RecordingSeam::area({900, 8, 950, 28}, true);
+
+// Each test runs in a folder of its own, since saving writes into the working folder.
+class CommandsTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        resetMapState();
+        resetEditingState();
+        viewMode = 0;
+        previous = fs::current_path();
+        folder = fs::temp_directory_path() /
+                 ("pelorn_commands_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
+        fs::remove_all(folder);
+        fs::create_directories(folder);
+        fs::current_path(folder);
+    }
+    void TearDown() override {
+        fs::current_path(previous);
+        fs::remove_all(folder);
+        resetMapState();
+        resetEditingState();
+        viewMode = 0;
+    }
+
+    static void makeMap(int quadsX, int quadsY) {
+        freeMapGrid();
+        quadCountX = quadsX;
+        quadCountY = quadsY;
+        ASSERT_TRUE(allocateMapGrid());
+    }
+
+    RecordingSeam seam;
+    fs::path previous;
+    fs::path folder;
+};
+
+TEST_F(CommandsTest, ArrowsScrollOneQuadUntilTheEdgeInBothViews) {
+    makeMap(3, 2);
+    for (int view : {0, 1}) {
+        viewMode = view;
+        viewQuadX = 0;
+        viewQuadY = 0;
+        seam.invalidations.clear();
+        handleKeyDown(kKeyUp, false);    // row 0: nothing
+        handleKeyDown(kKeyLeft, false);  // column 0: nothing
+        EXPECT_TRUE(seam.invalidations.empty());
+        handleKeyDown(kKeyDown, false);
+        EXPECT_EQ(viewQuadY, 1);
+        handleKeyDown(kKeyDown, true);  // the last row: nothing, Ctrl or not
+        EXPECT_EQ(viewQuadY, 1);
+        handleKeyDown(kKeyRight, false);
+        handleKeyDown(kKeyRight, false);
+        handleKeyDown(kKeyRight, false);
+        EXPECT_EQ(viewQuadX, 2);
+        handleKeyDown(kKeyLeft, false);
+        handleKeyDown(kKeyUp, false);
+        EXPECT_EQ(viewQuadX, 1);
+        EXPECT_EQ(viewQuadY, 0);
+        EXPECT_EQ(seam.invalidations, std::vector<Invalidation>(5, kScroll)) << "view " << view;
+    }
+}
+
+TEST_F(CommandsTest, CtrlSSavesInBothViewsAndPlainSDoesNothing) {
+    makeMap(1, 1);
+    currentMapName = "Keys";
+    handleKeyDown(kKeyS, false);
+    EXPECT_FALSE(fs::exists("Keys.map"));
+    viewMode = 1;
+    handleKeyDown(kKeyS, true);
+    EXPECT_TRUE(fs::exists("Keys.map"));
+    EXPECT_TRUE(seam.invalidations.empty());
+}
+
+TEST_F(CommandsTest, CtrlMSwitchesTheViewAndBackKeepingThePosition) {
+    makeMap(7, 2);
+    viewQuadX = 4;
+    viewQuadY = 1;
+    handleKeyDown(kKeyM, false);
+    EXPECT_EQ(viewMode, 0);
+    handleKeyDown(kKeyM, true);
+    EXPECT_EQ(viewMode, 1);
+    handleKeyDown(kKeyM, true);
+    EXPECT_EQ(viewMode, 0);
+    EXPECT_EQ(viewQuadX, 4);
+    EXPECT_EQ(viewQuadY, 1);
+    EXPECT_EQ(seam.invalidations, (std::vector{kWhole, kWhole}));
+}
+
+TEST_F(CommandsTest, ToolKeysWorkOnlyInTheDetailView) {
+    makeMap(1, 1);
+    viewMode = 1;
+    for (int key : {kKeyB, kKeyC, kKeyF, kKeyU}) handleKeyDown(key, true);
+    fillTool = true;
+    handleKeyDown(kKeyEnter, false);
+    EXPECT_TRUE(fillTool);
+    EXPECT_FALSE(boldBrush);
+    EXPECT_FALSE(startLocationMode);
+    EXPECT_FALSE(bucketTool);
+    EXPECT_TRUE(seam.invalidations.empty());
+    // The menu commands of the same tools work in the overview.
+    EXPECT_TRUE(handleMenuCommand(IDM_BOLD_BRUSH));
+    EXPECT_TRUE(boldBrush);
+    EXPECT_EQ(seam.invalidations, std::vector{kBrush});
+}
+
+TEST_F(CommandsTest, ToolKeysInTheDetailView) {
+    makeMap(1, 1);
+    handleKeyDown(kKeyB, false);
+    handleKeyDown(kKeyF, false);
+    handleKeyDown(kKeyU, false);
+    handleKeyDown(kKeyC, false);
+    EXPECT_TRUE(seam.invalidations.empty());
+    handleKeyDown(kKeyB, true);
+    EXPECT_TRUE(boldBrush);
+    handleKeyDown(kKeyC, true);
+    EXPECT_TRUE(startLocationMode);
+    handleKeyDown(kKeyU, true);
+    EXPECT_TRUE(bucketTool);
+    handleKeyDown(kKeyF, true);  // the bucket goes off, the fill tool comes on
+    EXPECT_TRUE(fillTool);
+    EXPECT_FALSE(bucketTool);
+    handleKeyDown(kKeyF, true);
+    EXPECT_FALSE(fillTool);
+    EXPECT_FALSE(bucketTool);
+    EXPECT_EQ(seam.invalidations, (std::vector{kBrush, kStartLocation, kTool, kTool, kTool}));
+}
+
+TEST_F(CommandsTest, EnterFillsTheMapOnceWithTheFillTool) {
+    makeMap(2, 1);
+    currentTerrain = kDesert;
+    handleKeyDown(kKeyEnter, false);  // no fill tool: nothing
+    EXPECT_EQ(mapGrid[0][0], kVoid);
+    EXPECT_TRUE(seam.invalidations.empty());
+    handleKeyDown(kKeyF, true);
+    handleKeyDown(kKeyEnter, false);
+    EXPECT_FALSE(fillTool);
+    EXPECT_EQ(mapGrid[0][0], kDesert);
+    EXPECT_EQ(mapGrid[199][99], kDesert);
+    currentTerrain = kSea;
+    handleKeyDown(kKeyEnter, true);  // the tool is off again
+    EXPECT_EQ(mapGrid[0][0], kDesert);
+    EXPECT_EQ(seam.invalidations, (std::vector{kTool, kWhole}));
+}
+
+TEST_F(CommandsTest, MenuCommandsOfTheCore) {
+    makeMap(1, 1);
+    currentMapName = "Menu";
+    EXPECT_TRUE(handleMenuCommand(IDM_SAVE_MAP));
+    EXPECT_TRUE(fs::exists("Menu.map"));
+    EXPECT_TRUE(handleMenuCommand(IDM_SAVE_BITMAP));
+    EXPECT_TRUE(fs::exists("Menu.bmp"));
+    EXPECT_TRUE(handleMenuCommand(IDM_CHANGE_VIEW));
+    EXPECT_EQ(viewMode, 1);
+    EXPECT_TRUE(handleMenuCommand(IDM_FILL_TOOL));
+    EXPECT_TRUE(fillTool);
+    EXPECT_TRUE(handleMenuCommand(IDM_BUCKET_TOOL));
+    EXPECT_TRUE(bucketTool);
+    EXPECT_FALSE(fillTool);
+    EXPECT_TRUE(handleMenuCommand(IDM_START_LOCATION_MODE));
+    EXPECT_TRUE(startLocationMode);
+    EXPECT_TRUE(handleMenuCommand(IDM_CHANGE_VIEW));
+    EXPECT_EQ(viewMode, 0);
+    EXPECT_EQ(seam.invalidations, (std::vector{kWhole, kTool, kTool, kStartLocation, kWhole}));
+}
+
+TEST_F(CommandsTest, DialogsExitAndUnknownIdsAreLeftToTheShell) {
+    makeMap(1, 1);
+    for (int id : {IDM_ABOUT, IDM_EXIT, IDM_NEW_MAP, IDM_SAVE_AS_MAP, IDM_OPEN_MAP, IDM_GENERATE_MAP,
+                   IDM_GENERATE_START_LOCATIONS, 299, 316, 0}) {
+        EXPECT_FALSE(handleMenuCommand(id)) << id;
+    }
+    EXPECT_TRUE(seam.invalidations.empty());
+    EXPECT_EQ(viewMode, 0);
+    EXPECT_TRUE(fs::is_empty(fs::current_path()));
+}
+
+}  // namespace
+}  // namespace pelorn
