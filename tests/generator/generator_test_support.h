@@ -38,6 +38,14 @@ inline std::int64_t drawsSince(std::uint32_t seed, std::int64_t limit = 50'000'0
     return -1;
 }
 
+// The seed whose first draw is r: inverts state = seed x 214013 + 2531011.
+inline std::uint32_t seedForFirstDraw(std::int32_t r) {
+    std::uint32_t inverse = 214013u;
+    for (int i = 0; i < 5; ++i) inverse *= 2u - 214013u * inverse;
+    const std::uint32_t state = static_cast<std::uint32_t>(r) << 16;
+    return (state - 2531011u) * inverse;
+}
+
 class GeneratorTest : public ::testing::Test {
 protected:
     void SetUp() override { reset(); }

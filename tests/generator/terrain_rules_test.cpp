@@ -15,14 +15,6 @@ using TerrainRulesTest = GeneratorTest;
 float above(float v) { return std::nextafter(v, 100.0f); }
 float below(float v) { return std::nextafter(v, -100.0f); }
 
-// The seed whose first draw is r: inverts state = seed x 214013 + 2531011.
-std::uint32_t seedForFirstDraw(std::int32_t r) {
-    std::uint32_t inverse = 214013u;
-    for (int i = 0; i < 5; ++i) inverse *= 2u - 214013u * inverse;
-    const std::uint32_t state = static_cast<std::uint32_t>(r) << 16;
-    return (state - 2531011u) * inverse;
-}
-
 TEST_F(TerrainRulesTest, PoleLimitsOfOneQuadHigh) {
     const PoleLimits limits = poleLimits(129);
     EXPECT_NEAR(limits.north, 19.35, 1e-12);
