@@ -6,7 +6,10 @@
 #include <sys/resource.h>
 #include <unistd.h>
 
+#include "files/bitmap_file.h"
+#include "files/map_file.h"
 #include "files/safe_file.h"
+#include "files/settings_file.h"
 #include "files_fixture.h"
 
 namespace pelorn {
@@ -54,6 +57,32 @@ TEST_F(SafeFile, ReadOnlyFolderKeepsTheOldFile) {
     EXPECT_EQ(readBytes("locked/map.map"), "old");
     EXPECT_EQ(folderEntries("locked"), std::vector<std::string>{"map.map"});
     fs::permissions("locked", fs::perms::owner_all, fs::perm_options::add);
+}
+
+TEST_F(SafeFile, EverySaverKeepsItsOldFileInAReadOnlyFolder) {
+    makeMap(1, 1, "World");
+    ASSERT_TRUE(saveMapFile());
+    ASSERT_TRUE(saveMapBitmap());
+    ASSERT_TRUE(writeSettingsFile());
+    const std::string map = readBytes("World.map");
+    const std::string bitmap = readBytes("World.bmp");
+    const std::string settings = readBytes("appdata.dat");
+    fs::permissions(".", fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                    fs::perm_options::remove);
+    if (::access(".", W_OK) == 0) {
+        fs::permissions(".", fs::perms::owner_write, fs::perm_options::add);
+        GTEST_SKIP() << "the folder stays writable without its write bits (running as root?)";
+    }
+    mapGrid[5][5] = 21;
+    generatorParameters.levelSea = 4.0f;
+    EXPECT_FALSE(saveMapFile());
+    EXPECT_FALSE(saveMapBitmap());
+    EXPECT_FALSE(writeSettingsFile());
+    fs::permissions(".", fs::perms::owner_write, fs::perm_options::add);
+    EXPECT_EQ(readBytes("World.map"), map);
+    EXPECT_EQ(readBytes("World.bmp"), bitmap);
+    EXPECT_EQ(readBytes("appdata.dat"), settings);
+    EXPECT_EQ(folderEntries("."), (std::vector<std::string>{"World.bmp", "World.map", "appdata.dat"}));
 }
 
 TEST_F(SafeFile, FailedRenameLeavesNoTemporaryFile) {
