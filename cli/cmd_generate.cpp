@@ -14,6 +14,7 @@
 #include "generator/world.h"
 #include "map/map_grid.h"
 #include "map/terrain.h"
+#include "startlocations/start_locations.h"
 
 namespace pelorn::cli {
 
@@ -41,13 +42,14 @@ struct GenerateOptions {
     std::optional<std::string> settings;
     std::optional<std::string> writeSettings;
     bool bitmap = false;
+    bool startLocations = false;
 };
 
 }  // namespace
 
 void printGenerateHelp(std::ostream& out) {
     out << "pelorn-cli generate --seed N --quads QXxQY --name NAME [--settings FILE]\n"
-           "                    [--bmp] [--write-settings FILE]\n"
+           "                    [--bmp] [--write-settings FILE] [--startlocations]\n"
            "  Generates a random world as the editor's \"Generate Terrain\" does and\n"
            "  saves it as NAME.map in the current folder (and NAME.bmp with --bmp).\n"
            "  The same seed, size and settings give the same files on every platform.\n"
@@ -61,7 +63,9 @@ void printGenerateHelp(std::ostream& out) {
            "  --bmp                also export NAME.bmp, one pixel per tile\n"
            "  --write-settings FILE  write the parameters after the run (with the\n"
            "                       generator's corrections) to FILE in the settings\n"
-           "                       format, #LastOpen# NAME\n";
+           "                       format, #LastOpen# NAME\n"
+           "  --startlocations     then place start locations, from the same random\n"
+           "                       stream, with genStartLocTries tries per quad\n";
 }
 
 int runGenerate(const Arguments& args) {
@@ -70,6 +74,10 @@ int runGenerate(const Arguments& args) {
         const std::string& option = args[i];
         if (option == "--bmp") {
             options.bitmap = true;
+            continue;
+        }
+        if (option == "--startlocations") {
+            options.startLocations = true;
             continue;
         }
         if (option != "--seed" && option != "--quads" && option != "--name" && option != "--settings" &&
@@ -127,6 +135,7 @@ int runGenerate(const Arguments& args) {
     currentMapName = *options.name;
     seedRandom(*options.seed);
     generateRandomMap();
+    if (options.startLocations) generateStartLocations();
     if (quadCountX != *options.quadsX || quadCountY != options.quadsY) {
         std::cerr << "pelorn-cli generate: not enough memory for a map of " << *options.quadsX << "x"
                   << options.quadsY << " quads\n";

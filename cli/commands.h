@@ -20,6 +20,9 @@ void printGenerateHelp(std::ostream& out);
 int runInfo(const Arguments& args);
 void printInfoHelp(std::ostream& out);
 
+int runStartLocations(const Arguments& args);
+void printStartLocationsHelp(std::ostream& out);
+
 // Shared by the commands: "pelorn-cli <command>: <message>" on stderr, then
 // the exit code for bad arguments.
 int usageError(const char* command, const std::string& message);

@@ -24,6 +24,7 @@ struct Command {
 const Command kCommands[] = {
     {"generate", "generate a random world and save it as NAME.map", runGenerate, printGenerateHelp},
     {"info", "print a map file's name, size and terrain counts", runInfo, printInfoHelp},
+    {"startlocations", "place start locations on a map and save it as NAME.map", runStartLocations, printStartLocationsHelp},
 };
 
 void printHelp(std::ostream& out) {
