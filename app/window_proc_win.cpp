@@ -1,4 +1,5 @@
 // The main window's procedure: painting, menu commands, keys and the mouse.
+#include "app/command_ids.h"
 #include "app/commands.h"
 #include "app/shell_win.h"
 #include "dialogs/dialog_procs_win.h"
@@ -29,13 +30,13 @@ bool keyIsDown(int virtualKey) { return GetAsyncKeyState(virtualKey) != 0; }
 // core's command handler. Returns false for an id that is neither.
 bool runShellCommand(HWND window, int id) {
     switch (id) {
-        case 300: openDialog(window, IDD_ABOUT, aboutDialogProc); return true;
-        case 301: DestroyWindow(window); return true;
-        case 302: openDialog(window, IDD_NEW_MAP, newMapDialogProc); return true;
-        case 303: openDialog(window, IDD_SAVE_AS_MAP, saveAsMapDialogProc); return true;
-        case 304: openDialog(window, IDD_OPEN_MAP, openMapDialogProc); return true;
-        case 310: openDialog(window, IDD_GENERATE_TERRAIN, generateTerrainDialogProc); return true;
-        case 311: openDialog(window, IDD_START_LOCATIONS, startLocationsDialogProc); return true;
+        case IDM_ABOUT: openDialog(window, IDD_ABOUT, aboutDialogProc); return true;
+        case IDM_EXIT: DestroyWindow(window); return true;
+        case IDM_NEW_MAP: openDialog(window, IDD_NEW_MAP, newMapDialogProc); return true;
+        case IDM_SAVE_AS_MAP: openDialog(window, IDD_SAVE_AS_MAP, saveAsMapDialogProc); return true;
+        case IDM_OPEN_MAP: openDialog(window, IDD_OPEN_MAP, openMapDialogProc); return true;
+        case IDM_GENERATE_MAP: openDialog(window, IDD_GENERATE_TERRAIN, generateTerrainDialogProc); return true;
+        case IDM_GENERATE_START_LOCATIONS: openDialog(window, IDD_START_LOCATIONS, startLocationsDialogProc); return true;
         default: return false;
     }
 }

@@ -1,0 +1,174 @@
+"""The end-to-end tests. Each takes a run.Session and raises on failure.
+
+Client coordinates below are those the editor draws at: the detail view's
+quad starts at (46, 76), legend labels at (740, 40 + 20k) and (850, ...).
+"""
+
+import time
+
+from harness import BLACK, WHITE, check
+
+RED = (255, 0, 0)
+
+# Display colours of the terrain codes.
+PALETTE = {
+    0: (0, 0, 0), 1: (122, 193, 67), 2: (108, 179, 63), 3: (98, 163, 57), 4: (105, 137, 49),
+    5: (179, 151, 51), 6: (176, 127, 35), 7: (162, 99, 18), 8: (145, 88, 14), 9: (120, 162, 47),
+    10: (157, 179, 34), 11: (201, 199, 32), 12: (205, 124, 36), 13: (186, 94, 33), 14: (108, 179, 63),
+    15: (98, 163, 57), 16: (105, 137, 49), 17: (68, 149, 52), 18: (60, 133, 47), 19: (0, 80, 175),
+    20: (0, 128, 102), 21: (0, 45, 98), 22: (0, 65, 142), 23: (175, 232, 139), 24: (230, 255, 230),
+    25: (188, 215, 170), 26: (207, 230, 207), 27: (182, 201, 170), 28: (195, 215, 195),
+    29: (195, 195, 195), 30: (175, 175, 175), 31: (155, 155, 155), 32: (135, 135, 135),
+    33: (175, 232, 139), 34: (188, 215, 170), 35: (182, 201, 170), 36: (255, 255, 255),
+    37: (53, 116, 41), 38: (137, 179, 47),
+}
+BLACK_LABELS = {23, 24, 25, 26, 27, 28, 33, 34, 35, 36}
+
+DEFAULT_SETTINGS = [
+    ("genStartLocTries", "1000"), ("roughnessFactor", "1.2"), ("randomnessLength", "17"),
+    ("randomnessLengthForest", "5"), ("randomnessLengthDesert", "33"), ("randomnessLengthJungle", "33"),
+    ("randomnessLengthPolar", "17"), ("randomnessLengthSteppes", "33"), ("genRiverTries", "50"),
+    ("genSeaTiles", "5000"), ("seedHorizontalSea", "0"), ("seedVerticalSea", "0"), ("forestFactor", "4"),
+    ("desertFactor", "4"), ("jungleFactor", "4"), ("polarFactor", "8"), ("steppesFactor", "2"),
+    ("equatorFactor", "3"), ("northPoleFactor", "3"), ("southPoleFactor", "3"), ("levelSea", "5"),
+    ("levelPlains", "6.7"), ("levelFertilePlains", "6.9"), ("levelHills", "7.9"), ("levelHighHills", "8.9"),
+    ("levelMountain1", "9.3"), ("levelMountain2", "9.6"), ("levelMountain3", "9.8"), ("levelMountain4", "10"),
+    ("levelcorrectionGlacial", "0.7"),
+]
+
+
+def settings_text(map_name="Untitled", changes=None):
+    values = dict(DEFAULT_SETTINGS)
+    values.update(changes or {})
+    lines = ["#LastOpen# " + map_name] + ["#%s# %s" % (key, values[key]) for key, _ in DEFAULT_SETTINGS]
+    return "\r\n".join(lines).encode("ascii")
+
+
+def settings_values(data):
+    tokens = data.decode("ascii").split()
+    return {tokens[i].strip("#"): tokens[i + 1] for i in range(0, len(tokens) - 1, 2)}
+
+
+def label_colour(code):
+    if code in BLACK_LABELS:
+        return BLACK
+    if code == 11:
+        return PALETTE[1]
+    return PALETTE[code]
+
+
+def label_origin(code):
+    return (740, 40 + 20 * code) if code <= 21 else (850, 40 + 20 * (code - 22))
+
+
+def tile_pixel(column, row):
+    """A client pixel inside the middle rows of the hexagon of quad tile (column, row)."""
+    return 46 + 6 * column + 3, 76 + 4 * row + 1 - (2 if column % 2 == 0 else 0)
+
+
+def tile_click_point(column, row):
+    """A client point that the editing tools map to quad tile (column, row)."""
+    return 47 + 6 * column + 2, 76 + 4 * row + 1
+
+
+def count_colour(editor, shot, left, top, right, bottom, colour):
+    return sum(1 for y in range(top, bottom) for x in range(left, right)
+               if editor.client_pixel(shot, x, y) == colour)
+
+
+def check_detail_frame(editor, shot):
+    """Top rule, separator and the status line of a fresh start."""
+    for x in list(range(0, 720, 10)) + list(range(721, 950, 10)):
+        check(editor.client_pixel(shot, x, 30) == BLACK, "top rule missing at client (%d, 30)" % x)
+    for y in range(0, 540, 10):
+        check(editor.client_pixel(shot, 720, y) == BLACK, "separator missing at client (720, %d)" % y)
+    check(editor.client_pixel(shot, 719, 300) == WHITE and editor.client_pixel(shot, 721, 300) == WHITE,
+          "separator is wider than one pixel")
+
+
+def check_void_quad(editor, shot):
+    for column in range(0, 100, 9):
+        for row in range(0, 100, 11):
+            x, y = tile_pixel(column, row)
+            check(editor.client_pixel(shot, x, y) == BLACK, "tile (%d, %d) is not black" % (column, row))
+    # The hexagon of tile (0, 0): 4 pixels in its top row (48..51 at y 74), 8 below.
+    check([editor.client_pixel(shot, x, 74) for x in range(46, 54)] ==
+          [WHITE, WHITE, BLACK, BLACK, BLACK, BLACK, WHITE, WHITE], "tile (0, 0) top row is not x 48..51")
+    check(all(editor.client_pixel(shot, x, 75) == BLACK for x in range(46, 54)), "tile (0, 0) middle row")
+    # One quad each way: no edge tiles of neighbours, white around the quad.
+    for x, y in ((27, 200), (33, 200), (659, 200), (665, 200), (300, 59), (300, 62), (300, 486), (300, 489)):
+        check(editor.client_pixel(shot, x, y) == WHITE, "unexpected drawing at client (%d, %d)" % (x, y))
+
+
+def case_window_shows_detail_view(session):
+    editor = session.start()
+    shot = editor.wait_for(lambda s: editor.client_pixel(s, 730, 47) == RED, what="the legend marker")
+    check_detail_frame(editor, shot)
+    check_void_quad(editor, shot)
+    # Caption "Untitled.map", position "0, 0" and "Brush: Normal": black text.
+    check(count_colour(editor, shot, 10, 8, 100, 24, BLACK) > 40, "no caption text at (10, 8)")
+    check(count_colour(editor, shot, 740, 8, 775, 24, BLACK) > 8, "no position text at (740, 8)")
+    check(count_colour(editor, shot, 790, 8, 880, 24, BLACK) > 40, "no brush status at (790, 8)")
+    check(count_colour(editor, shot, 580, 8, 710, 24, (200, 0, 0)) == 0, "tool status shown with no tool")
+    check(count_colour(editor, shot, 900, 8, 950, 24, RED) == 0, "SL shown while off")
+    # Every legend label in its colour, at its place.
+    for code in range(39):
+        x, y = label_origin(code)
+        found = count_colour(editor, shot, x, y, x + 70, y + 16, label_colour(code))
+        check(found >= 5, "label of code %d: %d pixels of %s near (%d, %d)" % (code, found, label_colour(code), x, y))
+    # The marker of "Void": a thick red blot from (728, 47) to (732, 47).
+    check(count_colour(editor, shot, 722, 40, 738, 56, RED) >= 40, "marker of Void missing")
+    check(count_colour(editor, shot, 832, 40, 848, 56, RED) == 0, "marker in the second column")
+    if session.options.update_screenshot:
+        editor.save_window_png(session.options.update_screenshot)
+    check(editor.close() == 0, "exit code %s" % editor.exit_code)
+
+
+def case_ctrl_m_switches_to_overview_and_back(session):
+    editor = session.start()
+    editor.move_to(300, 300)
+    editor.ctrl_key("m")
+    shot = editor.wait_for(lambda s: editor.client_pixel(s, 720, 300) == WHITE, what="the overview")
+    # One quad at one pixel per tile: client columns -1..98, rows 35..134.
+    for x, y in ((0, 35), (98, 35), (0, 134), (98, 134), (50, 80)):
+        check(editor.client_pixel(shot, x, y) == BLACK, "overview pixel (%d, %d) not black" % (x, y))
+    for x, y in ((99, 80), (50, 34), (50, 135), (300, 300)):
+        check(editor.client_pixel(shot, x, y) == WHITE, "overview drew outside its quad at (%d, %d)" % (x, y))
+    check(count_colour(editor, shot, 722, 8, 960, 29, BLACK) == 0, "status line drawn in the overview")
+    check(count_colour(editor, shot, 722, 31, 960, 470, BLACK) == 0, "legend drawn in the overview")
+    check(count_colour(editor, shot, 10, 8, 100, 24, BLACK) > 40, "caption missing in the overview")
+    check(editor.client_pixel(shot, 400, 30) == BLACK, "top rule missing in the overview")
+    editor.ctrl_key("m")
+    shot = editor.wait_for(lambda s: editor.client_pixel(s, 720, 300) == BLACK, what="the detail view again")
+    check_void_quad(editor, shot)
+    check(editor.close() == 0, "exit code %s" % editor.exit_code)
+
+
+def case_close_writes_default_settings(session):
+    editor = session.start()
+    check(editor.close() == 0, "exit code %s" % editor.exit_code)
+    data = editor.wait_file("appdata.dat")
+    check(data == settings_text(), "appdata.dat differs from the 31 default lines: %r" % data[:120])
+    check(data.count(b"\r\n") == 30 and not data.endswith(b"\r\n"), "line breaks of appdata.dat")
+
+
+def case_about_opens_on_alt_slash_and_alt_question(session):
+    editor = session.start()
+    editor.move_to(300, 300)
+    editor.key("alt+slash")
+    editor.wait_window("About Pelorn")
+    editor.key("Escape")
+    editor.wait_window_gone("About Pelorn")
+    editor.key("alt+question")
+    editor.wait_window("About Pelorn")
+    editor.key("Return")  # OK is the default button
+    editor.wait_window_gone("About Pelorn")
+    check(editor.close() == 0, "exit code %s" % editor.exit_code)
+
+
+ALL = [
+    case_window_shows_detail_view,
+    case_ctrl_m_switches_to_overview_and_back,
+    case_close_writes_default_settings,
+    case_about_opens_on_alt_slash_and_alt_question,
+]
