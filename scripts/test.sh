@@ -27,11 +27,11 @@ mkdir -p "$checks"
     echo "subdirs(\"$root/build/linux\")"
     echo "subdirs(\"$root/build/linux-sanitize\")"
     if [ -x scripts/check-golden.sh ]; then
-        echo "add_test(golden-windows-cli \"$root/scripts/check-golden.sh\" \"$root/build/windows/pelorn-cli.exe\")"
+        echo "add_test(golden-windows-cli \"$root/scripts/check-golden-windows.sh\" \"$root/build/windows/pelorn-cli.exe\")"
         echo "set_tests_properties(golden-windows-cli PROPERTIES TIMEOUT 600)"
     fi
     if [ -x scripts/run-fuzz.sh ]; then
-        echo "add_test(fuzz-short \"$root/scripts/run-fuzz.sh\")"
+        echo "add_test(fuzz-short \"$root/scripts/run-fuzz.sh\" 20)"
         echo "set_tests_properties(fuzz-short PROPERTIES TIMEOUT 600)"
     fi
     echo "add_test(e2e-wine \"python3\" \"$root/tests/e2e/run.py\" \"--exe\" \"$root/build/windows/pelorn.exe\")"

@@ -252,7 +252,8 @@ class Editor:
             elif words and words[0] == "Geometry:":
                 width, height = (int(v) for v in words[1].split("x"))
         subprocess.run(["import", "-display", self.display.name, "-window", "root",
-                        "-crop", "%dx%d+%d+%d" % (width, height, x, y), "+repage", png],
+                        "-crop", "%dx%d+%d+%d" % (width, height, x, y), "+repage",
+                        "-define", "png:exclude-chunks=date,time", "-strip", png],
                        check=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
 
     def client_pixel(self, shot, x, y):
