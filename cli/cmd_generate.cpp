@@ -135,12 +135,12 @@ int runGenerate(const Arguments& args) {
     currentMapName = *options.name;
     seedRandom(*options.seed);
     generateRandomMap();
-    if (options.startLocations) generateStartLocations();
     if (quadCountX != *options.quadsX || quadCountY != options.quadsY) {
         std::cerr << "pelorn-cli generate: not enough memory for a map of " << *options.quadsX << "x"
                   << options.quadsY << " quads\n";
         return kExitFile;
     }
+    if (options.startLocations) generateStartLocations();
 
     int status = kExitOk;
     const std::string mapName = currentMapName + ".map";

@@ -1,0 +1,34 @@
+// World generation at growing map sizes, reported per tile.
+#include <benchmark/benchmark.h>
+
+#include "generator/parameters.h"
+#include "generator/random.h"
+#include "generator/world.h"
+#include "map/map_grid.h"
+
+namespace {
+
+void BM_GenerateRandomMap(benchmark::State& state) {
+    const auto quads = static_cast<std::int32_t>(state.range(0));
+    pelorn::generatorParameters = pelorn::GeneratorParameters{};
+    pelorn::resetMapState();
+    pelorn::quadCountX = quads;
+    pelorn::quadCountY = quads;
+    std::uint32_t seed = 1;
+    for (auto _ : state) {
+        pelorn::seedRandom(seed++);
+        pelorn::generateRandomMap();
+        benchmark::DoNotOptimize(pelorn::mapGrid[0][0]);
+    }
+    const double tiles = static_cast<double>(pelorn::mapWidth()) * pelorn::mapHeight();
+    state.counters["tiles"] = tiles;
+    // Seconds per tile, shown in the counter's own unit scaling (e.g. 95n = 95 ns).
+    state.counters["per_tile"] =
+        benchmark::Counter(tiles, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+    pelorn::resetMapState();
+}
+BENCHMARK(BM_GenerateRandomMap)->Arg(1)->Arg(2)->Arg(5)->Arg(10)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();
