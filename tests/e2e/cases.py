@@ -76,6 +76,95 @@ def count_colour(editor, shot, left, top, right, bottom, colour):
                if editor.client_pixel(shot, x, y) == colour)
 
 
+class MapFile:
+    """A map file as the editor writes it: name, size in quads, tile codes."""
+
+    def __init__(self, data):
+        check(b"\n" not in data.replace(b"\r\n", b""), "map file has a line break other than CR LF")
+        check(not data.endswith(b"\r\n"), "map file ends with a line break")
+        lines = data.split(b"\r\n")
+        check(lines[0] == b"*MapInfo*" and lines[4] == b"*MapTiles*", "map file header: %r" % lines[:5])
+        self.name = lines[1].decode()
+        self.quads_x = int(lines[2])
+        self.quads_y = int(lines[3])
+        self.raw_lines = lines[5:]
+        check(len(self.raw_lines) == self.quads_x * self.quads_y * 10000,
+              "map file holds %d tiles for %dx%d quads" % (len(self.raw_lines), self.quads_x, self.quads_y))
+        self.codes = [int(t) for t in self.raw_lines]
+
+    def index(self, x, y):
+        qx, i = divmod(x, 100)
+        qy, j = divmod(y, 100)
+        return (qx * self.quads_y + qy) * 10000 + i * 100 + j
+
+    def tile(self, x, y):
+        return self.codes[self.index(x, y)]
+
+    def tiles_not(self, code):
+        """{(x, y): code} of every tile whose code is not the given one."""
+        width, height = self.quads_x * 100, self.quads_y * 100
+        return {(x, y): self.tile(x, y) for x in range(width) for y in range(height) if self.tile(x, y) != code}
+
+
+def map_file_bytes(name, quads_x, quads_y, tiles=None):
+    """The bytes the editor writes for a map of Void tiles plus {(x, y): code}."""
+    width, height = quads_x * 100, quads_y * 100
+    grid = {}
+    grid.update(tiles or {})
+    lines = [b"*MapInfo*", name.encode(), b"%02d" % quads_x, b"%02d" % quads_y, b"*MapTiles*"]
+    for qx in range(quads_x):
+        for qy in range(quads_y):
+            for i in range(100):
+                for j in range(100):
+                    lines.append(b"%02d" % grid.get((qx * 100 + i, qy * 100 + j), 0))
+    check(width > 0 and height > 0, "map size")
+    return b"\r\n".join(lines)
+
+
+def choose_terrain(editor, code):
+    """A legend click; waits for the marker to stand at the chosen row."""
+    x, y = label_origin(code)
+    editor.click(x + 10, y + 8)
+    marker_x = 730 if code <= 21 else 840
+    editor.wait_for_pixels({(marker_x, y + 7): RED}, what="the legend marker at code %d" % code)
+
+
+def paint_tile(editor, column, row, code):
+    """A click on quad tile (column, row); waits until the tile shows the code's colour."""
+    editor.click(*tile_click_point(column, row))
+    editor.wait_for_pixels({tile_pixel(column, row): PALETTE[code]},
+                           what="tile (%d, %d) painted in code %d" % (column, row, code))
+    editor.move_to(690, 520)  # away from the map, so that no later message paints
+
+
+def save_and_read(editor, name="Untitled", quads=(1, 1)):
+    """Ctrl+S, then the map file as written."""
+    old = None
+    try:
+        with open(editor.path(name + ".map"), "rb") as f:
+            old = f.read()
+    except OSError:
+        pass
+    size = 39 - len("Untitled") + len(name) + quads[0] * quads[1] * 40000
+    if old is not None:
+        os_remove(editor.path(name + ".map"))
+    editor.ctrl_key("s")
+    return MapFile(editor.wait_file(name + ".map", size=size))
+
+
+def os_remove(path):
+    import os
+    os.remove(path)
+
+
+def toggle_status(editor, key, region, colour, expect_present):
+    """Ctrl+key, then waits for the status field to show (or hide) text in colour."""
+    editor.ctrl_key(key)
+    left, top, right, bottom = region
+    editor.wait_for(lambda s: (count_colour(editor, s, left, top, right, bottom, colour) > 0) == expect_present,
+                    what="the status after Ctrl+%s" % key.upper())
+
+
 def check_detail_frame(editor, shot):
     """Top rule, separator and the status line of a fresh start."""
     for x in list(range(0, 720, 10)) + list(range(721, 950, 10)):
@@ -166,9 +255,127 @@ def case_about_opens_on_alt_slash_and_alt_question(session):
     check(editor.close() == 0, "exit code %s" % editor.exit_code)
 
 
+TOOL_STATUS = (580, 8, 710, 24)
+TOOL_RED = (200, 0, 0)
+BRUSH_NORMAL_TAIL = (862, 8, 900, 24)  # where "Brush: Normal" reaches past "Brush: Bold"
+
+
+def case_paint_one_tile_and_save(session):
+    editor = session.start()
+    choose_terrain(editor, 1)  # "F Plains"
+    paint_tile(editor, 5, 10, 1)
+    saved = save_and_read(editor)
+    check(saved.name == "Untitled" and (saved.quads_x, saved.quads_y) == (1, 1), "map header")
+    check(saved.tiles_not(0) == {(5, 10): 1}, "tiles after one stroke: %s" % saved.tiles_not(0))
+    check(saved.raw_lines[5 * 100 + 10] == b"01", "tile line of (5, 10)")
+    with open(editor.path("Untitled.map"), "rb") as f:
+        check(f.read() == map_file_bytes("Untitled", 1, 1, {(5, 10): 1}), "Untitled.map bytes")
+    check(editor.close() == 0, "exit code %s" % editor.exit_code)
+
+
+def case_bold_brush_paints_seven_tiles(session):
+    editor = session.start()
+    editor.move_to(690, 520)
+    toggle_status(editor, "b", BRUSH_NORMAL_TAIL, BLACK, False)
+    choose_terrain(editor, 3)  # "Hills"
+    paint_tile(editor, 20, 30, 3)
+    # The outermost column of the quad takes no bold stroke at all.
+    editor.click(*tile_click_point(0, 50))
+    time.sleep(0.5)
+    editor.move_to(690, 520)
+    saved = save_and_read(editor)
+    expected = {(20, 30): 3, (20, 29): 3, (20, 31): 3, (19, 29): 3, (19, 31): 3, (21, 29): 3, (21, 31): 3}
+    check(saved.tiles_not(0) == expected, "bold stroke tiles: %s" % sorted(saved.tiles_not(0)))
+    check(editor.close() == 0, "exit code %s" % editor.exit_code)
+
+
+def case_bucket_fills_connected_area(session):
+    editor = session.start()
+    choose_terrain(editor, 22)  # "Lake"
+    # A ring of lake around tile (50, 50): its six neighbours.
+    ring = [(50, 49), (51, 49), (51, 50), (50, 51), (49, 50), (49, 49)]
+    for column, row in ring:
+        paint_tile(editor, column, row, 22)
+    toggle_status(editor, "u", TOOL_STATUS, TOOL_RED, True)
+    choose_terrain(editor, 21)  # "Sea"
+    editor.click(*tile_click_point(10, 10))
+    editor.wait_for_pixels({tile_pixel(10, 10): PALETTE[21], tile_pixel(90, 90): PALETTE[21]},
+                           what="the bucket fill")
+    editor.move_to(690, 520)
+    saved = save_and_read(editor)
+    # Everything but the ring and the enclosed tile became sea; the brush did not follow the click.
+    expected = {tile: 22 for tile in ring}
+    expected[(50, 50)] = 0
+    check(saved.tiles_not(21) == expected, "tiles that are not sea: %s" % saved.tiles_not(21))
+    check(editor.close() == 0, "exit code %s" % editor.exit_code)
+
+
+def case_fill_tool_and_enter_fill_whole_map(session):
+    editor = session.start()
+    choose_terrain(editor, 11)  # "Desert"
+    editor.move_to(690, 520)
+    toggle_status(editor, "f", TOOL_STATUS, TOOL_RED, True)
+    editor.key("Return")
+    shot = editor.wait_for_pixels({tile_pixel(0, 0): PALETTE[11], tile_pixel(99, 99): PALETTE[11]},
+                                  what="the whole-map fill")
+    check(count_colour(editor, shot, *TOOL_STATUS, TOOL_RED) == 0, "fill tool still shown after the fill")
+    saved = save_and_read(editor)
+    check(set(saved.codes) == {11}, "codes after the fill: %s" % set(saved.codes))
+    check(editor.close() == 0, "exit code %s" % editor.exit_code)
+
+
+def new_map(editor, name, quads_x, quads_y):
+    """File > New, fields typed over their selected initial texts, Enter."""
+    editor.move_to(690, 520)
+    editor.menu(0, 0)
+    editor.wait_window("New Map")
+    editor.type_text(name)
+    editor.key("Tab")
+    editor.type_text(str(quads_x))
+    editor.key("Tab")
+    editor.type_text(str(quads_y))
+    editor.key("Return")
+    editor.wait_window_gone("New Map")
+
+
+def case_new_map_and_scrolling(session):
+    editor = session.start()
+    new_map(editor, "Big", 3, 2)
+    # Three quads wide, two high, viewed from quad (0, 0): the right and bottom
+    # edges of the neighbours show, the left and top ones do not.
+    editor.wait_for_pixels({(665, 200): BLACK, (300, 489): BLACK, (27, 200): WHITE, (300, 59): WHITE},
+                           what="the edges of a 3x2 map at quad (0, 0)")
+    choose_terrain(editor, 19)  # "River"
+    paint_tile(editor, 99, 99, 19)
+    editor.key("Right")
+    editor.wait_for_pixels({(27, 200): BLACK, tile_pixel(99, 99): BLACK}, what="the view at quad (1, 0)")
+    # The tile painted in quad (0, 0) now shows among the left edge columns.
+    editor.wait_for_pixels({(33, 76 + 4 * 99 + 1): PALETTE[19]}, what="tile (99, 99) in the left edge")
+    paint_tile(editor, 0, 0, 19)
+    editor.key("Down")
+    editor.wait_for_pixels({(300, 59): BLACK, (300, 489): WHITE, tile_pixel(0, 0): BLACK},
+                           what="the view at quad (1, 1)")
+    paint_tile(editor, 10, 20, 19)
+    editor.key("Down")  # the bottom quad row: nothing changes
+    editor.key("Up")
+    editor.wait_for_pixels({tile_pixel(0, 0): PALETTE[19], tile_pixel(10, 20): BLACK}, what="the view at quad (1, 0)")
+    saved = save_and_read(editor, "Big", (3, 2))
+    check(saved.name == "Big" and (saved.quads_x, saved.quads_y) == (3, 2), "header of Big.map")
+    check(saved.tiles_not(0) == {(99, 99): 19, (100, 0): 19, (110, 120): 19},
+          "tiles of Big.map: %s" % saved.tiles_not(0))
+    check(saved.index(100, 0) == 20000, "tile order")
+    check(editor.close() == 0, "exit code %s" % editor.exit_code)
+    check(settings_values(editor.wait_file("appdata.dat"))["LastOpen"] == "Big", "last open map")
+
+
 ALL = [
     case_window_shows_detail_view,
     case_ctrl_m_switches_to_overview_and_back,
     case_close_writes_default_settings,
     case_about_opens_on_alt_slash_and_alt_question,
+    case_paint_one_tile_and_save,
+    case_bold_brush_paints_seven_tiles,
+    case_bucket_fills_connected_area,
+    case_fill_tool_and_enter_fill_whole_map,
+    case_new_map_and_scrolling,
 ]
