@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 #include "map/terrain.h"
 
@@ -19,5 +20,8 @@ void wrapTile(std::int32_t& x, std::int32_t& y);
 // iterative, with one stack of W x H positions reserved up front; when that
 // stack cannot be had nothing changes. (x, y) must lie inside the map.
 void floodFill(std::int32_t x, std::int32_t y, TerrainCode code);
+// The same, also appending the position of every tile it converts, as
+// x * H + y in the order of conversion, to `converted` when that is not null.
+void floodFill(std::int32_t x, std::int32_t y, TerrainCode code, std::vector<std::uint32_t>* converted);
 
 }  // namespace pelorn

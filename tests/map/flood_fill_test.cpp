@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <deque>
 #include <vector>
 
@@ -166,6 +167,79 @@ TEST_F(FloodFillTest, FillsExactlyTheConnectedAreaOfRandomMaps) {
                 ASSERT_EQ(mapGrid[x][y], expected[i] ? kSea : before[i]) << "round " << round << " tile " << x << ", " << y;
             }
         }
+    }
+}
+
+// The fill tile by tile as the editor has always walked it, recording the
+// order in which tiles are converted.
+std::vector<std::uint32_t> referenceFill(int x, int y, TerrainCode code) {
+    std::vector<std::uint32_t> order;
+    const TerrainCode target = mapGrid[x][y];
+    if (target == code) return order;
+    const int height = mapHeight();
+    std::vector<TilePos> stack;
+    for (;;) {
+        if (mapGrid[x][y] == target) {
+            mapGrid[x][y] = code;
+            order.push_back(static_cast<std::uint32_t>(x * height + y));
+        }
+        int matching = 0;
+        TilePos first{0, 0};
+        for (TilePos n : hexNeighbours(x, y)) {
+            wrapTile(n.x, n.y);
+            if (mapGrid[n.x][n.y] == target && matching++ == 0) first = n;
+        }
+        if (matching >= 2) stack.push_back({x, y});
+        if (matching > 0) {
+            x = first.x;
+            y = first.y;
+        } else if (stack.empty()) {
+            break;
+        } else {
+            x = stack.back().x;
+            y = stack.back().y;
+            stack.pop_back();
+        }
+    }
+    return order;
+}
+
+TEST_F(FloodFillTest, ConvertsTilesInTheOrderOfTheTileByTileWalk) {
+    seedRandom(777);
+    // Densities around and above the point where one area spans the map, plain
+    // maps, and maps of long vertical and horizontal bands.
+    for (int round = 0; round < 40; ++round) {
+        const int quadsX = 1 + round % 3;
+        const int quadsY = 1 + (round / 3) % 2;
+        makeMap(quadsX, quadsY, kVoid);
+        const int width = mapWidth();
+        const int height = mapHeight();
+        const int kind = round % 5;
+        for (int x = 0; x < width; ++x) {
+            for (int y = 0; y < height; ++y) {
+                TerrainCode code = kLake;
+                if (kind == 0) code = pelorn::rand() % 100 < 60 ? kLake : kHills;
+                if (kind == 1) code = pelorn::rand() % 100 < 85 ? kLake : kHills;
+                if (kind == 3) code = (x % 7 == 3 && y % 50 != 0) ? kHills : kLake;
+                if (kind == 4) code = (y % 9 == 4 && x % 40 != 0) ? kHills : kLake;
+                mapGrid[x][y] = code;
+            }
+        }
+        const int x0 = pelorn::rand() % width;
+        const int y0 = pelorn::rand() % height;
+        std::vector<TerrainCode> copy;
+        for (int x = 0; x < width; ++x) copy.insert(copy.end(), mapGrid[x], mapGrid[x] + height);
+        const std::vector<std::uint32_t> expected = referenceFill(x0, y0, kSea);
+        std::vector<TerrainCode> expectedTiles;
+        for (int x = 0; x < width; ++x) {
+            expectedTiles.insert(expectedTiles.end(), mapGrid[x], mapGrid[x] + height);
+            std::copy(copy.begin() + x * height, copy.begin() + (x + 1) * height, mapGrid[x]);
+        }
+        std::vector<std::uint32_t> order;
+        floodFill(x0, y0, kSea, &order);
+        ASSERT_EQ(order, expected) << "round " << round;
+        for (int x = 0; x < width; ++x)
+            for (int y = 0; y < height; ++y) ASSERT_EQ(mapGrid[x][y], expectedTiles[x * height + y]);
     }
 }
 
