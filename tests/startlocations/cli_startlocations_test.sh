@@ -1,0 +1,79 @@
+#!/usr/bin/env bash
+# pelorn-cli startlocations and generate --startlocations, run as a user runs
+# them: exit codes, the files written, and repeatability.
+#   tests/startlocations/cli_startlocations_test.sh path/to/pelorn-cli
+set -uo pipefail
+cli="$(cd "$(dirname "$1")" && pwd)/$(basename "$1")"
+work="$(mktemp -d)"
+trap 'rm -rf "$work"' EXIT
+cd "$work" || exit 1
+
+passed=0
+failed=0
+check() {  # check DESCRIPTION EXPECTED-STATUS COMMAND...
+    local what="$1" want="$2"
+    shift 2
+    "$@" >out.txt 2>err.txt
+    local got=$?
+    if [[ "$got" == "$want" ]]; then
+        passed=$((passed + 1))
+    else
+        echo "FAIL: $what: exit $got, expected $want" >&2
+        cat err.txt >&2
+        failed=$((failed + 1))
+    fi
+}
+expect() {  # expect DESCRIPTION CONDITION...
+    local what="$1"
+    shift
+    if "$@"; then passed=$((passed + 1)); else echo "FAIL: $what" >&2; failed=$((failed + 1)); fi
+}
+
+check "world to start from" 0 "$cli" generate --seed 3 --quads 2x1 --name base
+check "default tries" 0 "$cli" startlocations --seed 11 --map base.map --name placed
+expect "name line is the new name" grep -q $'^placed\r$' placed.map
+expect "reports what it placed" grep -q '^placed [1-9][0-9]* start locations$' out.txt
+check "info on the result" 0 "$cli" info placed.map
+expect "start locations in the map" grep -q '^start locations: [1-9]' out.txt
+check "same seed again" 0 "$cli" startlocations --seed 11 --map base.map --name again
+expect "same seed, same tiles" cmp -s <(tail -n +3 placed.map) <(tail -n +3 again.map)
+check "other seed" 0 "$cli" startlocations --seed 12 --map base.map --name other
+differ() { ! cmp -s "$1" "$2"; }
+expect "other seed, other tiles" differ <(tail -n +3 placed.map) <(tail -n +3 other.map)
+check "zero tries" 0 "$cli" startlocations --seed 11 --map placed.map --name cleared --tries 0
+expect "zero tries clears back to the world" cmp -s <(tail -n +3 cleared.map) <(tail -n +3 base.map)
+check "negative tries" 0 "$cli" startlocations --seed 11 --map placed.map --name negative --tries -2147483648
+expect "negative tries clears too" cmp -s <(tail -n +3 negative.map) <(tail -n +3 base.map)
+check "generate --startlocations" 0 "$cli" generate --seed 3 --quads 2x1 --name both --startlocations
+check "info on it" 0 "$cli" info both.map
+expect "generate placed start locations" grep -q '^start locations: [1-9]' out.txt
+
+check "help" 0 "$cli" startlocations --help
+expect "help shows the usage" grep -q 'pelorn-cli startlocations --seed N --map FILE --name NAME' out.txt
+check "main help" 0 "$cli" --help
+expect "main help lists the command" grep -q '^  startlocations' out.txt
+check "generate help" 0 "$cli" generate --help
+expect "generate help names --startlocations" grep -q -- '--startlocations' out.txt
+
+check "no arguments" 2 "$cli" startlocations
+check "no seed" 2 "$cli" startlocations --map base.map --name x
+check "no map" 2 "$cli" startlocations --seed 1 --name x
+check "no name" 2 "$cli" startlocations --seed 1 --map base.map
+check "negative seed" 2 "$cli" startlocations --seed -1 --map base.map --name x
+check "seed too large" 2 "$cli" startlocations --seed 4294967296 --map base.map --name x
+check "seed not a number" 2 "$cli" startlocations --seed 12abc --map base.map --name x
+check "tries too large" 2 "$cli" startlocations --seed 1 --map base.map --name x --tries 2147483648
+check "tries not a number" 2 "$cli" startlocations --seed 1 --map base.map --name x --tries many
+check "tries given twice" 2 "$cli" startlocations --seed 1 --map base.map --name x --tries 1 --tries 2
+check "missing value" 2 "$cli" startlocations --seed 1 --map base.map --name
+check "unknown option" 2 "$cli" startlocations --seed 1 --map base.map --name x --fast
+check "name with a path" 2 "$cli" startlocations --seed 1 --map base.map --name sub/x
+check "empty name" 2 "$cli" startlocations --seed 1 --map base.map --name ""
+expect "nothing written on bad arguments" test ! -e x.map
+
+check "missing map file" 1 "$cli" startlocations --seed 1 --map nowhere.map --name x
+mkdir blocked.map
+check "output cannot be written" 1 "$cli" startlocations --seed 1 --map base.map --name blocked
+
+echo "$passed passed, $failed failed"
+[[ $failed -eq 0 ]]
