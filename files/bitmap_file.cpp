@@ -1,5 +1,6 @@
 #include "files/bitmap_file.h"
 
+#include <cstring>
 #include <exception>
 
 #include "files/safe_file.h"
@@ -34,8 +35,9 @@ PixelColour toPixel(Rgb colour, bool ring) {
     return {{static_cast<char>(colour.blue), static_cast<char>(colour.green), static_cast<char>(colour.red)}};
 }
 
+// A position on the first or last row (or column) of its quad.
 bool onQuadRing(std::int32_t position) {
-    const std::int32_t inQuad = position % kQuadSize;
+    const std::uint32_t inQuad = static_cast<std::uint32_t>(position) % kQuadSize;
     return inQuad == 0 || inQuad == kQuadSize - 1;
 }
 
@@ -70,25 +72,20 @@ std::string mapBitmapBytes() {
         ring[code] = toPixel(terrainColour(code), true);
     }
 
-    // The grid is stored by columns and the picture by rows: walk bands of
-    // columns so both stay in the cache.
-    constexpr std::int32_t kBand = 50;
+    // Walk the grid in its own order, column by column: the reads stream, and
+    // the pixels a column writes lie on rows that the next columns write too,
+    // so they stay in the cache.
     char* pixels = header + kHeaderSize;
-    for (std::int32_t bandStart = 0; bandStart < width; bandStart += kBand) {
-        const std::int32_t bandEnd = bandStart + kBand < width ? bandStart + kBand : width;
-        for (std::int32_t y = 0; y < height; ++y) {
-            const bool ringRow = onQuadRing(y);
-            char* out = pixels + rowBytes * static_cast<std::size_t>(y) + 3 * static_cast<std::size_t>(bandStart);
-            for (std::int32_t x = bandStart; x < bandEnd; ++x, out += 3) {
-                const TerrainCode code = mapGrid[x][y];
-                const bool onRing = ringRow || onQuadRing(x);
-                const PixelColour pixel = code >= 0 && code < kPaletteSize
-                                              ? (onRing ? ring[code] : plain[code])
-                                              : toPixel(terrainColour(code), onRing);
-                out[0] = pixel.bgr[0];
-                out[1] = pixel.bgr[1];
-                out[2] = pixel.bgr[2];
-            }
+    for (std::int32_t x = 0; x < width; ++x) {
+        const TerrainCode* column = mapGrid[x];
+        const bool ringColumn = onQuadRing(x);
+        char* out = pixels + 3 * static_cast<std::size_t>(x);
+        for (std::int32_t y = 0; y < height; ++y, out += rowBytes) {
+            const TerrainCode code = column[y];
+            const bool onRing = ringColumn || onQuadRing(y);
+            const PixelColour pixel = code >= 0 && code < kPaletteSize ? (onRing ? ring[code] : plain[code])
+                                                                       : toPixel(terrainColour(code), onRing);
+            std::memcpy(out, pixel.bgr, 3);
         }
     }
     return bytes;

@@ -2,6 +2,7 @@
 
 #include <charconv>
 #include <cstdint>
+#include <cstring>
 #include <exception>
 
 #include "files/conversions.h"
@@ -12,7 +13,6 @@ namespace pelorn {
 
 namespace {
 
-constexpr std::string_view kLineBreak = "\r\n";
 constexpr char kUntitled[] = "Untitled";
 
 // A quad count has at least two digits: 1 is written 01.
@@ -22,60 +22,85 @@ std::string countText(std::int32_t count) {
     return text;
 }
 
-// Length of a tile's text: codes 0..9 get a "0" in front. Negative codes are
-// written plainly ("-5"): with the "0" they would read back as 0 and shift
-// every later tile.
-std::size_t tileTextLength(TerrainCode code) {
-    if (code >= 0 && code < 100) return 2;
+// Codes 0..99 make nearly every tile: their lines, break included, are four
+// bytes from this table ("\r\n07" for 7).
+struct TileLines {
+    char line[100][4];
+    TileLines() {
+        for (int code = 0; code < 100; ++code) {
+            line[code][0] = '\r';
+            line[code][1] = '\n';
+            line[code][2] = static_cast<char>('0' + code / 10);
+            line[code][3] = static_cast<char>('0' + code % 10);
+        }
+    }
+};
+const TileLines kTileLines;
+
+// Any other code is its decimal text alone. Negative codes get no "0" in
+// front: "0-5" would read back as 0 and shift every later tile.
+std::size_t otherTileTextLength(TerrainCode code) {
     char buffer[16];
     return static_cast<std::size_t>(std::to_chars(buffer, buffer + sizeof buffer, code).ptr - buffer);
 }
 
-char* putTileText(char* out, TerrainCode code) {
-    if (code >= 0 && code < 100) {
-        out[0] = static_cast<char>('0' + code / 10);
-        out[1] = static_cast<char>('0' + code % 10);
-        return out + 2;
-    }
-    return std::to_chars(out, out + 16, code).ptr;
-}
+bool isDigit(char c) { return static_cast<unsigned char>(c - '0') < 10; }
 
-// Calls visit(tile) for every tile in file order: quads column by column,
-// each quad's tiles column by column, each column top to bottom. Stops early
-// when visit returns false.
+// The six white-space characters the token readers skip, as a table: the
+// tile loop below runs a million times for a 10 by 10 quad map.
+struct SpaceTable {
+    bool space[256] = {};
+    SpaceTable() {
+        for (char c : {' ', '\t', '\n', '\r', '\v', '\f'}) space[static_cast<unsigned char>(c)] = true;
+    }
+};
+const SpaceTable kSpaces;
+
+// The tiles in file order: quads column by column, each quad's tiles column
+// by column, each column from top to bottom.
 template <typename Visit>
-bool forEachTileInFileOrder(Visit visit) {
+void forEachColumnPiece(Visit visit) {
     for (std::int32_t qx = 0; qx < quadCountX; ++qx)
         for (std::int32_t qy = 0; qy < quadCountY; ++qy)
-            for (int i = 0; i < kQuadSize; ++i) {
-                TerrainCode* column = mapGrid[qx * kQuadSize + i] + qy * kQuadSize;
-                for (int j = 0; j < kQuadSize; ++j)
-                    if (!visit(column[j])) return false;
-            }
-    return true;
+            for (int i = 0; i < kQuadSize; ++i)
+                if (!visit(mapGrid[qx * kQuadSize + i] + qy * kQuadSize)) return;
 }
 
-bool isDigit(char c) { return c >= '0' && c <= '9'; }
-
-// One tile code. Nearly every tile is one or two digits after a line break:
-// read those here and leave everything else (signs, long numbers, junk) to
-// the general reader, which gives the same result.
-inline bool readTileCode(std::string_view text, std::size_t& pos, TerrainCode& code) {
-    const char* data = text.data();
-    const std::size_t size = text.size();
-    std::size_t p = pos;
-    while (p < size && isStreamSpace(data[p])) ++p;
-    if (p < size && isDigit(data[p])) {
-        TerrainCode value = data[p] - '0';
-        std::size_t q = p + 1;
-        if (q < size && isDigit(data[q])) value = value * 10 + (data[q++] - '0');
-        if (q == size || !isDigit(data[q])) {
-            code = value;
-            pos = q;
-            return true;
+// Reads the tiles in file order until the text ends or a read fails; the
+// tiles not reached keep their 0.
+void readTiles(std::string_view text, std::size_t pos) {
+    const char* const begin = text.data();
+    const char* const end = begin + text.size();
+    const char* p = begin + pos;
+    forEachColumnPiece([&](TerrainCode* column) {
+        for (int j = 0; j < kQuadSize; ++j) {
+            // The line as this program writes it: CR LF and two digits.
+            if (end - p >= 4 && p[0] == '\r' && p[1] == '\n' && isDigit(p[2]) && isDigit(p[3]) &&
+                (end - p == 4 || !isDigit(p[4]))) {
+                column[j] = (p[2] - '0') * 10 + (p[3] - '0');
+                p += 4;
+                continue;
+            }
+            while (p < end && kSpaces.space[static_cast<unsigned char>(*p)]) ++p;
+            // Nearly every tile is one or two digits: read those here and
+            // leave signs, long numbers and junk to the general reader, which
+            // gives the same result.
+            if (p < end && isDigit(*p)) {
+                TerrainCode value = *p - '0';
+                const char* q = p + 1;
+                if (q < end && isDigit(*q)) value = value * 10 + (*q++ - '0');
+                if (q == end || !isDigit(*q)) {
+                    column[j] = value;
+                    p = q;
+                    continue;
+                }
+            }
+            std::size_t at = static_cast<std::size_t>(p - begin);
+            if (!readIntToken(text, at, column[j])) return false;
+            p = begin + at;
         }
-    }
-    return readIntToken(text, pos, code);
+        return true;
+    });
 }
 
 // A quad count outside 1..kMaxQuadsPerSide fails like a count that is no
@@ -95,22 +120,32 @@ bool readQuadCount(std::string_view text, std::size_t& pos, std::int32_t& count)
 
 std::string mapFileText() {
     if (!mapGrid) return std::string();
-    const std::string head = std::string("*MapInfo*") + std::string(kLineBreak) + currentMapName +
-                             std::string(kLineBreak) + countText(quadCountX) + std::string(kLineBreak) +
-                             countText(quadCountY) + std::string(kLineBreak) + "*MapTiles*";
+    const std::string head = "*MapInfo*\r\n" + currentMapName + "\r\n" + countText(quadCountX) + "\r\n" +
+                             countText(quadCountY) + "\r\n*MapTiles*";
     // Measure first, then fill one buffer of the exact size.
     std::size_t size = head.size();
-    forEachTileInFileOrder([&](TerrainCode code) {
-        size += kLineBreak.size() + tileTextLength(code);
+    forEachColumnPiece([&](const TerrainCode* column) {
+        for (int j = 0; j < kQuadSize; ++j) {
+            const TerrainCode code = column[j];
+            size += code >= 0 && code < 100 ? 4 : 2 + otherTileTextLength(code);
+        }
         return true;
     });
     std::string text(size, '\0');
-    head.copy(&text[0], head.size());
+    std::memcpy(&text[0], head.data(), head.size());
     char* out = &text[0] + head.size();
-    forEachTileInFileOrder([&](TerrainCode code) {
-        out[0] = '\r';
-        out[1] = '\n';
-        out = putTileText(out + 2, code);
+    forEachColumnPiece([&](const TerrainCode* column) {
+        for (int j = 0; j < kQuadSize; ++j) {
+            const TerrainCode code = column[j];
+            if (code >= 0 && code < 100) {
+                std::memcpy(out, kTileLines.line[code], 4);
+                out += 4;
+            } else {
+                *out++ = '\r';
+                *out++ = '\n';
+                out = std::to_chars(out, out + 16, code).ptr;
+            }
+        }
         return true;
     });
     return text;
@@ -160,8 +195,7 @@ void loadMapFromText(std::string_view text) {
         if (!allocateMapGrid()) return;
         good = false;
     }
-    if (!good) return;
-    forEachTileInFileOrder([&](TerrainCode& tile) { return readTileCode(text, pos, tile); });
+    if (good) readTiles(text, pos);
 }
 
 bool loadMapFile(const std::string& path) {

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "files/conversions.h"
 #include "files/map_file.h"
 #include "files_fixture.h"
 
@@ -373,6 +374,27 @@ TEST_F(MapFile, SignedAndZeroPaddedTilesReadAsNumbers) {
     EXPECT_EQ(mapGrid[0][5], -5);
     EXPECT_EQ(mapGrid[0][6], 0);
     EXPECT_EQ(mapGrid[0][7], 11);
+}
+
+TEST_F(MapFile, TilesReadAsTheTokenReaderReadsThem) {
+    // Every form a tile can take, compared with the plain token reader.
+    const std::string tails[] = {
+        "\r\n00\r\n7\r\n123\r\n-1\r\n+1\n\n05 06\t07\r\n99\r\n4",
+        "\r\n12\r\n34a\r\n56",
+        "\r\n\r\n12\r\n\r\n3\r\n1234567890\r\n-2147483648\r\n2147483647\r\n08",
+        "\r\n5",
+        "\r\n55",
+        "\r\n555",
+        "\r\n1\r\n2\r\n-",
+    };
+    for (const std::string& tail : tails) {
+        loadMapFromText("*MapInfo* T 01 01 *MapTiles*" + tail);
+        std::vector<TerrainCode> expected(10000, 0);
+        std::size_t pos = 0;
+        for (TerrainCode& tile : expected)
+            if (!readIntToken(tail, pos, tile)) break;
+        EXPECT_EQ(allTiles(), expected) << tail;
+    }
 }
 
 TEST_F(MapFile, EarlyEndLeavesTheMissingTilesZero) {

@@ -1,9 +1,10 @@
 // Any bytes as a map file: the reader must always leave a usable map, never
 // crash, and whatever it loaded must survive a save and a reload unchanged.
+// Inputs whose first byte is odd are instead taken as the tile lines of a
+// one-quad map, and the tiles checked against the plain token reader.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
-#include <cstring>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -14,10 +15,15 @@
 
 namespace {
 
-std::vector<pelorn::TerrainCode> gridCopy() {
-    std::vector<pelorn::TerrainCode> tiles;
-    for (std::int32_t x = 0; x < pelorn::mapWidth(); ++x)
-        tiles.insert(tiles.end(), pelorn::mapGrid[x], pelorn::mapGrid[x] + pelorn::mapHeight());
+using namespace pelorn;
+
+void check(bool condition) {
+    if (!condition) std::abort();
+}
+
+std::vector<TerrainCode> gridCopy() {
+    std::vector<TerrainCode> tiles;
+    for (std::int32_t x = 0; x < mapWidth(); ++x) tiles.insert(tiles.end(), mapGrid[x], mapGrid[x] + mapHeight());
     return tiles;
 }
 
@@ -26,33 +32,21 @@ std::vector<pelorn::TerrainCode> gridCopy() {
 bool asksForALargeMap(std::string_view text) {
     std::size_t pos = 0;
     std::string word;
-    if (!pelorn::readWordToken(text, pos, word) || !pelorn::readWordToken(text, pos, word)) return false;
+    if (!readWordToken(text, pos, word) || !readWordToken(text, pos, word)) return false;
     for (int i = 0; i < 2; ++i) {
         std::int32_t count = 0;
-        if (!pelorn::readIntToken(text, pos, count)) return false;
-        if (count > 2 && count <= pelorn::kMaxQuadsPerSide) return true;
+        if (!readIntToken(text, pos, count)) return false;
+        if (count > 2 && count <= kMaxQuadsPerSide) return true;
     }
     return false;
 }
 
-void check(bool condition) {
-    if (!condition) std::abort();
-}
-
-}  // namespace
-
-extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    using namespace pelorn;
-    const std::string_view text(reinterpret_cast<const char*>(data), size);
-    if (asksForALargeMap(text)) return 0;
-    resetMapState();
-    // The previous map's size is what a bad count falls back to: let the
-    // first byte choose it, so both paths get explored.
-    if (size > 0) {
-        quadCountX = 1 + data[0] % 2;
-        quadCountY = 1;
-        check(allocateMapGrid());
-    }
+void wholeFile(std::string_view text, std::uint8_t first) {
+    if (asksForALargeMap(text)) return;
+    // The previous map's size is what a bad count falls back to.
+    quadCountX = 1 + first / 2 % 2;
+    quadCountY = 1;
+    check(allocateMapGrid());
     loadMapFromText(text);
 
     check(mapGrid != nullptr);
@@ -62,15 +56,35 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // Round trip, on one quad: the fuzzer's hooks make every tile costly.
     if (quadCountX * quadCountY == 1) {
         const std::string name = currentMapName;
-        const std::int32_t width = quadCountX;
-        const std::int32_t height = quadCountY;
         const std::vector<TerrainCode> tiles = gridCopy();
-        const std::string text = mapFileText();
-        loadMapFromText(text);
+        const std::string saved = mapFileText();
+        loadMapFromText(saved);
         check(currentMapName == name);
-        check(quadCountX == width && quadCountY == height);
+        check(quadCountX == 1 && quadCountY == 1);
         check(gridCopy() == tiles);
-        check(mapFileText() == text);
+        check(mapFileText() == saved);
+    }
+}
+
+void tileLines(std::string_view tail) {
+    loadMapFromText("*MapInfo* Tiles 01 01 *MapTiles*\r\n" + std::string(tail));
+    check(quadCountX == 1 && quadCountY == 1);
+    // One quad: file order is column by column, top to bottom.
+    std::vector<TerrainCode> expected(10000, 0);
+    std::size_t pos = 0;
+    for (TerrainCode& tile : expected)
+        if (!readIntToken(tail, pos, tile)) break;
+    check(gridCopy() == expected);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    resetMapState();
+    if (size > 0 && data[0] % 2 == 1) {
+        tileLines(std::string_view(reinterpret_cast<const char*>(data) + 1, size - 1));
+    } else {
+        wholeFile(std::string_view(reinterpret_cast<const char*>(data), size), size > 0 ? data[0] : 0);
     }
     resetMapState();
     return 0;
