@@ -29,6 +29,29 @@ void BM_GenerateRandomMap(benchmark::State& state) {
 }
 BENCHMARK(BM_GenerateRandomMap)->Arg(1)->Arg(2)->Arg(5)->Arg(10)->Unit(benchmark::kMillisecond);
 
+// The sea search at its worst: no body of water is large enough, so all 200
+// tries that land on a lake measure its body in full.
+void BM_GenerateWithoutSea(benchmark::State& state) {
+    const auto quads = static_cast<std::int32_t>(state.range(0));
+    pelorn::generatorParameters = pelorn::GeneratorParameters{};
+    pelorn::generatorParameters.genSeaTiles = 2'000'000'000;
+    pelorn::resetMapState();
+    pelorn::quadCountX = quads;
+    pelorn::quadCountY = quads;
+    std::uint32_t seed = 1;
+    for (auto _ : state) {
+        pelorn::seedRandom(seed++);
+        pelorn::generateRandomMap();
+        benchmark::DoNotOptimize(pelorn::mapGrid[0][0]);
+    }
+    const double tiles = static_cast<double>(pelorn::mapWidth()) * pelorn::mapHeight();
+    state.counters["per_tile"] =
+        benchmark::Counter(tiles, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+    pelorn::resetMapState();
+    pelorn::generatorParameters = pelorn::GeneratorParameters{};
+}
+BENCHMARK(BM_GenerateWithoutSea)->Arg(1)->Arg(10)->Unit(benchmark::kMillisecond);
+
 }  // namespace
 
 BENCHMARK_MAIN();

@@ -38,65 +38,115 @@ std::int32_t randomColumn() { return drawScaled(static_cast<double>(mapWidth() -
 
 std::int32_t randomRow() { return drawScaled(static_cast<double>(mapHeight() - 1)); }
 
-bool isSeaSized(std::int32_t x, std::int32_t y) {
-    if (!mapGrid) return false;
-    const std::int32_t width = mapWidth();
-    const std::int32_t height = mapHeight();
-    const std::size_t tiles = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
-    std::unique_ptr<TilePos[]> stack(new (std::nothrow) TilePos[tiles]);
-    if (!stack) return false;
-    std::unique_ptr<std::uint8_t[]> visited(new (std::nothrow) std::uint8_t[tiles]);
-    if (!visited) return false;
-    // Everything but lake water counts as visited from the start.
-    for (std::int32_t cx = 0; cx < width; ++cx) {
-        const TerrainCode* column = mapGrid[cx];
-        std::uint8_t* marks = visited.get() + static_cast<std::size_t>(cx) * static_cast<std::size_t>(height);
-        for (std::int32_t cy = 0; cy < height; ++cy) marks[cy] = column[cy] != kLake ? 1 : 0;
-    }
-    const auto mark = [&](TilePos p) -> std::uint8_t& {
-        return visited[static_cast<std::size_t>(p.x) * static_cast<std::size_t>(height) +
-                       static_cast<std::size_t>(p.y)];
-    };
+namespace {
 
-    const std::int32_t threshold = generatorParameters.genSeaTiles;
-    std::int32_t count = 0;
-    std::size_t depth = 0;
-    TilePos current{x, y};
-    for (;;) {
-        if (!mark(current)) {
-            mark(current) = 1;
-            ++count;
+// The store of one size test: a visited mark per tile (everything but lake
+// water marked from the start) and a stack of up to W x H positions.
+class SeaSearch {
+public:
+    // False when either part cannot be had.
+    bool prepare() {
+        width_ = mapWidth();
+        height_ = mapHeight();
+        const std::size_t tiles = static_cast<std::size_t>(width_) * static_cast<std::size_t>(height_);
+        stack_.reset(new (std::nothrow) TilePos[tiles]);
+        if (!stack_) return false;
+        visited_.reset(new (std::nothrow) std::uint8_t[tiles]);
+        if (!visited_) return false;
+        for (std::int32_t x = 0; x < width_; ++x) {
+            const TerrainCode* column = mapGrid[x];
+            std::uint8_t* marks = visited_.get() + index(x, 0);
+            for (std::int32_t y = 0; y < height_; ++y) marks[y] = column[y] != kLake ? 1 : 0;
         }
-        if (count >= threshold) break;
-        int open = 0;
-        TilePos first{0, 0};
-        for (int direction = 1; direction <= 6; ++direction) {
-            const TilePos n = neighbourInDirection(current.x, current.y, direction);
-            if (!mark(n)) {
-                if (open == 0) first = n;
-                ++open;
+        return true;
+    }
+
+    bool visited(std::int32_t x, std::int32_t y) const { return visited_[index(x, y)] != 0; }
+
+    // Depth first from (x, y) over unvisited tiles, until `threshold` tiles
+    // have been counted or the body is exhausted. True when the count reached
+    // the threshold; when it did not, every tile of the body is left marked.
+    bool reaches(std::int32_t x, std::int32_t y, std::int32_t threshold) {
+        std::int32_t count = 0;
+        std::size_t depth = 0;
+        for (;;) {
+            std::uint8_t& here = visited_[index(x, y)];
+            if (!here) {
+                here = 1;
+                ++count;
+            }
+            if (count >= threshold) return true;
+
+            // The six neighbours in direction order, wrapped; even columns
+            // stand half a tile higher.
+            const std::int32_t left = x == 0 ? width_ - 1 : x - 1;
+            const std::int32_t right = x == width_ - 1 ? 0 : x + 1;
+            const std::int32_t up = y == 0 ? height_ - 1 : y - 1;
+            const std::int32_t down = y == height_ - 1 ? 0 : y + 1;
+            const bool even = (x & 1) == 0;
+            const std::int32_t sideUpper = even ? up : y;
+            const std::int32_t sideLower = even ? y : down;
+            const TilePos around[6] = {{x, up},   {right, sideUpper}, {right, sideLower},
+                                       {x, down}, {left, sideLower},  {left, sideUpper}};
+            int open = 0;
+            TilePos first{0, 0};
+            for (const TilePos& n : around) {
+                if (!visited_[index(n.x, n.y)]) {
+                    if (open == 0) first = n;
+                    ++open;
+                }
+            }
+            // Only a tile just marked or just popped is pushed, so the stack
+            // never holds more than one entry per tile.
+            if (open >= 2) stack_[depth++] = TilePos{x, y};
+            if (open > 0) {
+                x = first.x;
+                y = first.y;
+            } else if (depth == 0) {
+                return false;
+            } else {
+                const TilePos top = stack_[--depth];
+                x = top.x;
+                y = top.y;
             }
         }
-        // Only a tile just marked or just popped is pushed, so the stack never
-        // holds more than one entry per tile.
-        if (open >= 2) stack[depth++] = current;
-        if (open > 0) {
-            current = first;
-        } else if (depth == 0) {
-            break;
-        } else {
-            current = stack[--depth];
-        }
     }
-    return count >= threshold;
+
+private:
+    std::size_t index(std::int32_t x, std::int32_t y) const {
+        return static_cast<std::size_t>(x) * static_cast<std::size_t>(height_) + static_cast<std::size_t>(y);
+    }
+
+    std::int32_t width_ = 0;
+    std::int32_t height_ = 0;
+    std::unique_ptr<TilePos[]> stack_;
+    std::unique_ptr<std::uint8_t[]> visited_;
+};
+
+}  // namespace
+
+bool isSeaSized(std::int32_t x, std::int32_t y) {
+    if (!mapGrid) return false;
+    SeaSearch search;
+    if (!search.prepare()) return false;
+    return search.reaches(x, y, generatorParameters.genSeaTiles);
 }
 
 void selectSea() {
     if (!mapGrid) return;
+    // One store serves every try: the map does not change between them, and a
+    // body that fell short stays marked, so a later try landing in it is known
+    // to fail without walking it again. Bodies are disjoint, so a walk of a new
+    // body counts exactly what a fresh size test would.
+    SeaSearch search;
+    const bool shared = search.prepare();
     for (int attempt = 0; attempt < 200; ++attempt) {
         const std::int32_t x = randomColumn();
         const std::int32_t y = randomRow();
-        if (mapGrid[x][y] == kLake && isSeaSized(x, y)) {
+        if (mapGrid[x][y] != kLake) continue;
+        const bool sized = shared ? !search.visited(x, y) && search.reaches(x, y, generatorParameters.genSeaTiles)
+                                  : isSeaSized(x, y);
+        if (sized) {
             floodFill(x, y, kSea);
             return;
         }

@@ -117,6 +117,35 @@ TEST_F(SeasRiversTest, OnlyTheFirstSeaSizedBodyHitBecomesSea) {
     EXPECT_EQ(drawsSince(1234), draws);
 }
 
+TEST_F(SeasRiversTest, TriesOnBodiesTooSmallFailEveryTimeUntilALargeOneIsHit) {
+    // One body of 1000 tiles (columns 0..9) and four of 900 (nine columns each).
+    const auto lakeColumn = [](std::int32_t x) { return x < 10 || (x >= 20 && x < 89 && x % 20 < 9); };
+    generatorParameters.genSeaTiles = 901;
+    int smallHits = 0;
+    for (std::uint32_t i = 1; i <= 8; ++i) {
+        const std::uint32_t seed = i * 2654435761u;  // small seeds all start with small draws
+        makeMap(1, 1, kPlains);
+        for (std::int32_t x = 0; x < 100; ++x)
+            for (std::int32_t y = 0; y < 100; ++y)
+                if (lakeColumn(x)) mapGrid[x][y] = kLake;
+        seedRandom(seed);
+        selectSea();
+        EXPECT_EQ(countCode(kSea), 1000) << seed;
+        EXPECT_EQ(countCode(kLake), 3600) << seed;
+        ReferenceLcg lcg(seed);
+        std::int64_t draws = 0;
+        for (;;) {
+            const auto column = static_cast<std::int32_t>(std::floor(static_cast<float>(lcg.next() / 32767.0 * 99.0 + 0.5)));
+            lcg.next();
+            draws += 2;
+            if (column < 10) break;
+            if (lakeColumn(column)) ++smallHits;
+        }
+        EXPECT_EQ(drawsSince(seed), draws) << seed;
+    }
+    EXPECT_GT(smallHits, 4);  // small bodies were really tried, some more than once
+}
+
 TEST_F(SeasRiversTest, SmallLakesStayLakes) {
     makeMap(1, 1, kPlains);
     for (std::int32_t x = 0; x < 50; ++x)
