@@ -84,6 +84,21 @@ void BM_PlainReadOfMapBytes(benchmark::State& state) {
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * size));
 }
 
+// A buffered read that looks at every byte, as any reader of the text must.
+void BM_PlainByteByByteReadOfMapBytes(benchmark::State& state) {
+    makeBenchMap();
+    saveMapFile();
+    const std::size_t size = mapFileSize();
+    for (auto _ : state) {
+        std::FILE* file = std::fopen("Bench.map", "rb");
+        unsigned sum = 0;
+        for (int c = std::getc(file); c != EOF; c = std::getc(file)) sum += static_cast<unsigned>(c);
+        std::fclose(file);
+        benchmark::DoNotOptimize(sum);
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * size));
+}
+
 void BM_SaveMapBitmap(benchmark::State& state) {
     makeBenchMap();
     for (auto _ : state) benchmark::DoNotOptimize(saveMapBitmap());
@@ -131,6 +146,7 @@ BENCHMARK(BM_SaveMapFile)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_PlainWriteOfMapBytes)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_OpenMapFile)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_PlainReadOfMapBytes)->Unit(benchmark::kMillisecond)->UseRealTime();
+BENCHMARK(BM_PlainByteByByteReadOfMapBytes)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_SaveMapBitmap)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_PlainWriteOfBitmapBytes)->Arg(0)->Arg(1)->Unit(benchmark::kMillisecond)->UseRealTime();
 BENCHMARK(BM_MapFileText)->Unit(benchmark::kMillisecond)->UseRealTime();

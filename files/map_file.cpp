@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <cstring>
 #include <exception>
+#include <initializer_list>
 
 #include "files/conversions.h"
 #include "files/safe_file.h"

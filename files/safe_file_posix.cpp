@@ -36,12 +36,21 @@ bool writeAll(int fd, std::string_view bytes) {
 
 // Creates a new file beside the target under a name no one else uses; the
 // mode lets the usual umask decide, as for a file opened the ordinary way.
+// The temporary name is the target's name with a suffix, or, when that name
+// would be too long for the file system, a short one in the same folder.
 int createTemporary(const std::string& path, std::string& tempPath) {
     static unsigned counter = 0;
+    const std::string folder = folderOf(path);
+    bool shortName = false;
     for (int attempt = 0; attempt < 100; ++attempt) {
-        tempPath = path + ".~" + std::to_string(::getpid()) + "-" + std::to_string(++counter) + ".tmp";
+        const std::string unique = std::to_string(::getpid()) + "-" + std::to_string(++counter) + ".tmp";
+        tempPath = shortName ? folder + "/.~pelorn-" + unique : path + ".~" + unique;
         const int fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0) return fd;
+        if (errno == ENAMETOOLONG && !shortName) {
+            shortName = true;
+            continue;
+        }
         if (errno != EEXIST && errno != EINTR) break;
     }
     tempPath.clear();

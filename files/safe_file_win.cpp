@@ -19,16 +19,28 @@ bool writeAll(HANDLE file, std::string_view bytes) {
     return true;
 }
 
+std::string folderOf(const std::string& path) {
+    const std::size_t slash = path.find_last_of("/\\");
+    return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
+}
+
 // Creates a new file beside the target under a name no one else uses, not
-// shared with other processes while it is being written.
+// shared with other processes while it is being written. The temporary name
+// is the target's name with a suffix, or, when that path would be too long,
+// a short one in the same folder.
 HANDLE createTemporary(const std::string& path, std::string& tempPath) {
     static unsigned counter = 0;
+    bool shortName = false;
     for (int attempt = 0; attempt < 100; ++attempt) {
-        tempPath = path + ".~" + std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++counter) + ".tmp";
+        const std::string unique = std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++counter) + ".tmp";
+        tempPath = shortName ? folderOf(path) + "~pelorn-" + unique : path + ".~" + unique;
         const HANDLE file = CreateFileA(tempPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                         FILE_ATTRIBUTE_NORMAL, nullptr);
         if (file != INVALID_HANDLE_VALUE) return file;
-        if (GetLastError() != ERROR_FILE_EXISTS && GetLastError() != ERROR_ALREADY_EXISTS) break;
+        const DWORD error = GetLastError();
+        if (error == ERROR_FILE_EXISTS || error == ERROR_ALREADY_EXISTS) continue;
+        if (shortName) break;
+        shortName = true;  // too long a path, or a name the folder refuses
     }
     tempPath.clear();
     return INVALID_HANDLE_VALUE;

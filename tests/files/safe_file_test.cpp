@@ -85,6 +85,15 @@ TEST_F(SafeFile, EverySaverKeepsItsOldFileInAReadOnlyFolder) {
     EXPECT_EQ(folderEntries("."), (std::vector<std::string>{"World.bmp", "World.map", "appdata.dat"}));
 }
 
+TEST_F(SafeFile, NamesNearTheLengthLimitStillSave) {
+    // 254 bytes: a valid name, too long for the usual temporary suffix.
+    const std::string name = std::string(250, 'n') + ".map";
+    ASSERT_TRUE(writeFileSafely(name, "old"));
+    ASSERT_TRUE(writeFileSafely(name, "new"));
+    EXPECT_EQ(readBytes(name), "new");
+    EXPECT_EQ(folderEntries("."), std::vector<std::string>{name});
+}
+
 TEST_F(SafeFile, FailedRenameLeavesNoTemporaryFile) {
     fs::create_directory("target");
     writeBytes("target/keep", "keep");
