@@ -368,6 +368,169 @@ def case_new_map_and_scrolling(session):
     check(settings_values(editor.wait_file("appdata.dat"))["LastOpen"] == "Big", "last open map")
 
 
+def case_save_as_and_open_round_trip(session):
+    editor = session.start()
+    choose_terrain(editor, 23)  # "Plains L"
+    paint_tile(editor, 40, 41, 23)
+    editor.move_to(690, 520)
+    editor.menu(0, 3)  # File > Save As
+    editor.wait_window("Save As Map")
+    editor.type_text("Round")
+    editor.key("Return")
+    editor.wait_window_gone("Save As Map")
+    data = editor.wait_file("Round.map", size=40036)
+    check(data == map_file_bytes("Round", 1, 1, {(40, 41): 23}), "Round.map bytes")
+    paint_tile(editor, 60, 61, 23)  # not saved
+    editor.menu(0, 1)  # File > Open
+    editor.wait_window("Open Map")
+    editor.type_text("Round")
+    editor.key("Return")
+    editor.wait_window_gone("Open Map")
+    editor.wait_for_pixels({tile_pixel(60, 61): BLACK, tile_pixel(40, 41): PALETTE[23]}, what="Round.map reopened")
+    # The name stays "Round": Ctrl+S writes Round.map, and no Untitled.map appears.
+    saved = save_and_read(editor, "Round")
+    check(saved.tiles_not(0) == {(40, 41): 23}, "tiles after reopening: %s" % saved.tiles_not(0))
+    check(editor.close() == 0, "exit code %s" % editor.exit_code)
+    import os
+    check(not os.path.exists(editor.path("Untitled.map")), "Untitled.map was written")
+
+
+def case_save_bitmap(session):
+    editor = session.start()
+    choose_terrain(editor, 1)  # "F Plains"
+    paint_tile(editor, 5, 10, 1)
+    paint_tile(editor, 99, 10, 1)  # on the quad's ring: drawn darker
+    editor.menu(0, 4)  # File > Save Bitmap
+    data = editor.wait_file("Untitled.bmp", size=30054)
+    check(data[:38] == bytes.fromhex("424d66750000000000003600000028000000640000009cffffff0100180000000000307500 00"
+                                     .replace(" ", "")), "bitmap headers: %s" % data[:38].hex())
+    check(data[38:54] == bytes(16), "bitmap header tail")
+
+    def pixel(x, y):
+        offset = 54 + 300 * y + 3 * x
+        return tuple(data[offset:offset + 3])
+    check(pixel(5, 10) == (67, 193, 122), "tile (5, 10) in the bitmap: %s" % (pixel(5, 10),))
+    check(pixel(99, 10) == (48, 138, 88), "tile (99, 10) on the ring: %s" % (pixel(99, 10),))
+    check(pixel(6, 10) == (0, 0, 0) and pixel(0, 0) == (0, 0, 0), "void tiles in the bitmap")
+    check(editor.close() == 0, "exit code %s" % editor.exit_code)
+
+
+def start_locations(editor, tries):
+    editor.move_to(690, 520)
+    editor.menu(2, 1)  # Generate > Generate Start Locations
+    editor.wait_window("Generate Start Locations")
+    if tries is not None:
+        editor.type_text(str(tries))
+    editor.key("Return")
+    editor.wait_window_gone("Generate Start Locations", timeout=60)
+
+
+def case_map_name_and_parameter_survive_restart(session):
+    editor = session.start()
+    new_map(editor, "Kept", 1, 1)
+    choose_terrain(editor, 38)  # "APlains"
+    paint_tile(editor, 30, 31, 38)
+    save_and_read(editor, "Kept")
+    start_locations(editor, 77)
+    check(editor.close() == 0, "exit code %s" % editor.exit_code)
+    values = settings_values(editor.wait_file("appdata.dat"))
+    check(values["LastOpen"] == "Kept" and values["genStartLocTries"] == "77", "appdata.dat after the first run")
+    # The second run reads appdata.dat, opens Kept.map, and writes both back.
+    editor = session.start(workdir=editor.workdir)
+    editor.wait_for_pixels({tile_pixel(30, 31): PALETTE[38]}, what="Kept.map opened at start-up")
+    check(editor.close() == 0, "exit code %s" % editor.exit_code)
+    check(editor.wait_file("appdata.dat") == settings_text("Kept", {"genStartLocTries": "77"}),
+          "appdata.dat after the second run")
+
+
+GENERATOR_CODES = set(range(1, 39))
+
+
+def generate_terrain(editor, edits=(), timeout=120):
+    """Generate > Generate Random Map; edits: key sequences typed after the
+    first field has the focus (Tab between fields), then Enter."""
+    editor.move_to(690, 520)
+    editor.menu(2, 0)
+    editor.wait_window("Generate Terrain")
+    for step in edits:
+        if step.startswith("key:"):
+            editor.key(*step[4:].split())
+        else:
+            editor.type_text(step)
+    editor.key("Return")
+    editor.wait_window_gone("Generate Terrain", timeout=timeout)
+
+
+def case_generate_random_map_dialog(session):
+    editor = session.start()
+    editor.move_to(690, 520)
+    # A click on "Seed Vertical Sea" (space on the focused box), then CANCEL: the flag stays changed.
+    editor.menu(2, 0)
+    editor.wait_window("Generate Terrain")
+    editor.key(*(["Tab"] * 10), "space", "Escape")
+    editor.wait_window_gone("Generate Terrain")
+    check(all(editor.client_pixel(editor.screenshot(), *tile_pixel(c, r)) == BLACK for c, r in ((5, 5), (50, 50))),
+          "CANCEL changed the map")
+    # Rivers off, a smaller sea, horizontal sea seeding on, then OK.
+    generate_terrain(editor, ["key:" + " ".join(["Tab"] * 7), "0", "key:Tab", "1000", "key:Tab", "key:space"])
+    shot = editor.wait_for(lambda s: len({editor.client_pixel(s, *tile_pixel(c, r))
+                                          for c in range(0, 100, 7) for r in range(0, 100, 7)}) >= 3,
+                           what="a generated world")
+    check(editor.client_pixel(shot, *tile_pixel(50, 50)) is not None, "screenshot")
+    saved = save_and_read(editor)
+    codes = set(saved.codes)
+    check(codes <= GENERATOR_CODES and len(codes) >= 3, "codes of the generated map: %s" % sorted(codes))
+    check(not codes & {19, 20}, "rivers drawn with Generate River Tries 0: %s" % sorted(codes))
+    check(editor.close() == 0, "exit code %s" % editor.exit_code)
+    values = settings_values(editor.wait_file("appdata.dat"))
+    changed = {"genRiverTries": "0", "genSeaTiles": "1000", "seedHorizontalSea": "1", "seedVerticalSea": "1"}
+    for key, value in dict(DEFAULT_SETTINGS, **changed).items():
+        check(values[key] == value, "appdata.dat %s is %s, not %s" % (key, values[key], value))
+
+
+def hex_within_two(x, y):
+    """The 18 tiles within two steps of (x, y)."""
+    even = x % 2 == 0
+    near = [(x, y - 2), (x, y - 1), (x, y + 1), (x, y + 2)]
+    rows = range(y - 2, y + 2) if even else range(y - 1, y + 3)
+    near += [(x - 1, r) for r in rows] + [(x + 1, r) for r in rows]
+    near += [(x + dx, y + dy) for dx in (-2, 2) for dy in (-1, 0, 1)]
+    return near
+
+
+def hex_neighbours(x, y):
+    e = 1 if x % 2 == 0 else 0
+    return [(x, y - 1), (x + 1, y - e), (x + 1, y - e + 1), (x, y + 1), (x - 1, y - e + 1), (x - 1, y - e)]
+
+
+START_CODE = {1: 50, 2: 51, 3: 52, 4: 53, 9: 54, 14: 55, 15: 56, 16: 57, 23: 58, 25: 59, 27: 60}
+
+
+def case_generate_start_locations(session):
+    editor = session.start()
+    generate_terrain(editor)
+    editor.wait_for(lambda s: editor.client_pixel(s, *tile_pixel(50, 50)) != BLACK, what="a generated world")
+    world = save_and_read(editor)
+    start_locations(editor, None)  # the default, 1000 tries
+    placed = save_and_read(editor)
+    changed = {(x, y): placed.tile(x, y) for x in range(100) for y in range(100)
+               if placed.tile(x, y) != world.tile(x, y)}
+    check(len(changed) > 0, "no start location placed")
+    for (x, y), code in changed.items():
+        check(START_CODE.get(world.tile(x, y)) == code, "tile (%d, %d): %d became %d" % (x, y, world.tile(x, y), code))
+        check(2 <= x <= 97 and 2 <= y <= 97, "start location (%d, %d) near the quad's edge" % (x, y))
+        check(not all(19 <= world.tile(*n) <= 22 for n in hex_neighbours(x, y)),
+              "start location (%d, %d) surrounded by water" % (x, y))
+        close = [t for t in hex_within_two(x, y) if t in changed]
+        check(not close, "start locations (%d, %d) and %s closer than three steps" % (x, y, close))
+    # OK with 0 tries takes every start location away again.
+    start_locations(editor, 0)
+    cleared = save_and_read(editor)
+    check(cleared.codes == world.codes, "the map after 0 tries differs from the world without start locations")
+    check(editor.close() == 0, "exit code %s" % editor.exit_code)
+    check(settings_values(editor.wait_file("appdata.dat"))["genStartLocTries"] == "0", "genStartLocTries")
+
+
 ALL = [
     case_window_shows_detail_view,
     case_ctrl_m_switches_to_overview_and_back,
@@ -378,4 +541,9 @@ ALL = [
     case_bucket_fills_connected_area,
     case_fill_tool_and_enter_fill_whole_map,
     case_new_map_and_scrolling,
+    case_save_as_and_open_round_trip,
+    case_save_bitmap,
+    case_map_name_and_parameter_survive_restart,
+    case_generate_random_map_dialog,
+    case_generate_start_locations,
 ]
