@@ -77,13 +77,10 @@ struct QuotientTable {
         for (std::int32_t r = 0; r <= kRandMax; ++r) values[r] = static_cast<float>(r / static_cast<double>(kRandMax));
     }
 };
-const QuotientTable& quotients() {
-    static const QuotientTable table;
-    return table;
-}
+const QuotientTable kQuotients;
 
 // r / 32767 of one draw, rounded to single precision right after the division.
-float drawQuotient() { return quotients().values[rand()]; }
+float drawQuotient() { return kQuotients.values[rand()]; }
 
 // A uniform offset from -a to +a, rounded to single precision. An amplitude of
 // zero draws nothing.

@@ -94,11 +94,16 @@ TerrainCode heightCode(float h, float s, const SteppeThresholds& thresholds) {
     return mountainCode(p, h);
 }
 
+bool isDesertCandidate(float q, float h) {
+    const GeneratorParameters& p = generatorParameters;
+    return static_cast<double>(q) <= static_cast<double>(p.desertFactor) * 0.5 && h > p.levelSea;
+}
+
 TerrainCode desertCode(float q, float h, bool nearWater, TerrainCode current) {
     const GeneratorParameters& p = generatorParameters;
     const double dry = static_cast<double>(p.desertFactor) * 0.5;
     const double qd = q;
-    if (!(qd <= dry && h > p.levelSea)) return current;
+    if (!isDesertCandidate(q, h)) return current;
     if (nearWater) {
         if (qd >= dry / 1.25) return kAPlains;
         return roundHalfUpToSingle(rand() / static_cast<double>(kRandMax)) == 1 ? kArid : kAPlains;

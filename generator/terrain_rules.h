@@ -40,6 +40,8 @@ SteppeThresholds steppeThresholds();
 // The first code of a tile from its height and steppes value.
 TerrainCode heightCode(float height, float steppes, const SteppeThresholds& thresholds);
 
+// True when the desert pass can change a tile: dry enough and above water.
+bool isDesertCandidate(float q, float height);
 // The desert pass on one inner tile with equator value q; nearWater when one of
 // its six neighbours is "River", "River P" or "Lake". May draw once. Returns
 // `current` where the pass leaves the tile alone.

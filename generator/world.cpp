@@ -49,6 +49,7 @@ void layDesertAndJungle(const FloatField& height, FloatField& equator, std::int3
     for (std::int32_t x = 1; x < mapW - 1; ++x) {
         const std::int32_t raise = (x % 2 == 0) ? 1 : 0;
         for (std::int32_t y = 1; y < mapH - 1; ++y) {
+            if (!isDesertCandidate(equator[x][y], height[x][y])) continue;
             const TerrainCode around[6] = {mapGrid[x][y - 1],         mapGrid[x][y + 1],
                                            mapGrid[x + 1][y - raise], mapGrid[x + 1][y - raise + 1],
                                            mapGrid[x - 1][y - raise], mapGrid[x - 1][y - raise + 1]};
