@@ -4,6 +4,7 @@
 #include "files/bitmap_file.h"
 #include "files/map_file.h"
 #include "map/editing.h"
+#include "map/history.h"
 #include "map/map_grid.h"
 #include "map/window_seam.h"
 #include "view/view_mode.h"
@@ -18,12 +19,14 @@ constexpr int kKeyF = 'F';
 constexpr int kKeyM = 'M';
 constexpr int kKeyS = 'S';
 constexpr int kKeyU = 'U';
+constexpr int kKeyY = 'Y';
+constexpr int kKeyZ = 'Z';
 
 void scrolled() { invalidateRect(kScrollRect, true); }
 
-// The arrows, Ctrl+S and Ctrl+M: they work in both views. Returns true when
-// the key was handled.
-bool handleViewKey(int virtualKey, bool ctrlDown) {
+// The arrows, Ctrl+S, Ctrl+M and undo/redo: they work in both views. Returns
+// true when the key was handled.
+bool handleViewKey(int virtualKey, bool ctrlDown, bool shiftDown) {
     if (virtualKey == kKeyUp && viewQuadY > 0) {
         --viewQuadY;
         scrolled();
@@ -40,6 +43,13 @@ bool handleViewKey(int virtualKey, bool ctrlDown) {
         saveMapFile();
     } else if (virtualKey == kKeyM && ctrlDown) {
         switchViewMode();
+    } else if (virtualKey == kKeyZ && ctrlDown) {
+        if (shiftDown)
+            redoLastEdit();
+        else
+            undoLastEdit();
+    } else if (virtualKey == kKeyY && ctrlDown) {
+        redoLastEdit();
     } else {
         return false;
     }
@@ -69,8 +79,7 @@ void switchViewMode() {
 }
 
 void handleKeyDown(int virtualKey, bool ctrlDown, bool shiftDown) {
-    (void)shiftDown;
-    if (handleViewKey(virtualKey, ctrlDown)) return;
+    if (handleViewKey(virtualKey, ctrlDown, shiftDown)) return;
     if (viewMode != 0) return;
     handleToolKey(virtualKey, ctrlDown);
 }
@@ -84,6 +93,8 @@ bool handleMenuCommand(int id) {
         case IDM_START_LOCATION_MODE: toggleStartLocationMode(); return true;
         case IDM_BUCKET_TOOL: toggleBucketTool(); return true;
         case IDM_SAVE_BITMAP: saveMapBitmap(); return true;
+        case IDM_UNDO: undoLastEdit(); return true;
+        case IDM_REDO: redoLastEdit(); return true;
         default: return false;
     }
 }

@@ -14,8 +14,8 @@ constexpr int kKeyRight = 39;
 constexpr int kKeyDown = 40;
 
 // WM_KEYDOWN with wParam virtualKey; ctrlDown and shiftDown tell whether those
-// keys are held while the message is handled. Keys that mean nothing here are
-// ignored.
+// keys are held while the message is handled. Ctrl+Z undoes, Ctrl+Y and
+// Ctrl+Shift+Z redo, in both views. Keys that mean nothing here are ignored.
 void handleKeyDown(int virtualKey, bool ctrlDown, bool shiftDown = false);
 
 // WM_COMMAND for a menu command id. Returns true when the command was one of

@@ -1,6 +1,10 @@
 #include "map/editing.h"
 
+#include <utility>
+#include <vector>
+
 #include "map/flood_fill.h"
+#include "map/history.h"
 #include "map/map_grid.h"
 #include "map/window_seam.h"
 #include "view/view_mode.h"
@@ -58,12 +62,22 @@ void bucketClick(int px, int py) {
     const int v = py - kMapClickOriginY;
     if (cursorOnMap(u, v) && mapGrid) {
         const TilePos tile = tileAt(u, v);
-        floodFill(tile.x, tile.y, currentTerrain);
+        const TerrainCode target = mapGrid[tile.x][tile.y];
+        historyBeginEdit(EditRepaint::kMapArea);
+        std::vector<std::uint32_t> converted;
+        floodFill(tile.x, tile.y, currentTerrain, &converted);
+        historyRecordTiles(std::move(converted), target, currentTerrain);
+        historyEndEdit();
     }
     invalidateRect(kMapAreaRect, true);
 }
 
-void setTile(std::int32_t x, std::int32_t y) { mapGrid[x][y] = currentTerrain; }
+// Recorded before it is written, so that an edit the history still holds open
+// is closed on the map as it was.
+void setTile(std::int32_t x, std::int32_t y) {
+    historyRecordTile(x, y, mapGrid[x][y], currentTerrain);
+    mapGrid[x][y] = currentTerrain;
+}
 
 }  // namespace
 
@@ -125,23 +139,33 @@ void brushAfterMessage() {
 bool leftButtonPressed() {
     leftButtonDown = true;
     mapClick();
+    // Everything the brush paints until the button comes up is one edit.
+    if (leftButtonDown) historyBeginEdit(EditRepaint::kBrush);
     return leftButtonDown;
 }
 
-void leftButtonReleased() { leftButtonDown = false; }
+void leftButtonReleased() {
+    leftButtonDown = false;
+    historyEndEdit();
+}
 
-void strokeEnded() { leftButtonDown = false; }
+void strokeEnded() {
+    leftButtonDown = false;
+    historyEndEdit();
+}
 
 void fillWholeMap() {
     if (!fillTool) return;
     fillTool = false;
     if (mapGrid) {
+        historyCaptureWholeMap(EditRepaint::kWholeClient);
         const std::int32_t width = mapWidth();
         const std::int32_t height = mapHeight();
         for (std::int32_t x = 0; x < width; ++x) {
             TerrainCode* column = mapGrid[x];
             for (std::int32_t y = 0; y < height; ++y) column[y] = currentTerrain;
         }
+        historyCommitWholeMap();
     }
     invalidateClientArea(true);
 }

@@ -87,10 +87,8 @@ void floodFill(std::int32_t x, std::int32_t y, TerrainCode code, std::vector<std
     if (!stack) return;
     std::size_t depth = 0;
 
-    const auto record = [converted, height](std::int32_t cx, std::int32_t cy) {
-        if (converted)
-            converted->push_back(static_cast<std::uint32_t>(cx) * static_cast<std::uint32_t>(height) +
-                                 static_cast<std::uint32_t>(cy));
+    const auto record = [converted](std::int32_t cx, std::int32_t cy) {
+        if (converted) converted->push_back(pack(cx, cy));
     };
 
     // Each round starts on a tile that still holds the target.

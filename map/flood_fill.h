@@ -20,8 +20,9 @@ void wrapTile(std::int32_t& x, std::int32_t& y);
 // iterative, with one stack of W x H positions reserved up front; when that
 // stack cannot be had nothing changes. (x, y) must lie inside the map.
 void floodFill(std::int32_t x, std::int32_t y, TerrainCode code);
-// The same, also appending the position of every tile it converts, as
-// x * H + y in the order of conversion, to `converted` when that is not null.
+// The same, also appending the position of every tile it converts, in the
+// order of conversion, to `converted` when that is not null: the column in
+// the high 16 bits, the row in the low 16 bits.
 void floodFill(std::int32_t x, std::int32_t y, TerrainCode code, std::vector<std::uint32_t>* converted);
 
 }  // namespace pelorn

@@ -6,6 +6,7 @@
 #include "app/command_ids.h"
 #include "app/commands.h"
 #include "map/editing.h"
+#include "map/history.h"
 #include "map/map_grid.h"
 #include "support/recording_seam.h"
 #include "view/view_mode.h"
@@ -36,6 +37,7 @@ protected:
     void SetUp() override {
         resetMapState();
         resetEditingState();
+        historyClear();
         viewMode = 0;
         previous = fs::current_path();
         folder = fs::temp_directory_path() /
@@ -49,6 +51,7 @@ protected:
         fs::remove_all(folder);
         resetMapState();
         resetEditingState();
+        historyClear();
         viewMode = 0;
     }
 
@@ -202,6 +205,41 @@ TEST_F(CommandsTest, DialogsExitAndUnknownIdsAreLeftToTheShell) {
     EXPECT_TRUE(seam.invalidations.empty());
     EXPECT_EQ(viewMode, 0);
     EXPECT_TRUE(fs::is_empty(fs::current_path()));
+}
+
+TEST_F(CommandsTest, UndoAndRedoKeysAndMenuItemsInBothViews) {
+    makeMap(1, 1);
+    currentTerrain = kDesert;
+    auto strokeAt = [this](int x, int y) {
+        seam.cursor = {47 + 6 * x, 76 + 4 * y};
+        leftButtonPressed();
+        brushAfterMessage();
+        leftButtonReleased();
+    };
+    strokeAt(1, 1);
+    strokeAt(2, 2);
+    constexpr int kKeyY = 'Y';
+    constexpr int kKeyZ = 'Z';
+    handleKeyDown(kKeyZ, false);  // no Ctrl: nothing
+    EXPECT_EQ(mapGrid[2][2], kDesert);
+    handleKeyDown(kKeyZ, true);
+    EXPECT_EQ(mapGrid[2][2], kVoid);
+    viewMode = 1;
+    handleKeyDown(kKeyZ, true);
+    EXPECT_EQ(mapGrid[1][1], kVoid);
+    handleKeyDown(kKeyY, true);
+    EXPECT_EQ(mapGrid[1][1], kDesert);
+    viewMode = 0;
+    handleKeyDown(kKeyZ, true, true);  // Ctrl+Shift+Z redoes
+    EXPECT_EQ(mapGrid[2][2], kDesert);
+    EXPECT_TRUE(handleMenuCommand(IDM_UNDO));
+    EXPECT_EQ(mapGrid[2][2], kVoid);
+    viewMode = 1;
+    EXPECT_TRUE(handleMenuCommand(IDM_REDO));
+    EXPECT_EQ(mapGrid[2][2], kDesert);
+    EXPECT_TRUE(handleMenuCommand(IDM_REDO));  // nothing left to redo: still the core's command
+    EXPECT_EQ(IDM_UNDO, 314);
+    EXPECT_EQ(IDM_REDO, 315);
 }
 
 }  // namespace

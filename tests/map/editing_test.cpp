@@ -3,6 +3,7 @@
 #include <vector>
 
 #include "map/editing.h"
+#include "map/history.h"
 #include "map/map_grid.h"
 #include "map/window_seam.h"
 #include "support/recording_seam.h"
@@ -21,11 +22,13 @@ protected:
     void SetUp() override {
         resetMapState();
         resetEditingState();
+        historyClear();
         viewMode = 0;
     }
     void TearDown() override {
         resetMapState();
         resetEditingState();
+        historyClear();
         viewMode = 0;
     }
 

@@ -176,12 +176,11 @@ std::vector<std::uint32_t> referenceFill(int x, int y, TerrainCode code) {
     std::vector<std::uint32_t> order;
     const TerrainCode target = mapGrid[x][y];
     if (target == code) return order;
-    const int height = mapHeight();
     std::vector<TilePos> stack;
     for (;;) {
         if (mapGrid[x][y] == target) {
             mapGrid[x][y] = code;
-            order.push_back(static_cast<std::uint32_t>(x * height + y));
+            order.push_back(static_cast<std::uint32_t>(x) << 16 | static_cast<std::uint32_t>(y));
         }
         int matching = 0;
         TilePos first{0, 0};
