@@ -48,16 +48,16 @@ public:
         const std::int32_t width = mapWidth();
         const std::int32_t height = mapHeight();
         const std::size_t tiles = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
-        if (captureRuns(width, height, tiles / (2 * sizeof(Run)))) return;
+        if (captureRuns(width, height)) return;
         bytes_.resize(tiles);
         int fits = 1;
-        std::size_t i = 0;
-        for (std::int32_t x = 0; x < width; ++x) {
-            const TerrainCode* column = mapGrid[x];
-            for (std::int32_t y = 0; y < height; ++y, ++i) {
+        std::int8_t* out = bytes_.data();
+        for (std::int32_t x = 0; x < width; ++x, out += height) {
+            const TerrainCode* const column = mapGrid[x];
+            for (std::int32_t y = 0; y < height; ++y) {
                 const TerrainCode code = column[y];
-                bytes_[i] = static_cast<std::int8_t>(code);
-                fits &= int(code >= -128 && code <= 127);
+                out[y] = static_cast<std::int8_t>(code);
+                fits &= int(code >= -128) & int(code <= 127);
             }
         }
         if (fits) return;
@@ -124,25 +124,34 @@ public:
     };
 
 private:
-    // Gives up, leaving no runs, once they would take more than maxRuns.
-    bool captureRuns(std::int32_t width, std::int32_t height, std::size_t maxRuns) {
+    // Runs are kept when they take at most half a byte per tile. The attempt
+    // is given up as soon as the columns read so far hold too many.
+    bool captureRuns(std::int32_t width, std::int32_t height) {
+        constexpr std::size_t kTilesPerRun = 2 * sizeof(Run);
+        constexpr std::size_t kSlack = 4096;
         Run current{mapGrid[0][0], 0};
+        std::size_t read = 0;
         for (std::int32_t x = 0; x < width; ++x) {
-            const TerrainCode* column = mapGrid[x];
+            const TerrainCode* const column = mapGrid[x];
             std::int32_t y = 0;
-            while (y < height) {
+            for (;;) {
                 std::int32_t end = y;
                 while (end < height && column[end] == current.code) ++end;
                 current.length += static_cast<std::uint32_t>(end - y);
                 if (end == height) break;
                 runs_.push_back(current);
-                if (runs_.size() > maxRuns) {
-                    std::vector<Run>().swap(runs_);
-                    return false;
-                }
                 current = Run{column[end], 0};
                 y = end;
             }
+            read += static_cast<std::size_t>(height);
+            if (runs_.size() > read / kTilesPerRun + kSlack) {
+                std::vector<Run>().swap(runs_);
+                return false;
+            }
+        }
+        if (runs_.size() > read / kTilesPerRun) {
+            std::vector<Run>().swap(runs_);
+            return false;
         }
         runs_.push_back(current);
         runs_.shrink_to_fit();
@@ -229,19 +238,32 @@ void closeOpenEdit() {
     openEdit = Step();
 }
 
-// The tiles that differ from the copy, when there are at most `limit` of them.
+// The tiles that differ from the copy, when there are at most `limit` of
+// them. They are counted first, so that a map that changed everywhere costs
+// no list.
 bool changedTiles(const MapCopy& before, std::size_t limit, std::vector<TileChange>& changes) {
     const std::int32_t height = mapHeight();
     std::vector<TerrainCode> old(static_cast<std::size_t>(height));
+    const TerrainCode* const previous = old.data();
+    std::size_t count = 0;
+    {
+        MapCopy::Reader reader(before);
+        for (std::int32_t x = 0; x < mapWidth(); ++x) {
+            reader.column(old.data(), height);
+            const TerrainCode* const column = mapGrid[x];
+            std::size_t differing = 0;
+            for (std::int32_t y = 0; y < height; ++y) differing += std::size_t(column[y] != previous[y]);
+            count += differing;
+            if (count > limit) return false;
+        }
+    }
+    changes.reserve(count);
     MapCopy::Reader reader(before);
     for (std::int32_t x = 0; x < mapWidth(); ++x) {
         reader.column(old.data(), height);
-        const TerrainCode* column = mapGrid[x];
-        for (std::int32_t y = 0; y < height; ++y) {
-            if (column[y] == old[static_cast<std::size_t>(y)]) continue;
-            if (changes.size() == limit) return false;
-            changes.push_back({packTile(x, y), old[static_cast<std::size_t>(y)], column[y]});
-        }
+        const TerrainCode* const column = mapGrid[x];
+        for (std::int32_t y = 0; y < height; ++y)
+            if (column[y] != previous[y]) changes.push_back({packTile(x, y), previous[y], column[y]});
     }
     return true;
 }
@@ -260,7 +282,6 @@ void commitPendingWholeMap() {
         if (changedTiles(before, limit, step.changes)) {
             step.width = mapWidth();
             step.height = mapHeight();
-            step.changes.shrink_to_fit();
             pushStep(std::move(step));
             return;
         }
