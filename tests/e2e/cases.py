@@ -208,8 +208,6 @@ def case_window_shows_detail_view(session):
     # The marker of "Void": a thick red blot from (728, 47) to (732, 47).
     check(count_colour(editor, shot, 722, 40, 738, 56, RED) >= 40, "marker of Void missing")
     check(count_colour(editor, shot, 832, 40, 848, 56, RED) == 0, "marker in the second column")
-    if session.options.update_screenshot:
-        editor.save_window_png(session.options.update_screenshot)
     check(editor.close() == 0, "exit code %s" % editor.exit_code)
 
 
@@ -469,8 +467,8 @@ def case_generate_random_map_dialog(session):
     editor.wait_window("Generate Terrain")
     editor.key(*(["Tab"] * 10), "space", "Escape")
     editor.wait_window_gone("Generate Terrain")
-    check(all(editor.client_pixel(editor.screenshot(), *tile_pixel(c, r)) == BLACK for c, r in ((5, 5), (50, 50))),
-          "CANCEL changed the map")
+    editor.wait_for_pixels({tile_pixel(5, 5): BLACK, tile_pixel(50, 50): BLACK, tile_pixel(95, 95): BLACK},
+                           what="the Void map repainted unchanged after CANCEL")
     # Rivers off, a smaller sea, horizontal sea seeding on, then OK.
     generate_terrain(editor, ["key:" + " ".join(["Tab"] * 7), "0", "key:Tab", "1000", "key:Tab", "key:space"])
     shot = editor.wait_for(lambda s: len({editor.client_pixel(s, *tile_pixel(c, r))
@@ -531,6 +529,59 @@ def case_generate_start_locations(session):
     check(settings_values(editor.wait_file("appdata.dat"))["genStartLocTries"] == "0", "genStartLocTries")
 
 
+def case_stroke_follows_cursor_and_ends_outside_window(session):
+    editor = session.start()
+    choose_terrain(editor, 19)  # "River"
+    editor.move_to(*tile_click_point(30, 30))
+    editor.xdotool("mousedown", 1)
+    try:
+        editor.wait_for_pixels({tile_pixel(30, 30): PALETTE[19]}, what="the stroke's first tile")
+        for row in (35, 40):
+            editor.move_to(*tile_click_point(30, row))
+            editor.wait_for_pixels({tile_pixel(30, row): PALETTE[19]}, what="the stroke at row %d" % row)
+        # Released far outside the window: the window holds the mouse, so the stroke ends.
+        editor.xdotool("mousemove", 1270, 790)
+        time.sleep(0.3)
+    finally:
+        editor.xdotool("mouseup", 1)
+    time.sleep(0.3)
+    for column, row in ((60, 60), (70, 70)):
+        editor.move_to(*tile_click_point(column, row))
+        time.sleep(0.4)
+    editor.move_to(690, 520)
+    saved = save_and_read(editor)
+    check(saved.tiles_not(0) == {(30, 30): 19, (30, 35): 19, (30, 40): 19},
+          "tiles after the stroke: %s" % saved.tiles_not(0))
+    check(editor.close() == 0, "exit code %s" % editor.exit_code)
+
+
+def case_menu_commands_work_in_overview_and_exit(session):
+    editor = session.start()
+    editor.move_to(690, 520)
+    editor.ctrl_key("m")
+    editor.wait_for(lambda s: editor.client_pixel(s, 720, 300) == WHITE, what="the overview")
+    editor.ctrl_key("b")  # no tool keys in the overview
+    editor.menu(1, 2)  # Tools > Toggle Fill (CTRL-F): menu commands work in both views
+    editor.menu(1, 0)  # Tools > Change Map View
+    shot = editor.wait_for(lambda s: editor.client_pixel(s, 720, 300) == BLACK, what="the detail view")
+    shot = editor.wait_for(lambda s: count_colour(editor, s, *TOOL_STATUS, TOOL_RED) > 0, what="the fill tool on")
+    check(count_colour(editor, shot, *BRUSH_NORMAL_TAIL, BLACK) > 0, "Ctrl+B acted in the overview")
+    editor.menu(0, 5)  # File > Exit
+    check(editor.wait_exit() == 0, "exit code %s" % editor.exit_code)
+    check(editor.wait_file("appdata.dat") == settings_text(), "appdata.dat after Exit")
+
+
+def case_screenshot_of_generated_world(session):
+    editor = session.start()
+    generate_terrain(editor)
+    choose_terrain(editor, 2)
+    editor.move_to(690, 520)
+    editor.wait_for(lambda s: editor.client_pixel(s, *tile_pixel(50, 50)) != BLACK, what="a generated world")
+    if session.options.update_screenshot:
+        editor.save_window_png(session.options.update_screenshot)
+    check(editor.close() == 0, "exit code %s" % editor.exit_code)
+
+
 ALL = [
     case_window_shows_detail_view,
     case_ctrl_m_switches_to_overview_and_back,
@@ -546,4 +597,7 @@ ALL = [
     case_map_name_and_parameter_survive_restart,
     case_generate_random_map_dialog,
     case_generate_start_locations,
+    case_stroke_follows_cursor_and_ends_outside_window,
+    case_menu_commands_work_in_overview_and_exit,
+    case_screenshot_of_generated_world,
 ]
