@@ -118,26 +118,6 @@ TEST_F(RandomFieldTest, FillOfAnUnsetFieldSetsEveryCellOnceOnATorus) {
     }
 }
 
-TEST_F(RandomFieldTest, SameSeedGivesTheSameFieldAndAnotherSeedAnother) {
-    FloatField a = makeField(257, 129, kUnsetValue);
-    FloatField b = makeField(257, 129, kUnsetValue);
-    FloatField c = makeField(257, 129, kUnsetValue);
-    seedRandom(99);
-    fillField(a, 257, 129, 17, false);
-    seedRandom(99);
-    fillField(b, 257, 129, 17, false);
-    seedRandom(100);
-    fillField(c, 257, 129, 17, false);
-    int differing = 0;
-    for (int x = 0; x < 257; ++x) {
-        for (int y = 0; y < 129; ++y) {
-            ASSERT_EQ(a[x][y], b[x][y]);
-            if (a[x][y] != c[x][y]) ++differing;
-        }
-    }
-    EXPECT_GT(differing, 1000);
-}
-
 TEST_F(RandomFieldTest, FixedCellsKeepTheirValuesButCornersAreAlwaysDrawn) {
     FloatField field = makeField(129, 129, kUnsetValue);
     field[64][64] = 3.0f;
@@ -301,19 +281,6 @@ TEST_F(RandomFieldTest, RoughnessMinusOneGivesDefinedValues) {
             const bool corners = (x == 0 || x == 128) && (y == 0 || y == 128);
             if (corners || (x == 64 && y == 64)) continue;
             ASSERT_EQ(field[x][y], 0.0f) << x << "," << y;
-        }
-    }
-}
-
-TEST_F(RandomFieldTest, NegativeRoughnessStaysOnTheScale) {
-    generatorParameters.roughnessFactor = -3.0f;
-    FloatField field = makeField(129, 129, kUnsetValue);
-    seedRandom(2);
-    fillField(field, 129, 129, 5, false);
-    for (int x = 0; x < 129; ++x) {
-        for (int y = 0; y < 129; ++y) {
-            ASSERT_GE(field[x][y], 0.0f);
-            ASSERT_LE(field[x][y], 10.0f);
         }
     }
 }
