@@ -582,6 +582,30 @@ def case_screenshot_of_generated_world(session):
     check(editor.close() == 0, "exit code %s" % editor.exit_code)
 
 
+def case_undo_and_redo(session):
+    editor = session.start()
+    choose_terrain(editor, 3)  # "Hills"
+    paint_tile(editor, 10, 10, 3)
+    toggle_status(editor, "u", TOOL_STATUS, TOOL_RED, True)
+    choose_terrain(editor, 21)  # "Sea"
+    editor.click(*tile_click_point(50, 50))
+    editor.wait_for_pixels({tile_pixel(50, 50): PALETTE[21], tile_pixel(10, 10): PALETTE[3]}, what="the bucket fill")
+    editor.move_to(690, 520)
+    editor.ctrl_key("z")  # takes back the bucket fill
+    editor.wait_for_pixels({tile_pixel(50, 50): BLACK, tile_pixel(10, 10): PALETTE[3]}, what="the fill undone")
+    editor.menu(1, 5)  # Tools > Undo (CTRL-Z): takes back the brush stroke
+    editor.wait_for_pixels({tile_pixel(10, 10): BLACK}, what="the stroke undone")
+    editor.ctrl_key("y")  # brings the stroke back, not the fill
+    editor.wait_for_pixels({tile_pixel(10, 10): PALETTE[3], tile_pixel(50, 50): BLACK}, what="the stroke redone")
+    saved = save_and_read(editor)
+    check(saved.tiles_not(0) == {(10, 10): 3}, "tiles after undo, undo, redo: %s" % saved.tiles_not(0))
+    editor.menu(1, 6)  # Tools > Redo (CTRL-Y): the fill again
+    editor.wait_for_pixels({tile_pixel(50, 50): PALETTE[21]}, what="the fill redone")
+    saved = save_and_read(editor)
+    check(saved.tiles_not(21) == {(10, 10): 3}, "tiles after the second redo: %s" % saved.tiles_not(21))
+    check(editor.close() == 0, "exit code %s" % editor.exit_code)
+
+
 ALL = [
     case_window_shows_detail_view,
     case_ctrl_m_switches_to_overview_and_back,
@@ -599,5 +623,6 @@ ALL = [
     case_generate_start_locations,
     case_stroke_follows_cursor_and_ends_outside_window,
     case_menu_commands_work_in_overview_and_exit,
+    case_undo_and_redo,
     case_screenshot_of_generated_world,
 ]
