@@ -1,0 +1,93 @@
+#!/usr/bin/env bash
+# pelorn-cli generate and info, run as a user runs them: exit codes, the
+# files written, repeatability, and the settings it reads and writes.
+#   tests/generator/cli_generate_test.sh path/to/pelorn-cli
+set -uo pipefail
+cli="$(cd "$(dirname "$1")" && pwd)/$(basename "$1")"
+work="$(mktemp -d)"
+trap 'rm -rf "$work"' EXIT
+cd "$work" || exit 1
+
+passed=0
+failed=0
+check() {  # check DESCRIPTION EXPECTED-STATUS COMMAND...
+    local what="$1" want="$2"
+    shift 2
+    "$@" >out.txt 2>err.txt
+    local got=$?
+    if [[ "$got" == "$want" ]]; then
+        passed=$((passed + 1))
+    else
+        echo "FAIL: $what: exit $got, expected $want" >&2
+        cat err.txt >&2
+        failed=$((failed + 1))
+    fi
+    if [[ "$want" == 2 && ! -s err.txt ]]; then
+        echo "FAIL: $what: no message on stderr" >&2
+        failed=$((failed + 1))
+    fi
+}
+expect() {  # expect DESCRIPTION CONDITION...
+    local what="$1"
+    shift
+    if "$@"; then passed=$((passed + 1)); else echo "FAIL: $what" >&2; failed=$((failed + 1)); fi
+}
+
+check "one quad" 0 "$cli" generate --seed 1 --quads 1x1 --name w
+expect "map of 32 header bytes and 4 per tile" test "$(wc -c <w.map)" -eq 40032
+expect "name line" grep -q $'^w\r$' w.map
+check "same seed" 0 "$cli" generate --seed 1 --quads 1x1 --name w2
+expect "same seed, same tiles" cmp -s <(tail -n +3 w.map) <(tail -n +3 w2.map)
+check "other seed" 0 "$cli" generate --seed 2 --quads 1x1 --name w3
+expect "other seed, other tiles" bash -c '! cmp -s <(tail -n +3 w.map) <(tail -n +3 w3.map)'
+check "wide map with bitmap" 0 "$cli" generate --seed 4 --quads 3x2 --name wide --bmp
+expect "quad counts 03 and 02" bash -c "sed -n '3p;4p' wide.map | tr -d '\r' | paste -sd, | grep -qx '03,02'"
+expect "bitmap of 300 x 200 pixels" test "$(wc -c <wide.bmp)" -eq $((54 + 300 * 200 * 3))
+
+printf '#LastOpen# elsewhere\r\n#desertFactor# 10\r\n#levelcorrectionGlacial# 7\r\n#genRiverTries# 0' >in.dat
+check "settings in and out" 0 "$cli" generate --seed 5 --quads 2x1 --name set --settings in.dat --write-settings out.dat
+expect "LastOpen of the file ignored" grep -q $'^set\r$' set.map
+expect "settings written under the map's name" grep -q $'^#LastOpen# set\r$' out.dat
+expect "desert factor corrected" grep -q $'^#desertFactor# 9.9\r$' out.dat
+expect "glacier depth corrected, last line without a break" test "$(tail -c 27 out.dat)" = $'\n#levelcorrectionGlacial# 5'
+expect "31 lines" test "$(wc -l <out.dat)" -eq 30
+expect "no river with no tries" bash -c "! tail -n +6 set.map | tr -d '\r' | grep -qxE '19|20'"
+
+check "info" 0 "$cli" info wide.map
+expect "info name" grep -qx 'name: wide' out.txt
+expect "info size" grep -qx 'size: 3x2 quads (300x200 tiles)' out.txt
+expect "info counts every tile" test "$(grep -E '^  [0-9]+ [^:]+: [0-9]+$' out.txt | grep -v ' on ' | awk -F': ' '{s += $2} END {print s}')" -eq 60000
+expect "info start locations" grep -qx 'start locations: 0' out.txt
+
+check "help" 0 "$cli" --help
+expect "help lists generate and info" bash -c "grep -q 'pelorn-cli generate' out.txt && grep -q 'pelorn-cli info' out.txt"
+check "command help" 0 "$cli" generate --help
+
+check "no command" 2 "$cli"
+check "unknown command" 2 "$cli" frobnicate
+check "missing seed" 2 "$cli" generate --quads 1x1 --name a
+check "missing quads" 2 "$cli" generate --seed 1 --name a
+check "missing name" 2 "$cli" generate --seed 1 --quads 1x1
+check "seed too large" 2 "$cli" generate --seed 4294967296 --quads 1x1 --name a
+check "negative seed" 2 "$cli" generate --seed -1 --quads 1x1 --name a
+check "seed not a number" 2 "$cli" generate --seed 12ab --quads 1x1 --name a
+check "quads without x" 2 "$cli" generate --seed 1 --quads 11 --name a
+check "zero quads" 2 "$cli" generate --seed 1 --quads 0x1 --name a
+check "side beyond 100" 2 "$cli" generate --seed 1 --quads 101x1 --name a
+check "more than 1024 quads" 2 "$cli" generate --seed 1 --quads 33x32 --name a
+check "option given twice" 2 "$cli" generate --seed 1 --seed 2 --quads 1x1 --name a
+check "option without value" 2 "$cli" generate --seed 1 --quads 1x1 --name
+check "unknown option" 2 "$cli" generate --seed 1 --quads 1x1 --name a --fast
+check "empty name" 2 "$cli" generate --seed 1 --quads 1x1 --name ''
+check "path as name" 2 "$cli" generate --seed 1 --quads 1x1 --name sub/a
+check "info without file" 2 "$cli" info
+check "info with two files" 2 "$cli" info w.map w2.map
+expect "nothing written for bad arguments" test ! -e a.map
+
+check "missing settings file" 1 "$cli" generate --seed 1 --quads 1x1 --name b --settings missing.dat
+expect "no map after unreadable settings" test ! -e b.map
+check "settings to a missing folder" 1 "$cli" generate --seed 1 --quads 1x1 --name c --write-settings no/such/dir.dat
+check "info on a missing file" 1 "$cli" info missing.map
+
+echo "cli-generate: $passed passed, $failed failed"
+[[ $failed -eq 0 ]]
