@@ -9,6 +9,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -44,9 +45,10 @@ protected:
     void SetUp() override {
         static std::atomic<unsigned> counter{0};
         previous_ = fs::current_path();
+        // CTest runs the tests of this program in parallel processes.
         const auto stamp = std::chrono::steady_clock::now().time_since_epoch().count();
-        folder_ = fs::temp_directory_path() /
-                  ("pelorn-files-" + std::to_string(stamp) + "-" + std::to_string(++counter));
+        folder_ = fs::temp_directory_path() / ("pelorn-files-" + std::to_string(std::random_device{}()) + "-" +
+                                               std::to_string(stamp) + "-" + std::to_string(++counter));
         fs::create_directories(folder_);
         fs::current_path(folder_);
         resetMapState();
