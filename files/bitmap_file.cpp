@@ -37,8 +37,9 @@ PixelColour toPixel(Rgb colour, bool ring) {
 
 // A position on the first or last row (or column) of its quad.
 bool onQuadRing(std::int32_t position) {
-    const std::uint32_t inQuad = static_cast<std::uint32_t>(position) % kQuadSize;
-    return inQuad == 0 || inQuad == kQuadSize - 1;
+    constexpr std::uint32_t kSize = kQuadSize;
+    const std::uint32_t inQuad = static_cast<std::uint32_t>(position) % kSize;
+    return inQuad == 0 || inQuad == kSize - 1;
 }
 
 }  // namespace
@@ -55,7 +56,7 @@ std::string mapBitmapBytes() {
     header[0] = 'B';
     header[1] = 'M';
     putU32(header + 2, static_cast<std::uint32_t>(kHeaderSize + pixelBytes));
-    putU32(header + 10, kHeaderSize);
+    putU32(header + 10, static_cast<std::uint32_t>(kHeaderSize));
     putU32(header + 14, 40);
     putU32(header + 18, static_cast<std::uint32_t>(width));
     putU32(header + 22, static_cast<std::uint32_t>(-height));  // negative: top row first
