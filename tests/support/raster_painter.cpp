@@ -94,21 +94,24 @@ void RasterPainter::thinLine(int x0, int y0, int x1, int y1) {
     }
 }
 
-// Round-capped stroke: pixel centres strictly within width / 2 of the segment.
+// Round-capped stroke, as GDI draws the view's wide pens: a pixel is painted
+// when its centre lies closer than width / 2 - 0.1 to the segment. A pen of
+// odd width is centred on the middle of the end points' pixels, one of even
+// width on their top-left corners, so that its caps fill the width x width
+// boxes from (x - width / 2, y - width / 2).
 void RasterPainter::wideLine(int x0, int y0, int x1, int y1, int penWidth) {
-    const double radius = penWidth / 2.0;
-    const int reach = penWidth / 2 + 1;
-    const int left = std::min(x0, x1) - reach;
-    const int right = std::max(x0, x1) + reach;
-    const int top = std::min(y0, y1) - reach;
-    const int bottom = std::max(y0, y1) + reach;
+    const double radius = penWidth / 2.0 - 0.1;
+    const double shift = penWidth % 2 == 1 ? 0.5 : 0.0;
+    const double ax = x0 + shift;
+    const double ay = y0 + shift;
     const double sx = x1 - x0;
     const double sy = y1 - y0;
     const double lengthSquared = sx * sx + sy * sy;
-    for (int py = top; py <= bottom; ++py) {
-        for (int px = left; px <= right; ++px) {
-            const double cx = px + 0.5 - x0;
-            const double cy = py + 0.5 - y0;
+    const int reach = penWidth / 2 + 1;
+    for (int py = std::min(y0, y1) - reach; py <= std::max(y0, y1) + reach; ++py) {
+        for (int px = std::min(x0, x1) - reach; px <= std::max(x0, x1) + reach; ++px) {
+            const double cx = px + 0.5 - ax;
+            const double cy = py + 0.5 - ay;
             double t = lengthSquared > 0 ? (cx * sx + cy * sy) / lengthSquared : 0.0;
             t = std::clamp(t, 0.0, 1.0);
             const double ex = cx - t * sx;

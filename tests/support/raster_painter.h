@@ -6,12 +6,16 @@
 //   start point up to, but excluding, the end point. Horizontal, vertical and
 //   single-pixel lines come out exactly as GDI draws them; a zero-length line
 //   paints nothing.
-// - Wider pens draw geometric lines with round caps: every pixel whose centre
-//   lies strictly closer than width / 2 to the segment from start to end
-//   (both ends included) is painted. A 10-pixel line from (728, y) to
-//   (732, y) is a blob 14 pixels wide (723..736) and 10 high (y-5..y+4); a
-//   3-pixel line from (x, y) to (x, y+1) a dot 2 wide (x-1..x) and 3 high
-//   (y-1..y+1).
+// - Wider pens draw geometric lines with round caps, the shapes GDI gives the
+//   view's pens (compared pixel for pixel with the editor's window under
+//   Wine): every pixel whose centre lies closer than width / 2 - 0.1 to the
+//   segment, the segment running through the end points' pixel centres for
+//   odd widths and through their top-left corners for even ones. A 10-pixel
+//   line from (728, y) to (732, y) is a blob from x 723 to 736 and y - 5 to
+//   y + 4 (rows of 8, 10, 12, 14, 14, 14, 14, 12, 10, 8 pixels); a 3-pixel
+//   line from (x, y) to (x + 4, y) rows of 5, 7, 5 pixels from y - 1 to y + 1;
+//   a 3-pixel line from (x, y) to (x, y + 1) a plus of 8 pixels; a 2-pixel line
+//   from (x, y) to (x, y + 2) a block x - 1..x by y - 1..y + 2.
 // - All drawing is clipped to the raster and, when clip rectangles are set, to
 //   their union (each rectangle left/top inclusive, right/bottom exclusive, as
 //   an invalidated region).

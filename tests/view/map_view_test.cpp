@@ -126,15 +126,18 @@ TEST_F(MapViewTest, StartLocationShowsItsBaseColourAndARedDotWithoutForestMark) 
     mapGrid[3][0] = 50;  // on F Plains, tile at (64, 76)
     RasterPainter raster = paint();
     EXPECT_EQ(raster.countPixels(kForestMark, 40, 70, 80, 90), 0);
-    EXPECT_EQ(raster.countPixels(kRed, 52, 76, 60, 80), 6);
-    for (int y = 76; y <= 78; ++y) {
+    // A plus of 8 pixels around column x + 3: rows y..y+3 there, rows y+1, y+2 beside.
+    EXPECT_EQ(raster.countPixels(kRed, 52, 76, 60, 80), 8);
+    for (int y = 76; y <= 79; ++y) EXPECT_EQ(raster.pixel(55, y), kRed) << y;
+    for (int y = 77; y <= 78; ++y) {
         EXPECT_EQ(raster.pixel(54, y), kRed) << y;
-        EXPECT_EQ(raster.pixel(55, y), kRed) << y;
+        EXPECT_EQ(raster.pixel(56, y), kRed) << y;
     }
-    EXPECT_EQ(raster.pixel(55, 79), terrainColour(kForestPlains));
+    EXPECT_EQ(raster.pixel(54, 76), terrainColour(kForestPlains));
+    EXPECT_EQ(raster.pixel(56, 79), terrainColour(kForestPlains));
     EXPECT_EQ(raster.pixel(53, 77), terrainColour(kForestPlains));
-    EXPECT_EQ(raster.countPixels(terrainColour(kForestPlains), 52, 76, 60, 80), 24 - 6);
-    EXPECT_EQ(raster.countPixels(terrainColour(kFertilePlains), 64, 76, 72, 80), 24 - 6);
+    EXPECT_EQ(raster.countPixels(terrainColour(kForestPlains), 52, 76, 60, 80), 24 - 8);
+    EXPECT_EQ(raster.countPixels(terrainColour(kFertilePlains), 64, 76, 72, 80), 24 - 8);
 }
 
 TEST_F(MapViewTest, CodesWithoutAPenAreDrawnMagenta) {
@@ -300,7 +303,10 @@ TEST_F(MapViewTest, OverviewStartsAtTheViewedQuad) {
 TEST_F(MapViewTest, LegendMarkerOfAPlainTerrainIsAThickBlot) {
     currentTerrain = kHills;  // row y 107
     RasterPainter raster = paint();
-    EXPECT_EQ(raster.countPixels(kRed, 721, 38, 738, 520), 2 * (8 + 12 + 12 + 14 + 14));
+    EXPECT_EQ(raster.countPixels(kRed, 721, 38, 738, 520), 2 * (8 + 10 + 12 + 14 + 14));
+    EXPECT_EQ(raster.countPixels(kRed, 0, 103, 964, 104), 10);  // 725..734
+    EXPECT_EQ(raster.pixel(725, 103), kRed);
+    EXPECT_EQ(raster.pixel(724, 103), kWhite);
     EXPECT_EQ(raster.pixel(723, 107), kRed);
     EXPECT_EQ(raster.pixel(722, 107), kWhite);
     EXPECT_EQ(raster.pixel(736, 106), kRed);
@@ -323,18 +329,22 @@ TEST_F(MapViewTest, LegendMarkerOfAPlainTerrainIsAThickBlot) {
 TEST_F(MapViewTest, LegendMarkerOfAStartLocationIsAThinDashOnItsBaseRow) {
     currentTerrain = 58;  // Plains L: from (838, 67) to (842, 67)
     RasterPainter raster = paint();
-    EXPECT_EQ(raster.countPixels(kRed, 832, 38, 848, 520), 12);
-    for (int x = 837; x <= 842; ++x) {
-        EXPECT_EQ(raster.pixel(x, 66), kRed) << x;
-        EXPECT_EQ(raster.pixel(x, 67), kRed) << x;
-    }
+    EXPECT_EQ(raster.countPixels(kRed, 832, 38, 848, 520), 5 + 7 + 5);
+    EXPECT_EQ(raster.countPixels(kRed, 838, 66, 843, 69), 15);
+    EXPECT_EQ(raster.pixel(837, 67), kRed);
+    EXPECT_EQ(raster.pixel(843, 67), kRed);
+    EXPECT_EQ(raster.pixel(837, 66), kWhite);
+    EXPECT_EQ(raster.pixel(840, 65), kWhite);
+    EXPECT_EQ(raster.pixel(840, 69), kWhite);
     EXPECT_EQ(raster.countPixels(kRed, 721, 38, 738, 520), 0);
 
     currentTerrain = 54;  // Steppes, column 1, y 227
     raster = paint();
-    EXPECT_EQ(raster.countPixels(kRed, 721, 38, 738, 520), 12);
-    EXPECT_EQ(raster.pixel(727, 226), kRed);
-    EXPECT_EQ(raster.pixel(732, 227), kRed);
+    EXPECT_EQ(raster.countPixels(kRed, 721, 38, 738, 520), 17);
+    EXPECT_EQ(raster.pixel(727, 227), kRed);
+    EXPECT_EQ(raster.pixel(728, 226), kRed);
+    EXPECT_EQ(raster.pixel(727, 226), kWhite);
+    EXPECT_EQ(raster.pixel(733, 227), kRed);
 }
 
 TEST_F(MapViewTest, CodesOfNoTerrainDrawNoMarker) {

@@ -49,8 +49,18 @@ TEST(RasterPainter, WidePensAreRoundCapped) {
     raster.selectPen(kStartMarkerPen);
     raster.moveTo(10, 10);
     raster.lineTo(10, 11);
-    EXPECT_EQ(raster.countPixels(kRed, 0, 0, 40, 40), 6);
-    EXPECT_EQ(raster.countPixels(kRed, 9, 9, 11, 12), 6);
+    // A plus: column 10 from row 9 to 12, columns 9 and 11 in rows 10 and 11.
+    EXPECT_EQ(raster.countPixels(kRed, 0, 0, 40, 40), 8);
+    EXPECT_EQ(raster.countPixels(kRed, 10, 9, 11, 13), 4);
+    EXPECT_EQ(raster.countPixels(kRed, 9, 10, 12, 12), 6);
+    EXPECT_EQ(raster.pixel(9, 9), kWhite);
+    EXPECT_EQ(raster.pixel(11, 12), kWhite);
+    raster.clear();
+    raster.selectPen(kForestMarkPen);  // even width: a block
+    raster.moveTo(10, 10);
+    raster.lineTo(10, 12);
+    EXPECT_EQ(raster.countPixels(Rgb{0, 60, 26}, 9, 9, 11, 13), 8);
+    EXPECT_EQ(raster.countPixels(Rgb{0, 60, 26}, 0, 0, 40, 40), 8);
     raster.clear();
     raster.selectPen(kMarkerPen);
     raster.moveTo(20, 20);
@@ -59,6 +69,10 @@ TEST(RasterPainter, WidePensAreRoundCapped) {
     EXPECT_EQ(raster.pixel(15, 19), kRed);
     EXPECT_EQ(raster.pixel(15, 15), kWhite);
     EXPECT_EQ(raster.pixel(24, 20), kRed);
+    EXPECT_EQ(raster.countPixels(kRed, 0, 15, 40, 16), 4);  // rows of 4, 6, 8, 10, 10, ...
+    EXPECT_EQ(raster.countPixels(kRed, 0, 16, 40, 17), 6);
+    EXPECT_EQ(raster.countPixels(kRed, 0, 17, 40, 18), 8);
+    EXPECT_EQ(raster.countPixels(kRed, 0, 0, 40, 40), 2 * (4 + 6 + 8 + 10 + 10));
 }
 
 TEST(RasterPainter, ClipsToTheUnionOfRectanglesAndRecordsTextByOrigin) {
