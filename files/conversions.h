@@ -31,7 +31,9 @@ void removeBlanks(std::string& s);
 
 // Stream-style extraction used by the file readers. Each reads one value at
 // `pos` (leading white space skipped) and advances `pos` past it; on failure it
-// returns false and leaves `value` unchanged.
+// returns false and leaves `value` unchanged (`pos` may then have moved past
+// the white space). A real too small for single precision reads as zero; one
+// too large fails.
 bool readIntToken(std::string_view text, std::size_t& pos, std::int32_t& value);
 bool readRealToken(std::string_view text, std::size_t& pos, float& value);
 // Reads one white-space-separated token; false at the end of the text.
