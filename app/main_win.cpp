@@ -1,8 +1,8 @@
 // The editor's entry point: start-up, the message loop, and the shutdown that
 // WM_DESTROY runs.
 #include <cstdint>
-#include <cstdio>
 #include <ctime>
+#include <fstream>
 
 #include "app/shell_win.h"
 #include "files/map_file.h"
@@ -27,11 +27,9 @@ constexpr int kWindowHeight = 590;
 char windowTitle[100];
 char windowClassName[100];
 
-bool settingsFileExists() {
-    std::FILE* file = std::fopen(kSettingsFileName, "rb");
-    if (!file) return false;
-    std::fclose(file);
-    return true;
+bool settingsFileOpens() {
+    std::ifstream file(kSettingsFileName, std::ios::binary);
+    return file.is_open();
 }
 
 }  // namespace
@@ -51,14 +49,14 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     buildTerrainPalette();
     createPens();
 
-    if (settingsFileExists()) {
+    if (settingsFileOpens()) {
         readSettingsFile();
     } else {
         writeSettingsFile();
     }
 
-    LoadStringA(instance, IDS_WINDOW_TITLE, windowTitle, sizeof windowTitle);
-    LoadStringA(instance, IDS_WINDOW_CLASS, windowClassName, sizeof windowClassName);
+    LoadStringA(instance, IDS_WINDOW_TITLE, windowTitle, static_cast<int>(sizeof windowTitle));
+    LoadStringA(instance, IDS_WINDOW_CLASS, windowClassName, static_cast<int>(sizeof windowClassName));
 
     WNDCLASSEXA windowClass{};
     windowClass.cbSize = sizeof windowClass;

@@ -5,7 +5,7 @@ namespace pelorn {
 std::string readDialogField(HWND dialog, int id) {
     char buffer[16] = {};
     HWND field = GetDlgItem(dialog, id);
-    if (field) GetWindowTextA(field, buffer, sizeof buffer);
+    if (field) GetWindowTextA(field, buffer, static_cast<int>(sizeof buffer));
     return std::string(buffer);
 }
 
