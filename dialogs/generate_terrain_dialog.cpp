@@ -1,10 +1,10 @@
 #include "dialogs/generate_terrain_dialog.h"
 
 #include "dialogs/dialog_text.h"
-#include "dialogs/edit_history_hooks.h"
 #include "files/conversions.h"
 #include "generator/parameters.h"
 #include "generator/world.h"
+#include "map/history.h"
 
 namespace pelorn {
 
@@ -113,8 +113,8 @@ void applyGenerateTerrain(const TerrainFieldTexts& texts) {
     for (int i = 0; i < kTerrainEditFieldCount; ++i) {
         storeParameter(kParameterFields[kTerrainEditFields[i].parameterIndex], texts[i]);
     }
-    dialog_history::recordWholeMapEdit();
-    generateRandomMap();
+    // One undoable edit; undo repaints as the generator does.
+    runRecordedWholeMapEdit(generateRandomMap, EditRepaint::kMapArea);
 }
 
 }  // namespace pelorn

@@ -4,9 +4,9 @@
 #include <cstdint>
 
 #include "dialogs/dialog_text.h"
-#include "dialogs/edit_history_hooks.h"
 #include "files/conversions.h"
 #include "files/map_file.h"
+#include "map/history.h"
 #include "map/map_grid.h"
 #include "map/window_seam.h"
 
@@ -51,7 +51,7 @@ bool applyNewMap(std::string_view mapName, std::string_view quadX, std::string_v
         quadCountY = 1;
         allocateMapGrid();
     }
-    dialog_history::forgetEdits();
+    historyClear();  // earlier edits belong to a map that is gone
     invalidateClientArea(true);
     return true;
 }
@@ -61,7 +61,7 @@ std::string openMapInitialText() { return kUntitledMapName; }
 void applyOpenMap(std::string_view mapName) {
     currentMapName = mapNameFromText(mapName);
     openMapFile();
-    dialog_history::forgetEdits();
+    historyClear();
     invalidateClientArea(true);
 }
 

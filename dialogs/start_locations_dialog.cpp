@@ -1,9 +1,9 @@
 #include "dialogs/start_locations_dialog.h"
 
 #include "dialogs/dialog_text.h"
-#include "dialogs/edit_history_hooks.h"
 #include "files/conversions.h"
 #include "generator/parameters.h"
+#include "map/history.h"
 #include "startlocations/start_locations.h"
 
 namespace pelorn {
@@ -14,8 +14,7 @@ void applyStartLocations(std::string_view tries) {
     std::string text = firstChars(tries);
     if (text.empty()) text = "1";
     generatorParameters.genStartLocTries = textToInt(text);
-    dialog_history::recordWholeMapEdit();
-    generateStartLocations();
+    runRecordedWholeMapEdit(generateStartLocations, EditRepaint::kMapArea);
 }
 
 }  // namespace pelorn

@@ -10,6 +10,7 @@
 #include "files/map_file.h"
 #include "map/map_grid.h"
 #include "support/recording_seam.h"
+#include "working_folder.h"
 
 namespace pelorn {
 namespace {
@@ -21,20 +22,8 @@ using test::RecordingSeam;
 // named relative to it.
 class MapDialogs : public ::testing::Test {
 protected:
-    void SetUp() override {
-        resetMapState();
-        previous_ = fs::current_path();
-        folder_ = fs::temp_directory_path() /
-                  ("pelorn-dialogs-" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
-        fs::remove_all(folder_);
-        fs::create_directories(folder_);
-        fs::current_path(folder_);
-    }
-    void TearDown() override {
-        fs::current_path(previous_);
-        fs::remove_all(folder_);
-        resetMapState();
-    }
+    void SetUp() override { resetMapState(); }
+    void TearDown() override { resetMapState(); }
 
     static void makeMap(const std::string& name, int qx, int qy) {
         freeMapGrid();
@@ -49,11 +38,8 @@ protected:
         return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
     }
 
+    test::WorkingFolder folder;
     RecordingSeam seam;
-
-private:
-    fs::path previous_;
-    fs::path folder_;
 };
 
 TEST(DialogText, FirstFifteenCharacters) {
