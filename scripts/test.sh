@@ -40,4 +40,15 @@ mkdir -p "$checks"
 } >"$checks/CTestTestfile.cmake"
 
 cd "$checks"
-ctest -j2 --output-on-failure
+set +e
+ctest -j2 --output-on-failure 2>&1 | tee "$checks/ctest.log"
+status=${PIPESTATUS[0]}
+set -e
+# ctest lists skipped tests after its summary; repeat the summary so that it
+# closes the output.
+summary=$(grep -E '^[0-9]+% tests passed' "$checks/ctest.log" | tail -n 1 || true)
+if [ -n "$summary" ]; then
+    echo
+    echo "$summary"
+fi
+exit "$status"
