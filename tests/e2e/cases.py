@@ -606,6 +606,25 @@ def case_undo_and_redo(session):
     check(editor.close() == 0, "exit code %s" % editor.exit_code)
 
 
+def case_start_location_mode_paints_start_locations(session):
+    editor = session.start()
+    editor.move_to(690, 520)
+    toggle_status(editor, "c", (900, 8, 950, 24), RED, True)  # "SL"
+    x, y = label_origin(2)  # "Plains" carries start location 51
+    editor.click(x + 10, y + 8)
+    # A thin red dash left of "Plains" instead of the thick blot.
+    editor.wait_for(lambda s: editor.client_pixel(s, 730, 87) == RED and editor.client_pixel(s, 730, 47) != RED
+                    and editor.client_pixel(s, 730, 91) != RED, what="the start-location marker at Plains")
+    editor.click(*tile_click_point(40, 40))
+    tx, ty = tile_pixel(40, 40)
+    # The tile in its base colour with a red dot in its middle.
+    editor.wait_for_pixels({(tx - 2, ty): PALETTE[2], (tx, ty): RED}, what="a start location painted")
+    editor.move_to(690, 520)
+    saved = save_and_read(editor)
+    check(saved.tiles_not(0) == {(40, 40): 51}, "tiles: %s" % saved.tiles_not(0))
+    check(editor.close() == 0, "exit code %s" % editor.exit_code)
+
+
 ALL = [
     case_window_shows_detail_view,
     case_ctrl_m_switches_to_overview_and_back,
@@ -624,5 +643,6 @@ ALL = [
     case_stroke_follows_cursor_and_ends_outside_window,
     case_menu_commands_work_in_overview_and_exit,
     case_undo_and_redo,
+    case_start_location_mode_paints_start_locations,
     case_screenshot_of_generated_world,
 ]
