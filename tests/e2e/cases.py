@@ -139,30 +139,21 @@ def paint_tile(editor, column, row, code):
 
 def save_and_read(editor, name="Untitled", quads=(1, 1)):
     """Ctrl+S, then the map file as written."""
-    old = None
-    try:
-        with open(editor.path(name + ".map"), "rb") as f:
-            old = f.read()
-    except OSError:
-        pass
+    import os
+    path = editor.path(name + ".map")
+    if os.path.exists(path):
+        os.remove(path)
     size = 39 - len("Untitled") + len(name) + quads[0] * quads[1] * 40000
-    if old is not None:
-        os_remove(editor.path(name + ".map"))
-    editor.ctrl_key("s")
+    editor.ctrl_key("s", until=lambda: os.path.exists(path), what="%s.map after Ctrl+S" % name)
     return MapFile(editor.wait_file(name + ".map", size=size))
 
 
-def os_remove(path):
-    import os
-    os.remove(path)
-
-
 def toggle_status(editor, key, region, colour, expect_present):
-    """Ctrl+key, then waits for the status field to show (or hide) text in colour."""
-    editor.ctrl_key(key)
+    """Ctrl+key, held until the status field shows (or hides) text in colour."""
     left, top, right, bottom = region
-    editor.wait_for(lambda s: (count_colour(editor, s, left, top, right, bottom, colour) > 0) == expect_present,
-                    what="the status after Ctrl+%s" % key.upper())
+    editor.ctrl_key_until_screen(
+        key, lambda s: (count_colour(editor, s, left, top, right, bottom, colour) > 0) == expect_present,
+        what="the status after Ctrl+%s" % key.upper())
 
 
 def check_detail_frame(editor, shot):
@@ -214,8 +205,7 @@ def case_window_shows_detail_view(session):
 def case_ctrl_m_switches_to_overview_and_back(session):
     editor = session.start()
     editor.move_to(300, 300)
-    editor.ctrl_key("m")
-    shot = editor.wait_for(lambda s: editor.client_pixel(s, 720, 300) == WHITE, what="the overview")
+    shot = editor.ctrl_key_until_screen("m", lambda s: editor.client_pixel(s, 720, 300) == WHITE, what="the overview")
     # One quad at one pixel per tile: client columns -1..98, rows 35..134.
     for x, y in ((0, 35), (98, 35), (0, 134), (98, 134), (50, 80)):
         check(editor.client_pixel(shot, x, y) == BLACK, "overview pixel (%d, %d) not black" % (x, y))
@@ -225,8 +215,8 @@ def case_ctrl_m_switches_to_overview_and_back(session):
     check(count_colour(editor, shot, 722, 31, 960, 470, BLACK) == 0, "legend drawn in the overview")
     check(count_colour(editor, shot, 10, 8, 100, 24, BLACK) > 40, "caption missing in the overview")
     check(editor.client_pixel(shot, 400, 30) == BLACK, "top rule missing in the overview")
-    editor.ctrl_key("m")
-    shot = editor.wait_for(lambda s: editor.client_pixel(s, 720, 300) == BLACK, what="the detail view again")
+    shot = editor.ctrl_key_until_screen("m", lambda s: editor.client_pixel(s, 720, 300) == BLACK,
+                                        what="the detail view again")
     check_void_quad(editor, shot)
     check(editor.close() == 0, "exit code %s" % editor.exit_code)
 
@@ -558,8 +548,7 @@ def case_stroke_follows_cursor_and_ends_outside_window(session):
 def case_menu_commands_work_in_overview_and_exit(session):
     editor = session.start()
     editor.move_to(690, 520)
-    editor.ctrl_key("m")
-    editor.wait_for(lambda s: editor.client_pixel(s, 720, 300) == WHITE, what="the overview")
+    editor.ctrl_key_until_screen("m", lambda s: editor.client_pixel(s, 720, 300) == WHITE, what="the overview")
     editor.ctrl_key("b")  # no tool keys in the overview
     editor.menu(1, 2)  # Tools > Toggle Fill (CTRL-F): menu commands work in both views
     editor.menu(1, 0)  # Tools > Change Map View
@@ -591,11 +580,13 @@ def case_undo_and_redo(session):
     editor.click(*tile_click_point(50, 50))
     editor.wait_for_pixels({tile_pixel(50, 50): PALETTE[21], tile_pixel(10, 10): PALETTE[3]}, what="the bucket fill")
     editor.move_to(690, 520)
-    editor.ctrl_key("z")  # takes back the bucket fill
+    editor.ctrl_key_until_screen(  # takes back the bucket fill
+        "z", lambda s: editor.client_pixel(s, *tile_pixel(50, 50)) == BLACK, what="the fill undone")
     editor.wait_for_pixels({tile_pixel(50, 50): BLACK, tile_pixel(10, 10): PALETTE[3]}, what="the fill undone")
     editor.menu(1, 5)  # Tools > Undo (CTRL-Z): takes back the brush stroke
     editor.wait_for_pixels({tile_pixel(10, 10): BLACK}, what="the stroke undone")
-    editor.ctrl_key("y")  # brings the stroke back, not the fill
+    editor.ctrl_key_until_screen(  # brings the stroke back, not the fill
+        "y", lambda s: editor.client_pixel(s, *tile_pixel(10, 10)) == PALETTE[3], what="the stroke redone")
     editor.wait_for_pixels({tile_pixel(10, 10): PALETTE[3], tile_pixel(50, 50): BLACK}, what="the stroke redone")
     saved = save_and_read(editor)
     check(saved.tiles_not(0) == {(10, 10): 3}, "tiles after undo, undo, redo: %s" % saved.tiles_not(0))

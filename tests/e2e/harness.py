@@ -187,7 +187,30 @@ class Editor:
         return wait_until(lambda: self.find_window(title), timeout, "window %r" % title)
 
     def wait_window_gone(self, title, timeout=30):
+        """Waits for a dialog to close, then makes sure the main window is active again."""
         wait_until(lambda: self.find_window(title) is None, timeout, "window %r to close" % title)
+        self.ensure_active()
+
+    # The caption bar of the main window, 31 pixels above the client area: grey
+    # while the window is inactive, coloured while it is active.
+    CAPTION_OFFSET = (400, -31)
+
+    def caption_active(self, shot):
+        colour = self.client_pixel(shot, *self.CAPTION_OFFSET)
+        return colour is not None and not (colour[0] == colour[1] == colour[2])
+
+    def ensure_active(self):
+        """Without a window manager Wine does not always give the activation
+        back to the main window when a dialog closes, and keys then reach no
+        window; a click on the caption bar activates it, as a user would."""
+        if self.caption_active(self.screenshot()):
+            return
+        position = self.xdotool("getmouselocation", "--shell")
+        self.move_to(*self.CAPTION_OFFSET)
+        self.xdotool("click", 1)
+        self.wait_for(self.caption_active, what="the main window to become active")
+        values = dict(line.split("=", 1) for line in position.split() if "=" in line)
+        self.xdotool("mousemove", values.get("X", 0), values.get("Y", 0))
 
     def _check_alive(self):
         if self.process.poll() is not None:
@@ -291,15 +314,28 @@ class Editor:
     def key(self, *keys):
         self.xdotool("key", "--delay", 30, *keys)
 
-    def ctrl_key(self, key):
-        """Ctrl held until the editor has read it with GetAsyncKeyState."""
+    def ctrl_key(self, key, until=None, timeout=15, what=None):
+        """Ctrl+key. The editor reads Ctrl with GetAsyncKeyState when it handles
+        the key, and a busy editor may take the key and the release of Ctrl
+        in one go; so Ctrl stays down until `until()` holds (the key's effect
+        is seen), or for a moment when there is nothing to wait for."""
         self.xdotool("keydown", "ctrl")
         try:
             self.xdotool("key", key)
-            time.sleep(0.25)
+            if until is None:
+                time.sleep(0.3)
+                return None
+            return wait_until(until, timeout, what or "the effect of Ctrl+%s" % key.upper(), interval=0.1)
         finally:
             self.xdotool("keyup", "ctrl")
-        time.sleep(0.05)
+            time.sleep(0.05)
+
+    def ctrl_key_until_screen(self, key, predicate, timeout=15, what=None):
+        """Ctrl+key, held until a screenshot satisfies predicate; returns it."""
+        def test():
+            shot = self.screenshot()
+            return shot if predicate(shot) else None
+        return self.ctrl_key(key, until=test, timeout=timeout, what=what)
 
     def type_text(self, text):
         self.xdotool("type", "--delay", 20, text)

@@ -11,6 +11,7 @@ when a test failed.
 import argparse
 import os
 import shutil
+import subprocess
 import sys
 import tempfile
 import time
@@ -58,15 +59,29 @@ class Session:
         self.folders = []
 
 
+def save_failure_screenshot(display, folder, name):
+    os.makedirs(folder, exist_ok=True)
+    path = os.path.join(folder, name + ".png")
+    try:
+        subprocess.run(["import", "-display", display.name, "-window", "root", path],
+                       check=True, timeout=30, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+        print("     screen at the failure: %s" % path)
+    except (subprocess.SubprocessError, OSError):
+        pass
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__, formatter_class=argparse.RawDescriptionHelpFormatter)
     parser.add_argument("--exe", required=True, help="path of pelorn.exe")
     parser.add_argument("-k", dest="only", action="append", default=[], help="run only tests whose name holds this")
     parser.add_argument("--update-screenshot", metavar="PNG", help="also save a screenshot of the window there")
     parser.add_argument("--list", action="store_true", help="list the tests and stop")
+    parser.add_argument("--artifacts", metavar="DIR", help="save a screenshot there when a test fails")
+    parser.add_argument("--repeat", type=int, default=1, help="run each selected test this many times")
     options = parser.parse_args()
 
     selected = [c for c in cases.ALL if not options.only or any(k in c.__name__ for k in options.only)]
+    selected = [c for c in selected for _ in range(max(1, options.repeat))]
     if options.list:
         for case in selected:
             print(case.__name__)
@@ -100,6 +115,8 @@ def main():
                 print("FAIL %-40s %5.1f s: %s" % (case.__name__, time.monotonic() - t0, error), flush=True)
                 if not isinstance(error, harness.E2EFailure):
                     traceback.print_exc()
+                if options.artifacts:
+                    save_failure_screenshot(display, options.artifacts, case.__name__)
             finally:
                 session.finish()
     finally:
