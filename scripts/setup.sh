@@ -3,7 +3,9 @@
 # present are skipped, so a prepared machine passes through in a second.
 set -euo pipefail
 
-packages=(cmake make g++ libgtest-dev libbenchmark-dev g++-mingw-w64-x86-64 wine wine64
+# Wine is installed with its recommended packages: its own fonts and the X
+# libraries it loads at run time come that way.
+packages=(cmake make g++ libgtest-dev libbenchmark-dev g++-mingw-w64-x86-64 wine wine64 fonts-wine
           xvfb xdotool imagemagick x11-utils python3 clang)
 
 installed() {
@@ -14,7 +16,7 @@ if [ "$(id -u)" -eq 0 ]; then sudo=(); else sudo=(sudo); fi
 
 apt_install() {
     echo "setup: installing $*"
-    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "$@" >/dev/null
+    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq "$@" >/dev/null
 }
 
 updated=0

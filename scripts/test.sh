@@ -34,7 +34,7 @@ mkdir -p "$checks"
         echo "add_test(fuzz-short \"$root/scripts/run-fuzz.sh\" 20)"
         echo "set_tests_properties(fuzz-short PROPERTIES TIMEOUT 600)"
     fi
-    echo "add_test(e2e-wine \"python3\" \"$root/tests/e2e/run.py\" \"--exe\" \"$root/build/windows/pelorn.exe\")"
+    echo "add_test(e2e-wine \"python3\" \"$root/tests/e2e/run.py\" \"--exe\" \"$root/build/windows/pelorn.exe\" \"--artifacts\" \"$root/build/e2e-artifacts\")"
     # The end-to-end tests drive one virtual display and time their waits: alone.
     echo "set_tests_properties(e2e-wine PROPERTIES RUN_SERIAL ON TIMEOUT 900)"
 } >"$checks/CTestTestfile.cmake"
