@@ -616,10 +616,22 @@ def case_start_location_mode_paints_start_locations(session):
     check(editor.close() == 0, "exit code %s" % editor.exit_code)
 
 
+def case_close_box_ends_like_exit(session):
+    editor = session.start()
+    new_map(editor, "Gone", 2, 1)
+    # The close box at the right end of the caption bar, above the client area.
+    editor.click(947, -30)
+    check(editor.wait_exit() == 0, "exit code %s" % editor.exit_code)
+    check(editor.wait_file("appdata.dat") == settings_text("Gone"), "appdata.dat after the close box")
+    import os
+    check(not os.path.exists(editor.path("Gone.map")), "the map was saved at exit")
+
+
 ALL = [
     case_window_shows_detail_view,
     case_ctrl_m_switches_to_overview_and_back,
     case_close_writes_default_settings,
+    case_close_box_ends_like_exit,
     case_about_opens_on_alt_slash_and_alt_question,
     case_paint_one_tile_and_save,
     case_bold_brush_paints_seven_tiles,
