@@ -4,6 +4,7 @@ Client coordinates below are those the editor draws at: the detail view's
 quad starts at (46, 76), legend labels at (740, 40 + 20k) and (850, ...).
 """
 
+import os
 import time
 
 from harness import BLACK, WHITE, check
@@ -108,16 +109,13 @@ class MapFile:
 
 def map_file_bytes(name, quads_x, quads_y, tiles=None):
     """The bytes the editor writes for a map of Void tiles plus {(x, y): code}."""
-    width, height = quads_x * 100, quads_y * 100
-    grid = {}
-    grid.update(tiles or {})
+    grid = dict(tiles or {})
     lines = [b"*MapInfo*", name.encode(), b"%02d" % quads_x, b"%02d" % quads_y, b"*MapTiles*"]
     for qx in range(quads_x):
         for qy in range(quads_y):
             for i in range(100):
                 for j in range(100):
                     lines.append(b"%02d" % grid.get((qx * 100 + i, qy * 100 + j), 0))
-    check(width > 0 and height > 0, "map size")
     return b"\r\n".join(lines)
 
 
@@ -139,7 +137,6 @@ def paint_tile(editor, column, row, code):
 
 def save_and_read(editor, name="Untitled", quads=(1, 1)):
     """Ctrl+S, then the map file as written."""
-    import os
     path = editor.path(name + ".map")
     if os.path.exists(path):
         os.remove(path)
@@ -379,7 +376,6 @@ def case_save_as_and_open_round_trip(session):
     saved = save_and_read(editor, "Round")
     check(saved.tiles_not(0) == {(40, 41): 23}, "tiles after reopening: %s" % saved.tiles_not(0))
     check(editor.close() == 0, "exit code %s" % editor.exit_code)
-    import os
     check(not os.path.exists(editor.path("Untitled.map")), "Untitled.map was written")
 
 
@@ -461,10 +457,9 @@ def case_generate_random_map_dialog(session):
                            what="the Void map repainted unchanged after CANCEL")
     # Rivers off, a smaller sea, horizontal sea seeding on, then OK.
     generate_terrain(editor, ["key:" + " ".join(["Tab"] * 7), "0", "key:Tab", "1000", "key:Tab", "key:space"])
-    shot = editor.wait_for(lambda s: len({editor.client_pixel(s, *tile_pixel(c, r))
-                                          for c in range(0, 100, 7) for r in range(0, 100, 7)}) >= 3,
-                           what="a generated world")
-    check(editor.client_pixel(shot, *tile_pixel(50, 50)) is not None, "screenshot")
+    editor.wait_for(lambda s: len({editor.client_pixel(s, *tile_pixel(c, r))
+                                   for c in range(0, 100, 7) for r in range(0, 100, 7)}) >= 3,
+                    what="a generated world")
     saved = save_and_read(editor)
     codes = set(saved.codes)
     check(codes <= GENERATOR_CODES and len(codes) >= 3, "codes of the generated map: %s" % sorted(codes))
@@ -623,7 +618,6 @@ def case_close_box_ends_like_exit(session):
     editor.click(947, -30)
     check(editor.wait_exit() == 0, "exit code %s" % editor.exit_code)
     check(editor.wait_file("appdata.dat") == settings_text("Gone"), "appdata.dat after the close box")
-    import os
     check(not os.path.exists(editor.path("Gone.map")), "the map was saved at exit")
 
 
