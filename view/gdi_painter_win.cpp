@@ -11,8 +11,8 @@ HPEN pens[kPenCount] = {};
 COLORREF toColorRef(Rgb colour) { return RGB(colour.red, colour.green, colour.blue); }
 
 void createPen(int id) {
-    const PenSpec spec = penSpec(id);
-    pens[id] = CreatePen(PS_SOLID, spec.width, toColorRef(spec.colour));
+    const PenStyle style = penStyle(id);
+    pens[id] = CreatePen(PS_SOLID, style.width, toColorRef(style.colour));
 }
 
 }  // namespace

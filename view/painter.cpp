@@ -2,7 +2,7 @@
 
 namespace pelorn {
 
-PenSpec penSpec(int pen) {
+PenStyle penStyle(int pen) {
     switch (pen) {
         case kDefaultPen: return {1, {0, 0, 0}};
         case kMarkerPen: return {10, {255, 0, 0}};

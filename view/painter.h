@@ -20,13 +20,13 @@ enum PenId : int {
     kPenCount
 };
 
-struct PenSpec {
+struct PenStyle {
     int width;
     Rgb colour;
 };
 
 // Width and colour of a pen; terrain pens take the palette, which must be built.
-PenSpec penSpec(int pen);
+PenStyle penStyle(int pen);
 // The pen a tile of this code is drawn with: its terrain pen, or kUnknownCodePen.
 int tilePen(TerrainCode code);
 

@@ -9,7 +9,7 @@ namespace pelorn::test {
 RasterPainter::RasterPainter(int width, int height)
     : width_(width), height_(height), pixels_(static_cast<std::size_t>(width) * height, kWhite) {}
 
-void RasterPainter::selectPen(int pen) { pen_ = penSpec(pen); }
+void RasterPainter::selectPen(int pen) { pen_ = penStyle(pen); }
 
 void RasterPainter::moveTo(int x, int y) {
     currentX_ = x;

@@ -78,7 +78,7 @@ private:
     std::vector<Rgb> pixels_;
     std::vector<ClientRect> clipRects_;
     std::vector<TextEntry> texts_;
-    PenSpec pen_{1, {0, 0, 0}};
+    PenStyle pen_{1, {0, 0, 0}};
     Rgb textColour_{0, 0, 0};
     int currentX_ = 0;
     int currentY_ = 0;
