@@ -1,3 +1,4 @@
+#include "dialogs/dialog_fields_win.h"
 #include "dialogs/dialog_procs_win.h"
 
 namespace pelorn {
@@ -8,11 +9,7 @@ INT_PTR CALLBACK aboutDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARA
         case WM_INITDIALOG:
             return TRUE;
         case WM_COMMAND:
-            switch (LOWORD(wParam)) {
-                case IDOK: EndDialog(dialog, 1); return TRUE;
-                case IDCANCEL: EndDialog(dialog, 2); return TRUE;
-                default: return FALSE;
-            }
+            return closeOnOkOrCancel(dialog, wParam, [] {});
         default:
             return FALSE;
     }

@@ -15,4 +15,34 @@ namespace pelorn {
 std::string readDialogField(HWND dialog, int id);
 void writeDialogField(HWND dialog, int id, const std::string& text);
 
+// The wait cursor while a generator runs inside a dialog's OK.
+class BusyCursor {
+public:
+    BusyCursor() : previous_(SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_WAIT)))) {}
+    ~BusyCursor() { SetCursor(previous_); }
+    BusyCursor(const BusyCursor&) = delete;
+    BusyCursor& operator=(const BusyCursor&) = delete;
+
+private:
+    HCURSOR previous_;
+};
+
+// OK runs `apply` and closes with 1; CANCEL (also Escape and the close box)
+// closes with 2. Commands are told apart by their low word alone. Returns
+// FALSE for every other command, which the dialog may handle itself.
+template <typename Apply>
+INT_PTR closeOnOkOrCancel(HWND dialog, WPARAM wParam, Apply apply) {
+    switch (LOWORD(wParam)) {
+        case IDOK:
+            apply();
+            EndDialog(dialog, 1);
+            return TRUE;
+        case IDCANCEL:
+            EndDialog(dialog, 2);
+            return TRUE;
+        default:
+            return FALSE;
+    }
+}
+
 }  // namespace pelorn

@@ -28,9 +28,8 @@ void apply(HWND dialog) {
     TerrainFieldTexts texts;
     for (int i = 0; i < kTerrainEditFieldCount; ++i) texts[i] = readDialogField(dialog, kTerrainEditFields[i].id);
     // The generator runs while the dialog is still up; show that it is busy.
-    HCURSOR previous = SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_WAIT)));
+    BusyCursor busy;
     applyGenerateTerrain(texts);
-    SetCursor(previous);
 }
 
 }  // namespace
@@ -41,21 +40,11 @@ INT_PTR CALLBACK generateTerrainDialogProc(HWND dialog, UINT message, WPARAM wPa
             fillFields(dialog);
             return TRUE;
         case WM_COMMAND:
-            switch (LOWORD(wParam)) {
-                case IDOK:
-                    apply(dialog);
-                    EndDialog(dialog, 1);
-                    return TRUE;
-                case IDCANCEL:
-                    EndDialog(dialog, 2);
-                    return TRUE;
-                case kSeedHorizontalSeaBox:
-                case kSeedVerticalSeaBox:
-                    clickBox(dialog, LOWORD(wParam));
-                    return TRUE;
-                default:
-                    return FALSE;
+            if (LOWORD(wParam) == kSeedHorizontalSeaBox || LOWORD(wParam) == kSeedVerticalSeaBox) {
+                clickBox(dialog, LOWORD(wParam));
+                return TRUE;
             }
+            return closeOnOkOrCancel(dialog, wParam, [dialog] { apply(dialog); });
         default:
             return FALSE;
     }

@@ -5,26 +5,6 @@
 
 namespace pelorn {
 
-namespace {
-
-// Closes on OK after `apply`, or on CANCEL (also Escape and the close box).
-template <typename Apply>
-INT_PTR handleCommand(HWND dialog, WPARAM wParam, Apply apply) {
-    switch (LOWORD(wParam)) {
-        case IDOK:
-            apply();
-            EndDialog(dialog, 1);
-            return TRUE;
-        case IDCANCEL:
-            EndDialog(dialog, 2);
-            return TRUE;
-        default:
-            return FALSE;
-    }
-}
-
-}  // namespace
-
 INT_PTR CALLBACK newMapDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
     switch (message) {
         case WM_INITDIALOG: {
@@ -35,7 +15,7 @@ INT_PTR CALLBACK newMapDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
             return TRUE;
         }
         case WM_COMMAND:
-            return handleCommand(dialog, wParam, [dialog] {
+            return closeOnOkOrCancel(dialog, wParam, [dialog] {
                 applyNewMap(readDialogField(dialog, kMapNameField), readDialogField(dialog, kQuadXField),
                             readDialogField(dialog, kQuadYField));
             });
@@ -50,7 +30,7 @@ INT_PTR CALLBACK saveAsMapDialogProc(HWND dialog, UINT message, WPARAM wParam, L
             writeDialogField(dialog, kMapNameField, saveAsMapInitialText());
             return TRUE;
         case WM_COMMAND:
-            return handleCommand(dialog, wParam,
+            return closeOnOkOrCancel(dialog, wParam,
                                  [dialog] { applySaveAsMap(readDialogField(dialog, kMapNameField)); });
         default:
             return FALSE;
@@ -63,7 +43,7 @@ INT_PTR CALLBACK openMapDialogProc(HWND dialog, UINT message, WPARAM wParam, LPA
             writeDialogField(dialog, kMapNameField, openMapInitialText());
             return TRUE;
         case WM_COMMAND:
-            return handleCommand(dialog, wParam,
+            return closeOnOkOrCancel(dialog, wParam,
                                  [dialog] { applyOpenMap(readDialogField(dialog, kMapNameField)); });
         default:
             return FALSE;

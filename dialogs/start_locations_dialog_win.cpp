@@ -11,21 +11,11 @@ INT_PTR CALLBACK startLocationsDialogProc(HWND dialog, UINT message, WPARAM wPar
             writeDialogField(dialog, kTriesField, startLocationsInitialText());
             return TRUE;
         case WM_COMMAND:
-            switch (LOWORD(wParam)) {
-                case IDOK: {
-                    // Placing runs while the dialog is still up; show that it is busy.
-                    HCURSOR previous = SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_WAIT)));
-                    applyStartLocations(readDialogField(dialog, kTriesField));
-                    SetCursor(previous);
-                    EndDialog(dialog, 1);
-                    return TRUE;
-                }
-                case IDCANCEL:
-                    EndDialog(dialog, 2);
-                    return TRUE;
-                default:
-                    return FALSE;
-            }
+            return closeOnOkOrCancel(dialog, wParam, [dialog] {
+                // Placing runs while the dialog is still up; show that it is busy.
+                BusyCursor busy;
+                applyStartLocations(readDialogField(dialog, kTriesField));
+            });
         default:
             return FALSE;
     }
