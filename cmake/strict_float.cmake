@@ -3,7 +3,8 @@
 # reassociation, so that one seed gives one map on every platform and compiler.
 function(pelorn_strict_float target)
   if(MSVC)
-    target_compile_options(${target} PRIVATE /fp:precise /fp:contract- /W4 /utf-8)
+    # Since Visual Studio 2022, /fp:precise contracts nothing unless /fp:contract is given.
+    target_compile_options(${target} PRIVATE /fp:precise /W4 /utf-8)
   else()
     target_compile_options(${target} PRIVATE -Wall -Wextra -ffp-contract=off -fno-fast-math)
     if(CMAKE_SYSTEM_PROCESSOR MATCHES "x86_64|AMD64|i.86" OR MINGW)
