@@ -2,9 +2,7 @@
 
 #include <cstdio>
 #include <exception>
-#include <filesystem>
 #include <memory>
-#include <system_error>
 
 namespace pelorn {
 
@@ -18,12 +16,15 @@ bool readWholeFile(const std::string& path, std::string& bytes) {
     bytes.clear();
     std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
     if (!file) return false;
-    // The size on disk is only a hint for the first read: the file may change
-    // while it is read, and a pipe or device has no size at all.
-    std::error_code error;
-    const auto sizeHint = std::filesystem::file_size(path, error);
+    // The size is only a hint for the first read: the file may change while
+    // it is read, and a pipe or device has no size at all. It is taken from
+    // the open file, so that no conversion of the name can fail here.
     std::size_t want = 1 << 16;
-    if (!error && sizeHint < (std::uintmax_t{1} << 40)) want = static_cast<std::size_t>(sizeHint) + 1;
+    if (std::fseek(file.get(), 0, SEEK_END) == 0) {
+        const long sizeHint = std::ftell(file.get());
+        if (sizeHint >= 0) want = static_cast<std::size_t>(sizeHint) + 1;
+    }
+    std::rewind(file.get());
     std::size_t used = 0;
     try {
         for (;;) {

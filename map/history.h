@@ -31,7 +31,8 @@ constexpr std::size_t kHistoryMemoryLimit = std::size_t{256} * 1024 * 1024;
 // change records nothing. An edit that changed nothing leaves no step.
 void historyBeginEdit(EditRepaint repaint);
 void historyRecordTile(std::int32_t x, std::int32_t y, TerrainCode oldCode, TerrainCode newCode);
-// Tiles, as x * H + y, that all went from oldCode to newCode (a bucket fill).
+// Tiles, packed as the fill gives them (column << 16 | row), that all went
+// from oldCode to newCode (a bucket fill).
 void historyRecordTiles(std::vector<std::uint32_t>&& tiles, TerrainCode oldCode, TerrainCode newCode);
 void historyEndEdit();
 
