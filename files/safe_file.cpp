@@ -22,7 +22,8 @@ bool readWholeFile(const std::string& path, std::string& bytes) {
     std::size_t want = 1 << 16;
     if (std::fseek(file.get(), 0, SEEK_END) == 0) {
         const long sizeHint = std::ftell(file.get());
-        if (sizeHint >= 0) want = static_cast<std::size_t>(sizeHint) + 1;
+        // A folder or device may claim any size: only a plausible one is trusted.
+        if (sizeHint >= 0 && sizeHint < (1L << 30)) want = static_cast<std::size_t>(sizeHint) + 1;
     }
     std::rewind(file.get());
     std::size_t used = 0;
