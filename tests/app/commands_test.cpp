@@ -10,6 +10,7 @@
 #include "map/map_grid.h"
 #include "support/recording_seam.h"
 #include "view/view_mode.h"
+#include "support/test_map.h"
 
 namespace pelorn {
 namespace {
@@ -56,10 +57,7 @@ protected:
     }
 
     static void makeMap(int quadsX, int quadsY) {
-        freeMapGrid();
-        quadCountX = quadsX;
-        quadCountY = quadsY;
-        ASSERT_TRUE(allocateMapGrid());
+        ASSERT_TRUE(test::makeTestMap(quadsX, quadsY));
     }
 
     RecordingSeam seam;

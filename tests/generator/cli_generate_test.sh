@@ -2,36 +2,7 @@
 # pelorn-cli generate and info, run as a user runs them: exit codes, the
 # files written, repeatability, and the settings it reads and writes.
 #   tests/generator/cli_generate_test.sh path/to/pelorn-cli
-set -uo pipefail
-cli="$(cd "$(dirname "$1")" && pwd)/$(basename "$1")"
-work="$(mktemp -d)"
-trap 'rm -rf "$work"' EXIT
-cd "$work" || exit 1
-
-passed=0
-failed=0
-check() {  # check DESCRIPTION EXPECTED-STATUS COMMAND...
-    local what="$1" want="$2"
-    shift 2
-    "$@" >out.txt 2>err.txt
-    local got=$?
-    if [[ "$got" == "$want" ]]; then
-        passed=$((passed + 1))
-    else
-        echo "FAIL: $what: exit $got, expected $want" >&2
-        cat err.txt >&2
-        failed=$((failed + 1))
-    fi
-    if [[ "$want" == 2 && ! -s err.txt ]]; then
-        echo "FAIL: $what: no message on stderr" >&2
-        failed=$((failed + 1))
-    fi
-}
-expect() {  # expect DESCRIPTION CONDITION...
-    local what="$1"
-    shift
-    if "$@"; then passed=$((passed + 1)); else echo "FAIL: $what" >&2; failed=$((failed + 1)); fi
-}
+source "$(dirname "${BASH_SOURCE[0]}")/../support/cli_checks.sh"
 
 check "one quad" 0 "$cli" generate --seed 1 --quads 1x1 --name w
 expect "map of 32 header bytes and 4 per tile" test "$(wc -c <w.map)" -eq 40032
@@ -89,5 +60,4 @@ expect "no map after unreadable settings" test ! -e b.map
 check "settings to a missing folder" 1 "$cli" generate --seed 1 --quads 1x1 --name c --write-settings no/such/dir.dat
 check "info on a missing file" 1 "$cli" info missing.map
 
-echo "cli-generate: $passed passed, $failed failed"
-[[ $failed -eq 0 ]]
+finish cli-generate

@@ -11,6 +11,7 @@
 #include "generator/random.h"
 #include "map/map_grid.h"
 #include "view/view_mode.h"
+#include "support/test_map.h"
 
 namespace pelorn::test {
 
@@ -58,12 +59,7 @@ protected:
     }
     // A grid of qx by qy quads with every tile `code`.
     static void makeMap(std::int32_t qx, std::int32_t qy, TerrainCode code) {
-        freeMapGrid();
-        quadCountX = qx;
-        quadCountY = qy;
-        ASSERT_TRUE(allocateMapGrid());
-        for (std::int32_t x = 0; x < mapWidth(); ++x)
-            for (std::int32_t y = 0; y < mapHeight(); ++y) mapGrid[x][y] = code;
+        ASSERT_TRUE(makeTestMap(qx, qy, code));
     }
 };
 

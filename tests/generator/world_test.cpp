@@ -6,18 +6,12 @@
 
 #include "generator_test_support.h"
 #include "support/recording_seam.h"
+#include "support/test_map.h"
 
 namespace pelorn::test {
 namespace {
 
 using WorldTest = GeneratorTest;
-
-std::vector<TerrainCode> snapshot() {
-    std::vector<TerrainCode> tiles;
-    for (std::int32_t x = 0; x < mapWidth(); ++x)
-        for (std::int32_t y = 0; y < mapHeight(); ++y) tiles.push_back(mapGrid[x][y]);
-    return tiles;
-}
 
 std::vector<TerrainCode> generate(std::int32_t qx, std::int32_t qy, std::uint32_t seed) {
     freeMapGrid();
@@ -25,7 +19,7 @@ std::vector<TerrainCode> generate(std::int32_t qx, std::int32_t qy, std::uint32_
     quadCountY = qy;
     seedRandom(seed);
     generateRandomMap();
-    return snapshot();
+    return mapTiles();
 }
 
 std::int64_t count(const std::vector<TerrainCode>& tiles, TerrainCode code) {
@@ -78,7 +72,7 @@ TEST_F(WorldTest, AMapThatCannotBeHeldFallsBackToOneEmptyQuad) {
     ASSERT_NE(mapGrid, nullptr);
     EXPECT_EQ(quadCountX, 1);
     EXPECT_EQ(quadCountY, 1);
-    EXPECT_EQ(count(snapshot(), kVoid), 10000);
+    EXPECT_EQ(count(mapTiles(), kVoid), 10000);
     ASSERT_EQ(seam.invalidations.size(), 1u);
     EXPECT_EQ(seam.invalidations[0], RecordingSeam::whole(true));
 }

@@ -8,6 +8,7 @@
 #include "map/window_seam.h"
 #include "support/recording_seam.h"
 #include "view/view_mode.h"
+#include "support/test_map.h"
 
 namespace pelorn {
 namespace {
@@ -33,19 +34,11 @@ protected:
     }
 
     static void makeMap(int quadsX, int quadsY, TerrainCode fill = kVoid) {
-        freeMapGrid();
-        quadCountX = quadsX;
-        quadCountY = quadsY;
-        ASSERT_TRUE(allocateMapGrid());
-        for (int x = 0; x < mapWidth(); ++x)
-            for (int y = 0; y < mapHeight(); ++y) mapGrid[x][y] = fill;
+        ASSERT_TRUE(test::makeTestMap(quadsX, quadsY, fill));
     }
 
     static std::vector<TerrainCode> snapshot() {
-        std::vector<TerrainCode> tiles;
-        for (int x = 0; x < mapWidth(); ++x)
-            for (int y = 0; y < mapHeight(); ++y) tiles.push_back(mapGrid[x][y]);
-        return tiles;
+        return test::mapTiles();
     }
 
     // The tiles that differ from a snapshot, in column order.

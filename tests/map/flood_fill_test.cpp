@@ -7,6 +7,7 @@
 #include "generator/random.h"
 #include "map/flood_fill.h"
 #include "map/map_grid.h"
+#include "support/test_map.h"
 
 namespace pelorn {
 namespace {
@@ -17,12 +18,7 @@ protected:
     void TearDown() override { resetMapState(); }
 
     static void makeMap(int quadsX, int quadsY, TerrainCode fill) {
-        freeMapGrid();
-        quadCountX = quadsX;
-        quadCountY = quadsY;
-        ASSERT_TRUE(allocateMapGrid());
-        for (int x = 0; x < mapWidth(); ++x)
-            for (int y = 0; y < mapHeight(); ++y) mapGrid[x][y] = fill;
+        ASSERT_TRUE(test::makeTestMap(quadsX, quadsY, fill));
     }
 
     static int count(TerrainCode code) {

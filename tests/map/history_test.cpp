@@ -8,6 +8,7 @@
 #include "map/map_grid.h"
 #include "support/recording_seam.h"
 #include "view/view_mode.h"
+#include "support/test_map.h"
 
 namespace pelorn {
 namespace {
@@ -32,12 +33,7 @@ protected:
     }
 
     static void makeMap(int quadsX, int quadsY, TerrainCode fill) {
-        freeMapGrid();
-        quadCountX = quadsX;
-        quadCountY = quadsY;
-        ASSERT_TRUE(allocateMapGrid());
-        for (int x = 0; x < mapWidth(); ++x)
-            for (int y = 0; y < mapHeight(); ++y) mapGrid[x][y] = fill;
+        ASSERT_TRUE(test::makeTestMap(quadsX, quadsY, fill));
     }
 
     static std::vector<TerrainCode> tiles() {

@@ -2,32 +2,7 @@
 # pelorn-cli startlocations and generate --startlocations, run as a user runs
 # them: exit codes, the files written, and repeatability.
 #   tests/startlocations/cli_startlocations_test.sh path/to/pelorn-cli
-set -uo pipefail
-cli="$(cd "$(dirname "$1")" && pwd)/$(basename "$1")"
-work="$(mktemp -d)"
-trap 'rm -rf "$work"' EXIT
-cd "$work" || exit 1
-
-passed=0
-failed=0
-check() {  # check DESCRIPTION EXPECTED-STATUS COMMAND...
-    local what="$1" want="$2"
-    shift 2
-    "$@" >out.txt 2>err.txt
-    local got=$?
-    if [[ "$got" == "$want" ]]; then
-        passed=$((passed + 1))
-    else
-        echo "FAIL: $what: exit $got, expected $want" >&2
-        cat err.txt >&2
-        failed=$((failed + 1))
-    fi
-}
-expect() {  # expect DESCRIPTION CONDITION...
-    local what="$1"
-    shift
-    if "$@"; then passed=$((passed + 1)); else echo "FAIL: $what" >&2; failed=$((failed + 1)); fi
-}
+source "$(dirname "${BASH_SOURCE[0]}")/../support/cli_checks.sh"
 
 check "world to start from" 0 "$cli" generate --seed 3 --quads 2x1 --name base
 check "default tries" 0 "$cli" startlocations --seed 11 --map base.map --name placed
@@ -75,5 +50,4 @@ check "missing map file" 1 "$cli" startlocations --seed 1 --map nowhere.map --na
 mkdir blocked.map
 check "output cannot be written" 1 "$cli" startlocations --seed 1 --map base.map --name blocked
 
-echo "$passed passed, $failed failed"
-[[ $failed -eq 0 ]]
+finish cli-startlocations

@@ -14,6 +14,7 @@
 #include "map/window_seam.h"
 #include "startlocations/start_locations.h"
 #include "support/recording_seam.h"
+#include "support/test_map.h"
 
 namespace pelorn {
 namespace {
@@ -65,19 +66,11 @@ protected:
     }
 
     static void makeMap(int qx, int qy, TerrainCode fill) {
-        freeMapGrid();
-        quadCountX = qx;
-        quadCountY = qy;
-        ASSERT_TRUE(allocateMapGrid());
-        for (int x = 0; x < mapWidth(); ++x)
-            for (int y = 0; y < mapHeight(); ++y) mapGrid[x][y] = fill;
+        ASSERT_TRUE(test::makeTestMap(qx, qy, fill));
     }
 
     static std::vector<TerrainCode> snapshot() {
-        std::vector<TerrainCode> tiles;
-        for (int x = 0; x < mapWidth(); ++x)
-            for (int y = 0; y < mapHeight(); ++y) tiles.push_back(mapGrid[x][y]);
-        return tiles;
+        return test::mapTiles();
     }
 
     static std::vector<std::pair<int, int>> startLocations() {

@@ -8,6 +8,7 @@
 #include "support/raster_painter.h"
 #include "view/map_view.h"
 #include "view/view_mode.h"
+#include "support/test_map.h"
 
 namespace pelorn {
 namespace {
@@ -37,12 +38,7 @@ protected:
 
     // Glacier is drawn white, the raster's background, so single tiles stand out.
     static void makeMap(int quadsX, int quadsY, TerrainCode fill = kGlacier) {
-        freeMapGrid();
-        quadCountX = quadsX;
-        quadCountY = quadsY;
-        ASSERT_TRUE(allocateMapGrid());
-        for (int x = 0; x < mapWidth(); ++x)
-            for (int y = 0; y < mapHeight(); ++y) mapGrid[x][y] = fill;
+        ASSERT_TRUE(test::makeTestMap(quadsX, quadsY, fill));
     }
 
     RasterPainter paint() {
