@@ -134,10 +134,11 @@ int runGenerate(const Arguments& args) {
     quadCountY = options.quadsY;
     currentMapName = *options.name;
     seedRandom(*options.seed);
-    generateRandomMap();
-    if (quadCountX != *options.quadsX || quadCountY != options.quadsY) {
+    if (!generateRandomMap()) {
+        // An empty map is no world: nothing is written.
         std::cerr << "pelorn-cli generate: not enough memory for a map of " << *options.quadsX << "x"
                   << options.quadsY << " quads\n";
+        freeMapGrid();
         return kExitFile;
     }
     if (options.startLocations) generateStartLocations();

@@ -114,7 +114,7 @@ void applyGenerateTerrain(const TerrainFieldTexts& texts) {
         storeParameter(kParameterFields[kTerrainEditFields[i].parameterIndex], texts[i]);
     }
     // One undoable edit; undo repaints as the generator does.
-    runRecordedWholeMapEdit(generateRandomMap, EditRepaint::kMapArea);
+    runRecordedWholeMapEdit(generateRandomMap, MapChange::kTiles);
 }
 
 }  // namespace pelorn

@@ -14,7 +14,7 @@ void applyStartLocations(std::string_view tries) {
     std::string text = firstChars(tries);
     if (text.empty()) text = "1";
     generatorParameters.genStartLocTries = textToInt(text);
-    runRecordedWholeMapEdit(generateStartLocations, EditRepaint::kMapArea);
+    runRecordedWholeMapEdit(generateStartLocations, MapChange::kTiles);
 }
 
 }  // namespace pelorn

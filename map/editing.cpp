@@ -63,7 +63,7 @@ void bucketClick(int px, int py) {
     if (cursorOnMap(u, v) && mapGrid) {
         const TilePos tile = tileAt(u, v);
         const TerrainCode target = mapGrid[tile.x][tile.y];
-        historyBeginEdit(EditRepaint::kMapArea);
+        historyBeginEdit(MapChange::kTiles);
         std::vector<std::uint32_t> converted;
         floodFill(tile.x, tile.y, currentTerrain, &converted);
         historyRecordTiles(std::move(converted), target, currentTerrain);
@@ -140,7 +140,7 @@ bool leftButtonPressed() {
     leftButtonDown = true;
     mapClick();
     // Everything the brush paints until the button comes up is one edit.
-    if (leftButtonDown) historyBeginEdit(EditRepaint::kBrush);
+    if (leftButtonDown) historyBeginEdit(MapChange::kBrushedTiles);
     return leftButtonDown;
 }
 
@@ -158,7 +158,7 @@ void fillWholeMap() {
     if (!fillTool) return;
     fillTool = false;
     if (mapGrid) {
-        historyCaptureWholeMap(EditRepaint::kWholeClient);
+        historyCaptureWholeMap(MapChange::kWholeMap);
         const std::int32_t width = mapWidth();
         const std::int32_t height = mapHeight();
         for (std::int32_t x = 0; x < width; ++x) {

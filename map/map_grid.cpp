@@ -47,9 +47,15 @@ void freeMapGrid() {
     mapGrid = nullptr;
 }
 
-std::array<TilePos, 6> hexNeighbours(std::int32_t x, std::int32_t y) {
-    const std::int32_t o = (x % 2 == 0) ? y - 1 : y;
-    return {{{x, y - 1}, {x + 1, o}, {x + 1, o + 1}, {x, y + 1}, {x - 1, o + 1}, {x - 1, o}}};
+bool replaceWithEmptyMap(std::int32_t quadsX, std::int32_t quadsY) {
+    freeMapGrid();
+    quadCountX = quadsX;
+    quadCountY = quadsY;
+    if (allocateMapGrid()) return true;
+    quadCountX = 1;
+    quadCountY = 1;
+    allocateMapGrid();
+    return false;
 }
 
 void resetMapState() {

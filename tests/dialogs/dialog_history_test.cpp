@@ -15,6 +15,7 @@
 #include "map/map_grid.h"
 #include "support/recording_seam.h"
 #include "working_folder.h"
+#include "support/fresh_state.h"
 
 namespace pelorn {
 namespace {
@@ -26,22 +27,15 @@ std::vector<TerrainCode> tiles() {
     return all;
 }
 
-class DialogHistory : public ::testing::Test {
+class DialogHistory : public test::FreshStateTest {
 protected:
     void SetUp() override {
-        resetMapState();
-        historyClear();
-        generatorParameters = GeneratorParameters{};
+        FreshStateTest::SetUp();
         quadCountX = 2;
         ASSERT_TRUE(allocateMapGrid());
         for (int x = 0; x < 200; ++x)
             for (int y = 0; y < 100; ++y) mapGrid[x][y] = (x + y) % 3 == 0 ? 3 : 2;
         mapGrid[50][50] = 52;  // placed by hand
-    }
-    void TearDown() override {
-        historyClear();
-        resetMapState();
-        generatorParameters = GeneratorParameters{};
     }
     test::RecordingSeam seam;
 };

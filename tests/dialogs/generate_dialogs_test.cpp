@@ -13,6 +13,7 @@
 #include "map/map_grid.h"
 #include "map/window_seam.h"
 #include "support/recording_seam.h"
+#include "support/fresh_state.h"
 
 namespace pelorn {
 namespace {
@@ -32,16 +33,11 @@ int indexOf(int id) {
     return -1;
 }
 
-class GenerateDialogs : public ::testing::Test {
+class GenerateDialogs : public test::FreshStateTest {
 protected:
     void SetUp() override {
-        resetMapState();
-        generatorParameters = GeneratorParameters{};
+        FreshStateTest::SetUp();
         ASSERT_TRUE(allocateMapGrid());
-    }
-    void TearDown() override {
-        resetMapState();
-        generatorParameters = GeneratorParameters{};
     }
     RecordingSeam seam;
 };

@@ -11,6 +11,7 @@
 #include "map/map_grid.h"
 #include "support/recording_seam.h"
 #include "working_folder.h"
+#include "support/fresh_state.h"
 
 namespace pelorn {
 namespace {
@@ -20,10 +21,8 @@ using test::RecordingSeam;
 
 // Every test runs in a fresh working folder of its own, since map files are
 // named relative to it.
-class MapDialogs : public ::testing::Test {
+class MapDialogs : public test::FreshStateTest {
 protected:
-    void SetUp() override { resetMapState(); }
-    void TearDown() override { resetMapState(); }
 
     static void makeMap(const std::string& name, int qx, int qy) {
         freeMapGrid();

@@ -9,6 +9,7 @@
 #include "support/recording_seam.h"
 #include "view/view_mode.h"
 #include "support/test_map.h"
+#include "support/fresh_state.h"
 
 namespace pelorn {
 namespace {
@@ -18,20 +19,8 @@ using test::RecordingSeam;
 const auto kMarkerRepaint = std::vector{RecordingSeam::area(kMarkerColumn1Rect, true),
                                         RecordingSeam::area(kMarkerColumn2Rect, true)};
 
-class EditingTest : public ::testing::Test {
+class EditingTest : public test::FreshStateTest {
 protected:
-    void SetUp() override {
-        resetMapState();
-        resetEditingState();
-        historyClear();
-        viewMode = 0;
-    }
-    void TearDown() override {
-        resetMapState();
-        resetEditingState();
-        historyClear();
-        viewMode = 0;
-    }
 
     static void makeMap(int quadsX, int quadsY, TerrainCode fill = kVoid) {
         ASSERT_TRUE(test::makeTestMap(quadsX, quadsY, fill));

@@ -8,14 +8,13 @@
 #include "map/flood_fill.h"
 #include "map/map_grid.h"
 #include "support/test_map.h"
+#include "support/fresh_state.h"
 
 namespace pelorn {
 namespace {
 
-class FloodFillTest : public ::testing::Test {
+class FloodFillTest : public test::FreshStateTest {
 protected:
-    void SetUp() override { resetMapState(); }
-    void TearDown() override { resetMapState(); }
 
     static void makeMap(int quadsX, int quadsY, TerrainCode fill) {
         ASSERT_TRUE(test::makeTestMap(quadsX, quadsY, fill));
@@ -181,7 +180,7 @@ std::vector<std::uint32_t> referenceFill(int x, int y, TerrainCode code) {
         int matching = 0;
         TilePos first{0, 0};
         for (TilePos n : hexNeighbours(x, y)) {
-            wrapTile(n.x, n.y);
+            n = mapTorus().wrap(n);
             if (mapGrid[n.x][n.y] == target && matching++ == 0) first = n;
         }
         if (matching >= 2) stack.push_back({x, y});
