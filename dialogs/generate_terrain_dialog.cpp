@@ -1,7 +1,7 @@
 #include "dialogs/generate_terrain_dialog.h"
 
 #include "dialogs/dialog_text.h"
-#include "files/conversions.h"
+#include "text/conversions.h"
 #include "generator/parameters.h"
 #include "generator/world.h"
 #include "map/history.h"

@@ -4,7 +4,7 @@
 #include <cstdint>
 
 #include "dialogs/dialog_text.h"
-#include "files/conversions.h"
+#include "text/conversions.h"
 #include "files/map_file.h"
 #include "map/history.h"
 #include "map/map_grid.h"

@@ -1,7 +1,7 @@
 #include "dialogs/start_locations_dialog.h"
 
 #include "dialogs/dialog_text.h"
-#include "files/conversions.h"
+#include "text/conversions.h"
 #include "generator/parameters.h"
 #include "map/history.h"
 #include "startlocations/start_locations.h"

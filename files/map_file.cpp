@@ -6,7 +6,7 @@
 #include <exception>
 #include <initializer_list>
 
-#include "files/conversions.h"
+#include "text/conversions.h"
 #include "files/safe_file.h"
 #include "map/map_grid.h"
 

@@ -4,7 +4,7 @@
 #include <cstring>
 #include <exception>
 
-#include "files/conversions.h"
+#include "text/conversions.h"
 #include "files/safe_file.h"
 #include "generator/parameters.h"
 #include "map/map_grid.h"

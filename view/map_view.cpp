@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "files/conversions.h"
+#include "text/conversions.h"
 #include "map/editing.h"
 #include "map/map_grid.h"
 #include "view/view_mode.h"

@@ -5,7 +5,7 @@
 #include <string>
 #include <vector>
 
-#include "files/conversions.h"
+#include "text/conversions.h"
 #include "files/map_file.h"
 #include "files_fixture.h"
 

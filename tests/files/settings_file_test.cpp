@@ -4,7 +4,7 @@
 #include <limits>
 #include <string>
 
-#include "files/conversions.h"
+#include "text/conversions.h"
 #include "files/settings_file.h"
 #include "files_fixture.h"
 

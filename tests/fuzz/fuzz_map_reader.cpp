@@ -9,7 +9,7 @@
 #include <string_view>
 #include <vector>
 
-#include "files/conversions.h"
+#include "text/conversions.h"
 #include "files/map_file.h"
 #include "map/map_grid.h"
 
