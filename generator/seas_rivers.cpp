@@ -108,25 +108,21 @@ bool isSeaSized(std::int32_t x, std::int32_t y) {
     return search.reaches(x, y, generatorParameters.genSeaTiles);
 }
 
-void selectSea() {
-    if (!mapGrid) return;
+bool selectSea() {
+    if (!mapGrid) return false;
     // One store serves every try: the map does not change between them, and a
     // body that fell short stays marked, so a later try landing in it is known
     // to fail without walking it again. Bodies are disjoint, so a walk of a new
     // body counts exactly what a fresh size test would.
     SeaSearch search;
-    const bool shared = search.prepare();
+    if (!search.prepare()) return false;
     for (int attempt = 0; attempt < 200; ++attempt) {
         const std::int32_t x = randomColumn();
         const std::int32_t y = randomRow();
-        if (mapGrid[x][y] != kLake) continue;
-        const bool sized = shared ? !search.visited(x, y) && search.reaches(x, y, generatorParameters.genSeaTiles)
-                                  : isSeaSized(x, y);
-        if (sized) {
-            floodFill(x, y, kSea);
-            return;
-        }
+        if (mapGrid[x][y] != kLake || search.visited(x, y)) continue;
+        if (search.reaches(x, y, generatorParameters.genSeaTiles)) return floodFill(x, y, kSea);
     }
+    return true;
 }
 
 void traceRiver(const FloatField& heights, std::int32_t x, std::int32_t y) {

@@ -96,7 +96,7 @@ bool generateWorld(std::int32_t w, std::int32_t h) {
     if (!height.allocate(w, h) || !fieldA.allocate(w, h) || !fieldB.allocate(w, h)) return false;
 
     classifyByHeight(height, fieldA, w, h);
-    selectSea();
+    if (!selectSea()) return false;
     layDesertAndJungle(height, fieldB, w, h);
     layForest(fieldA, w, h);
     layPolar(height, fieldA, w, h);

@@ -221,18 +221,19 @@ private:
 
 }  // namespace
 
-void floodFill(std::int32_t x, std::int32_t y, TerrainCode code, std::vector<std::uint32_t>* converted) {
-    if (!mapGrid) return;
+bool floodFill(std::int32_t x, std::int32_t y, TerrainCode code, std::vector<std::uint32_t>* converted) {
+    if (!mapGrid) return false;
     const TerrainCode target = mapGrid[x][y];
-    if (target == code) return;
+    if (target == code) return true;
     // One stack entry per tile at most: a tile is remembered only when it is
     // converted or taken back off the stack.
     const std::size_t capacity = static_cast<std::size_t>(mapWidth()) * static_cast<std::size_t>(mapHeight());
     std::unique_ptr<PackedTile[]> stack(new (std::nothrow) PackedTile[capacity]);
-    if (!stack) return;
+    if (!stack) return false;
     AreaFill(mapGrid, mapTorus(), target, code, stack.get(), converted).run({x, y});
+    return true;
 }
 
-void floodFill(std::int32_t x, std::int32_t y, TerrainCode code) { floodFill(x, y, code, nullptr); }
+bool floodFill(std::int32_t x, std::int32_t y, TerrainCode code) { return floodFill(x, y, code, nullptr); }
 
 }  // namespace pelorn

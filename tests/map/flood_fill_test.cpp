@@ -39,7 +39,7 @@ TEST_F(FloodFillTest, OneTileIslandChangesThatTileOnly) {
 TEST_F(FloodFillTest, SameCodeChangesNothing) {
     makeMap(1, 1, kSea);
     mapGrid[3][3] = kLake;
-    floodFill(0, 0, kSea);
+    EXPECT_TRUE(floodFill(0, 0, kSea));
     EXPECT_EQ(count(kSea), 9999);
     EXPECT_EQ(mapGrid[3][3], kLake);
 }
@@ -238,7 +238,7 @@ TEST_F(FloodFillTest, ConvertsTilesInTheOrderOfTheTileByTileWalk) {
 }
 
 TEST_F(FloodFillTest, NoGridIsHarmless) {
-    floodFill(0, 0, kSea);
+    EXPECT_FALSE(floodFill(0, 0, kSea));
     EXPECT_EQ(mapGrid, nullptr);
 }
 
