@@ -9,7 +9,7 @@ void repaintMapChange(MapChange change) {
     const bool erase = change != MapChange::kBrushedTiles;
     if (change == MapChange::kWholeMap) {
         invalidateClientArea(true);
-    } else if (viewMode != 0) {
+    } else if (!showsDetailView()) {
         invalidateClientArea(erase);
     } else {
         invalidateRect(kMapAreaRect, erase);
