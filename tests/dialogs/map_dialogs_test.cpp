@@ -82,8 +82,9 @@ TEST_F(MapDialogs, NewMapWithEmptyFieldsIsAnUntitledVoidQuad) {
 TEST_F(MapDialogs, NewMapRemovesEveryBlankAfterCuttingTheName) {
     applyNewMap("  My  Map  ", "1", "1");
     EXPECT_EQ(currentMapName, "MyMap");
-    applyNewMap("\tTab\tkept ", "1", "1");
-    EXPECT_EQ(currentMapName, "\tTab\tkept");
+    // Only blanks go: a tab is a control character, and the name is refused.
+    EXPECT_FALSE(applyNewMap("\tTab\tkept ", "1", "1"));
+    EXPECT_EQ(currentMapName, "MyMap");
     // Cut to 15 first, then blanks go: "A B C D E F G H" is what remains.
     applyNewMap("A B C D E F G H I J", "1", "1");
     EXPECT_EQ(currentMapName, "ABCDEFGH");
@@ -216,9 +217,9 @@ TEST_F(MapDialogs, SaveAsWritesUnderTheNewNameBlanksIncluded) {
     EXPECT_TRUE(fs::exists("ABCDEFGHIJKLMNO.map"));
     EXPECT_EQ(mapGrid[0][1], 23) << "saving leaves the map as it was";
 
-    // A name the file system refuses: nothing written, the name still taken.
+    // A path is no map name: nothing written, and the name stays.
     EXPECT_FALSE(applySaveAsMap("no/such/folder"));
-    EXPECT_EQ(currentMapName, "no/such/folder");
+    EXPECT_EQ(currentMapName, "ABCDEFGHIJKLMNO");
     EXPECT_EQ(mapGrid[0][1], 23);
 }
 

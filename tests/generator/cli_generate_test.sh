@@ -57,7 +57,8 @@ expect "nothing written for bad arguments" test ! -e a.map
 
 check "missing settings file" 1 "$cli" generate --seed 1 --quads 1x1 --name b --settings missing.dat
 expect "no map after unreadable settings" test ! -e b.map
-check "settings to a missing folder" 1 "$cli" generate --seed 1 --quads 1x1 --name c --write-settings no/such/dir.dat
+mkdir taken.dat
+check "settings that cannot be written" 1 "$cli" generate --seed 1 --quads 1x1 --name c --write-settings taken.dat
 check "info on a missing file" 1 "$cli" info missing.map
 
 finish cli-generate
