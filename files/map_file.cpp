@@ -175,8 +175,8 @@ void loadMapFromText(std::string_view text, std::string fallbackName) {
 
     // Once a read fails, every later read of the load does nothing.
     std::size_t pos = 0;
-    std::string dropped;
-    bool good = readWordToken(text, pos, dropped);  // "*MapInfo*", not checked
+    std::string_view dropped;
+    bool good = readWordView(text, pos, dropped);  // "*MapInfo*", not checked
     std::string name;
     good = good && readMapNameToken(text, pos, name);
     if (good) {
@@ -190,7 +190,7 @@ void loadMapFromText(std::string_view text, std::string fallbackName) {
         quadCountY = previousY;
         good = false;
     }
-    good = good && readWordToken(text, pos, dropped);  // "*MapTiles*", not checked
+    good = good && readWordView(text, pos, dropped);  // "*MapTiles*", not checked
     // A bad second count leaves the first one new; should that pair be too
     // large, the whole previous size stays.
     if (!isAcceptableMapSize(quadCountX, quadCountY)) {

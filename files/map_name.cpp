@@ -82,11 +82,8 @@ std::string_view fileNameOfPath(std::string_view path) {
 }
 
 bool readMapNameToken(std::string_view text, std::size_t& pos, std::string& name) {
-    while (pos < text.size() && isStreamSpace(text[pos])) ++pos;
-    if (pos >= text.size()) return false;
-    const std::size_t start = pos;
-    while (pos < text.size() && !isStreamSpace(text[pos])) ++pos;
-    const std::string_view token = text.substr(start, pos - start);
+    std::string_view token;
+    if (!readWordView(text, pos, token)) return false;
     if (isSafeMapName(token))
         name.assign(token);
     else

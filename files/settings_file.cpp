@@ -18,7 +18,7 @@ constexpr char kLastOpenKey[] = "#LastOpen#";
 constexpr char kUntitled[] = "Untitled";
 
 // True when the token is "#" + name + "#", letter case included.
-bool isKeyOf(const std::string& token, const char* name) {
+bool isKeyOf(std::string_view token, const char* name) {
     const std::size_t length = std::strlen(name);
     return token.size() == length + 2 && token.front() == '#' && token.back() == '#' &&
            token.compare(1, length, name) == 0;
@@ -81,10 +81,10 @@ bool writeSettingsFile(const std::string& path) {
 
 void readSettingsText(std::string_view text, bool applyLastOpen) {
     std::size_t pos = 0;
-    std::string token;
+    std::string_view token;
     std::string name;
     // Ends at the end of the text or at the first value that cannot be read.
-    while (readWordToken(text, pos, token)) {
+    while (readWordView(text, pos, token)) {
         if (token == kLastOpenKey) {
             if (!readMapNameToken(text, pos, name)) return;
             // A path or device name would be opened, and later written, at start-up.

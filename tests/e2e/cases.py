@@ -658,7 +658,7 @@ def case_shared_map_naming_a_path_writes_only_in_its_folder(session):
     maps = [
         ("Evil", "..\\%s\\victim" % sibling, 19),
         ("Drive", wine_path(outside) + "\\victim", 3),
-        ("Nul", "plain.txt\0tail", 11),
+        ("Zero", "plain.txt\0tail", 11),
         ("Abs", outside + "/victim", 21),
         ("CDrive", "C:victim", 1),
     ]
@@ -677,7 +677,7 @@ def case_shared_map_naming_a_path_writes_only_in_its_folder(session):
             editor.wait_file(name + ".bmp", size=30054)
     check(editor.close() == 0, "exit code %s" % editor.exit_code)
     check(settings_values(editor.wait_file("appdata.dat"))["LastOpen"] == "CDrive", "last open map")
-    expected = sorted(["appdata.dat", "Evil.bmp", "Nul.bmp"] + [name + ".map" for name, _, _ in maps])
+    expected = sorted(["appdata.dat", "Evil.bmp", "Zero.bmp"] + [name + ".map" for name, _, _ in maps])
     check(folder_listing(workdir) == expected, "working folder holds %s" % folder_listing(workdir))
     check(folder_listing(outside) == [], "written outside the working folder: %s" % folder_listing(outside))
     strays = [f for f in os.listdir(drive_c) if f.lower().startswith("victim")]
