@@ -1,8 +1,8 @@
 #include "app/commands.h"
 
 #include "app/command_ids.h"
+#include "editing/unsaved_work.h"
 #include "files/bitmap_file.h"
-#include "files/map_file.h"
 #include "map/editing.h"
 #include "map/history.h"
 #include "map/map_grid.h"
@@ -40,7 +40,7 @@ bool handleViewKey(int virtualKey, bool ctrlDown, bool shiftDown) {
         ++viewQuadX;
         scrolled();
     } else if (virtualKey == kKeyS && ctrlDown) {
-        saveMapFile();
+        saveMap();
     } else if (virtualKey == kKeyM && ctrlDown) {
         switchViewMode();
     } else if (virtualKey == kKeyZ && ctrlDown) {
@@ -86,7 +86,7 @@ void handleKeyDown(int virtualKey, bool ctrlDown, bool shiftDown) {
 
 bool handleMenuCommand(int id) {
     switch (id) {
-        case IDM_SAVE_MAP: saveMapFile(); return true;
+        case IDM_SAVE_MAP: saveMap(); return true;
         case IDM_CHANGE_VIEW: switchViewMode(); return true;
         case IDM_BOLD_BRUSH: toggleBoldBrush(); return true;
         case IDM_FILL_TOOL: toggleFillTool(); return true;

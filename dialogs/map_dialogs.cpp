@@ -4,10 +4,10 @@
 #include <cstdint>
 
 #include "dialogs/dialog_text.h"
+#include "editing/unsaved_work.h"
 #include "text/conversions.h"
 #include "files/map_file.h"
 #include "files/map_name.h"
-#include "map/history.h"
 #include "map/map_grid.h"
 #include "map/window_seam.h"
 
@@ -52,6 +52,7 @@ bool applyNewMap(std::string_view mapName, std::string_view quadX, std::string_v
     // Checked before anything is released: a size that cannot be held must not
     // cost the user the map they have.
     if (!isAcceptableMapSize(width, height)) return false;
+    if (!keepUnsavedWork()) return false;
 
     freeMapGrid();  // first, so the old and new grids never need memory together
     currentMapName = name;
@@ -62,7 +63,7 @@ bool applyNewMap(std::string_view mapName, std::string_view quadX, std::string_v
         quadCountY = 1;
         allocateMapGrid();
     }
-    historyClear();  // earlier edits belong to a map that is gone
+    mapReplaced(true);  // earlier edits belong to a map that is gone
     invalidateClientArea(true);
     return true;
 }
@@ -71,10 +72,9 @@ std::string openMapInitialText() { return kUntitledMapName; }
 
 bool applyOpenMap(std::string_view mapName) {
     std::string name = mapNameFromText(mapName);
-    if (!isSafeMapName(name)) return false;
+    if (!isSafeMapName(name) || !keepUnsavedWork()) return false;
     currentMapName = std::move(name);
-    openMapFile();
-    historyClear();
+    openCurrentMap();
     invalidateClientArea(true);
     return true;
 }
@@ -85,7 +85,7 @@ bool applySaveAsMap(std::string_view mapName) {
     std::string name = mapNameFromText(mapName);
     if (!isSafeMapName(name)) return false;
     currentMapName = std::move(name);
-    const bool saved = saveMapFile();
+    const bool saved = saveMap();
     invalidateClientArea(true);
     return saved;
 }

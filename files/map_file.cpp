@@ -178,7 +178,10 @@ void loadMapFromText(std::string_view text, std::string fallbackName) {
     std::string_view dropped;
     bool good = readWordView(text, pos, dropped);  // "*MapInfo*", not checked
     std::string name;
-    good = good && readMapNameToken(text, pos, name);
+    // Line 2, blanks and all ("Two Words"), when it stands on a line of its
+    // own as the program writes it; in a file without line breaks, one token.
+    good = good && (nextTokenStartsALine(text, pos) ? readMapNameWords(text, pos, name)
+                                                    : readMapNameToken(text, pos, name));
     if (good) {
         // A path or device in a shared file must not decide where the next save goes.
         if (name.empty()) name = isSafeMapName(fallbackName) ? std::move(fallbackName) : kUntitled;
@@ -228,19 +231,14 @@ bool loadMapFile(const std::string& path) {
     return true;
 }
 
-void openMapFile() {
-    // The old grid goes first, while the counts still describe it.
-    freeMapGrid();
-    viewQuadX = 0;
-    viewQuadY = 0;
-    if (isSafeMapName(currentMapName) && loadMapFile(currentMapName + ".map")) return;
-    currentMapName = kUntitled;
-    if (loadMapFile(std::string(kUntitled) + ".map")) return;
-    if (!allocateMapGrid()) {
-        quadCountX = 1;
-        quadCountY = 1;
-        allocateMapGrid();
+std::string openMapFile() {
+    // The map in memory stays until a file has been read whole.
+    for (const std::string& name : {currentMapName, std::string(kUntitled)}) {
+        if (isSafeMapName(name) && loadMapFile(name + ".map")) return name;
+        currentMapName = kUntitled;
     }
+    replaceWithEmptyMap(quadCountX, quadCountY);
+    return std::string();
 }
 
 }  // namespace pelorn

@@ -18,9 +18,11 @@ bool saveMapFile();
 bool writeMapFile(const std::string& path);
 
 // Replaces the map in memory by the file of currentMapName (not tried when
-// the name is unsafe); falls back to the file of "Untitled", and then to an empty map named "Untitled" of the size
-// the previous map had. Always leaves a grid.
-void openMapFile();
+// the name is unsafe); falls back to the file of "Untitled", and then to an
+// empty map named "Untitled" of the size the previous map had. Always leaves
+// a grid. The map in memory is replaced only once a file has been read.
+// Returns the name of the file read (without ".map"), empty for the empty map.
+std::string openMapFile();
 
 // Replaces the map in memory by the file at `path`. False, with nothing
 // changed, when the file cannot be opened or is refused (readWholeFile);
@@ -30,6 +32,8 @@ bool loadMapFile(const std::string& path);
 
 // Replaces the map in memory by the one the text holds, by the reading rules
 // of the map file (the grid is freed and the view set to quad 0, 0 first).
+// The name is line 2 whole, blanks kept, when it stands on a line of its
+// own; in a text without line breaks, the second token.
 // Any byte sequence gives a usable map. A name on line 2 that is no safe map
 // name (isSafeMapName) is not taken: the map is named `fallbackName`, or
 // "Untitled" should that be unsafe too. Without a fallback, the current name

@@ -40,6 +40,9 @@ void invalidateRect(int left, int top, int right, int bottom, bool erase);
 void invalidateClientArea(bool erase);
 
 // The rectangles other operations repaint.
+// The map's name and what the status line says of its file, left of the
+// legend and above the top rule.
+constexpr ClientRect kCaptionRect{0, 0, 720, 30};
 constexpr ClientRect kMapAreaRect{10, 30, 720, 510};
 constexpr ClientRect kScrollRect{0, 30, 730, 540};
 constexpr ClientRect kToolStatusRect{580, 8, 710, 28};

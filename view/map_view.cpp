@@ -5,6 +5,7 @@
 #include "text/conversions.h"
 #include "map/editing.h"
 #include "map/map_grid.h"
+#include "map/save_state.h"
 #include "view/view_mode.h"
 
 namespace pelorn {
@@ -152,6 +153,13 @@ Rgb legendLabelColour(TerrainCode code) {
     }
 }
 
+std::string mapCaptionText() {
+    std::string text = currentMapName + ".map";
+    if (mapHasUnsavedEdits) text += " *";
+    if (mapSaveFailed) text += " not saved";
+    return text;
+}
+
 void drawTile(Painter& painter, int x, int y, int column, int row) {
     if (!mapGrid || column < 0 || row < 0 || column >= mapWidth() || row >= mapHeight()) return;
     const TerrainCode t = mapGrid[column][row];
@@ -174,8 +182,8 @@ void paintMap(Painter& painter) {
     // A fresh paint device context holds the default black pen.
     painter.selectPen(kDefaultPen);
     line(painter, 0, 30, 960, 30);
-    painter.setTextColour(kBlack);
-    painter.textOut(10, 8, currentMapName + ".map");
+    painter.setTextColour(mapSaveFailed ? kToolStatusColour : kBlack);
+    painter.textOut(10, 8, mapCaptionText());
 
     if (viewMode != 0) {
         drawOverview(painter);

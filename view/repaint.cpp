@@ -16,4 +16,6 @@ void repaintMapChange(MapChange change) {
     }
 }
 
+void repaintMapCaption() { invalidateRect(kCaptionRect, true); }
+
 }  // namespace pelorn

@@ -15,4 +15,7 @@ enum class MapChange {
 // map area, the whole client area; a whole-map change repaints everything.
 void repaintMapChange(MapChange change);
 
+// Repaints the map's name and the state of its file (the caption).
+void repaintMapCaption();
+
 }  // namespace pelorn

@@ -1,10 +1,12 @@
 #include "support/fresh_state.h"
 
+#include "editing/unsaved_work.h"
 #include "generator/parameters.h"
 #include "generator/random.h"
 #include "map/editing.h"
 #include "map/history.h"
 #include "map/map_grid.h"
+#include "map/save_state.h"
 #include "map/terrain.h"
 #include "view/view_mode.h"
 
@@ -15,6 +17,8 @@ void resetSharedState() {
     setHistoryMemoryLimit(kHistoryMemoryLimit);
     resetMapState();
     resetEditingState();
+    resetSaveState();
+    resetUnsavedWork();
     viewMode = 0;
     generatorParameters = GeneratorParameters{};
     seedRandom(0);

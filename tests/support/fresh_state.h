@@ -7,7 +7,7 @@
 namespace pelorn::test {
 
 // The map and its view, the editing tools, the view mode, the undo history
-// and its memory limit, the generator parameters and the random state; the
+// and its memory limit, the saved state and this session's recovery copy, the generator parameters and the random state; the
 // terrain palette built, as start-up builds it.
 void resetSharedState();
 
