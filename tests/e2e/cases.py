@@ -882,15 +882,19 @@ def case_autosave_keeps_edits_through_a_kill(session):
     mine = map_file_bytes("Untitled", 1, 1, {(2, 2): 3})
     editor = session.start(files={"Untitled.map": mine}, env=AUTOSAVE)
     clean_edge = clean_caption_edge(editor)
-    # Nothing unsaved, nothing written: not at first, not after an edit undone.
+    # Nothing unsaved, nothing written: not at first, and not once an edit is
+    # undone (while it stood, the autosave may have caught it).
     time.sleep(2.5)
+    check(folder_listing(editor.workdir) == ["Untitled.map", "appdata.dat"],
+          "written without unsaved edits: %s" % folder_listing(editor.workdir))
     paint_tiles(editor, [(20, 20)], 22)  # "Lake"
     editor.ctrl_key_until_screen("z", lambda s: editor.client_pixel(s, *tile_pixel(20, 20)) == BLACK,
                                  what="the stroke undone")
     wait_marked(editor, clean_edge, marked=False)
+    before = {name: file_bytes(editor.path(name)) for name in folder_listing(editor.workdir)}
     time.sleep(2.5)
-    check(folder_listing(editor.workdir) == ["Untitled.map", "appdata.dat"],
-          "written without unsaved edits: %s" % folder_listing(editor.workdir))
+    check({name: file_bytes(editor.path(name)) for name in folder_listing(editor.workdir)} == before,
+          "written after the edit was undone: %s" % folder_listing(editor.workdir))
     painted = paint_tiles(editor, [(30, 30), (31, 30), (32, 31)], 22)
     painted[(2, 2)] = 3
     wait_map_file(editor, "Recovery-1", lambda m: m.tiles_not(0) == painted, "the autosave of three tiles")
