@@ -12,8 +12,8 @@
 #include "dialogs/start_locations_dialog.h"
 #include "editing/unsaved_work.h"
 #include "files/map_file.h"
+#include "files/files_fixture.h"
 #include "files/recovery_file.h"
-#include "files/safe_file.h"
 #include "generator/random.h"
 #include "map/history.h"
 #include "map/map_grid.h"
@@ -26,18 +26,9 @@
 namespace pelorn {
 namespace {
 
-std::vector<std::string> folderEntries() {
-    std::vector<std::string> names;
-    for (const auto& entry : std::filesystem::directory_iterator(".")) names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
+using testing_files::folderEntries;
 
-std::string fileBytes(const std::string& path) {
-    std::string bytes;
-    readWholeFile(path, bytes);
-    return bytes;
-}
+std::string fileBytes(const std::string& path) { return testing_files::readBytes(path); }
 
 class KeepWorkDialogs : public test::FreshStateTest {
 protected:
@@ -71,7 +62,7 @@ TEST_F(KeepWorkDialogs, NewMapKeepsThePaintedTilesInACopyThatOpensByName) {
     EXPECT_EQ(currentMapName, "Two Words");
     EXPECT_EQ(mapFileText(), painted);
     EXPECT_TRUE(hasUnsavedEdits()) << "\"Two Words.map\" does not hold it";
-    EXPECT_EQ(folderEntries(), std::vector<std::string>{"Recovery-1.map"});
+    EXPECT_EQ(folderEntries("."), std::vector<std::string>{"Recovery-1.map"});
 }
 
 TEST_F(KeepWorkDialogs, OpenMapOfAMissingNameFallsBackOnlyAfterTheCopy) {
@@ -95,7 +86,7 @@ TEST_F(KeepWorkDialogs, TheUsersMapFileIsTouchedOnlyBySaving) {
     paint(2, 2, kDesert);
     ASSERT_TRUE(applyOpenMap("Mine"));
     EXPECT_EQ(fileBytes("Mine.map"), saved);
-    EXPECT_EQ(folderEntries(), (std::vector<std::string>{"Mine.map", "Recovery-1.map", "Recovery-2.map"}));
+    EXPECT_EQ(folderEntries("."), (std::vector<std::string>{"Mine.map", "Recovery-1.map", "Recovery-2.map"}));
     paint(3, 3, kSea);
     ASSERT_TRUE(applySaveAsMap("Mine"));
     EXPECT_NE(fileBytes("Mine.map"), saved);
@@ -106,11 +97,12 @@ TEST_F(KeepWorkDialogs, TheUsersMapFileIsTouchedOnlyBySaving) {
 // says the map is not saved; a world is still made, its map kept by undo.
 TEST_F(KeepWorkDialogs, WithoutACopyTheMapStays) {
     for (int copy = 1; copy <= kRecoveryCopies; ++copy) {
-        const std::string name = recoveryMapName(copy);
-        std::filesystem::create_directory(name + ".map");
+        std::filesystem::create_directory(recoveryMapName(copy) + ".map");
     }
     paint(7, 7, kHills);
     const std::string painted = mapFileText();
+    autosaveUnsavedWork();
+    EXPECT_FALSE(mapSaveFailed) << "the autosave does not speak of the map's own file";
     EXPECT_FALSE(applyNewMap("Next", "1", "1"));
     EXPECT_FALSE(applyOpenMap("Other"));
     EXPECT_EQ(mapFileText(), painted);
@@ -125,7 +117,7 @@ TEST_F(KeepWorkDialogs, WithoutACopyTheMapStays) {
 TEST_F(KeepWorkDialogs, AWorldAndStartLocationsMarkTheMapAndOnlyTheWorldKeepsACopy) {
     applyStartLocations("100");
     EXPECT_TRUE(hasUnsavedEdits());
-    EXPECT_TRUE(folderEntries().empty());
+    EXPECT_TRUE(folderEntries(".").empty());
     const std::string before = mapFileText();
     seedRandom(3);
     applyGenerateTerrain(generateTerrainInitialTexts());
@@ -135,7 +127,7 @@ TEST_F(KeepWorkDialogs, AWorldAndStartLocationsMarkTheMapAndOnlyTheWorldKeepsACo
     EXPECT_FALSE(hasUnsavedEdits());
     seedRandom(4);
     applyGenerateTerrain(generateTerrainInitialTexts());  // a saved map needs no copy
-    EXPECT_EQ(folderEntries(), (std::vector<std::string>{"Recovery-1.map", "World.map"}));
+    EXPECT_EQ(folderEntries("."), (std::vector<std::string>{"Recovery-1.map", "World.map"}));
     EXPECT_TRUE(hasUnsavedEdits());
 }
 

@@ -8,7 +8,6 @@
 #include "editing/unsaved_work.h"
 #include "files/files_fixture.h"
 #include "files/map_file.h"
-#include "files/recovery_file.h"
 #include "map/history.h"
 #include "map/save_state.h"
 #include "support/recording_seam.h"
@@ -20,6 +19,7 @@ namespace {
 using testing_files::folderEntries;
 using testing_files::readBytes;
 using testing_files::writeBytes;
+using Files = std::vector<std::string>;
 
 class UnsavedWork : public testing_files::FilesTest {
 protected:
@@ -28,34 +28,12 @@ protected:
         makeMap(1, 1);
     }
 
-    // One edit, as the brush records it.
-    static void edit(int x, TerrainCode code) {
+    // One edit as the brush records it; returns the map file it leaves.
+    static std::string edit(int x, TerrainCode code) {
         historyRecordTile(x, 0, mapGrid[x][0], code);
         mapGrid[x][0] = code;
         historyEndEdit();
-    }
-
-    // The tiles (x, 0) for x 0..9 of a one-quad map file, read from its lines
-    // (tile (x, 0) is line 6 + 100 x), so that the map in memory stays.
-    static std::vector<TerrainCode> firstTiles(const std::string& path) {
-        const std::string bytes = readBytes(path);
-        std::vector<std::string> lines;
-        for (std::size_t start = 0;;) {
-            const std::size_t end = bytes.find("\r\n", start);
-            lines.push_back(bytes.substr(start, end - start));
-            if (end == std::string::npos) break;
-            start = end + 2;
-        }
-        std::vector<TerrainCode> tiles;
-        for (std::size_t x = 0; x < 10; ++x)
-            tiles.push_back(lines.size() == 10005 ? std::stoi(lines[5 + 100 * x]) : -1);
-        return tiles;
-    }
-
-    static std::vector<TerrainCode> tilesWith(std::initializer_list<std::pair<int, TerrainCode>> set) {
-        std::vector<TerrainCode> tiles(10, 0);
-        for (auto [x, code] : set) tiles[x] = code;
-        return tiles;
+        return mapFileText();
     }
 
     test::RecordingSeam seam;
@@ -67,19 +45,15 @@ TEST_F(UnsavedWork, AFailedSaveShowsUntilASaveSucceedsAndKeepsTheMark) {
     edit(1, kHills);
     EXPECT_EQ(mapCaptionText(), "Untitled.map *");
     EXPECT_FALSE(saveMap());
-    EXPECT_TRUE(mapSaveFailed);
-    EXPECT_TRUE(hasUnsavedEdits());
     EXPECT_EQ(mapCaptionText(), "Untitled.map * not saved");
     EXPECT_EQ(readBytes("Untitled.map"), "protected");
     const std::size_t repaints = seam.captionRepaints.size();
     EXPECT_FALSE(saveMap());
     EXPECT_EQ(seam.captionRepaints.size(), repaints) << "nothing new to show";
-    // Undoing back to the state last opened: nothing unsaved, the failure still shown.
-    ASSERT_TRUE(undoLastEdit());
+    ASSERT_TRUE(undoLastEdit());  // back to the map as opened: the failure stays
     EXPECT_EQ(mapCaptionText(), "Untitled.map not saved");
     std::filesystem::permissions("Untitled.map", std::filesystem::perms::owner_all);
     EXPECT_TRUE(saveMap());
-    EXPECT_FALSE(mapSaveFailed);
     EXPECT_EQ(mapCaptionText(), "Untitled.map");
     EXPECT_EQ(readBytes("Untitled.map"), mapFileText());
     EXPECT_EQ(seam.captionRepaints.size(), repaints + 2);
@@ -96,60 +70,36 @@ TEST_F(UnsavedWork, NothingIsWrittenForAMapWithoutUnsavedEdits) {
     ASSERT_TRUE(saveMap());
     EXPECT_TRUE(keepUnsavedWork());
     autosaveUnsavedWork();
-    EXPECT_EQ(folderEntries("."), std::vector<std::string>{"Untitled.map"});
+    EXPECT_EQ(folderEntries("."), Files{"Untitled.map"});
 }
 
-// Before the map is dropped, its unsaved edits go to a copy of their own;
-// asked again before anything changed, nothing more is written.
-TEST_F(UnsavedWork, KeepingWritesACopyThatTheNextOneDoesNotReplace) {
+// The autosave keeps this session's copy up to date; a copy kept before the
+// map is dropped stays as it is, and the next one is new.
+TEST_F(UnsavedWork, TheAutosaveRefreshesACopyThatKeepingThenLeaves) {
     edit(1, kHills);
+    autosaveUnsavedWork();
+    const std::string two = edit(2, kDesert);
+    autosaveUnsavedWork();
+    EXPECT_EQ(folderEntries("."), Files{"Recovery-1.map"});
+    EXPECT_EQ(readBytes("Recovery-1.map"), two);
+    std::filesystem::remove("Recovery-1.map");
+    autosaveUnsavedWork();  // nothing changed since: not written again
+    EXPECT_TRUE(folderEntries(".").empty());
+
+    const std::string three = edit(3, kSea);
     EXPECT_TRUE(keepUnsavedWork());
-    EXPECT_TRUE(keepUnsavedWork());
-    EXPECT_EQ(folderEntries("."), std::vector<std::string>{"Recovery-1.map"});
-    edit(2, kDesert);
-    EXPECT_TRUE(keepUnsavedWork());
-    EXPECT_EQ(firstTiles("Recovery-1.map"), tilesWith({{1, kHills}, {2, kDesert}}));
-    EXPECT_EQ(firstTiles("Recovery-2.map"), tilesWith({{1, kHills}}));
+    EXPECT_TRUE(keepUnsavedWork());  // asked again: nothing more
+    EXPECT_EQ(folderEntries("."), Files{"Recovery-1.map"});
+    const std::string four = edit(4, kLake);
+    autosaveUnsavedWork();
+    EXPECT_EQ(readBytes("Recovery-2.map"), three);
+    EXPECT_EQ(readBytes("Recovery-1.map"), four);
     EXPECT_FALSE(mapSaveFailed);
 }
 
-TEST_F(UnsavedWork, TheAutosaveBringsThisSessionsCopyUpToDate) {
-    edit(1, kHills);
-    autosaveUnsavedWork();
-    edit(2, kDesert);
-    autosaveUnsavedWork();
-    EXPECT_EQ(folderEntries("."), std::vector<std::string>{"Recovery-1.map"});
-    EXPECT_EQ(firstTiles("Recovery-1.map"), tilesWith({{1, kHills}, {2, kDesert}}));
-    // Without a change since, the copy is not written again.
-    std::filesystem::remove("Recovery-1.map");
-    autosaveUnsavedWork();
-    EXPECT_TRUE(folderEntries(".").empty());
-    // The copy kept before the map was dropped stays; the next is a new one.
-    edit(3, kSea);
-    EXPECT_TRUE(keepUnsavedWork());
-    edit(4, kLake);
-    autosaveUnsavedWork();
-    EXPECT_EQ(firstTiles("Recovery-2.map"), tilesWith({{1, kHills}, {2, kDesert}, {3, kSea}}));
-    EXPECT_EQ(firstTiles("Recovery-1.map"), tilesWith({{1, kHills}, {2, kDesert}, {3, kSea}, {4, kLake}}));
-}
-
-TEST_F(UnsavedWork, ACopyThatCannotBeWrittenSaysNotSaved) {
-    for (int copy = 1; copy <= kRecoveryCopies; ++copy) {
-        const std::string name = recoveryMapName(copy);
-        writeBytes(name + ".map", "*MapInfo*\r\n" + name + "\r\n01\r\n01\r\n*MapTiles*");
-    }
-    edit(1, kHills);
-    autosaveUnsavedWork();
-    EXPECT_FALSE(mapSaveFailed) << "the autosave does not speak of the map's own file";
-    EXPECT_FALSE(keepUnsavedWork());
-    EXPECT_TRUE(mapSaveFailed);
-    EXPECT_EQ(mapCaptionText(), "Untitled.map * not saved");
-    EXPECT_EQ(folderEntries(".").size(), 5u);
-}
-
-// A map that replaced the one in memory starts saved, unless its file was
-// not the file of its name.
-TEST_F(UnsavedWork, AReplacedMapStartsFreshAndSavedUnderItsOwnName) {
+// A map that replaced the one in memory starts fresh, and saved unless its
+// file was not the file of its name.
+TEST_F(UnsavedWork, AReplacedMapIsSavedWhenItsNamesFileHoldsIt) {
     edit(1, kHills);
     ASSERT_TRUE(keepUnsavedWork());
     mapSaveFailed = true;
@@ -161,17 +111,13 @@ TEST_F(UnsavedWork, AReplacedMapStartsFreshAndSavedUnderItsOwnName) {
     EXPECT_FALSE(mapSaveFailed);
     EXPECT_FALSE(canUndo());
     ASSERT_TRUE(saveMap());
-    currentMapName = "Untitled";
-    openCurrentMap();
-    EXPECT_FALSE(hasUnsavedEdits());
-    currentMapName = "Missing";  // Untitled.map stands in
-    openCurrentMap();
-    EXPECT_FALSE(hasUnsavedEdits());
-    std::filesystem::remove("Untitled.map");
-    currentMapName = "Missing";
-    openCurrentMap();  // the empty map
-    EXPECT_FALSE(hasUnsavedEdits());
-    EXPECT_EQ(mapCaptionText(), "Untitled.map");
+    for (bool withFile : {true, false}) {
+        if (!withFile) std::filesystem::remove("Untitled.map");
+        currentMapName = "Missing";  // Untitled.map stands in, or else an empty map
+        openCurrentMap();
+        EXPECT_FALSE(hasUnsavedEdits());
+        EXPECT_EQ(mapGrid[1][0], withFile ? kHills : kVoid);
+    }
 }
 
 TEST_F(UnsavedWork, TheAutosaveIntervalIsTwoMinutesUnlessATestSetsIt) {
