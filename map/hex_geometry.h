@@ -61,7 +61,11 @@ constexpr TilePos hexNeighbour(TilePos p, HexDirection d) {
 }
 
 // The six neighbours in walk order, neither wrapped nor clipped.
-std::array<TilePos, kHexDirectionCount> hexNeighbours(std::int32_t x, std::int32_t y);
+constexpr std::array<TilePos, kHexDirectionCount> hexNeighbours(std::int32_t x, std::int32_t y) {
+    return {hexNeighbour({x, y}, kHexWalkOrder[0]), hexNeighbour({x, y}, kHexWalkOrder[1]),
+            hexNeighbour({x, y}, kHexWalkOrder[2]), hexNeighbour({x, y}, kHexWalkOrder[3]),
+            hexNeighbour({x, y}, kHexWalkOrder[4]), hexNeighbour({x, y}, kHexWalkOrder[5])};
+}
 
 // A map of width x height tiles that wraps at all four edges.
 struct HexTorus {
@@ -121,6 +125,11 @@ struct ColumnRun {
     std::int32_t firstDy;
     std::int32_t lastDy;
 };
-std::array<ColumnRun, 5> withinTwoSteps(std::int32_t x);
+constexpr std::array<ColumnRun, 5> withinTwoSteps(std::int32_t x) {
+    // The near side columns reach one row further up beside a raised column,
+    // one row further down beside a lowered one.
+    const std::int32_t sideFirst = isRaisedColumn(x) ? -2 : -1;
+    return {{{0, -2, 2}, {-1, sideFirst, sideFirst + 3}, {1, sideFirst, sideFirst + 3}, {-2, -1, 1}, {2, -1, 1}}};
+}
 
 }  // namespace pelorn
