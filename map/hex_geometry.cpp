@@ -13,13 +13,6 @@ TilePos HexTorus::wrap(TilePos p) const {
     return p;
 }
 
-std::array<TilePos, kHexDirectionCount> HexTorus::neighbours(TilePos p) const {
-    const Ring r = ring(p.x, p.y);
-    std::array<TilePos, kHexDirectionCount> around{};
-    for (int i = 0; i < kHexDirectionCount; ++i) around[i] = r[kHexWalkOrder[i]];
-    return around;
-}
-
 std::int32_t hexDistance(TilePos a, TilePos b) {
     // As axial coordinates (q, r) in which every neighbour differs by one of
     // (0, -1), (1, -1), (1, 0), (0, 1), (-1, 1), (-1, 0).

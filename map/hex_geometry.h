@@ -98,7 +98,11 @@ struct HexTorus {
     TilePos wrap(TilePos p) const;
     TilePos neighbour(TilePos p, HexDirection d) const { return ring(p.x, p.y)[d]; }
     // The six neighbours in walk order, wrapped.
-    std::array<TilePos, kHexDirectionCount> neighbours(TilePos p) const;
+    std::array<TilePos, kHexDirectionCount> neighbours(TilePos p) const {
+        const Ring r = ring(p.x, p.y);
+        return {{{p.x, r.up}, {r.right, r.sideUpper}, {r.right, r.sideLower},
+                 {p.x, r.down}, {r.left, r.sideLower}, {r.left, r.sideUpper}}};
+    }
     // Steps on the torus between two tiles of the map.
     std::int32_t distance(TilePos a, TilePos b) const;
 };
