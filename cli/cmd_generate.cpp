@@ -56,14 +56,19 @@ void printGenerateHelp(std::ostream& out) {
            "  --seed N             state of the random generator, 0 to 4294967295\n"
            "  --quads QXxQY        map size in quads of 100 by 100 tiles, e.g. 3x2\n"
            "                       (each side 1 to 100, at most 1024 quads in all)\n"
-           "  --name NAME          map name: the stem of the files and their name line\n"
+           "  --name NAME          map name: the stem of the files and their name line;\n"
+           "                       a plain file name of at most 64 characters, without\n"
+           "                       / \\ : * ? \" < > | or control characters, not . or ..,\n"
+           "                       not ending in a dot or blank, and no device name\n"
+           "                       (CON, PRN, AUX, NUL, COM1-COM9, LPT1-LPT9)\n"
            "  --settings FILE      generator parameters read from FILE as the editor\n"
            "                       reads \"appdata.dat\" (its #LastOpen# entry is\n"
            "                       ignored); otherwise the defaults\n"
            "  --bmp                also export NAME.bmp, one pixel per tile\n"
            "  --write-settings FILE  write the parameters after the run (with the\n"
-           "                       generator's corrections) to FILE in the settings\n"
-           "                       format, #LastOpen# NAME\n"
+           "                       generator's corrections) to FILE in the current\n"
+           "                       folder, in the settings format, #LastOpen# NAME;\n"
+           "                       FILE follows the rule of NAME\n"
            "  --startlocations     then place start locations, from the same random\n"
            "                       stream, with genStartLocTries tries per quad\n";
 }
@@ -108,14 +113,15 @@ int runGenerate(const Arguments& args) {
             if (options.name) return usageError(kCommand, "--name given twice");
             if (value.empty()) return usageError(kCommand, "--name must not be empty");
             // The files go to the current folder, as the editor's do.
-            if (value.find_first_of("/\\") != std::string::npos)
-                return usageError(kCommand, "--name is a map name, not a path");
+            if (const auto refused = refuseUnsafeName(kCommand, option, value)) return *refused;
             options.name = value;
         } else if (option == "--settings") {
             if (options.settings) return usageError(kCommand, "--settings given twice");
+            if (const auto refused = refuseDevicePath(kCommand, option, value)) return *refused;
             options.settings = value;
         } else {
             if (options.writeSettings) return usageError(kCommand, "--write-settings given twice");
+            if (const auto refused = refuseUnsafeName(kCommand, option, value)) return *refused;
             options.writeSettings = value;
         }
     }

@@ -51,7 +51,8 @@ void printStartLocationsHelp(std::ostream& out) {
            "  first), and saves the map as NAME.map in the current folder.\n"
            "  --seed N     state of the random generator, 0 to 4294967295\n"
            "  --map FILE   the map file to start from\n"
-           "  --name NAME  map name: the stem of the file written and its name line\n"
+           "  --name NAME  map name: the stem of the file written and its name line,\n"
+           "               by the rule of \"pelorn-cli generate --help\"\n"
            "  --tries T    tries per quad, a 32-bit whole number (default 1000);\n"
            "               0 or less only clears the start locations\n";
 }
@@ -75,13 +76,13 @@ int runStartLocations(const Arguments& args) {
         } else if (option == "--map") {
             if (mapPath) return usageError(kCommand, "--map given twice");
             if (value.empty()) return usageError(kCommand, "--map must not be empty");
+            if (const auto refused = refuseDevicePath(kCommand, option, value)) return *refused;
             mapPath = value;
         } else if (option == "--name") {
             if (name) return usageError(kCommand, "--name given twice");
             if (value.empty()) return usageError(kCommand, "--name must not be empty");
             // The file goes to the current folder, as the editor's do.
-            if (value.find_first_of("/\\") != std::string::npos)
-                return usageError(kCommand, "--name is a map name, not a path");
+            if (const auto refused = refuseUnsafeName(kCommand, option, value)) return *refused;
             name = value;
         } else {
             if (tries) return usageError(kCommand, "--tries given twice");

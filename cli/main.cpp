@@ -3,6 +3,7 @@
 #include <iostream>
 
 #include "cli/commands.h"
+#include "files/map_name.h"
 
 namespace pelorn::cli {
 
@@ -10,6 +11,17 @@ int usageError(const char* command, const std::string& message) {
     std::cerr << "pelorn-cli " << command << ": " << message << "\n"
               << "Try 'pelorn-cli " << command << " --help'.\n";
     return kExitUsage;
+}
+
+std::optional<int> refuseUnsafeName(const char* command, const std::string& option, const std::string& value) {
+    const MapNameProblem problem = mapNameProblem(value);
+    if (problem == MapNameProblem::None) return std::nullopt;
+    return usageError(command, option + " refused: " + mapNameRuleText(problem));
+}
+
+std::optional<int> refuseDevicePath(const char* command, const std::string& what, const std::string& path) {
+    if (!namesReservedDevice(fileNameOfPath(path))) return std::nullopt;
+    return usageError(command, what + " refused: " + mapNameRuleText(MapNameProblem::DeviceName));
 }
 
 namespace {

@@ -6,6 +6,7 @@
 #include "dialogs/dialog_text.h"
 #include "text/conversions.h"
 #include "files/map_file.h"
+#include "files/map_name.h"
 #include "map/history.h"
 #include "map/map_grid.h"
 #include "map/window_seam.h"
@@ -28,14 +29,24 @@ std::string mapNameFromText(std::string_view field) {
     return name;
 }
 
+std::string newMapNameFromText(std::string_view field) {
+    std::string name = firstChars(field);
+    removeBlanks(name);
+    if (name.empty()) name = kUntitledMapName;
+    return name;
+}
+
 }  // namespace
+
+bool newMapNameAccepted(std::string_view mapName) { return isSafeMapName(newMapNameFromText(mapName)); }
+
+bool mapNameAccepted(std::string_view mapName) { return isSafeMapName(mapNameFromText(mapName)); }
 
 NewMapTexts newMapInitialTexts() { return {kUntitledMapName, "1", "1"}; }
 
 bool applyNewMap(std::string_view mapName, std::string_view quadX, std::string_view quadY) {
-    std::string name = firstChars(mapName);
-    removeBlanks(name);
-    if (name.empty()) name = kUntitledMapName;
+    const std::string name = newMapNameFromText(mapName);
+    if (!isSafeMapName(name)) return false;
     const std::int32_t width = quadCountFromText(quadX);
     const std::int32_t height = quadCountFromText(quadY);
     // Checked before anything is released: a size that cannot be held must not
@@ -58,17 +69,22 @@ bool applyNewMap(std::string_view mapName, std::string_view quadX, std::string_v
 
 std::string openMapInitialText() { return kUntitledMapName; }
 
-void applyOpenMap(std::string_view mapName) {
-    currentMapName = mapNameFromText(mapName);
+bool applyOpenMap(std::string_view mapName) {
+    std::string name = mapNameFromText(mapName);
+    if (!isSafeMapName(name)) return false;
+    currentMapName = std::move(name);
     openMapFile();
     historyClear();
     invalidateClientArea(true);
+    return true;
 }
 
 std::string saveAsMapInitialText() { return kUntitledMapName; }
 
 bool applySaveAsMap(std::string_view mapName) {
-    currentMapName = mapNameFromText(mapName);
+    std::string name = mapNameFromText(mapName);
+    if (!isSafeMapName(name)) return false;
+    currentMapName = std::move(name);
     const bool saved = saveMapFile();
     invalidateClientArea(true);
     return saved;

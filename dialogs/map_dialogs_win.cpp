@@ -5,6 +5,17 @@
 
 namespace pelorn {
 
+namespace {
+
+// A name the dialog does not accept keeps it open with the name selected.
+bool nameAcceptedOrSelected(HWND dialog, const std::string& name, bool (*accepted)(std::string_view)) {
+    if (accepted(name)) return true;
+    selectDialogField(dialog, kMapNameField);
+    return false;
+}
+
+}  // namespace
+
 INT_PTR CALLBACK newMapDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
     switch (message) {
         case WM_INITDIALOG: {
@@ -16,8 +27,10 @@ INT_PTR CALLBACK newMapDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
         }
         case WM_COMMAND:
             return closeOnOkOrCancel(dialog, wParam, [dialog] {
-                applyNewMap(readDialogField(dialog, kMapNameField), readDialogField(dialog, kQuadXField),
-                            readDialogField(dialog, kQuadYField));
+                const std::string name = readDialogField(dialog, kMapNameField);
+                if (!nameAcceptedOrSelected(dialog, name, newMapNameAccepted)) return false;
+                applyNewMap(name, readDialogField(dialog, kQuadXField), readDialogField(dialog, kQuadYField));
+                return true;
             });
         default:
             return FALSE;
@@ -30,8 +43,12 @@ INT_PTR CALLBACK saveAsMapDialogProc(HWND dialog, UINT message, WPARAM wParam, L
             writeDialogField(dialog, kMapNameField, saveAsMapInitialText());
             return TRUE;
         case WM_COMMAND:
-            return closeOnOkOrCancel(dialog, wParam,
-                                 [dialog] { applySaveAsMap(readDialogField(dialog, kMapNameField)); });
+            return closeOnOkOrCancel(dialog, wParam, [dialog] {
+                const std::string name = readDialogField(dialog, kMapNameField);
+                if (!nameAcceptedOrSelected(dialog, name, mapNameAccepted)) return false;
+                applySaveAsMap(name);
+                return true;
+            });
         default:
             return FALSE;
     }
@@ -43,8 +60,12 @@ INT_PTR CALLBACK openMapDialogProc(HWND dialog, UINT message, WPARAM wParam, LPA
             writeDialogField(dialog, kMapNameField, openMapInitialText());
             return TRUE;
         case WM_COMMAND:
-            return closeOnOkOrCancel(dialog, wParam,
-                                 [dialog] { applyOpenMap(readDialogField(dialog, kMapNameField)); });
+            return closeOnOkOrCancel(dialog, wParam, [dialog] {
+                const std::string name = readDialogField(dialog, kMapNameField);
+                if (!nameAcceptedOrSelected(dialog, name, mapNameAccepted)) return false;
+                applyOpenMap(name);
+                return true;
+            });
         default:
             return FALSE;
     }

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <exception>
 
+#include "files/map_name.h"
 #include "files/safe_file.h"
 #include "map/map_grid.h"
 
@@ -102,6 +103,6 @@ bool writeMapBitmap(const std::string& path) {
     }
 }
 
-bool saveMapBitmap() { return writeMapBitmap(currentMapName + ".bmp"); }
+bool saveMapBitmap() { return isSafeMapName(currentMapName) && writeMapBitmap(currentMapName + ".bmp"); }
 
 }  // namespace pelorn

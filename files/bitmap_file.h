@@ -14,7 +14,8 @@ namespace pelorn {
 std::string mapBitmapBytes();
 
 // Writes the bitmap to currentMapName + ".bmp"; true on success. A failed
-// export leaves any previous file as it was.
+// export leaves any previous file as it was; an unsafe current name
+// (isSafeMapName) writes nothing.
 bool saveMapBitmap();
 bool writeMapBitmap(const std::string& path);
 

@@ -6,9 +6,10 @@
 #include <exception>
 #include <initializer_list>
 
-#include "text/conversions.h"
+#include "files/map_name.h"
 #include "files/safe_file.h"
 #include "map/map_grid.h"
+#include "text/conversions.h"
 
 namespace pelorn {
 
@@ -161,9 +162,11 @@ bool writeMapFile(const std::string& path) {
     }
 }
 
-bool saveMapFile() { return writeMapFile(currentMapName + ".map"); }
+bool saveMapFile() { return isSafeMapName(currentMapName) && writeMapFile(currentMapName + ".map"); }
 
-void loadMapFromText(std::string_view text) {
+void loadMapFromText(std::string_view text) { loadMapFromText(text, currentMapName); }
+
+void loadMapFromText(std::string_view text, std::string fallbackName) {
     freeMapGrid();
     viewQuadX = 0;
     viewQuadY = 0;
@@ -172,16 +175,22 @@ void loadMapFromText(std::string_view text) {
 
     // Once a read fails, every later read of the load does nothing.
     std::size_t pos = 0;
-    std::string dropped;
-    bool good = readWordToken(text, pos, dropped);  // "*MapInfo*", not checked
-    good = good && readWordToken(text, pos, currentMapName);
+    std::string_view dropped;
+    bool good = readWordView(text, pos, dropped);  // "*MapInfo*", not checked
+    std::string name;
+    good = good && readMapNameToken(text, pos, name);
+    if (good) {
+        // A path or device in a shared file must not decide where the next save goes.
+        if (name.empty()) name = isSafeMapName(fallbackName) ? std::move(fallbackName) : kUntitled;
+        currentMapName = std::move(name);
+    }
     good = good && readQuadCount(text, pos, quadCountX);
     good = good && readQuadCount(text, pos, quadCountY);
     if (good && quadCountX * quadCountY > kMaxQuads) {
         quadCountY = previousY;
         good = false;
     }
-    good = good && readWordToken(text, pos, dropped);  // "*MapTiles*", not checked
+    good = good && readWordView(text, pos, dropped);  // "*MapTiles*", not checked
     // A bad second count leaves the first one new; should that pair be too
     // large, the whole previous size stays.
     if (!isAcceptableMapSize(quadCountX, quadCountY)) {
@@ -199,10 +208,23 @@ void loadMapFromText(std::string_view text) {
     if (good) readTiles(text, pos);
 }
 
+namespace {
+
+// The name a file is opened under: its file name without ".map".
+std::string nameOfMapPath(const std::string& path) {
+    std::string_view name = fileNameOfPath(path);
+    constexpr std::string_view kExtension = ".map";
+    if (name.size() > kExtension.size() && name.substr(name.size() - kExtension.size()) == kExtension)
+        name.remove_suffix(kExtension.size());
+    return std::string(name);
+}
+
+}  // namespace
+
 bool loadMapFile(const std::string& path) {
     std::string text;
     if (!readWholeFile(path, text)) return false;
-    loadMapFromText(text);
+    loadMapFromText(text, nameOfMapPath(path));
     return true;
 }
 
@@ -211,7 +233,7 @@ void openMapFile() {
     freeMapGrid();
     viewQuadX = 0;
     viewQuadY = 0;
-    if (loadMapFile(currentMapName + ".map")) return;
+    if (isSafeMapName(currentMapName) && loadMapFile(currentMapName + ".map")) return;
     currentMapName = kUntitled;
     if (loadMapFile(std::string(kUntitled) + ".map")) return;
     if (!allocateMapGrid()) {

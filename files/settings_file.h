@@ -18,7 +18,9 @@ std::string settingsFileText();
 bool writeSettingsFile(const std::string& path = kSettingsFileName);
 
 // Reads the file into currentMapName and the generator parameters it names;
-// false, with nothing changed, when it cannot be opened.
+// false, with nothing changed, when it cannot be opened or is refused
+// (readWholeFile). A "#LastOpen#" name that is no safe map name
+// (isSafeMapName) gives "Untitled".
 bool readSettingsFile(const std::string& path = kSettingsFileName);
 // As above; with applyLastOpen false the "#LastOpen#" entry is read over but
 // leaves currentMapName alone (the command-line tool's use).

@@ -621,6 +621,148 @@ def case_close_box_ends_like_exit(session):
     check(not os.path.exists(editor.path("Gone.map")), "the map was saved at exit")
 
 
+# --- hostile names ----------------------------------------------------------
+
+def name_dialog(editor, item, title, name, closes=True):
+    """File > item (New, Open or Save As): types the name over the selected
+    initial text and presses Enter; waits for the dialog to close, or, when
+    it must not, makes sure it is still open a moment later."""
+    editor.move_to(690, 520)
+    editor.menu(0, item)
+    editor.wait_window(title)
+    editor.type_text(name)
+    editor.key("Return")
+    if closes:
+        editor.wait_window_gone(title)
+    else:
+        time.sleep(1.0)
+        check(editor.find_window(title), "dialog %r closed on the name %r" % (title, name))
+
+
+def wine_path(path):
+    """A Unix path as Wine's drive Z: shows it."""
+    return "Z:" + path.replace("/", "\\")
+
+
+def folder_listing(folder):
+    return sorted(os.listdir(folder))
+
+
+def case_shared_map_naming_a_path_writes_only_in_its_folder(session):
+    outside = session.new_folder()
+    workdir = session.new_folder()
+    sibling = os.path.basename(outside)
+    drive_c = os.path.join(session.prefix.env["WINEPREFIX"], "drive_c")
+    # Line 2 of each map names a place outside the working folder; the tile at
+    # (5, 5) tells the maps apart on the screen.
+    maps = [
+        ("Evil", "..\\%s\\victim" % sibling, 19),
+        ("Drive", wine_path(outside) + "\\victim", 3),
+        ("Zero", "plain.txt\0tail", 11),
+        ("Abs", outside + "/victim", 21),
+        ("CDrive", "C:victim", 1),
+    ]
+    files = {name + ".map": map_file_bytes(line2, 1, 1, {(5, 5): code}) for name, line2, code in maps}
+    files["appdata.dat"] = settings_text("Evil")  # the first one opens at start-up
+    editor = session.start(workdir=workdir, files=files)
+    for index, (name, line2, code) in enumerate(maps):
+        if index > 0:
+            name_dialog(editor, 1, "Open Map", name)
+        editor.wait_for_pixels({tile_pixel(5, 5): PALETTE[code]}, what="%s.map opened" % name)
+        saved = save_and_read(editor, name)
+        check(saved.name == name, "%s.map saved under the name %r" % (name, saved.name))
+        check(saved.tiles_not(0) == {(5, 5): code}, "tiles of %s.map: %s" % (name, saved.tiles_not(0)))
+        if index in (0, 2):
+            editor.menu(0, 4)  # File > Save Bitmap
+            editor.wait_file(name + ".bmp", size=30054)
+    check(editor.close() == 0, "exit code %s" % editor.exit_code)
+    check(settings_values(editor.wait_file("appdata.dat"))["LastOpen"] == "CDrive", "last open map")
+    expected = sorted(["appdata.dat", "Evil.bmp", "Zero.bmp"] + [name + ".map" for name, _, _ in maps])
+    check(folder_listing(workdir) == expected, "working folder holds %s" % folder_listing(workdir))
+    check(folder_listing(outside) == [], "written outside the working folder: %s" % folder_listing(outside))
+    strays = [f for f in os.listdir(drive_c) if f.lower().startswith("victim")]
+    check(not strays, "written on drive C: %s" % strays)
+
+
+def case_unsafe_names_keep_the_name_dialogs_open(session):
+    editor = session.start()
+    choose_terrain(editor, 19)  # "River"
+    paint_tile(editor, 7, 7, 19)
+    # Save As with a path: the dialog stays, the name selected; typing
+    # replaces it, and the corrected name saves.
+    name_dialog(editor, 3, "Save As Map", "..\\qz9victim", closes=False)
+    editor.type_text("Fixed")
+    editor.key("Return")
+    editor.wait_window_gone("Save As Map")
+    data = editor.wait_file("Fixed.map", size=40036)
+    check(data == map_file_bytes("Fixed", 1, 1, {(7, 7): 19}), "Fixed.map bytes")
+    # Open Map with a device name, New Map with a drive: nothing happens, CANCEL leaves.
+    for item, title, name in ((1, "Open Map", "AUX"), (0, "New Map", "C:x"), (3, "Save As Map", "nul.map")):
+        name_dialog(editor, item, title, name, closes=False)
+        editor.key("Escape")
+        editor.wait_window_gone(title)
+    editor.wait_for_pixels({tile_pixel(7, 7): PALETTE[19]}, what="the map unchanged")
+    saved = save_and_read(editor, "Fixed")
+    check(saved.tiles_not(0) == {(7, 7): 19}, "tiles after the refused names: %s" % saved.tiles_not(0))
+    check(editor.close() == 0, "exit code %s" % editor.exit_code)
+    check(folder_listing(editor.workdir) == ["Fixed.map", "appdata.dat"],
+          "working folder holds %s" % folder_listing(editor.workdir))
+    parent = os.path.dirname(editor.workdir)
+    check(not [f for f in os.listdir(parent) if f.startswith("qz9victim")], "Save As wrote outside the folder")
+    check(settings_values(editor.wait_file("appdata.dat"))["LastOpen"] == "Fixed", "last open map")
+
+
+def case_last_open_device_name_starts_normally(session):
+    files = {"appdata.dat": settings_text("AUX"),
+             "Dev.map": map_file_bytes("AUX", 1, 1, {(5, 5): 3})}
+    editor = session.start(files=files)  # a device name here once blocked the start for good
+    shot = editor.wait_for(lambda s: editor.client_pixel(s, 730, 47) == RED, what="the legend marker")
+    check_void_quad(editor, shot)
+    name_dialog(editor, 1, "Open Map", "Dev")
+    editor.wait_for_pixels({tile_pixel(5, 5): PALETTE[3]}, what="Dev.map opened")
+    check(editor.close() == 0, "exit code %s" % editor.exit_code)
+    check(editor.wait_file("appdata.dat") == settings_text("Dev"), "appdata.dat names the file, not its line 2")
+    editor = session.start(workdir=editor.workdir)
+    editor.wait_for_pixels({tile_pixel(5, 5): PALETTE[3]}, what="Dev.map opened at start-up")
+    check(editor.close() == 0, "exit code %s" % editor.exit_code)
+
+
+def case_save_keeps_a_protected_file_and_clears_stale_temporaries(session):
+    old = map_file_bytes("Untitled", 1, 1, {(1, 1): 21})
+    stale = "Untitled.map.~999999-1.tmp"
+    kept = ["Untitled.map.~junk.tmp", "Other.map.~999999-1.tmp", "Untitled.bmp.~999999-1.tmp"]
+    files = {"Untitled.map": old, stale: b"x" * 100000}
+    files.update({name: b"keep" for name in kept})
+    workdir = session.new_folder()
+    for name, data in files.items():
+        with open(os.path.join(workdir, name), "wb") as f:
+            f.write(data)
+    path = os.path.join(workdir, "Untitled.map")
+    os.chmod(path, 0o444)
+    editor = session.start(workdir=workdir)
+    editor.wait_for_pixels({tile_pixel(1, 1): PALETTE[21]}, what="Untitled.map opened")
+    choose_terrain(editor, 1)  # "F Plains"
+    paint_tile(editor, 5, 10, 1)
+    editor.ctrl_key("s")
+    time.sleep(1.5)
+    with open(path, "rb") as f:
+        check(f.read() == old, "a read-only Untitled.map was replaced")
+    check(folder_listing(workdir) == sorted(list(files) + ["appdata.dat"]),
+          "a refused save changed the folder: %s" % folder_listing(workdir))
+    os.chmod(path, 0o644)
+    new = map_file_bytes("Untitled", 1, 1, {(1, 1): 21, (5, 10): 1})
+
+    def saved():
+        with open(path, "rb") as f:
+            return f.read() == new
+    editor.ctrl_key("s", until=saved, what="Untitled.map saved once writable")
+    listing = folder_listing(workdir)
+    check(stale not in listing, "the stale temporary of Untitled.map is still there")
+    check(all(name in listing for name in kept), "temporaries of other names were removed: %s" % listing)
+    check(not [f for f in listing if f.endswith(".tmp") and f not in kept], "a new temporary was left: %s" % listing)
+    check(editor.close() == 0, "exit code %s" % editor.exit_code)
+
+
 ALL = [
     case_window_shows_detail_view,
     case_ctrl_m_switches_to_overview_and_back,
@@ -642,4 +784,8 @@ ALL = [
     case_undo_and_redo,
     case_start_location_mode_paints_start_locations,
     case_screenshot_of_generated_world,
+    case_shared_map_naming_a_path_writes_only_in_its_folder,
+    case_unsafe_names_keep_the_name_dialogs_open,
+    case_last_open_device_name_starts_normally,
+    case_save_keeps_a_protected_file_and_clears_stale_temporaries,
 ]

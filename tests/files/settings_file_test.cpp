@@ -4,8 +4,9 @@
 #include <limits>
 #include <string>
 
-#include "text/conversions.h"
+#include "files/safe_file.h"
 #include "files/settings_file.h"
+#include "text/conversions.h"
 #include "files_fixture.h"
 
 namespace pelorn {
@@ -253,6 +254,37 @@ TEST_F(SettingsFile, FlagsOtherThanOneAreWrittenAsOff) {
     p_.seedHorizontalSea = 7;  // the generator treats it as off
     ASSERT_TRUE(writeSettingsFile());
     EXPECT_NE(readBytes("appdata.dat").find("#seedHorizontalSea# 0\r\n"), std::string::npos);
+}
+
+TEST_F(SettingsFile, AnUnsafeLastOpenNameGivesUntitled) {
+    const std::string unsafe[] = {"AUX", "aux.map", "../../victim", "C:x", "Z:\\data\\victim",
+                                  std::string("a\0b", 3), "..", "x.", std::string(65, 'n'),
+                                  std::string(3000000, 'n')};
+    for (const std::string& name : unsafe) {
+        currentMapName = "Before";
+        generatorParameters = GeneratorParameters{};
+        readSettingsText("#LastOpen# " + name + "\r\n#levelSea# 4.5");
+        EXPECT_EQ(currentMapName, "Untitled") << name.substr(0, 30);
+        EXPECT_EQ(generatorParameters.levelSea, 4.5f) << "later entries are still read";
+    }
+    readSettingsText("#LastOpen# " + std::string(64, 'n'));
+    EXPECT_EQ(currentMapName, std::string(64, 'n'));
+    // Without the entry applied, nothing changes.
+    readSettingsText("#LastOpen# AUX", false);
+    EXPECT_EQ(currentMapName, std::string(64, 'n'));
+    // An unsafe name in memory is never written as the map to open next.
+    currentMapName = "../x";
+    EXPECT_EQ(settingsFileText().substr(0, 21), "#LastOpen# Untitled\r\n");
+    currentMapName = "a b";
+    EXPECT_EQ(settingsFileText().substr(0, 16), "#LastOpen# a b\r\n");
+}
+
+TEST_F(SettingsFile, AFileBeyondTheReadLimitIsRefusedWhole) {
+    writeBytes("appdata.dat", "#levelSea# 4.5 #LastOpen# ");
+    std::filesystem::resize_file("appdata.dat", kMaxReadBytes + 1);
+    EXPECT_FALSE(readSettingsFile());
+    EXPECT_EQ(generatorParameters.levelSea, 5.0f);
+    EXPECT_EQ(currentMapName, "Untitled");
 }
 
 TEST_F(SettingsFile, LastOpenCanBeIgnored) {

@@ -1,5 +1,6 @@
 // Any bytes as a map file: the reader must always leave a usable map, never
-// crash, and whatever it loaded must survive a save and a reload unchanged.
+// crash, never take a name that is no safe file name, and whatever it loaded
+// must survive a save and a reload unchanged.
 // Inputs whose first byte is odd are instead taken as the tile lines of a
 // one-quad map, and the tiles checked against the plain token reader.
 #include <cstddef>
@@ -11,6 +12,7 @@
 
 #include "text/conversions.h"
 #include "files/map_file.h"
+#include "files/map_name.h"
 #include "map/map_grid.h"
 
 namespace {
@@ -51,6 +53,7 @@ void wholeFile(std::string_view text, std::uint8_t first) {
 
     check(mapGrid != nullptr);
     check(isAcceptableMapSize(quadCountX, quadCountY));
+    check(isSafeMapName(currentMapName));  // whatever line 2 held
     check(viewQuadX == 0 && viewQuadY == 0);
 
     // Round trip, on one quad: the fuzzer's hooks make every tile costly.

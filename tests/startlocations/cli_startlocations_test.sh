@@ -44,6 +44,11 @@ check "missing value" 2 "$cli" startlocations --seed 1 --map base.map --name
 check "unknown option" 2 "$cli" startlocations --seed 1 --map base.map --name x --fast
 check "name with a path" 2 "$cli" startlocations --seed 1 --map base.map --name sub/x
 check "empty name" 2 "$cli" startlocations --seed 1 --map base.map --name ""
+for name in 'C:x' '..' 'AUX' $'a\tb' 'lpt1.map' 'x.'; do
+    check "unsafe name $(printf %q "$name")" 2 "$cli" startlocations --seed 1 --map base.map --name "$name"
+    expect "the message names the rule" grep -q -- '--name refused: a name' err.txt
+done
+check "map file named like a device" 2 "$cli" startlocations --seed 1 --map con.map --name x
 expect "nothing written on bad arguments" test ! -e x.map
 
 check "missing map file" 1 "$cli" startlocations --seed 1 --map nowhere.map --name x
