@@ -53,15 +53,8 @@ bool applyNewMap(std::string_view mapName, std::string_view quadX, std::string_v
     // cost the user the map they have.
     if (!isAcceptableMapSize(width, height)) return false;
 
-    freeMapGrid();  // first, so the old and new grids never need memory together
     currentMapName = name;
-    quadCountX = width;
-    quadCountY = height;
-    if (!allocateMapGrid()) {
-        quadCountX = 1;
-        quadCountY = 1;
-        allocateMapGrid();
-    }
+    replaceWithEmptyMap(width, height);
     historyClear();  // earlier edits belong to a map that is gone
     invalidateClientArea(true);
     return true;

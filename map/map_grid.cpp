@@ -17,21 +17,37 @@ bool isAcceptableMapSize(std::int32_t quadsX, std::int32_t quadsY) {
            quadsX * quadsY <= kMaxQuads;
 }
 
-bool allocateMapGridKeepView() {
-    if (mapGrid || !isAcceptableMapSize(quadCountX, quadCountY)) return false;
-    const std::size_t width = static_cast<std::size_t>(mapWidth());
-    const std::size_t height = static_cast<std::size_t>(mapHeight());
+namespace {
+
+// Columns of `height` cells, all 0, in one block behind a table of column
+// pointers; nullptr when the memory cannot be had.
+MapGrid newGrid(std::int32_t quadsX, std::int32_t quadsY) {
+    const std::size_t width = static_cast<std::size_t>(quadsX) * kQuadSize;
+    const std::size_t height = static_cast<std::size_t>(quadsY) * kQuadSize;
     MapGrid columns = new (std::nothrow) TerrainCode*[width];
-    if (!columns) return false;
+    if (!columns) return nullptr;
     TerrainCode* cells = new (std::nothrow) TerrainCode[width * height];
     if (!cells) {
         delete[] columns;
-        return false;
+        return nullptr;
     }
     std::memset(cells, 0, width * height * sizeof(TerrainCode));
     for (std::size_t x = 0; x < width; ++x) columns[x] = cells + x * height;
-    mapGrid = columns;
-    return true;
+    return columns;
+}
+
+void deleteGrid(MapGrid grid) {
+    if (!grid) return;
+    delete[] grid[0];
+    delete[] grid;
+}
+
+}  // namespace
+
+bool allocateMapGridKeepView() {
+    if (mapGrid || !isAcceptableMapSize(quadCountX, quadCountY)) return false;
+    mapGrid = newGrid(quadCountX, quadCountY);
+    return mapGrid != nullptr;
 }
 
 bool allocateMapGrid() {
@@ -41,10 +57,51 @@ bool allocateMapGrid() {
 }
 
 void freeMapGrid() {
-    if (!mapGrid) return;
-    delete[] mapGrid[0];
-    delete[] mapGrid;
+    deleteGrid(mapGrid);
     mapGrid = nullptr;
+}
+
+TileGrid& TileGrid::operator=(TileGrid&& other) noexcept {
+    if (this != &other) {
+        release();
+        columns_ = other.columns_;
+        quadsX_ = other.quadsX_;
+        quadsY_ = other.quadsY_;
+        other.columns_ = nullptr;
+        other.quadsX_ = 0;
+        other.quadsY_ = 0;
+    }
+    return *this;
+}
+
+bool TileGrid::allocate(std::int32_t quadsX, std::int32_t quadsY) {
+    release();
+    if (!isAcceptableMapSize(quadsX, quadsY)) return false;
+    columns_ = newGrid(quadsX, quadsY);
+    if (!columns_) return false;
+    quadsX_ = quadsX;
+    quadsY_ = quadsY;
+    return true;
+}
+
+void TileGrid::release() {
+    deleteGrid(columns_);
+    columns_ = nullptr;
+    quadsX_ = 0;
+    quadsY_ = 0;
+}
+
+void installMapGrid(TileGrid&& grid) {
+    freeMapGrid();
+    viewQuadX = 0;
+    viewQuadY = 0;
+    if (!grid) return;
+    mapGrid = grid.columns_;
+    quadCountX = grid.quadsX_;
+    quadCountY = grid.quadsY_;
+    grid.columns_ = nullptr;
+    grid.quadsX_ = 0;
+    grid.quadsY_ = 0;
 }
 
 bool replaceWithEmptyMap(std::int32_t quadsX, std::int32_t quadsY) {
