@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <cstring>
 #include <exception>
+#include <fstream>
 
 #include "files/map_name.h"
 #include "files/safe_file.h"
@@ -108,5 +109,14 @@ bool readSettingsFile(const std::string& path, bool applyLastOpen) {
 }
 
 bool readSettingsFile(const std::string& path) { return readSettingsFile(path, true); }
+
+void readSettingsOrWriteDefaults(const std::string& path) {
+    const bool opens = std::ifstream(path, std::ios::binary).is_open();
+    if (opens) {
+        readSettingsFile(path);
+    } else {
+        writeSettingsFile(path);
+    }
+}
 
 }  // namespace pelorn

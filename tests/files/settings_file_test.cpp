@@ -83,6 +83,22 @@ TEST_F(SettingsFile, DefaultFileHasTheExactBytes) {
     EXPECT_EQ(std::string(kSettingsFileName), "appdata.dat");
 }
 
+TEST_F(SettingsFile, StartUpWritesTheDefaultsOnlyWhereNoFileOpens) {
+    readSettingsOrWriteDefaults();
+    EXPECT_EQ(readBytes("appdata.dat"), kDefaultFile);
+    // A file that is there is read and left alone.
+    writeBytes("appdata.dat", "#LastOpen# Kept #levelSea# 4.5");
+    readSettingsOrWriteDefaults();
+    EXPECT_EQ(currentMapName, "Kept");
+    EXPECT_EQ(p_.levelSea, 4.5f);
+    EXPECT_EQ(readBytes("appdata.dat"), "#LastOpen# Kept #levelSea# 4.5");
+    // A folder in its place opens as no file does, and is not written over.
+    testing_files::fs::remove("appdata.dat");
+    testing_files::fs::create_directory("appdata.dat");
+    readSettingsOrWriteDefaults();
+    EXPECT_TRUE(testing_files::fs::is_directory("appdata.dat"));
+}
+
 TEST_F(SettingsFile, MissingFileChangesNothing) {
     currentMapName = "Mine";
     p_.levelSea = 3.0f;
