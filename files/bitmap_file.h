@@ -21,5 +21,10 @@ bool writeMapBitmap(const std::string& path);
 // A colour component on a quad's ring: divided by 1.4 and rounded up, that
 // is ceil(5v / 7) in exact integers (122 -> 88, 255 -> 183, 0 stays 0).
 constexpr std::uint8_t ringComponent(std::uint8_t v) { return static_cast<std::uint8_t>((5 * v + 6) / 7); }
+constexpr Rgb ringColour(Rgb c) { return {ringComponent(c.red), ringComponent(c.green), ringComponent(c.blue)}; }
+
+// True for a tile column (or row) on the first or last line of its quad: the
+// tiles drawn darker.
+bool onQuadRing(std::int32_t position);
 
 }  // namespace pelorn
