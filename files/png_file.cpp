@@ -619,6 +619,20 @@ bool readFileUpTo(const std::string& path, std::size_t limit, std::string& bytes
     };
     std::unique_ptr<std::FILE, Closer> file(std::fopen(path.c_str(), "rb"));
     if (!file) return false;
+    // A regular file's size refuses a large one unread; the loop below
+    // still holds the bound when the size is wrong or unknown (a pipe).
+    if (std::fseek(file.get(), 0, SEEK_END) == 0) {
+        const long size = std::ftell(file.get());
+        std::rewind(file.get());
+        if (size > 0 && static_cast<unsigned long>(size) > limit) {
+            // A folder claims any size and then fails to read.
+            char first = 0;
+            tooLarge = std::fread(&first, 1, 1, file.get()) == 1;
+            return false;
+        }
+        if (size > 0) bytes.reserve(static_cast<std::size_t>(size) + 1);
+    }
+    std::rewind(file.get());
     constexpr std::size_t kPiece = std::size_t{1} << 20;
     for (;;) {
         const std::size_t used = bytes.size();
