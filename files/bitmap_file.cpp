@@ -33,12 +33,6 @@ PixelColour toPixel(Rgb colour, bool ring) {
 
 }  // namespace
 
-bool onQuadRing(std::int32_t position) {
-    constexpr std::uint32_t kSize = kQuadSize;
-    const std::uint32_t inQuad = static_cast<std::uint32_t>(position) % kSize;
-    return inQuad == 0 || inQuad == kSize - 1;
-}
-
 std::string mapBitmapBytes() {
     if (!mapGrid || !isAcceptableMapSize(quadCountX, quadCountY)) return std::string();
     const std::int32_t width = mapWidth();

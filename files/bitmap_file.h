@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 
+#include "map/map_grid.h"
 #include "map/terrain.h"
 
 namespace pelorn {
@@ -25,6 +26,10 @@ constexpr Rgb ringColour(Rgb c) { return {ringComponent(c.red), ringComponent(c.
 
 // True for a tile column (or row) on the first or last line of its quad: the
 // tiles drawn darker.
-bool onQuadRing(std::int32_t position);
+constexpr bool onQuadRing(std::int32_t position) {
+    constexpr std::uint32_t kSize = kQuadSize;
+    const std::uint32_t inQuad = static_cast<std::uint32_t>(position) % kSize;
+    return inQuad == 0 || inQuad == kSize - 1;
+}
 
 }  // namespace pelorn
