@@ -18,20 +18,13 @@
 #include "files/png_file.h"
 #include "map/map_grid.h"
 #include "map/terrain.h"
+#include "tests/fuzz/fuzz_support.h"
 
 namespace {
 
 using namespace pelorn;
-
-void check(bool condition) {
-    if (!condition) std::abort();
-}
-
-std::vector<TerrainCode> gridCopy() {
-    std::vector<TerrainCode> tiles;
-    for (std::int32_t x = 0; x < mapWidth(); ++x) tiles.insert(tiles.end(), mapGrid[x], mapGrid[x] + mapHeight());
-    return tiles;
-}
+using fuzz::check;
+using fuzz::gridCopy;
 
 std::uint32_t be32(const std::uint8_t* p) {
     return (std::uint32_t{p[0]} << 24) | (std::uint32_t{p[1]} << 16) | (std::uint32_t{p[2]} << 8) | p[3];
