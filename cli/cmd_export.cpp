@@ -50,6 +50,7 @@ int runExport(const Arguments& args) {
     }
     if (!mapPath) return usageError(kCommand, "a map file is required");
     if (!pngPath) return usageError(kCommand, "--png is required");
+    if (*pngPath == *mapPath) return usageError(kCommand, "--png names the map file itself");
 
     resetMapState();
     buildTerrainPalette();  // the editor builds it at start-up

@@ -320,7 +320,11 @@ bool readLayout(std::string_view file, PngLayout& png, std::string& error) {
             png.paletteEntries = static_cast<int>(entries);
             continue;
         }
-        if (chunk.is("IHDR") || (chunk.type[0] >= 'A' && chunk.type[0] <= 'Z')) {
+        if (chunk.is("IHDR")) {
+            error = "damaged: it has a second image header";
+            return false;
+        }
+        if (chunk.type[0] >= 'A' && chunk.type[0] <= 'Z') {
             error = std::string("it needs a PNG feature this program does not read (chunk ") + chunk.type + ")";
             return false;
         }
@@ -502,7 +506,11 @@ public:
                                   (std::uint32_t{colour.green} << 8) | colour.blue;
         if (key != lastKey_) {
             auto found = known_.find(key);
-            if (found == known_.end()) found = known_.emplace(key, search(colour, ring)).first;
+            if (found == known_.end()) {
+                // A photograph may have millions of colours: memory stays bounded.
+                if (known_.size() >= kMaxKnown) known_.clear();
+                found = known_.emplace(key, search(colour, ring)).first;
+            }
             lastKey_ = key;
             last_ = found->second;
         }
@@ -536,6 +544,7 @@ private:
         return best;
     }
 
+    static constexpr std::size_t kMaxKnown = std::size_t{1} << 16;
     std::unordered_map<std::uint32_t, Match> known_;
     std::uint32_t lastKey_ = 0xFFFFFFFFu;
     Match last_{kVoid, false};

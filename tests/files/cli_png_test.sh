@@ -131,6 +131,9 @@ check "--png without value" 2 "$cli" export world.map --png
 check "--png twice" 2 "$cli" export world.map --png a.png --png b.png
 check "--indexed twice" 2 "$cli" export world.map --png a.png --indexed --indexed
 check "two maps" 2 "$cli" export world.map world.map --png a.png
+cp world.map world.kept
+check "image over its own map" 2 "$cli" export world.map --png world.map
+expect "map kept" cmp -s world.map world.kept
 check "export unknown option" 2 "$cli" export world.map --png a.png --hex
 check "import without arguments" 2 "$cli" import
 check "import without --name" 2 "$cli" import codes.png

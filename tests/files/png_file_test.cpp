@@ -306,9 +306,15 @@ TEST_F(PngFile, TerrainCodeImageReadsBackByteForByte) {
 TEST_F(PngFile, EveryRowFilterOfATerrainCodeImageIsUndone) {
     // Row y is stored with filter y % 5, as an optimiser may re-encode it.
     const int w = 100, h = 100;
+    // Codes at random over all 256 indices, so that every tie of the Paeth
+    // predictor turns up.
     std::vector<std::vector<unsigned char>> codes(h, std::vector<unsigned char>(w));
+    std::uint32_t state = 1;
     for (int y = 0; y < h; ++y)
-        for (int x = 0; x < w; ++x) codes[y][x] = static_cast<unsigned char>((x * x + 3 * y + x * y) % 61);
+        for (int x = 0; x < w; ++x) {
+            state = state * 214013u + 2531011u;
+            codes[y][x] = static_cast<unsigned char>(state >> 16);
+        }
     std::string rows;
     for (int y = 0; y < h; ++y) {
         const int filter = y % 5;
@@ -496,6 +502,8 @@ std::vector<Hostile> hostileImages() {
         {"split data", kSignature + header(100, 100, 8, 3) + codePalette() + chunk("IDAT", zlibOf(rows).substr(0, 9)) +
                            chunk("tEXt", "a\0b") + chunk("IDAT", zlibOf(rows).substr(9)) + kEnd,
          "damaged: its image data is split"},
+        {"second header", kSignature + header(100, 100, 8, 3) + header(100, 100, 8, 3) + kEnd,
+         "damaged: it has a second image header"},
         {"unknown critical chunk", kSignature + header(100, 100, 8, 3) + chunk("ABCD", "") + kEnd,
          "it needs a PNG feature this program does not read (chunk ABCD)"},
         {"not zlib", kSignature + header(100, 100, 8, 3) + codePalette() + chunk("IDAT", "garbage!") + kEnd,
