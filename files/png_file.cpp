@@ -52,16 +52,9 @@ void putU32(std::string& out, std::uint32_t value) {
     out.append(bytes, 4);
 }
 
+// Every chunk here is far below zlib's limit of 4 GiB a call.
 std::uint32_t crcOf(const char* data, std::size_t size) {
-    uLong crc = crc32(0L, Z_NULL, 0);
-    // zlib counts in unsigned int: feed large chunks in pieces.
-    while (size > 0) {
-        const uInt piece = size > (1u << 30) ? (1u << 30) : static_cast<uInt>(size);
-        crc = crc32(crc, reinterpret_cast<const Bytef*>(data), piece);
-        data += piece;
-        size -= piece;
-    }
-    return static_cast<std::uint32_t>(crc);
+    return static_cast<std::uint32_t>(crc32(0L, reinterpret_cast<const Bytef*>(data), static_cast<uInt>(size)));
 }
 
 // length, type, data, and the checksum of type and data.
@@ -73,9 +66,9 @@ void appendChunk(std::string& png, const char (&type)[5], std::string_view data)
     putU32(png, crcOf(png.data() + start, png.size() - start));
 }
 
-// Run-length matching only: a map's rows are long runs of one code, and
-// this finds them several times faster than the general levels, with files
-// as small as level 3 makes them.
+// Run-length matching only: a map's rows are long runs of one code. On a
+// generated world this is about twice as fast as level 1, the fastest general
+// level, and its files are smaller.
 bool compressRows(const std::string& raw, std::string& out) {
     z_stream z{};
     if (deflateInit2(&z, Z_BEST_SPEED, Z_DEFLATED, 15, 8, Z_RLE) != Z_OK) return false;
