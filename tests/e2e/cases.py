@@ -540,6 +540,143 @@ def case_stroke_follows_cursor_and_ends_outside_window(session):
     check(editor.close() == 0, "exit code %s" % editor.exit_code)
 
 
+def gesture(editor, *steps):
+    """Plays a gesture in one xdotool run, so that its pace is a steady hand's
+    and nothing waits for the editor: ("move", (x, y)) in client pixels,
+    ("down",), ("up",), ("pause", seconds)."""
+    args = []
+    for step in steps:
+        if step[0] == "move":
+            args += ["mousemove", editor.origin[0] + step[1][0], editor.origin[1] + step[1][1]]
+        elif step[0] == "down":
+            args += ["mousedown", 1]
+        elif step[0] == "up":
+            args += ["mouseup", 1]
+        else:
+            args += ["sleep", step[1]]
+    editor.xdotool(*args)
+
+
+def glide(points, pause=0.03):
+    """Gesture steps through client points, a short pause at each."""
+    steps = []
+    for point in points:
+        steps += [("move", point), ("pause", pause)]
+    return steps
+
+
+def click_steps(point, hold=0.06):
+    """Gesture steps of a quick click."""
+    return [("move", point), ("pause", 0.03), ("down",), ("pause", hold), ("up",)]
+
+
+def drag(editor, points, pause=0.03):
+    """Button down at the first point, through the others at a steady pace, up at the last."""
+    gesture(editor, ("move", points[0]), ("pause", 0.03), ("down",), *glide(points[1:], pause), ("up",))
+
+
+def bold_tiles(column, row):
+    return [(column, row), (column, row - 1), (column, row + 1), (column - 1, row - 1), (column - 1, row + 1),
+            (column + 1, row - 1), (column + 1, row + 1)]
+
+
+def check_tiles(saved, expected, what):
+    """The saved map holds exactly the expected non-Void tiles; says which differ."""
+    found = saved.tiles_not(0)
+    extra = sorted(set(found) - set(expected))
+    missing = sorted(set(expected) - set(found))
+    wrong = sorted(t for t in set(found) & set(expected) if found[t] != expected[t])
+    check(not extra and not missing and not wrong,
+          "%s: %d tiles painted that should not be %s, %d missing %s, %d of a wrong code %s"
+          % (what, len(extra), extra[:12], len(missing), missing[:12], len(wrong), wrong[:12]))
+
+
+def case_click_then_moving_paints_nothing_more(session):
+    editor = session.start()
+    choose_terrain(editor, 3)  # "Hills"
+    expected = {}
+    # Quick clicks, each followed at once by a glide across the map with the button up.
+    for column in (10, 30, 50, 70):
+        gesture(editor, *click_steps(tile_click_point(column, 15)),
+                *glide(tile_click_point(column + 2 * k, 15 + 3 * k) for k in range(1, 12)))
+        expected[(column, 15)] = 3
+    editor.move_to(690, 520)
+    editor.wait_quiet()
+    toggle_status(editor, "b", BRUSH_NORMAL_TAIL, BLACK, False)
+    for column in (10, 30, 50, 70):
+        gesture(editor, *click_steps(tile_click_point(column, 60)),
+                *glide(tile_click_point(column + 2 * k, 60 + 3 * k) for k in range(1, 12)))
+        expected.update({tile: 3 for tile in bold_tiles(column, 60)})
+    editor.move_to(690, 520)
+    editor.wait_quiet()
+    check_tiles(save_and_read(editor), expected, "after clicks followed by moves with the button up")
+    check(editor.close() == 0, "exit code %s" % editor.exit_code)
+
+
+def case_stroke_then_moving_to_the_legend_paints_nothing_on_the_way(session):
+    editor = session.start()
+    choose_terrain(editor, 19)  # "River"
+    expected = {}
+    for row in (30, 60):
+        # A short stroke along the row, then up and away over the map to a
+        # legend label, as a user going for another terrain.
+        gesture(editor, ("move", tile_click_point(20, row)), ("pause", 0.03), ("down",),
+                *glide(tile_click_point(column, row) for column in range(21, 36)), ("up",),
+                *glide([tile_click_point(36 + 8 * k, row - 2 * k) for k in range(1, 8)] + [(700, 300), (760, 245)]))
+        expected.update({(column, row): 19 for column in range(20, 36)})
+    editor.wait_quiet()
+    editor.move_to(690, 520)
+    check_tiles(save_and_read(editor), expected, "after strokes followed by a move to the legend")
+    check(editor.close() == 0, "exit code %s" % editor.exit_code)
+
+
+def case_steady_drag_leaves_no_gap(session):
+    editor = session.start()
+    choose_terrain(editor, 21)  # "Sea"
+    # Down one tile row every 30 ms.
+    drag(editor, [tile_click_point(40, row) for row in range(10, 71)])
+    editor.move_to(690, 520)
+    expected = {(40, row): 21 for row in range(10, 71)}
+    editor.wait_quiet()
+    toggle_status(editor, "b", BRUSH_NORMAL_TAIL, BLACK, False)
+    drag(editor, [tile_click_point(70, row) for row in range(10, 71)])
+    editor.move_to(690, 520)
+    for row in range(10, 71):
+        expected.update({tile: 21 for tile in bold_tiles(70, row)})
+    editor.wait_quiet()
+    check_tiles(save_and_read(editor), expected, "after a steady drag down the map")
+    check(editor.close() == 0, "exit code %s" % editor.exit_code)
+
+
+POSITION_TEXT = (740, 8, 790, 28)
+
+
+def client_region(editor, shot, region):
+    left, top, right, bottom = region
+    return [editor.client_pixel(shot, x, y) for y in range(top, bottom) for x in range(left, right)]
+
+
+def case_scrolling_refreshes_the_position_text(session):
+    editor = session.start()
+    new_map(editor, "Wide", 3, 2)
+    shot = editor.wait_for_pixels({(665, 200): BLACK, (27, 200): WHITE}, what="the view at quad (0, 0)")
+    at_origin = client_region(editor, shot, POSITION_TEXT)
+    for key, edge in (("Right", (27, 200)), ("Down", (300, 59))):
+        editor.move_to(690, 520)
+        editor.key(key)
+        editor.wait_for_pixels({edge: BLACK}, what="the view after %s" % key)
+        editor.wait_quiet()
+        scrolled = client_region(editor, editor.screenshot(), POSITION_TEXT)
+        # A full repaint (overview and back) shows what the position text must say.
+        editor.ctrl_key_until_screen("m", lambda s: editor.client_pixel(s, 720, 300) == WHITE, what="the overview")
+        fresh = editor.ctrl_key_until_screen("m", lambda s: editor.client_pixel(s, 720, 300) == BLACK,
+                                             what="the detail view again")
+        check(scrolled == client_region(editor, fresh, POSITION_TEXT),
+              "the position text after %s differs from the one a full repaint draws" % key)
+        check(scrolled != at_origin, "the position text after %s still reads as at quad (0, 0)" % key)
+    check(editor.close() == 0, "exit code %s" % editor.exit_code)
+
+
 def case_menu_commands_work_in_overview_and_exit(session):
     editor = session.start()
     editor.move_to(690, 520)
@@ -638,6 +775,10 @@ ALL = [
     case_generate_random_map_dialog,
     case_generate_start_locations,
     case_stroke_follows_cursor_and_ends_outside_window,
+    case_click_then_moving_paints_nothing_more,
+    case_stroke_then_moving_to_the_legend_paints_nothing_on_the_way,
+    case_steady_drag_leaves_no_gap,
+    case_scrolling_refreshes_the_position_text,
     case_menu_commands_work_in_overview_and_exit,
     case_undo_and_redo,
     case_start_location_mode_paints_start_locations,

@@ -223,6 +223,45 @@ class Editor:
             raise E2EFailure("pelorn.exe did not end")
         return self.exit_code
 
+    def cpu_seconds(self):
+        """CPU time the editor's process has used so far, all its threads, from
+        /proc (nanosecond counts; a thread that already ended is not counted)."""
+        self._check_alive()
+        total = 0
+        task_dir = "/proc/%d/task" % self.process.pid
+        try:
+            tids = os.listdir(task_dir)
+        except OSError:
+            tids = []
+        for tid in tids:
+            try:
+                with open(os.path.join(task_dir, tid, "schedstat")) as f:
+                    total += int(f.read().split()[0])
+            except (OSError, ValueError, IndexError):
+                pass
+        return total / 1e9
+
+    def wait_quiet(self, quiet=0.4, timeout=30, what="the editor to go quiet"):
+        """Waits until the editor has used no CPU for `quiet` seconds on end and
+        returns the CPU seconds it used meanwhile. First asks the X server for a
+        reply, so that the input sent before has reached it. A program that
+        keeps painting or spinning never goes quiet and fails here."""
+        self.xdotool("getmouselocation")
+        started = self.cpu_seconds()
+        last = started
+        calm_since = time.monotonic()
+        deadline = calm_since + timeout
+        while True:
+            time.sleep(0.05)
+            now = self.cpu_seconds()
+            if now - last > 0.0005:
+                last = now
+                calm_since = time.monotonic()
+            elif time.monotonic() - calm_since >= quiet:
+                return now - started
+            if time.monotonic() > deadline:
+                raise E2EFailure("%s: still busy after %.0f s" % (what, timeout))
+
     def kill(self):
         if self.process.poll() is None:
             try:
