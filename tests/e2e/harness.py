@@ -164,6 +164,7 @@ class Editor:
         self.workdir = workdir
         self.origin = None
         self.exit_code = None
+        self.last_busy = None
         self.process = subprocess.Popen(["wine", exe], cwd=workdir, env=prefix.env,
                                         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
                                         start_new_session=True)
@@ -258,6 +259,8 @@ class Editor:
                 last = now
                 calm_since = time.monotonic()
             elif time.monotonic() - calm_since >= quiet:
+                # When it last used CPU (to within a poll): the end of its work.
+                self.last_busy = calm_since
                 return now - started
             if time.monotonic() > deadline:
                 raise E2EFailure("%s: still busy after %.0f s" % (what, timeout))
