@@ -75,6 +75,11 @@ def main():
         samples = [measure(editor, lambda: cases.gesture(editor, *cases.click_steps(cases.tile_click_point(5, 20))))
                    for _ in range(max(3, options.clicks // 4))]
         report("click on the map (no change)", samples)
+        samples = []
+        for _ in range(3):
+            samples.append(measure(editor, lambda: editor.ctrl_key("m")))
+            samples.append(measure(editor, lambda: editor.ctrl_key("m")))
+        report("Ctrl+M on a 1x1 map (either way)", samples)
         editor.kill()
 
         folder = tempfile.mkdtemp(prefix="pelorn-bench-")

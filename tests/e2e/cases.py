@@ -5,6 +5,7 @@ quad starts at (46, 76), legend labels at (740, 40 + 20k) and (850, ...).
 """
 
 import os
+import subprocess
 import time
 
 from harness import BLACK, WHITE, check
@@ -677,6 +678,69 @@ def case_scrolling_refreshes_the_position_text(session):
     check(editor.close() == 0, "exit code %s" % editor.exit_code)
 
 
+def companion_cli(session):
+    """pelorn-cli.exe, built beside pelorn.exe."""
+    cli = os.path.join(os.path.dirname(session.exe), "pelorn-cli.exe")
+    check(os.path.isfile(cli), "%s not found; build the windows preset" % cli)
+    return cli
+
+
+def generated_world_folder(session, name, seed, quads):
+    """A new working folder holding NAME.map, a world made by pelorn-cli.exe
+    under Wine, and an appdata.dat that opens it."""
+    folder = session.new_folder()
+    subprocess.run(["wine", companion_cli(session), "generate", "--seed", str(seed),
+                    "--quads", "%dx%d" % quads, "--name", name],
+                   cwd=folder, env=session.prefix.env, check=True, timeout=300,
+                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    with open(os.path.join(folder, "appdata.dat"), "wb") as f:
+        f.write(settings_text(name))
+    with open(os.path.join(folder, name + ".map"), "rb") as f:
+        return folder, MapFile(f.read())
+
+
+def overview_mismatches(editor, shot, world, quad_x, quad_y):
+    """Pixels of the overview that are not the colour of their tile: tile
+    column i of the leftmost quad at pixel column i - 1, row j at 35 + j."""
+    across = min(5, world.quads_x - quad_x) * 100
+    down = min(5, world.quads_y - quad_y) * 100
+    wrong = []
+    for px in range(0, across - 1):
+        x = quad_x * 100 + px + 1
+        for py in range(35, 35 + down):
+            colour = PALETTE[world.tile(x, quad_y * 100 + py - 35)]
+            if editor.client_pixel(shot, px, py) != colour:
+                wrong.append((px, py))
+    return wrong
+
+
+def case_overview_of_a_generated_world(session):
+    folder, world = generated_world_folder(session, "World", 7, (10, 10))
+    check(set(world.codes) <= set(PALETTE), "codes of the generated world")
+    editor = session.start(workdir=folder)
+    editor.move_to(690, 520)
+    editor.wait_quiet()
+    steps = [("Ctrl+M", lambda: editor.ctrl_key("m"), 0, 0), ("Right", lambda: editor.key("Right"), 1, 0),
+             ("Down", lambda: editor.key("Down"), 1, 1)]
+    for what, press, quad_x, quad_y in steps:
+        cpu_before = editor.cpu_seconds()
+        started = time.monotonic()
+        press()
+        editor.wait_quiet()
+        # For the record, not a pass mark: Ctrl is held a while, so only the arrows time the paint.
+        if what != "Ctrl+M":
+            print("     overview after %s: quiet %.0f ms after the key, %.1f ms of the editor's CPU"
+                  % (what, 1000 * max(0.0, editor.last_busy - started), 1000 * (editor.cpu_seconds() - cpu_before)),
+                  flush=True)
+        shot = editor.screenshot()
+        wrong = overview_mismatches(editor, shot, world, quad_x, quad_y)
+        check(not wrong, "overview at quad (%d, %d): %d pixels not their tile's colour, first %s"
+              % (quad_x, quad_y, len(wrong), wrong[:5]))
+        check(count_colour(editor, shot, 499, 31, 720, 540, WHITE) == 221 * 509,
+              "drawing right of the overview at quad (%d, %d)" % (quad_x, quad_y))
+    check(editor.close() == 0, "exit code %s" % editor.exit_code)
+
+
 def case_menu_commands_work_in_overview_and_exit(session):
     editor = session.start()
     editor.move_to(690, 520)
@@ -779,6 +843,7 @@ ALL = [
     case_stroke_then_moving_to_the_legend_paints_nothing_on_the_way,
     case_steady_drag_leaves_no_gap,
     case_scrolling_refreshes_the_position_text,
+    case_overview_of_a_generated_world,
     case_menu_commands_work_in_overview_and_exit,
     case_undo_and_redo,
     case_start_location_mode_paints_start_locations,
