@@ -741,6 +741,51 @@ def case_overview_of_a_generated_world(session):
     check(editor.close() == 0, "exit code %s" % editor.exit_code)
 
 
+def glyph_groups(editor, shot, left, top, right, bottom):
+    """The black pixels of a region, in groups that stand apart by more than
+    three pixel columns, left to right: the symbols on a row of buttons."""
+    pixels = [(x, y) for x in range(left, right) for y in range(top, bottom)
+              if editor.client_pixel(shot, x, y) == BLACK]
+    groups = []
+    for x, y in sorted(pixels):
+        if groups and x - groups[-1][-1][0] <= 3:
+            groups[-1].append((x, y))
+        else:
+            groups.append([(x, y)])
+    return [set(g) for g in groups]
+
+
+def mirrored(group, horizontal):
+    xs = [x for x, _ in group]
+    ys = [y for _, y in group]
+    if horizontal:
+        return {(min(xs) + max(xs) - x, y) for x, y in group}
+    return {(x, min(ys) + max(ys) - y) for x, y in group}
+
+
+def case_caption_buttons_show_their_symbols(session):
+    editor = session.start()
+    editor.move_to(690, 520)
+    editor.wait_quiet()
+    # The caption bar's buttons: right of the menu bar's texts, above the
+    # client area, left of the window's edge (the client area is 958 wide).
+    groups = glyph_groups(editor, editor.screenshot(), 860, -48, 956, -18)
+    check(len(groups) >= 2, "no button symbols found on the caption bar: %d groups" % len(groups))
+    close, minimise = groups[-1], groups[0]
+    # The close box's cross: symmetric both ways, through the corners of its
+    # box (without the symbol font the box shows the letter "r").
+    xs = [x for x, _ in close]
+    ys = [y for _, y in close]
+    corners = {(min(xs), min(ys)), (max(xs), min(ys)), (min(xs), max(ys)), (max(xs), max(ys))}
+    check(max(xs) - min(xs) >= 4 and max(ys) - min(ys) >= 4 and corners <= close and
+          mirrored(close, True) == close and mirrored(close, False) == close,
+          "the close box does not show a cross: %s" % sorted(close))
+    # The minimise box's bar is one row (not the digit "0").
+    check(len({y for _, y in minimise}) == 1 and len(minimise) >= 4,
+          "the minimise box does not show a bar: %s" % sorted(minimise))
+    check(editor.close() == 0, "exit code %s" % editor.exit_code)
+
+
 def case_menu_commands_work_in_overview_and_exit(session):
     editor = session.start()
     editor.move_to(690, 520)
@@ -844,6 +889,7 @@ ALL = [
     case_steady_drag_leaves_no_gap,
     case_scrolling_refreshes_the_position_text,
     case_overview_of_a_generated_world,
+    case_caption_buttons_show_their_symbols,
     case_menu_commands_work_in_overview_and_exit,
     case_undo_and_redo,
     case_start_location_mode_paints_start_locations,

@@ -15,6 +15,7 @@ import time
 SCREEN_WIDTH = 1280
 SCREEN_HEIGHT = 800
 WINDOW_TITLE = "Pelorn"
+FONTS_SCRIPT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "scripts", "wine-fonts.sh")
 
 
 class E2EFailure(AssertionError):
@@ -87,6 +88,8 @@ class WinePrefix:
         })
         self.env.pop("WAYLAND_DISPLAY", None)
         self._run(["wineboot", "-i"], timeout=180)
+        # Marlett for the caption buttons Wine draws itself (scripts/wine-fonts.sh).
+        subprocess.run(["bash", FONTS_SCRIPT, self.env["WINEPREFIX"]], check=True, timeout=60)
         # Without a window manager, a managed window makes Wine wait on every
         # hide and route keys by the pointer; unmanaged windows take focus themselves.
         self._run(["wine", "reg", "add", r"HKCU\Software\Wine\X11 Driver", "/v", "Managed", "/d", "N", "/f"])
