@@ -4,9 +4,11 @@ Client coordinates below are those the editor draws at: the detail view's
 quad starts at (46, 76), legend labels at (740, 40 + 20k) and (850, ...).
 """
 
+import glob
 import os
 import subprocess
 import time
+import zipfile
 
 from harness import BLACK, WHITE, check
 
@@ -786,6 +788,44 @@ def case_caption_buttons_show_their_symbols(session):
     check(editor.close() == 0, "exit code %s" % editor.exit_code)
 
 
+def case_package_unpacks_and_runs(session):
+    """The ZIP for Windows users, unpacked into an empty folder: the editor
+    starts from there and keeps its files there, and the companion runs."""
+    build = os.path.dirname(session.exe)
+    packages = sorted(glob.glob(os.path.join(build, "pelorn-*-win64.zip")), key=os.path.getmtime)
+    check(packages, "no pelorn-*-win64.zip beside %s; build the windows preset's package target" % session.exe)
+    package = packages[-1]
+    top = os.path.basename(package)[:-len(".zip")]
+    version = top[len("pelorn-"):-len("-win64")]
+    folder = session.new_folder()
+    with zipfile.ZipFile(package) as archive:
+        names = sorted(archive.namelist())
+        check(names == [top + "/pelorn-cli.exe", top + "/pelorn.exe", top + "/user-guide.txt"],
+              "files in %s: %s" % (os.path.basename(package), names))
+        archive.extractall(folder)
+    here = os.path.join(folder, top)
+    with open(session.exe, "rb") as built, open(os.path.join(here, "pelorn.exe"), "rb") as packed:
+        check(built.read() == packed.read(), "the package holds another pelorn.exe than the one built")
+    with open(os.path.join(here, "user-guide.txt"), "rb") as f:
+        guide = f.read()
+    check(guide.startswith(b"Pelorn %s - user guide\r\n" % version.encode()), "user guide title: %r" % guide[:40])
+    check(b"\n" not in guide.replace(b"\r\n", b""), "user guide has line breaks other than CR LF")
+    for topic in (b"Ctrl+M", b"Ctrl+Z", b"File ", b"Generate ", b"appdata.dat", b"pelorn-cli generate"):
+        check(topic in guide, "user guide says nothing of %r" % topic)
+
+    editor = session.start(workdir=here, exe=os.path.join(here, "pelorn.exe"))
+    choose_terrain(editor, 9)  # "Steppes"
+    paint_tile(editor, 12, 34, 9)
+    saved = save_and_read(editor)
+    check(saved.tiles_not(0) == {(12, 34): 9}, "tiles saved from the unpacked editor: %s" % saved.tiles_not(0))
+    check(editor.close() == 0, "exit code %s" % editor.exit_code)
+    check(editor.wait_file("appdata.dat") == settings_text(), "appdata.dat in the unpacked folder")
+    info = subprocess.run(["wine", os.path.join(here, "pelorn-cli.exe"), "info", "Untitled.map"], cwd=here,
+                          env=session.prefix.env, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, timeout=120)
+    check(info.returncode == 0 and b"name: Untitled" in info.stdout and b"9 Steppes: 1" in info.stdout,
+          "pelorn-cli info from the package: %d %r" % (info.returncode, info.stdout[:200]))
+
+
 def case_menu_commands_work_in_overview_and_exit(session):
     editor = session.start()
     editor.move_to(690, 520)
@@ -890,6 +930,7 @@ ALL = [
     case_scrolling_refreshes_the_position_text,
     case_overview_of_a_generated_world,
     case_caption_buttons_show_their_symbols,
+    case_package_unpacks_and_runs,
     case_menu_commands_work_in_overview_and_exit,
     case_undo_and_redo,
     case_start_location_mode_paints_start_locations,
