@@ -22,7 +22,12 @@ constexpr int kKeyU = 'U';
 constexpr int kKeyY = 'Y';
 constexpr int kKeyZ = 'Z';
 
-void scrolled() { invalidateRect(kScrollRect, true); }
+// The scroll rectangle leaves the status line out; the position text in it
+// names the quad and must follow.
+void scrolled() {
+    invalidateRect(kScrollRect, true);
+    invalidateRect(kPositionStatusRect, true);
+}
 
 // The arrows, Ctrl+S, Ctrl+M and undo/redo: they work in both views. Returns
 // true when the key was handled.

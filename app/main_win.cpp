@@ -96,9 +96,11 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
         if (TranslateAcceleratorA(message.hwnd, accelerators, &message)) continue;
         TranslateMessage(&message);
         DispatchMessageA(&message);
-        // The brush follows the cursor after every message while the button is
-        // held on the detail view.
-        brushAfterMessage();
+        // The brush follows the pointer after the press and every move of a
+        // stroke, and after nothing else: a repaint must not start another
+        // brush step, so that with no input the loop sleeps in GetMessageA.
+        if (message.hwnd == mainWindow && (message.message == WM_LBUTTONDOWN || message.message == WM_MOUSEMOVE))
+            brushAfterMessage();
     }
     return static_cast<int>(message.wParam);
 }

@@ -73,6 +73,15 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
             leftButtonReleased();
             if (GetCapture() == window) ReleaseCapture();
             return 0;
+        case WM_MOUSEMOVE:
+            // Each move tells whether the button is held. A stroke whose
+            // release never reached this window ends at the first move
+            // without it, instead of painting on.
+            if (leftButtonDown && !(wParam & MK_LBUTTON)) {
+                leftButtonReleased();
+                if (GetCapture() == window) ReleaseCapture();
+            }
+            return 0;
         case WM_CAPTURECHANGED:
             // Capture taken away (another window, a dialog): the stroke is over.
             strokeEnded();

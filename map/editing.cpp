@@ -1,5 +1,7 @@
 #include "map/editing.h"
 
+#include <algorithm>
+#include <iterator>
 #include <utility>
 #include <vector>
 
@@ -7,6 +9,7 @@
 #include "map/history.h"
 #include "map/map_grid.h"
 #include "map/window_seam.h"
+#include "view/map_view.h"
 #include "view/view_mode.h"
 
 namespace pelorn {
@@ -33,9 +36,6 @@ constexpr int kLegendTop = 40;
 constexpr int kLegendRowHeight = 20;
 constexpr int kLegendColumn1Rows = 22;  // codes 0..21
 constexpr int kLegendColumn2Rows = 17;  // codes 22..38
-
-constexpr int kNormalBrushReach = 8;
-constexpr int kBoldBrushReach = 16;
 
 bool cursorOnMap(int u, int v) { return u >= 0 && u < kMapClickWidth && v >= 0 && v < kMapClickHeight; }
 
@@ -72,11 +72,57 @@ void bucketClick(int px, int py) {
     invalidateRect(kMapAreaRect, true);
 }
 
+// Puts currentTerrain on a tile that holds another code; true when it did.
 // Recorded before it is written, so that an edit the history still holds open
 // is closed on the map as it was.
-void setTile(std::int32_t x, std::int32_t y) {
-    historyRecordTile(x, y, mapGrid[x][y], currentTerrain);
+bool setTile(std::int32_t x, std::int32_t y) {
+    const TerrainCode old = mapGrid[x][y];
+    if (old == currentTerrain) return false;
+    historyRecordTile(x, y, old, currentTerrain);
     mapGrid[x][y] = currentTerrain;
+    return true;
+}
+
+struct TileOffset {
+    int dx;
+    int dy;
+};
+constexpr TileOffset kNormalBrush[] = {{0, 0}};
+// (gx - 1, gy) and (gx + 1, gy) are left alone.
+constexpr TileOffset kBoldBrush[] = {{0, 0}, {0, -1}, {0, 1}, {-1, -1}, {-1, 1}, {1, -1}, {1, 1}};
+
+// The quad tile a brush step at (u, v) is centred on; false where the brush
+// paints nothing. The bold brush stays off the outermost tile columns and rows
+// of the quad, so that all seven tiles lie inside it.
+bool brushCentre(int u, int v, TilePos& quadTile) {
+    if (!cursorOnMap(u, v)) return false;
+    if (boldBrush && (u < kTileClickWidth || u >= kMapClickWidth - kTileClickWidth || v < kTileClickHeight ||
+                      v >= kMapClickHeight - kTileClickHeight))
+        return false;
+    quadTile = {u / kTileClickWidth, v / kTileClickHeight};
+    return true;
+}
+
+// One brush step centred on a quad tile. Only the tiles that change are
+// written and only their pixels repainted, without erasing: a step over tiles
+// that already hold the code asks for nothing, so a held button leaves the
+// window idle.
+void brushQuadTile(TilePos centre) {
+    const TileOffset* first = boldBrush ? std::begin(kBoldBrush) : std::begin(kNormalBrush);
+    const TileOffset* last = boldBrush ? std::end(kBoldBrush) : std::end(kNormalBrush);
+    bool changed = false;
+    ClientRect area{};
+    for (const TileOffset* o = first; o != last; ++o) {
+        const int column = centre.x + o->dx;
+        const int row = centre.y + o->dy;
+        if (!setTile(viewQuadX * kQuadSize + column, viewQuadY * kQuadSize + row)) continue;
+        const ClientRect tile = quadTileRect(column, row);
+        area = changed ? ClientRect{std::min(area.left, tile.left), std::min(area.top, tile.top),
+                                    std::max(area.right, tile.right), std::max(area.bottom, tile.bottom)}
+                       : tile;
+        changed = true;
+    }
+    if (changed) invalidateRect(area, false);
 }
 
 }  // namespace
@@ -105,31 +151,8 @@ void mapClick() {
 void brushAtCursor() {
     if (!mapGrid) return;
     const ClientPoint cursor = cursorPosition();
-    const int u = cursor.x - kMapClickOriginX;
-    const int v = cursor.y - kMapClickOriginY;
-    if (!boldBrush) {
-        if (!cursorOnMap(u, v)) return;
-        const TilePos tile = tileAt(u, v);
-        setTile(tile.x, tile.y);
-        invalidateRect(cursor.x - kNormalBrushReach, cursor.y - kNormalBrushReach,
-                       cursor.x + kNormalBrushReach, cursor.y + kNormalBrushReach, false);
-        return;
-    }
-    // The bold brush stays off the outermost tile columns and rows of the quad,
-    // so that all seven tiles lie inside it.
-    if (u < kTileClickWidth || u >= kMapClickWidth - kTileClickWidth || v < kTileClickHeight ||
-        v >= kMapClickHeight - kTileClickHeight)
-        return;
-    const TilePos c = tileAt(u, v);
-    setTile(c.x, c.y);
-    setTile(c.x, c.y - 1);
-    setTile(c.x, c.y + 1);
-    setTile(c.x - 1, c.y - 1);
-    setTile(c.x - 1, c.y + 1);
-    setTile(c.x + 1, c.y - 1);
-    setTile(c.x + 1, c.y + 1);
-    invalidateRect(cursor.x - kBoldBrushReach, cursor.y - kBoldBrushReach, cursor.x + kBoldBrushReach,
-                   cursor.y + kBoldBrushReach, false);
+    TilePos centre;
+    if (brushCentre(cursor.x - kMapClickOriginX, cursor.y - kMapClickOriginY, centre)) brushQuadTile(centre);
 }
 
 void brushAfterMessage() {

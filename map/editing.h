@@ -1,7 +1,8 @@
 // The editing state and the mouse tools of the detail view: the legend click,
 // the normal and bold brush, the bucket fill and the whole-map fill, and the
 // toggles of the tool flags. Every operation reads the cursor itself through
-// the window seam and asks for its own repaint.
+// the window seam (the pointer's place at the input being handled) and asks
+// for its own repaint.
 #pragma once
 
 #include "map/terrain.h"
@@ -27,11 +28,13 @@ void resetEditingState();
 // the bucket, or leaves the button down for the brush. Nothing in the overview.
 void mapClick();
 
-// One brush step at the cursor (one tile, or seven with the bold brush).
+// One brush step at the cursor (one tile, or seven with the bold brush). Tiles
+// that already hold currentTerrain are left alone; the pixels of the tiles it
+// changed are repainted without erasing, and nothing when none changed.
 void brushAtCursor();
 
-// The message loop's hook: the brush runs after each dispatched message while
-// the button is held on the detail view.
+// The message loop's hook, after the press and each pointer move: one brush
+// step at the cursor while the button is held on the detail view.
 void brushAfterMessage();
 
 // The left button went down (WM_LBUTTONDOWN): starts a stroke, then mapClick.

@@ -1,6 +1,8 @@
 #include "view/map_view.h"
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "text/conversions.h"
 #include "map/editing.h"
@@ -31,46 +33,57 @@ bool hasJungleMark(TerrainCode code) {
 }
 
 
-void drawQuad(Painter& painter) {
+constexpr int kTileWidth = 8;
+constexpr int kTileHeight = 4;
+
+// drawTile, left out when the tile lies wholly outside the clip box: its
+// hexagon and marks stay within its 8 by 4 box.
+void drawTileWithin(Painter& painter, const ClientRect& clip, int x, int y, int column, int row) {
+    if (rectsMeet(ClientRect{x, y, x + kTileWidth, y + kTileHeight}, clip)) drawTile(painter, x, y, column, row);
+}
+
+void drawQuad(Painter& painter, const ClientRect& clip) {
     const int baseX = viewQuadX * kQuadSize;
     const int baseY = viewQuadY * kQuadSize;
     for (int j = 0; j < kQuadSize; ++j) {
         const int x = kQuadOriginX + kColumnSpacing * j;
+        if (x + kTileWidth <= clip.left || x >= clip.right) continue;
         const int top = kQuadOriginY - (j % 2 == 0 ? 2 : 0);
-        for (int i = 0; i < kQuadSize; ++i) drawTile(painter, x, top + kRowSpacing * i, baseX + j, baseY + i);
+        for (int i = 0; i < kQuadSize; ++i)
+            drawTileWithin(painter, clip, x, top + kRowSpacing * i, baseX + j, baseY + i);
     }
 }
 
 // The two nearest columns or rows of the neighbouring quads; no corners, no wrapping.
-void drawEdges(Painter& painter) {
+void drawEdges(Painter& painter, const ClientRect& clip) {
     const int baseX = viewQuadX * kQuadSize;
     const int baseY = viewQuadY * kQuadSize;
     if (viewQuadX > 0) {
         for (int i = 0; i < kQuadSize; ++i) {
-            drawTile(painter, 30, 76 + kRowSpacing * i, baseX - 1, baseY + i);
-            drawTile(painter, 24, 74 + kRowSpacing * i, baseX - 2, baseY + i);
+            drawTileWithin(painter, clip, 30, 76 + kRowSpacing * i, baseX - 1, baseY + i);
+            drawTileWithin(painter, clip, 24, 74 + kRowSpacing * i, baseX - 2, baseY + i);
         }
     }
     if (viewQuadX < quadCountX - 1) {
         for (int i = 0; i < kQuadSize; ++i) {
-            drawTile(painter, 656, 74 + kRowSpacing * i, baseX + 100, baseY + i);
-            drawTile(painter, 662, 76 + kRowSpacing * i, baseX + 101, baseY + i);
+            drawTileWithin(painter, clip, 656, 74 + kRowSpacing * i, baseX + 100, baseY + i);
+            drawTileWithin(painter, clip, 662, 76 + kRowSpacing * i, baseX + 101, baseY + i);
         }
     }
     if (viewQuadY > 0) {
         for (int j = 0; j < kQuadSize; ++j) {
             const int d = j % 2 == 0 ? 0 : 2;
             const int x = kQuadOriginX + kColumnSpacing * j;
-            drawTile(painter, x, 57 + d, baseX + j, baseY - 2);
-            drawTile(painter, x, 60 + d, baseX + j, baseY - 1);
+            drawTileWithin(painter, clip, x, 57 + d, baseX + j, baseY - 2);
+            drawTileWithin(painter, clip, x, 60 + d, baseX + j, baseY - 1);
         }
     }
     if (viewQuadY < quadCountY - 1) {
         for (int j = 0; j < kQuadSize; ++j) {
             const int d = j % 2 == 0 ? 0 : 2;
             const int x = kQuadOriginX + kColumnSpacing * j;
-            drawTile(painter, x, 484 + d, baseX + j, baseY + 100);
-            drawTile(painter, x, 487 + d, baseX + j, baseY + 101);
+            drawTileWithin(painter, clip, x, 484 + d, baseX + j, baseY + 100);
+            drawTileWithin(painter, clip, x, 487 + d, baseX + j, baseY + 101);
         }
     }
 }
@@ -122,22 +135,38 @@ void drawLegendMarker(Painter& painter) {
     }
 }
 
-// One pixel per tile; tile column i of the leftmost quad lands on pixel column i - 1.
-void drawOverview(Painter& painter) {
+// One pixel per tile; tile column i of the leftmost quad lands on pixel column
+// i - 1. Every pixel of the overview takes the colour of its tile's pen, and
+// the tiles cover their area without gaps, so the whole visible part goes to
+// the surface as one block of pixels rather than a pen and a line per tile.
+void drawOverview(Painter& painter, const ClientRect& clip) {
     if (!mapGrid) return;
-    for (int qx = viewQuadX; qx < quadCountX && qx - viewQuadX < kOverviewQuads; ++qx) {
-        for (int qy = viewQuadY; qy < quadCountY && qy - viewQuadY < kOverviewQuads; ++qy) {
-            for (int i = 0; i < kQuadSize; ++i) {
-                const TerrainCode* column = mapGrid[qx * kQuadSize + i];
-                const int px = (qx - viewQuadX) * kQuadSize + i;
-                for (int j = 0; j < kQuadSize; ++j) {
-                    painter.selectPen(tilePen(column[qy * kQuadSize + j]));
-                    const int py = (qy - viewQuadY) * kQuadSize + j + kOverviewTop;
-                    line(painter, px - 1, py, px, py);
-                }
-            }
+    const int quadsAcross = std::min(kOverviewQuads, quadCountX - viewQuadX);
+    const int quadsDown = std::min(kOverviewQuads, quadCountY - viewQuadY);
+    if (quadsAcross <= 0 || quadsDown <= 0) return;
+    // Pixel column -1 (tile column 0 of the leftmost quad) lies outside the client area.
+    const int left = std::max(0, clip.left);
+    const int right = std::min(quadsAcross * kQuadSize - 1, clip.right);
+    const int top = std::max(kOverviewTop, clip.top);
+    const int bottom = std::min(kOverviewTop + quadsDown * kQuadSize, clip.bottom);
+    if (left >= right || top >= bottom) return;
+
+    Rgb penColours[kPaletteSize];
+    for (int code = 0; code < kPaletteSize; ++code) penColours[code] = penStyle(tilePen(code)).colour;
+    const Rgb unknownColour = penStyle(kUnknownCodePen).colour;
+
+    const int width = right - left;
+    const int height = bottom - top;
+    std::vector<Rgb> pixels(static_cast<std::size_t>(width) * height);
+    for (int px = left; px < right; ++px) {
+        const TerrainCode* column = mapGrid[viewQuadX * kQuadSize + px + 1] + viewQuadY * kQuadSize;
+        Rgb* out = pixels.data() + (px - left);
+        for (int py = top; py < bottom; ++py, out += width) {
+            const TerrainCode code = column[py - kOverviewTop];
+            *out = code >= 0 && code < kPaletteSize ? penColours[code] : unknownColour;
         }
     }
+    painter.drawPixels(left, top, width, height, pixels.data());
 }
 
 }  // namespace
@@ -170,7 +199,14 @@ void drawTile(Painter& painter, int x, int y, int column, int row) {
     }
 }
 
+ClientRect quadTileRect(int column, int row) {
+    const int x = kQuadOriginX + kColumnSpacing * column;
+    const int y = kQuadOriginY + kRowSpacing * row - (column % 2 == 0 ? 2 : 0);
+    return {x, y, x + kTileWidth, y + kTileHeight};
+}
+
 void paintMap(Painter& painter) {
+    const ClientRect clip = painter.clipBox();
     // A fresh paint device context holds the default black pen.
     painter.selectPen(kDefaultPen);
     line(painter, 0, 30, 960, 30);
@@ -178,12 +214,12 @@ void paintMap(Painter& painter) {
     painter.textOut(10, 8, currentMapName + ".map");
 
     if (viewMode != 0) {
-        drawOverview(painter);
+        drawOverview(painter, clip);
         return;
     }
     if (mapGrid) {
-        drawQuad(painter);
-        drawEdges(painter);
+        drawQuad(painter, clip);
+        drawEdges(painter, clip);
     }
     painter.selectPen(kVoid);
     line(painter, kSeparatorX, 0, kSeparatorX, 590);

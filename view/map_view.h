@@ -3,7 +3,7 @@
 // status line and the terrain legend) or the overview (up to 5 by 5 quads at
 // one pixel per tile). The Win32 shell wraps paintMap in BeginPaint/EndPaint
 // with a painter on the paint device context; the system clips the drawing to
-// the invalidated region.
+// the invalidated region, and tiles wholly outside its box are not drawn.
 #pragma once
 
 #include "map/terrain.h"
@@ -29,6 +29,10 @@ constexpr int kOverviewQuads = 5;      // the overview shows at most 5 by 5 quad
 // forest/jungle mark. A code without a pen is drawn with kUnknownCodePen.
 // Draws nothing when there is no grid or the tile lies outside the map.
 void drawTile(Painter& painter, int x, int y, int column, int row);
+
+// The 8 by 4 pixels that tile (column, row) of the viewed quad (0..99 each)
+// covers in the detail view, its marks included.
+ClientRect quadTileRect(int column, int row);
 
 // The colour of a legend label (some light terrains are labelled in black,
 // "Desert" in the colour of "F Plains").
