@@ -2,10 +2,6 @@
 // its window procedure and the dialog procedures it opens.
 #pragma once
 
-// Keep <windows.h> from defining min and max over std::min and std::max.
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
 #include <windows.h>
 
 namespace pelorn {

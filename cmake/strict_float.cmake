@@ -4,9 +4,9 @@
 function(pelorn_strict_float target)
   if(MSVC)
     # Since Visual Studio 2022, /fp:precise contracts nothing unless /fp:contract is given.
-    target_compile_options(${target} PRIVATE /fp:precise /W4 /utf-8)
+    target_compile_options(${target} PRIVATE /fp:precise)
   else()
-    target_compile_options(${target} PRIVATE -Wall -Wextra -ffp-contract=off -fno-fast-math)
+    target_compile_options(${target} PRIVATE -ffp-contract=off -fno-fast-math)
     if(CMAKE_SYSTEM_PROCESSOR MATCHES "x86_64|AMD64|i.86" OR MINGW)
       target_compile_options(${target} PRIVATE -msse2 -mfpmath=sse)
     endif()

@@ -1,10 +1,6 @@
 // Moving text between a dialog's edit fields and the portable dialog logic.
 #pragma once
 
-// Keep <windows.h> from defining min and max over std::min and std::max.
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
 #include <windows.h>
 
 #include <string>

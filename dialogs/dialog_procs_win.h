@@ -2,10 +2,6 @@
 // controls and the dialog's portable logic.
 #pragma once
 
-// Keep <windows.h> from defining min and max over std::min and std::max.
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
 #include <windows.h>
 
 namespace pelorn {

@@ -1,10 +1,11 @@
 #include "dialogs/generate_terrain_dialog.h"
 
 #include "dialogs/dialog_text.h"
-#include "files/conversions.h"
+#include "editing/history.h"
 #include "generator/parameters.h"
 #include "generator/world.h"
-#include "map/history.h"
+#include "resources/resource.h"
+#include "text/conversions.h"
 
 namespace pelorn {
 
@@ -41,8 +42,8 @@ const TerrainDialogControl kTerrainEditFields[kTerrainEditFieldCount] = {
 };
 
 const TerrainDialogControl kTerrainCheckBoxes[2] = {
-    {kSeedHorizontalSeaBox, "Seed Horizontal Sea", 10},
-    {kSeedVerticalSeaBox, "Seed Vertical Sea", 11},
+    {IDC_SEED_HORIZONTAL_SEA, "Seed Horizontal Sea", 10},
+    {IDC_SEED_VERTICAL_SEA, "Seed Vertical Sea", 11},
 };
 
 const char* const kTerrainColumnHeadings[3] = {
@@ -114,7 +115,7 @@ void applyGenerateTerrain(const TerrainFieldTexts& texts) {
         storeParameter(kParameterFields[kTerrainEditFields[i].parameterIndex], texts[i]);
     }
     // One undoable edit; undo repaints as the generator does.
-    runRecordedWholeMapEdit(generateRandomMap, EditRepaint::kMapArea);
+    runRecordedWholeMapEdit(generateRandomMap, MapChange::kTiles);
 }
 
 }  // namespace pelorn

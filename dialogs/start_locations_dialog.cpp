@@ -1,10 +1,10 @@
 #include "dialogs/start_locations_dialog.h"
 
 #include "dialogs/dialog_text.h"
-#include "files/conversions.h"
+#include "editing/history.h"
 #include "generator/parameters.h"
-#include "map/history.h"
 #include "startlocations/start_locations.h"
+#include "text/conversions.h"
 
 namespace pelorn {
 
@@ -14,7 +14,7 @@ void applyStartLocations(std::string_view tries) {
     std::string text = firstChars(tries);
     if (text.empty()) text = "1";
     generatorParameters.genStartLocTries = textToInt(text);
-    runRecordedWholeMapEdit(generateStartLocations, EditRepaint::kMapArea);
+    runRecordedWholeMapEdit(generateStartLocations, MapChange::kTiles);
 }
 
 }  // namespace pelorn

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "files/conversions.h"
+#include "text/conversions.h"
 
 namespace pelorn {
 

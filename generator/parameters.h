@@ -42,6 +42,11 @@ struct GeneratorParameters {
 // The process-wide record both generators read.
 extern GeneratorParameters generatorParameters;
 
+// A number of tries per quad times the map's quads: the 32-bit signed
+// product perQuad x quadCountY x quadCountX, wrapped as the product of
+// two's-complement integers wraps. 0 or less means no tries.
+std::int32_t triesOverMap(std::int32_t perQuad);
+
 // One entry of the record as the settings file and the dialogs see it.
 enum class ParameterKind { Integer, Real, Flag };
 struct ParameterField {

@@ -22,4 +22,8 @@ std::int32_t roundHalfUpToSingle(double v) {
     return static_cast<std::int32_t>(std::floor(rounded));
 }
 
+std::int32_t drawScaled(double scale) {
+    return roundHalfUpToSingle(rand() / static_cast<double>(kRandMax) * scale);
+}
+
 }  // namespace pelorn

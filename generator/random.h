@@ -20,4 +20,8 @@ std::int32_t rand();
 // single precision, then rounded down.
 std::int32_t roundHalfUpToSingle(double v);
 
+// floor(r / 32767 x scale + 0.5) of one draw r, rounded as above: a number
+// from 0 to scale whose two ends come out half as often as the rest.
+std::int32_t drawScaled(double scale);
+
 }  // namespace pelorn

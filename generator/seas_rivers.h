@@ -20,8 +20,9 @@ std::int32_t randomRow();
 bool isSeaSized(std::int32_t x, std::int32_t y);
 
 // Up to 200 random tries for a lake tile whose body is sea-sized; the first
-// found is flooded with "Sea". 400 draws when nothing is found.
-void selectSea();
+// found is flooded with "Sea". 400 draws when nothing is found. False when
+// the working memory of the search or the flood cannot be had.
+bool selectSea();
 
 // One river from (x, y) downhill over the (map-sized) height field: it runs
 // until it reaches deep water, meets another river ahead, or passes 200 steps

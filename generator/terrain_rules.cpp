@@ -15,9 +15,9 @@ bool inBand(float lo, float h, float hi) { return lo < h && h <= hi; }
 
 // The mountain rows shared by both climates; "Void" above the last level.
 TerrainCode mountainCode(const GeneratorParameters& p, float h) {
-    if (inBand(p.levelHighHills, h, p.levelMountain1)) return 5;
-    if (inBand(p.levelMountain1, h, p.levelMountain2)) return 6;
-    if (inBand(p.levelMountain2, h, p.levelMountain3)) return 7;
+    if (inBand(p.levelHighHills, h, p.levelMountain1)) return kMount1;
+    if (inBand(p.levelMountain1, h, p.levelMountain2)) return kMount2;
+    if (inBand(p.levelMountain2, h, p.levelMountain3)) return kMount3;
     if (inBand(p.levelMountain3, h, p.levelMountain4)) return kMount4;
     return kVoid;
 }
@@ -25,13 +25,11 @@ TerrainCode mountainCode(const GeneratorParameters& p, float h) {
 // The polar mountain rows; `current` when none applies.
 TerrainCode polarMountainCode(const GeneratorParameters& p, float h, TerrainCode current) {
     if (inBand(p.levelHighHills, h, p.levelMountain1)) return kMount1S;
-    if (inBand(p.levelMountain1, h, p.levelMountain2)) return 30;
-    if (inBand(p.levelMountain2, h, p.levelMountain3)) return 31;
+    if (inBand(p.levelMountain1, h, p.levelMountain2)) return kMount2S;
+    if (inBand(p.levelMountain2, h, p.levelMountain3)) return kMount3S;
     if (inBand(p.levelMountain3, h, p.levelMountain4)) return kMount4S;
     return current;
 }
-
-bool isForestCode(TerrainCode code) { return code >= kForestPlains && code <= kForestHighHills; }
 
 }  // namespace
 
@@ -106,7 +104,7 @@ TerrainCode desertCode(float q, float h, bool nearWater, TerrainCode current) {
     if (!isDesertCandidate(q, h)) return current;
     if (nearWater) {
         if (qd >= dry / 1.25) return kAPlains;
-        return roundHalfUpToSingle(rand() / static_cast<double>(kRandMax)) == 1 ? kArid : kAPlains;
+        return drawScaled(1.0) == 1 ? kArid : kAPlains;
     }
     if (qd < dry / 1.5) {
         if (h <= p.levelHighHills) return kDesert;
@@ -129,9 +127,7 @@ TerrainCode jungleCode(float q, float h, TerrainCode current) {
 }
 
 TerrainCode forestCode(float v, TerrainCode current) {
-    if (v <= generatorParameters.forestFactor && (current == kPlains || current == kHills || current == kHighHills))
-        return current + 12;
-    return current;
+    return v <= generatorParameters.forestFactor ? forestedCode(current) : current;
 }
 
 TerrainCode polarCode(float v, float h, TerrainCode current) {
@@ -147,9 +143,9 @@ TerrainCode polarCode(float v, float h, TerrainCode current) {
     if (v <= p.polarFactor) {
         // Forest under snow keeps its trees whatever the band.
         const bool forested = isForestCode(current);
-        if (inBand(p.levelSea, h, p.levelFertilePlains)) return forested ? current + 19 : kPlainsL;
-        if (inBand(p.levelFertilePlains, h, p.levelHills)) return forested ? current + 19 : kHillsL;
-        if (inBand(p.levelHills, h, p.levelHighHills)) return forested ? current + 19 : kHighHillsL;
+        if (inBand(p.levelSea, h, p.levelFertilePlains)) return forested ? snowCoveredCode(current) : kPlainsL;
+        if (inBand(p.levelFertilePlains, h, p.levelHills)) return forested ? snowCoveredCode(current) : kHillsL;
+        if (inBand(p.levelHills, h, p.levelHighHills)) return forested ? snowCoveredCode(current) : kHighHillsL;
         return polarMountainCode(p, h, current);
     }
     return current;

@@ -4,9 +4,8 @@
 #include "generator/random_field.h"
 #include "generator/seas_rivers.h"
 #include "generator/terrain_rules.h"
+#include "map/hex_geometry.h"
 #include "map/map_grid.h"
-#include "map/window_seam.h"
-#include "view/view_mode.h"
 
 namespace pelorn {
 
@@ -46,16 +45,14 @@ void layDesertAndJungle(const FloatField& height, FloatField& equator, std::int3
     const std::int32_t mapH = mapHeight();
     correctDesertFactor();
     // The outer border of the map never turns to desert.
+    // The sea is chosen already and does not count as water here.
+    const auto wetsDesert = [](TerrainCode c) { return isRiverCode(c) || c == kLake; };
     for (std::int32_t x = 1; x < mapW - 1; ++x) {
-        const std::int32_t raise = (x % 2 == 0) ? 1 : 0;
         for (std::int32_t y = 1; y < mapH - 1; ++y) {
             if (!isDesertCandidate(equator[x][y], height[x][y])) continue;
-            const TerrainCode around[6] = {mapGrid[x][y - 1],         mapGrid[x][y + 1],
-                                           mapGrid[x + 1][y - raise], mapGrid[x + 1][y - raise + 1],
-                                           mapGrid[x - 1][y - raise], mapGrid[x - 1][y - raise + 1]};
             bool nearWater = false;
-            for (TerrainCode c : around)
-                if (c == kRiver || c == kRiverP || c == kLake) nearWater = true;
+            for (const TilePos& n : hexNeighbours(x, y))
+                if (wetsDesert(mapGrid[n.x][n.y])) nearWater = true;
             mapGrid[x][y] = desertCode(equator[x][y], height[x][y], nearWater, mapGrid[x][y]);
         }
     }
@@ -91,15 +88,15 @@ void layPolar(const FloatField& height, FloatField& polar, std::int32_t w, std::
 
 }  // namespace
 
-void generateWorld(std::int32_t w, std::int32_t h) {
-    if (!mapGrid || w < mapWidth() || h < mapHeight()) return;
+bool generateWorld(std::int32_t w, std::int32_t h) {
+    if (!mapGrid || w < mapWidth() || h < mapHeight()) return false;
     FloatField height;
     FloatField fieldA;  // steppes, then forest, then polar
     FloatField fieldB;  // equator: desert and jungle
-    if (!height.allocate(w, h) || !fieldA.allocate(w, h) || !fieldB.allocate(w, h)) return;
+    if (!height.allocate(w, h) || !fieldA.allocate(w, h) || !fieldB.allocate(w, h)) return false;
 
     classifyByHeight(height, fieldA, w, h);
-    selectSea();
+    if (!selectSea()) return false;
     layDesertAndJungle(height, fieldB, w, h);
     layForest(fieldA, w, h);
     layPolar(height, fieldA, w, h);
@@ -108,23 +105,19 @@ void generateWorld(std::int32_t w, std::int32_t h) {
     fieldA.release();
     fieldB.release();
     height.release();
+    return true;
 }
 
-void generateRandomMap() {
+bool generateRandomMap() {
     const std::int32_t w = workingSize(mapWidth());
     const std::int32_t h = workingSize(mapHeight());
     freeMapGrid();
     if (!allocateMapGridKeepView()) {
-        // Never leave the program without a grid: an empty map of one quad.
-        quadCountX = 1;
-        quadCountY = 1;
-        allocateMapGrid();
-        invalidateClientArea(true);
-        return;
+        // Never leave the program without a grid.
+        replaceWithEmptyMap(1, 1);
+        return false;
     }
-    generateWorld(w, h);
-    if (viewMode == 0) invalidateRect(kMapAreaRect, true);
-    else invalidateClientArea(true);
+    return generateWorld(w, h);
 }
 
 }  // namespace pelorn

@@ -7,15 +7,16 @@
 namespace pelorn {
 
 // Replaces the map grid by a freshly generated world of the same size (the
-// view stays where it is) and asks for a repaint. Draws from rand(), so one
-// seed and one parameter record give one map. Should even the new grid be
-// impossible to allocate, an empty map of one quad each way takes its place,
-// so a grid always exists afterwards.
-void generateRandomMap();
+// view stays where it is). Draws from rand(), so one seed and one parameter
+// record give one map. False when the memory for it cannot be had: the map
+// is then empty (all "Void"), and should even the new grid be impossible to
+// allocate, an empty map of one quad each way takes its place, so a grid
+// always exists afterwards. The caller repaints.
+bool generateRandomMap();
 
 // Fills every tile of the (already allocated) map grid from working fields of
-// w x h cells (w, h: the working sizes of the map's width and height). Does
-// nothing when the working fields cannot be had.
-void generateWorld(std::int32_t w, std::int32_t h);
+// w x h cells (w, h: the working sizes of the map's width and height). False,
+// with nothing done, when the working fields cannot be had.
+bool generateWorld(std::int32_t w, std::int32_t h);
 
 }  // namespace pelorn

@@ -7,270 +7,233 @@
 
 namespace pelorn {
 
-void wrapTile(std::int32_t& x, std::int32_t& y) {
-    const std::int32_t width = mapWidth();
-    const std::int32_t height = mapHeight();
-    if (x < 0) x += width;
-    else if (x >= width) x -= width;
-    if (y < 0) y += height;
-    else if (y >= height) y -= height;
-}
-
-void hexStep(std::int32_t& x, std::int32_t& y, int direction) {
-    if (direction < 1 || direction > 6) return;
-    const TilePos next = hexNeighbours(x, y)[direction - 1];
-    x = next.x;
-    y = next.y;
-    wrapTile(x, y);
-}
-
 namespace {
-
-// A stacked position: column in the high half, row in the low half. Both are
-// below 65536 for every map the program holds (kMaxQuadsPerSide * 100), and
-// the tile one row further down packs to the next number.
-using PackedTile = std::uint32_t;
-static_assert(kMaxQuadsPerSide * kQuadSize <= 0xFFFF, "positions must pack into 16 bits each");
-
-inline PackedTile pack(std::int32_t x, std::int32_t y) {
-    return (static_cast<PackedTile>(x) << 16) | static_cast<PackedTile>(y);
-}
 
 // Tiles checked or written together in the fast paths; fixed-size loops that
 // compilers turn into vector instructions.
 constexpr int kBlock = 16;
-// Stacked tiles passed over together at most when going back.
+// Remembered tiles passed over together at most when going back.
 constexpr std::size_t kMaxSkip = 256;
 
-// The rows and columns of the six neighbours of (x, y), wrapped.
-struct Around {
-    std::int32_t left, right, up, down;
-    std::int32_t sideUpper, sideLower;  // rows of the side neighbours
+// The first direction of a set of matching neighbours (bit i: kHexWalkOrder[i]).
+struct FirstDirectionTable {
+    HexDirection of[64] = {};
+    FirstDirectionTable() {
+        for (unsigned mask = 1; mask < 64; ++mask) {
+            int i = 0;
+            while (!(mask & (1u << i))) ++i;
+            of[mask] = kHexWalkOrder[i];
+        }
+    }
 };
+const FirstDirectionTable kFirstDirection;
 
-inline Around around(std::int32_t x, std::int32_t y, std::int32_t width, std::int32_t height) {
-    Around n;
-    n.left = x == 0 ? width - 1 : x - 1;
-    n.right = x == width - 1 ? 0 : x + 1;
-    n.up = y == 0 ? height - 1 : y - 1;
-    n.down = y == height - 1 ? 0 : y + 1;
-    // Even columns stand half a tile higher: their side neighbours are rows
-    // y - 1 and y; an odd column's are rows y and y + 1.
-    const bool even = (x & 1) == 0;
-    n.sideUpper = even ? n.up : y;
-    n.sideLower = even ? y : n.down;
-    return n;
-}
-
-}  // namespace
+inline bool twoOrMore(unsigned mask) { return (mask & (mask - 1)) != 0; }
 
 // Depth first: convert the tile, remember it when two or more neighbours
-// still match, walk on to the first matching neighbour (above, upper right,
-// lower right, below, lower left, upper left), and when none matches go back
-// to the last remembered tile. The neighbours are those of hexNeighbours,
-// wrapped around all four edges.
+// still match, walk on to the first matching neighbour in walk order, and
+// when none matches go back to the last remembered tile.
 //
 // A large area is mostly crossed by walking up one column after another,
 // each tile remembered, and then gone back over with nothing left to fill.
 // Both are done a stretch at a time here; the tiles are converted and
 // remembered in exactly the order of the tile-by-tile walk.
-void floodFill(std::int32_t x, std::int32_t y, TerrainCode code, std::vector<std::uint32_t>* converted) {
-    if (!mapGrid) return;
-    TerrainCode* const* const grid = mapGrid;
-    const TerrainCode target = grid[x][y];
-    if (target == code) return;
+class AreaFill {
+public:
+    AreaFill(TerrainCode* const* grid, HexTorus torus, TerrainCode target, TerrainCode code, PackedTile* stack,
+             std::vector<std::uint32_t>* converted)
+        : grid_(grid), torus_(torus), target_(target), code_(code), stack_(stack), converted_(converted) {}
 
-    const std::int32_t width = mapWidth();
-    const std::int32_t height = mapHeight();
-    const std::size_t capacity = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
-    std::unique_ptr<PackedTile[]> stack(new (std::nothrow) PackedTile[capacity]);
-    if (!stack) return;
-    std::size_t depth = 0;
+    void run(TilePos start) {
+        TilePos at = start;
+        do {
+            convert(at);
+            climbColumn(at);
+        } while (leaveColumnTop(at) || goBack(at));
+    }
 
-    const auto record = [converted](std::int32_t cx, std::int32_t cy) {
-        if (converted) converted->push_back(pack(cx, cy));
-    };
+private:
+    void convert(TilePos p) {
+        grid_[p.x][p.y] = code_;
+        record(p.x, p.y);
+    }
+    void record(std::int32_t x, std::int32_t y) {
+        if (converted_) converted_->push_back(packTile(x, y));
+    }
+    void remember(TilePos p) { stack_[depth_++] = packTile(p.x, p.y); }
 
-    // Each round starts on a tile that still holds the target.
-    for (;;) {
-        TerrainCode* const column = grid[x];
-        column[y] = code;
-        record(x, y);
-        Around n = around(x, y, width, height);
-        const TerrainCode* const leftColumn = grid[n.left];
-        const TerrainCode* const rightColumn = grid[n.right];
+    // The neighbours of a tile that still hold the target, one bit per
+    // direction of the walk order.
+    unsigned matching(const HexTorus::Ring& r) const {
+        const TerrainCode* const own = grid_[r.column];
+        const TerrainCode* const left = grid_[r.left];
+        const TerrainCode* const right = grid_[r.right];
+        return unsigned(own[r.up] == target_) | unsigned(right[r.sideUpper] == target_) << 1 |
+               unsigned(right[r.sideLower] == target_) << 2 | unsigned(own[r.down] == target_) << 3 |
+               unsigned(left[r.sideLower] == target_) << 4 | unsigned(left[r.sideUpper] == target_) << 5;
+    }
 
-        // Up the column while the tile above matches.
+    // Up the column from a converted tile while the tile above matches; each
+    // tile is remembered on the way when another neighbour matches too.
+    void climbColumn(TilePos& at) {
+        TerrainCode* const column = grid_[at.x];
+        const TerrainCode* const rightColumn = grid_[torus_.ring(at.x, at.y).right];
         for (;;) {
-            // A stretch in which every tile also has its upper-right neighbour
-            // to fill: each is remembered and the walk goes straight up. Rows
-            // stay above the top seam (k < y).
-            const std::int32_t sideShift = (x & 1) == 0 ? 1 : 0;  // sideUpper = y - sideShift
-            std::int32_t k = 0;
-            while (k < kBlock && k < y && column[y - 1 - k] == target && rightColumn[y - sideShift - k] == target) ++k;
-            if (k == kBlock) {
-                while (y - k - kBlock >= 0) {
-                    const TerrainCode* const above = column + (y - k - kBlock);
-                    const TerrainCode* const side = rightColumn + (y - sideShift - k - kBlock + 1);
-                    int all = 1;
-                    for (int i = 0; i < kBlock; ++i) all &= int(above[i] == target) & int(side[i] == target);
-                    if (!all) break;
-                    k += kBlock;
-                }
-                while (k < y && column[y - 1 - k] == target && rightColumn[y - sideShift - k] == target) ++k;
-            }
+            const std::int32_t k = stretchAbove(at, column, rightColumn);
             if (k > 0) {
-                // Remember rows y, y - 1, ..., y - k + 1 and convert rows y - 1 ... y - k.
-                const PackedTile first = pack(x, y);
-                PackedTile* const pushed = stack.get() + depth;
-                TerrainCode* const filled = column + (y - k);
-                std::int32_t j = 0;
-                for (; j + kBlock <= k; j += kBlock) {
-                    for (int i = 0; i < kBlock; ++i) pushed[j + i] = first - static_cast<PackedTile>(j + i);
-                    for (int i = 0; i < kBlock; ++i) filled[j + i] = code;
-                }
-                for (; j < k; ++j) {
-                    pushed[j] = first - static_cast<PackedTile>(j);
-                    filled[j] = code;
-                }
-                depth += static_cast<std::size_t>(k);
-                if (converted)
-                    for (std::int32_t i = 1; i <= k; ++i) record(x, y - i);
-                y -= k;
-                n = around(x, y, width, height);
+                climbStretch(at, column, k);
+                at.y -= k;
             }
-            if (column[n.up] != target) break;
-            // The tile above matches: remember this one if any other neighbour does too.
-            if (rightColumn[n.sideUpper] == target || rightColumn[n.sideLower] == target ||
-                column[n.down] == target || leftColumn[n.sideLower] == target || leftColumn[n.sideUpper] == target)
-                stack[depth++] = pack(x, y);
-            y = n.up;
-            column[y] = code;
-            record(x, y);
-            n = around(x, y, width, height);
+            const HexTorus::Ring r = torus_.ring(at.x, at.y);
+            if (column[r.up] != target_) return;
+            if (matching(r) & ~1u) remember(at);
+            at.y = r.up;
+            convert(at);
         }
+    }
 
-        // The tile above does not match.
-        const bool upperRight = rightColumn[n.sideUpper] == target;
-        const bool lowerRight = rightColumn[n.sideLower] == target;
-        const bool below = column[n.down] == target;
-        const bool lowerLeft = leftColumn[n.sideLower] == target;
-        const bool upperLeft = leftColumn[n.sideUpper] == target;
-        if (int(upperRight) + int(lowerRight) + int(below) + int(lowerLeft) + int(upperLeft) >= 2)
-            stack[depth++] = pack(x, y);
-        if (upperRight) {
-            x = n.right;
-            y = n.sideUpper;
-            continue;
+    // How many rows straight above `at` match together with their tile's
+    // upper-right neighbour, so that the walk goes straight up through them
+    // remembering every tile. Stays above the top seam (k < y).
+    std::int32_t stretchAbove(TilePos at, const TerrainCode* column, const TerrainCode* rightColumn) const {
+        const std::int32_t y = at.y;
+        const std::int32_t sideShift = isRaisedColumn(at.x) ? 1 : 0;  // upper-right row = y - sideShift
+        const auto climbable = [&](std::int32_t k) {
+            return column[y - 1 - k] == target_ && rightColumn[y - sideShift - k] == target_;
+        };
+        std::int32_t k = 0;
+        while (k < kBlock && k < y && climbable(k)) ++k;
+        if (k < kBlock) return k;
+        while (y - k - kBlock >= 0) {
+            const TerrainCode* const above = column + (y - k - kBlock);
+            const TerrainCode* const side = rightColumn + (y - sideShift - k - kBlock + 1);
+            int all = 1;
+            for (int i = 0; i < kBlock; ++i) all &= int(above[i] == target_) & int(side[i] == target_);
+            if (!all) break;
+            k += kBlock;
         }
-        if (lowerRight) {
-            x = n.right;
-            y = n.sideLower;
-            continue;
-        }
-        if (below) {
-            y = n.down;
-            continue;
-        }
-        if (lowerLeft) {
-            x = n.left;
-            y = n.sideLower;
-            continue;
-        }
-        if (upperLeft) {
-            x = n.left;
-            y = n.sideUpper;
-            continue;
-        }
+        while (k < y && climbable(k)) ++k;
+        return k;
+    }
 
-        // Stuck: go back to the last remembered tile that still has a
-        // matching neighbour. Remembered tiles are all converted already.
-        bool resumed = false;
+    // Remembers rows y, y - 1, ..., y - k + 1 and converts rows y - 1 ... y - k.
+    void climbStretch(TilePos at, TerrainCode* column, std::int32_t k) {
+        const PackedTile first = packTile(at.x, at.y);
+        PackedTile* const pushed = stack_ + depth_;
+        TerrainCode* const filled = column + (at.y - k);
+        std::int32_t j = 0;
+        for (; j + kBlock <= k; j += kBlock) {
+            for (int i = 0; i < kBlock; ++i) pushed[j + i] = first - static_cast<PackedTile>(j + i);
+            for (int i = 0; i < kBlock; ++i) filled[j + i] = code_;
+        }
+        for (; j < k; ++j) {
+            pushed[j] = first - static_cast<PackedTile>(j);
+            filled[j] = code_;
+        }
+        depth_ += static_cast<std::size_t>(k);
+        if (converted_)
+            for (std::int32_t i = 1; i <= k; ++i) record(at.x, at.y - i);
+    }
+
+    // At the top of a climb (the tile above does not match): on to the first
+    // matching neighbour, remembering this tile when more than one matches.
+    // False when none matches.
+    bool leaveColumnTop(TilePos& at) {
+        const HexTorus::Ring r = torus_.ring(at.x, at.y);
+        const unsigned mask = matching(r);
+        if (mask == 0) return false;
+        if (twoOrMore(mask)) remember(at);
+        at = r[kFirstDirection.of[mask]];
+        return true;
+    }
+
+    // Back to the last remembered tile that still has a matching neighbour,
+    // and on to that neighbour. Remembered tiles are all converted already.
+    // False when none is left: the area is filled.
+    bool goBack(TilePos& at) {
         int singles = 0;
-        while (depth > 0) {
+        while (depth_ > 0) {
             if (singles == 0) {
-                // Remembered tiles of one column in consecutive rows, none of
-                // whose neighbours is left to fill, are passed over at once.
-                const PackedTile top = stack[depth - 1];
-                std::size_t run = 1;
-                if (depth >= 2 && stack[depth - 2] == top + 1) {
-                    run = 2;
-                    while (run + kBlock <= depth && run + kBlock <= kMaxSkip) {
-                        const PackedTile* const entries = stack.get() + (depth - run - kBlock);
-                        int all = 1;
-                        for (int i = 0; i < kBlock; ++i)
-                            all &= int(entries[i] == top + static_cast<PackedTile>(run + kBlock - 1 - i));
-                        if (!all) break;
-                        run += kBlock;
-                    }
-                }
-                const std::int32_t cx = static_cast<std::int32_t>(top >> 16);
-                const std::int32_t y0 = static_cast<std::int32_t>(top & 0xFFFF);
-                const std::int32_t y1 = y0 + static_cast<std::int32_t>(run) - 1;
-                if (run > 1 && y0 >= 1 && y1 <= height - 2) {
-                    const TerrainCode* const own = grid[cx];
-                    const TerrainCode* const sideL = grid[cx == 0 ? width - 1 : cx - 1];
-                    const TerrainCode* const sideR = grid[cx == width - 1 ? 0 : cx + 1];
-                    // Side rows: y0 - 1 .. y1 for an even column, y0 .. y1 + 1 for an odd one.
-                    const std::int32_t s0 = (cx & 1) == 0 ? y0 - 1 : y0;
-                    const std::int32_t rows = static_cast<std::int32_t>(run) + 1;
-                    int any = int(own[y0 - 1] == target) | int(own[y1 + 1] == target);
-                    std::int32_t i = 0;
-                    for (; i + kBlock <= rows; i += kBlock) {
-                        int block = 0;
-                        for (int q = 0; q < kBlock; ++q)
-                            block |= int(sideL[s0 + i + q] == target) | int(sideR[s0 + i + q] == target);
-                        any |= block;
-                    }
-                    for (; i < rows; ++i) any |= int(sideL[s0 + i] == target) | int(sideR[s0 + i] == target);
-                    if (!any) {
-                        depth -= run;
-                        continue;
-                    }
-                }
+                if (skipFinishedRun()) continue;
                 singles = kBlock;
             }
             --singles;
-            const PackedTile top = stack[--depth];
-            x = static_cast<std::int32_t>(top >> 16);
-            y = static_cast<std::int32_t>(top & 0xFFFF);
-            const Around p = around(x, y, width, height);
-            const TerrainCode* const own = grid[x];
-            const TerrainCode* const sideL = grid[p.left];
-            const TerrainCode* const sideR = grid[p.right];
-            const bool a1 = own[p.up] == target;
-            const bool a2 = sideR[p.sideUpper] == target;
-            const bool a3 = sideR[p.sideLower] == target;
-            const bool a4 = own[p.down] == target;
-            const bool a5 = sideL[p.sideLower] == target;
-            const bool a6 = sideL[p.sideUpper] == target;
-            const int matching = int(a1) + int(a2) + int(a3) + int(a4) + int(a5) + int(a6);
-            if (matching == 0) continue;
-            if (matching >= 2) ++depth;  // remembered again in its own place
-            if (a1) {
-                y = p.up;
-            } else if (a2) {
-                x = p.right;
-                y = p.sideUpper;
-            } else if (a3) {
-                x = p.right;
-                y = p.sideLower;
-            } else if (a4) {
-                y = p.down;
-            } else if (a5) {
-                x = p.left;
-                y = p.sideLower;
-            } else {
-                x = p.left;
-                y = p.sideUpper;
-            }
-            resumed = true;
-            break;
+            at = unpackTile(stack_[--depth_]);
+            const HexTorus::Ring r = torus_.ring(at.x, at.y);
+            const unsigned mask = matching(r);
+            if (mask == 0) continue;
+            if (twoOrMore(mask)) ++depth_;  // remembered again in its own place
+            at = r[kFirstDirection.of[mask]];
+            return true;
         }
-        if (!resumed) break;
+        return false;
     }
+
+    // Remembered tiles of one column in consecutive rows, none of whose
+    // neighbours is left to fill, are passed over at once. True when a run
+    // was dropped.
+    bool skipFinishedRun() {
+        const PackedTile top = stack_[depth_ - 1];
+        if (depth_ < 2 || stack_[depth_ - 2] != top + 1) return false;
+        std::size_t run = 2;
+        while (run + kBlock <= depth_ && run + kBlock <= kMaxSkip) {
+            const PackedTile* const entries = stack_ + (depth_ - run - kBlock);
+            int all = 1;
+            for (int i = 0; i < kBlock; ++i)
+                all &= int(entries[i] == top + static_cast<PackedTile>(run + kBlock - 1 - i));
+            if (!all) break;
+            run += kBlock;
+        }
+        const TilePos first = unpackTile(top);
+        const std::int32_t y0 = first.y;
+        const std::int32_t y1 = y0 + static_cast<std::int32_t>(run) - 1;
+        // Runs touching the top or bottom seam take the tile-by-tile way.
+        if (y0 < 1 || y1 > torus_.height - 2) return false;
+        const HexTorus::Ring r = torus_.ring(first.x, y0);
+        const TerrainCode* const own = grid_[first.x];
+        const TerrainCode* const sideL = grid_[r.left];
+        const TerrainCode* const sideR = grid_[r.right];
+        // Side rows: y0 - 1 .. y1 for a raised column, y0 .. y1 + 1 for a lowered one.
+        const std::int32_t sideTop = r.sideUpper;
+        const std::int32_t rows = static_cast<std::int32_t>(run) + 1;
+        int any = int(own[y0 - 1] == target_) | int(own[y1 + 1] == target_);
+        std::int32_t i = 0;
+        for (; i + kBlock <= rows; i += kBlock) {
+            int block = 0;
+            for (int q = 0; q < kBlock; ++q)
+                block |= int(sideL[sideTop + i + q] == target_) | int(sideR[sideTop + i + q] == target_);
+            any |= block;
+        }
+        for (; i < rows; ++i) any |= int(sideL[sideTop + i] == target_) | int(sideR[sideTop + i] == target_);
+        if (any) return false;
+        depth_ -= run;
+        return true;
+    }
+
+    TerrainCode* const* const grid_;
+    const HexTorus torus_;
+    const TerrainCode target_;
+    const TerrainCode code_;
+    PackedTile* const stack_;
+    std::size_t depth_ = 0;
+    std::vector<std::uint32_t>* const converted_;
+};
+
+}  // namespace
+
+bool floodFill(std::int32_t x, std::int32_t y, TerrainCode code, std::vector<std::uint32_t>* converted) {
+    if (!mapGrid) return false;
+    const TerrainCode target = mapGrid[x][y];
+    if (target == code) return true;
+    // One stack entry per tile at most: a tile is remembered only when it is
+    // converted or taken back off the stack.
+    const std::size_t capacity = static_cast<std::size_t>(mapWidth()) * static_cast<std::size_t>(mapHeight());
+    std::unique_ptr<PackedTile[]> stack(new (std::nothrow) PackedTile[capacity]);
+    if (!stack) return false;
+    AreaFill(mapGrid, mapTorus(), target, code, stack.get(), converted).run({x, y});
+    return true;
 }
 
-void floodFill(std::int32_t x, std::int32_t y, TerrainCode code) { floodFill(x, y, code, nullptr); }
+bool floodFill(std::int32_t x, std::int32_t y, TerrainCode code) { return floodFill(x, y, code, nullptr); }
 
 }  // namespace pelorn

@@ -1,11 +1,11 @@
 // The map in memory: its size in quads, the grid of terrain codes, the quad the
-// view shows, the map's name, and the hexagon neighbourhood of a tile.
+// view shows and the map's name.
 #pragma once
 
-#include <array>
 #include <cstdint>
 #include <string>
 
+#include "map/hex_geometry.h"
 #include "map/terrain.h"
 
 namespace pelorn {
@@ -43,17 +43,59 @@ bool allocateMapGrid();
 bool allocateMapGridKeepView();
 void freeMapGrid();
 
-struct TilePos {
-    std::int32_t x;
-    std::int32_t y;
-    friend bool operator==(TilePos a, TilePos b) { return a.x == b.x && a.y == b.y; }
-    friend bool operator!=(TilePos a, TilePos b) { return !(a == b); }
+// A grid with memory of its own, not (yet) the map's: what a reader fills
+// before it replaces the map.
+class TileGrid {
+public:
+    TileGrid() = default;
+    ~TileGrid() { release(); }
+    TileGrid(TileGrid&& other) noexcept { *this = static_cast<TileGrid&&>(other); }
+    TileGrid& operator=(TileGrid&& other) noexcept;
+    TileGrid(const TileGrid&) = delete;
+    TileGrid& operator=(const TileGrid&) = delete;
+
+    // An empty grid of quadsX by quadsY quads, every tile 0. False, leaving no
+    // grid, when the size is refused or the memory cannot be had.
+    bool allocate(std::int32_t quadsX, std::int32_t quadsY);
+    void release();
+
+    explicit operator bool() const { return columns_ != nullptr; }
+    MapGrid columns() const { return columns_; }
+    std::int32_t quadsX() const { return quadsX_; }
+    std::int32_t quadsY() const { return quadsY_; }
+
+private:
+    friend void installMapGrid(TileGrid&& grid);
+    MapGrid take();  // the columns, handed over; the grid is empty afterwards
+    MapGrid columns_ = nullptr;
+    std::int32_t quadsX_ = 0;
+    std::int32_t quadsY_ = 0;
 };
 
-// The six neighbours in the column-offset layout (even columns stand half a
-// tile higher): above, upper right, lower right, below, lower left, upper left.
-// No wrapping or clipping.
-std::array<TilePos, 6> hexNeighbours(std::int32_t x, std::int32_t y);
+// The map's grid becomes `grid` (the old one freed), its size the map's, the
+// view at quad (0, 0). Without a grid in `grid` the map has none afterwards.
+void installMapGrid(TileGrid&& grid);
+
+// Replaces the map by an empty one of quadsX by quadsY quads, viewed from quad
+// (0, 0). Should that size be refused or its memory not be had, the map
+// becomes a single empty quad instead, so that a grid always exists. True
+// when the asked size was made.
+bool replaceWithEmptyMap(std::int32_t quadsX, std::int32_t quadsY);
+
+// A tile position in 32 bits: the column in the high half, the row in the
+// low half. Both are below 65536 on every map the program holds, and the
+// tile one row further down packs to the next number.
+using PackedTile = std::uint32_t;
+static_assert(kMaxQuadsPerSide * kQuadSize <= 0xFFFF, "positions must pack into 16 bits each");
+constexpr PackedTile packTile(std::int32_t x, std::int32_t y) {
+    return (static_cast<PackedTile>(x) << 16) | static_cast<PackedTile>(y);
+}
+constexpr TilePos unpackTile(PackedTile tile) {
+    return {static_cast<std::int32_t>(tile >> 16), static_cast<std::int32_t>(tile & 0xFFFF)};
+}
+
+// The map as the hexagon geometry sees it: wrapping at all four edges.
+inline HexTorus mapTorus() { return {mapWidth(), mapHeight()}; }
 
 // Back to the state of a fresh process: no grid, one quad each way, "Untitled".
 void resetMapState();

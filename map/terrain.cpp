@@ -29,7 +29,16 @@ constexpr TerrainInfo kTerrains[kLastLegendCode + 1] = {
 
 // Land codes that can carry a start location, in the order of their start-location codes 50..60.
 constexpr TerrainCode kStartLocationBases[kLastStartLocation - kFirstStartLocation + 1] = {
-    1, 2, 3, 4, 9, 14, 15, 16, 23, 25, 27};
+    kFertilePlains, kPlains,          kHills,   kHighHills, kSteppes,   kForestPlains,
+    kForestHills,   kForestHighHills, kPlainsL, kHillsL,    kHighHillsL};
+
+// The forest and snow-covered forest rows run parallel to the open-land rows.
+static_assert(kForestHills - kForestPlains == kHills - kPlains &&
+                  kForestHighHills - kForestPlains == kHighHills - kPlains,
+              "forest codes follow the open-land codes");
+static_assert(kSorestHills - kSorestPlains == kForestHills - kForestPlains &&
+                  kSorestHighHills - kSorestPlains == kForestHighHills - kForestPlains,
+              "snow-covered forest codes follow the forest codes");
 
 }  // namespace
 
@@ -42,6 +51,17 @@ bool isStartLocationCode(TerrainCode code) {
 }
 
 bool isWaterCode(TerrainCode code) { return code >= kRiver && code <= kLake; }
+bool isRiverCode(TerrainCode code) { return code == kRiver || code == kRiverP; }
+bool isMountainCode(TerrainCode code) { return code >= kMount1 && code <= kMount4; }
+bool isForestCode(TerrainCode code) { return code >= kForestPlains && code <= kForestHighHills; }
+
+TerrainCode forestedCode(TerrainCode code) {
+    return code >= kPlains && code <= kHighHills ? code + (kForestPlains - kPlains) : code;
+}
+
+TerrainCode snowCoveredCode(TerrainCode code) {
+    return isForestCode(code) ? code + (kSorestPlains - kForestPlains) : code;
+}
 
 TerrainCode baseCode(TerrainCode code) {
     return isStartLocationCode(code) ? kStartLocationBases[code - kFirstStartLocation] : code;

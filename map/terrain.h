@@ -22,6 +22,8 @@ constexpr TerrainCode kPlains = 2;
 constexpr TerrainCode kHills = 3;
 constexpr TerrainCode kHighHills = 4;
 constexpr TerrainCode kMount1 = 5;
+constexpr TerrainCode kMount2 = 6;
+constexpr TerrainCode kMount3 = 7;
 constexpr TerrainCode kMount4 = 8;
 constexpr TerrainCode kSteppes = 9;
 constexpr TerrainCode kArid = 10;
@@ -44,6 +46,8 @@ constexpr TerrainCode kHillsD = 26;
 constexpr TerrainCode kHighHillsL = 27;
 constexpr TerrainCode kHighHillsD = 28;
 constexpr TerrainCode kMount1S = 29;
+constexpr TerrainCode kMount2S = 30;
+constexpr TerrainCode kMount3S = 31;
 constexpr TerrainCode kMount4S = 32;
 constexpr TerrainCode kSorestPlains = 33;
 constexpr TerrainCode kSorestHills = 34;
@@ -65,7 +69,17 @@ constexpr Rgb kUnknownCodeColour{255, 0, 255};
 // True for 0..38 and 50..60: the codes that have a colour and a pen.
 bool hasTerrainColour(TerrainCode code);
 bool isStartLocationCode(TerrainCode code);
-bool isWaterCode(TerrainCode code);  // 19..22
+bool isWaterCode(TerrainCode code);  // "River", "River P", "Sea", "Lake"
+bool isRiverCode(TerrainCode code);  // "River", "River P"
+bool isMountainCode(TerrainCode code);  // "Mount1" to "Mount4"
+bool isForestCode(TerrainCode code);    // "Forest P", "Forest H", "Forest HH"
+
+// The forest on open land: "Plains" -> "Forest P", "Hills" -> "Forest H",
+// "H Hills" -> "Forest HH"; the code itself for every other code.
+TerrainCode forestedCode(TerrainCode code);
+// A forest under snow: "Forest P" -> "Sorest P" and so on; the code itself
+// for every other code.
+TerrainCode snowCoveredCode(TerrainCode code);
 
 // The land code under a start-location code (50 -> 1, ..., 60 -> 27); the code
 // itself for every other code.

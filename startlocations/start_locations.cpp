@@ -4,9 +4,9 @@
 
 #include "generator/parameters.h"
 #include "generator/random.h"
+#include "map/hex_geometry.h"
 #include "map/map_grid.h"
 #include "map/terrain.h"
-#include "map/window_seam.h"
 
 namespace pelorn {
 
@@ -15,13 +15,6 @@ namespace {
 // Tiles this close to a quad's edge never carry a start location, which also
 // keeps every tile the rules look at inside the map.
 constexpr std::int32_t kEdgeMargin = 2;
-
-// A random integer from 0 to m; both ends come out half as often as the rest.
-std::int32_t randomUpTo(std::int32_t m) {
-    const std::int32_t r = rand();
-    if (m == 0) return 0;
-    return roundHalfUpToSingle(static_cast<double>(r) / 32767.0 * m);
-}
 
 bool insideQuadMargin(std::int32_t v) {
     const std::int32_t q = v % kQuadSize;
@@ -36,27 +29,16 @@ bool surroundedByWater(std::int32_t x, std::int32_t y) {
     return true;
 }
 
-bool columnHoldsStartLocation(std::int32_t x, std::int32_t firstRow, std::int32_t lastRow) {
-    const TerrainCode* column = mapGrid[x];
-    for (std::int32_t y = firstRow; y <= lastRow; ++y) {
-        if (isStartLocationCode(column[y])) return true;
+// Any start location within two steps of (x, y). The tile itself is among
+// them: a start location there stays as it is either way.
+bool startLocationNearby(std::int32_t x, std::int32_t y) {
+    for (const ColumnRun& run : withinTwoSteps(x)) {
+        const TerrainCode* column = mapGrid[x + run.dx];
+        for (std::int32_t row = y + run.firstDy; row <= y + run.lastDy; ++row) {
+            if (isStartLocationCode(column[row])) return true;
+        }
     }
     return false;
-}
-
-// Any start location among the 18 tiles within two steps of (x, y).
-bool startLocationNearby(std::int32_t x, std::int32_t y) {
-    if (isStartLocationCode(mapGrid[x][y - 2]) || isStartLocationCode(mapGrid[x][y - 1]) ||
-        isStartLocationCode(mapGrid[x][y + 1]) || isStartLocationCode(mapGrid[x][y + 2])) {
-        return true;
-    }
-    // Even columns stand half a tile higher, so their side columns reach one row further up.
-    const std::int32_t sideFirst = (x % 2 == 0) ? y - 2 : y - 1;
-    if (columnHoldsStartLocation(x - 1, sideFirst, sideFirst + 3) ||
-        columnHoldsStartLocation(x + 1, sideFirst, sideFirst + 3)) {
-        return true;
-    }
-    return columnHoldsStartLocation(x - 2, y - 1, y + 1) || columnHoldsStartLocation(x + 2, y - 1, y + 1);
 }
 
 void clearStartLocations(std::int32_t width, std::int32_t height) {
@@ -69,8 +51,8 @@ void clearStartLocations(std::int32_t width, std::int32_t height) {
 }
 
 void tryOnce(std::int32_t width, std::int32_t height) {
-    const std::int32_t x = randomUpTo(width - 1);
-    const std::int32_t y = randomUpTo(height - 1);
+    const std::int32_t x = drawScaled(width - 1);
+    const std::int32_t y = drawScaled(height - 1);
     if (!insideQuadMargin(x) || !insideQuadMargin(y)) return;
     if (surroundedByWater(x, y)) return;
     if (startLocationNearby(x, y)) return;
@@ -80,25 +62,16 @@ void tryOnce(std::int32_t width, std::int32_t height) {
 
 }  // namespace
 
-std::int32_t startLocationTryCount() {
-    // Unsigned arithmetic wraps without undefined behaviour; the result is
-    // then read back as a two's-complement value.
-    const std::uint32_t product = static_cast<std::uint32_t>(generatorParameters.genStartLocTries) *
-                                  static_cast<std::uint32_t>(quadCountY) *
-                                  static_cast<std::uint32_t>(quadCountX);
-    if (product <= 0x7FFFFFFFu) return static_cast<std::int32_t>(product);
-    return -static_cast<std::int32_t>(~product) - 1;
-}
+std::int32_t startLocationTryCount() { return triesOverMap(generatorParameters.genStartLocTries); }
 
-void generateStartLocations() {
-    if (mapGrid) {
-        const std::int32_t width = mapWidth();
-        const std::int32_t height = mapHeight();
-        clearStartLocations(width, height);
-        const std::int32_t tries = startLocationTryCount();
-        for (std::int32_t i = 0; i < tries; ++i) tryOnce(width, height);
-    }
-    invalidateRect(kMapAreaRect, true);
+bool generateStartLocations() {
+    if (!mapGrid) return false;
+    const std::int32_t width = mapWidth();
+    const std::int32_t height = mapHeight();
+    clearStartLocations(width, height);
+    const std::int32_t tries = startLocationTryCount();
+    for (std::int32_t i = 0; i < tries; ++i) tryOnce(width, height);
+    return true;
 }
 
 }  // namespace pelorn

@@ -6,14 +6,13 @@
 namespace pelorn {
 
 // Turns every start location back into its land tile, then makes
-// genStartLocTries tries per quad, each picking one tile and marking it when the
-// placement rules allow; finally repaints the map area. Without a grid it only
-// repaints.
-void generateStartLocations();
+// genStartLocTries tries per quad, each picking one tile and marking it when
+// the placement rules allow. False, with nothing done, without a grid. The
+// caller repaints.
+bool generateStartLocations();
 
-// The number of tries for the current parameters and map size: the 32-bit
-// signed product genStartLocTries x quadCountY x quadCountX, wrapped as the
-// product of two's-complement integers wraps. 0 or less means no tries.
+// The number of tries for the current parameters and map size:
+// triesOverMap(genStartLocTries). 0 or less means no tries.
 std::int32_t startLocationTryCount();
 
 }  // namespace pelorn

@@ -1,10 +1,6 @@
 // The map view's painter on a GDI device context, and the pens it draws with.
 #pragma once
 
-// Keep <windows.h> from defining min and max over std::min and std::max.
-#ifndef NOMINMAX
-#define NOMINMAX
-#endif
 #include <windows.h>
 
 #include "view/painter.h"

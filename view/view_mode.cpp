@@ -2,6 +2,8 @@
 
 namespace pelorn {
 
-std::int32_t viewMode = 0;
+std::int32_t viewMode = kDetailView;
+
+void switchToNextView() { viewMode = showsDetailView() ? kOverview : kDetailView; }
 
 }  // namespace pelorn

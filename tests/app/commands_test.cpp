@@ -5,12 +5,13 @@
 
 #include "app/command_ids.h"
 #include "app/commands.h"
-#include "map/editing.h"
-#include "map/history.h"
+#include "editing/history.h"
+#include "editing/tools.h"
 #include "map/map_grid.h"
+#include "support/fresh_state.h"
 #include "support/recording_seam.h"
-#include "view/view_mode.h"
 #include "support/test_map.h"
+#include "view/view_mode.h"
 
 namespace pelorn {
 namespace {
@@ -35,13 +36,10 @@ const Invalidation kBrush = RecordingSeam::area({790, 8, 900, 28}, true);
 const Invalidation kStartLocation = RecordingSeam::area({900, 8, 950, 28}, true);
 
 // Each test runs in a folder of its own, since saving writes into the working folder.
-class CommandsTest : public ::testing::Test {
+class CommandsTest : public test::FreshStateTest {
 protected:
     void SetUp() override {
-        resetMapState();
-        resetEditingState();
-        historyClear();
-        viewMode = 0;
+        FreshStateTest::SetUp();
         previous = fs::current_path();
         folder = fs::temp_directory_path() /
                  ("pelorn_commands_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
@@ -52,10 +50,7 @@ protected:
     void TearDown() override {
         fs::current_path(previous);
         fs::remove_all(folder);
-        resetMapState();
-        resetEditingState();
-        historyClear();
-        viewMode = 0;
+        FreshStateTest::TearDown();
     }
 
     static void makeMap(int quadsX, int quadsY) {

@@ -8,11 +8,12 @@
 #include "dialogs/generate_terrain_dialog.h"
 #include "dialogs/map_dialogs.h"
 #include "dialogs/start_locations_dialog.h"
+#include "editing/history.h"
 #include "files/map_file.h"
 #include "generator/parameters.h"
 #include "generator/random.h"
-#include "map/history.h"
 #include "map/map_grid.h"
+#include "support/fresh_state.h"
 #include "support/recording_seam.h"
 #include "working_folder.h"
 
@@ -26,22 +27,15 @@ std::vector<TerrainCode> tiles() {
     return all;
 }
 
-class DialogHistory : public ::testing::Test {
+class DialogHistory : public test::FreshStateTest {
 protected:
     void SetUp() override {
-        resetMapState();
-        historyClear();
-        generatorParameters = GeneratorParameters{};
+        FreshStateTest::SetUp();
         quadCountX = 2;
         ASSERT_TRUE(allocateMapGrid());
         for (int x = 0; x < 200; ++x)
             for (int y = 0; y < 100; ++y) mapGrid[x][y] = (x + y) % 3 == 0 ? 3 : 2;
         mapGrid[50][50] = 52;  // placed by hand
-    }
-    void TearDown() override {
-        historyClear();
-        resetMapState();
-        generatorParameters = GeneratorParameters{};
     }
     test::RecordingSeam seam;
 };

@@ -12,7 +12,9 @@
 #include "generator/world.h"
 #include "map/map_grid.h"
 #include "map/window_seam.h"
+#include "support/fresh_state.h"
 #include "support/recording_seam.h"
+#include "view/layout.h"
 
 namespace pelorn {
 namespace {
@@ -32,16 +34,11 @@ int indexOf(int id) {
     return -1;
 }
 
-class GenerateDialogs : public ::testing::Test {
+class GenerateDialogs : public test::FreshStateTest {
 protected:
     void SetUp() override {
-        resetMapState();
-        generatorParameters = GeneratorParameters{};
+        FreshStateTest::SetUp();
         ASSERT_TRUE(allocateMapGrid());
-    }
-    void TearDown() override {
-        resetMapState();
-        generatorParameters = GeneratorParameters{};
     }
     RecordingSeam seam;
 };

@@ -10,6 +10,7 @@
 #include "dialogs/map_dialogs.h"
 #include "files/map_file.h"
 #include "map/map_grid.h"
+#include "support/fresh_state.h"
 #include "support/recording_seam.h"
 #include "working_folder.h"
 
@@ -21,10 +22,8 @@ using test::RecordingSeam;
 
 // Every test runs in a fresh working folder of its own, since map files are
 // named relative to it.
-class MapDialogs : public ::testing::Test {
+class MapDialogs : public test::FreshStateTest {
 protected:
-    void SetUp() override { resetMapState(); }
-    void TearDown() override { resetMapState(); }
 
     static void makeMap(const std::string& name, int qx, int qy) {
         freeMapGrid();

@@ -16,6 +16,7 @@
 #include "generator/parameters.h"
 #include "map/map_grid.h"
 #include "map/terrain.h"
+#include "support/fresh_state.h"
 
 namespace pelorn {
 namespace testing_files {
@@ -40,9 +41,10 @@ inline std::vector<std::string> folderEntries(const fs::path& folder) {
     return names;
 }
 
-class FilesTest : public ::testing::Test {
+class FilesTest : public test::FreshStateTest {
 protected:
     void SetUp() override {
+        FreshStateTest::SetUp();
         static std::atomic<unsigned> counter{0};
         previous_ = fs::current_path();
         // CTest runs the tests of this program in parallel processes.
@@ -51,13 +53,9 @@ protected:
                                                std::to_string(stamp) + "-" + std::to_string(++counter));
         fs::create_directories(folder_);
         fs::current_path(folder_);
-        resetMapState();
-        generatorParameters = GeneratorParameters{};
-        buildTerrainPalette();
     }
     void TearDown() override {
-        resetMapState();
-        generatorParameters = GeneratorParameters{};
+        FreshStateTest::TearDown();
         fs::current_path(previous_);
         std::error_code ignored;
         fs::permissions(folder_, fs::perms::owner_all, fs::perm_options::add, ignored);

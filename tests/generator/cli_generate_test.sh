@@ -55,6 +55,15 @@ check "info without file" 2 "$cli" info
 check "info with two files" 2 "$cli" info w.map w2.map
 expect "nothing written for bad arguments" test ! -e a.map
 
+# The grid fits in 120 MB of address space, the generator's working fields
+# (three more of its size) do not: a failure, and no empty world is written.
+# AddressSanitizer needs far more address space than that to start at all.
+if ! grep -q __asan_init "$cli"; then
+    check "no memory for the generator" 1 bash -c 'ulimit -v 120000 && exec "$0" generate --seed 1 --quads 32x32 --name big' "$cli"
+    expect "no map without a world" test ! -e big.map
+    expect "the reason on stderr" grep -q 'not enough memory for a map of 32x32 quads' err.txt
+fi
+
 # Names that would leave the folder, name a device or hide a control
 # character: refused with the rule named, and nothing written anywhere.
 outside="$work-outside"

@@ -10,8 +10,9 @@
 #include "generator/parameters.h"
 #include "generator/random.h"
 #include "map/map_grid.h"
-#include "view/view_mode.h"
+#include "support/fresh_state.h"
 #include "support/test_map.h"
+#include "view/view_mode.h"
 
 namespace pelorn::test {
 
@@ -47,16 +48,8 @@ inline std::uint32_t seedForFirstDraw(std::int32_t r) {
     return (state - 2531011u) * inverse;
 }
 
-class GeneratorTest : public ::testing::Test {
+class GeneratorTest : public FreshStateTest {
 protected:
-    void SetUp() override { reset(); }
-    void TearDown() override { reset(); }
-    static void reset() {
-        generatorParameters = GeneratorParameters{};
-        resetMapState();
-        viewMode = 0;
-        seedRandom(0);
-    }
     // A grid of qx by qy quads with every tile `code`.
     static void makeMap(std::int32_t qx, std::int32_t qy, TerrainCode code) {
         ASSERT_TRUE(makeTestMap(qx, qy, code));

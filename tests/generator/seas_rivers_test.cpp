@@ -6,7 +6,7 @@
 
 #include "generator/random_field.h"
 #include "generator_test_support.h"
-#include "map/flood_fill.h"
+#include "map/map_grid.h"
 
 namespace pelorn::test {
 namespace {
@@ -349,10 +349,8 @@ TEST_F(SeasRiversTest, NoRiverStartsBesideWater) {
     for (TerrainCode water : {kRiver, kRiverP, kSea, kLake}) {
         makeMap(1, 1, 5);
         // The lower-right neighbour, wrapped.
-        std::int32_t nx = x;
-        std::int32_t ny = y;
-        hexStep(nx, ny, 3);
-        mapGrid[nx][ny] = water;
+        const TilePos n = mapTorus().neighbour({x, y}, HexDirection::kLowerRight);
+        mapGrid[n.x][n.y] = water;
         seedRandom(12);
         placeRivers(heights, wet);
         EXPECT_EQ(drawsSince(12), 2) << water;

@@ -4,9 +4,11 @@
 
 #include <vector>
 
+#include "editing/history.h"
 #include "generator_test_support.h"
 #include "support/recording_seam.h"
 #include "support/test_map.h"
+#include "view/layout.h"
 
 namespace pelorn::test {
 namespace {
@@ -36,14 +38,14 @@ TEST_F(WorldTest, GenerationKeepsTheViewAndRepaintsTheMapArea) {
     viewQuadX = 2;
     viewQuadY = 1;
     seedRandom(1);
-    generateRandomMap();
+    EXPECT_TRUE(runRecordedWholeMapEdit(generateRandomMap));
     EXPECT_EQ(viewQuadX, 2);
     EXPECT_EQ(viewQuadY, 1);
     ASSERT_EQ(seam.invalidations.size(), 1u);
     EXPECT_EQ(seam.invalidations[0], RecordingSeam::area(kMapAreaRect, true));
 
     viewMode = 1;
-    generateRandomMap();
+    EXPECT_TRUE(runRecordedWholeMapEdit(generateRandomMap));
     ASSERT_EQ(seam.invalidations.size(), 2u);
     EXPECT_EQ(seam.invalidations[1], RecordingSeam::whole(true));
 }
@@ -68,7 +70,7 @@ TEST_F(WorldTest, AMapThatCannotBeHeldFallsBackToOneEmptyQuad) {
     RecordingSeam seam;
     quadCountX = kMaxQuadsPerSide + 1;  // refused by the grid
     quadCountY = 1;
-    generateRandomMap();
+    EXPECT_FALSE(runRecordedWholeMapEdit(generateRandomMap));
     ASSERT_NE(mapGrid, nullptr);
     EXPECT_EQ(quadCountX, 1);
     EXPECT_EQ(quadCountY, 1);

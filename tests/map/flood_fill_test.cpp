@@ -7,15 +7,14 @@
 #include "generator/random.h"
 #include "map/flood_fill.h"
 #include "map/map_grid.h"
+#include "support/fresh_state.h"
 #include "support/test_map.h"
 
 namespace pelorn {
 namespace {
 
-class FloodFillTest : public ::testing::Test {
+class FloodFillTest : public test::FreshStateTest {
 protected:
-    void SetUp() override { resetMapState(); }
-    void TearDown() override { resetMapState(); }
 
     static void makeMap(int quadsX, int quadsY, TerrainCode fill) {
         ASSERT_TRUE(test::makeTestMap(quadsX, quadsY, fill));
@@ -40,7 +39,7 @@ TEST_F(FloodFillTest, OneTileIslandChangesThatTileOnly) {
 TEST_F(FloodFillTest, SameCodeChangesNothing) {
     makeMap(1, 1, kSea);
     mapGrid[3][3] = kLake;
-    floodFill(0, 0, kSea);
+    EXPECT_TRUE(floodFill(0, 0, kSea));
     EXPECT_EQ(count(kSea), 9999);
     EXPECT_EQ(mapGrid[3][3], kLake);
 }
@@ -181,7 +180,7 @@ std::vector<std::uint32_t> referenceFill(int x, int y, TerrainCode code) {
         int matching = 0;
         TilePos first{0, 0};
         for (TilePos n : hexNeighbours(x, y)) {
-            wrapTile(n.x, n.y);
+            n = mapTorus().wrap(n);
             if (mapGrid[n.x][n.y] == target && matching++ == 0) first = n;
         }
         if (matching >= 2) stack.push_back({x, y});
@@ -239,7 +238,7 @@ TEST_F(FloodFillTest, ConvertsTilesInTheOrderOfTheTileByTileWalk) {
 }
 
 TEST_F(FloodFillTest, NoGridIsHarmless) {
-    floodFill(0, 0, kSea);
+    EXPECT_FALSE(floodFill(0, 0, kSea));
     EXPECT_EQ(mapGrid, nullptr);
 }
 

@@ -48,15 +48,38 @@ TEST(TerrainPalette, CodesWithoutTerrainShowTheUnknownColour) {
     EXPECT_STREQ(terrainName(33), "Sorest P");
 }
 
-TEST(HexNeighbours, EvenAndOddColumns) {
-    const auto even = hexNeighbours(4, 10);
-    const TilePos evenExpected[] = {{4, 9}, {5, 9}, {5, 10}, {4, 11}, {3, 10}, {3, 9}};
-    const auto odd = hexNeighbours(5, 10);
-    const TilePos oddExpected[] = {{5, 9}, {6, 10}, {6, 11}, {5, 11}, {4, 11}, {4, 10}};
-    for (int i = 0; i < 6; ++i) {
-        EXPECT_EQ(even[i], evenExpected[i]) << i;
-        EXPECT_EQ(odd[i], oddExpected[i]) << i;
+TEST(TerrainFamilies, WaterRiversMountainsAndForests) {
+    for (TerrainCode code = -2; code <= 62; ++code) {
+        EXPECT_EQ(isWaterCode(code), code >= 19 && code <= 22) << code;
+        EXPECT_EQ(isRiverCode(code), code == 19 || code == 20) << code;
+        EXPECT_EQ(isMountainCode(code), code >= 5 && code <= 8) << code;
+        EXPECT_EQ(isForestCode(code), code >= 14 && code <= 16) << code;
+        const bool openLand = code >= 2 && code <= 4;
+        EXPECT_EQ(forestedCode(code), openLand ? code + 12 : code) << code;
+        EXPECT_EQ(snowCoveredCode(code), isForestCode(code) ? code + 19 : code) << code;
     }
+    EXPECT_STREQ(terrainName(forestedCode(kHighHills)), "Forest HH");
+    EXPECT_STREQ(terrainName(snowCoveredCode(kForestPlains)), "Sorest P");
+    EXPECT_STREQ(terrainName(kMount3), "Mount3");
+    EXPECT_STREQ(terrainName(kMount2S), "Mount2 S");
+}
+
+TEST(MapGridAllocation, ReplacingWithAnEmptyMapFallsBackToOneQuad) {
+    resetMapState();
+    viewQuadX = 1;
+    EXPECT_TRUE(replaceWithEmptyMap(3, 2));
+    EXPECT_EQ(quadCountX, 3);
+    EXPECT_EQ(quadCountY, 2);
+    EXPECT_EQ(viewQuadX, 0);
+    ASSERT_NE(mapGrid, nullptr);
+    EXPECT_EQ(mapGrid[299][199], kVoid);
+    mapGrid[0][0] = kSea;
+    EXPECT_FALSE(replaceWithEmptyMap(kMaxQuadsPerSide + 1, 1));
+    EXPECT_EQ(quadCountX, 1);
+    EXPECT_EQ(quadCountY, 1);
+    ASSERT_NE(mapGrid, nullptr);
+    EXPECT_EQ(mapGrid[0][0], kVoid);
+    resetMapState();
 }
 
 TEST(MapGridAllocation, NewGridIsVoidAndResetsTheView) {

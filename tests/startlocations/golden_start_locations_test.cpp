@@ -18,6 +18,7 @@
 #include "generator/world.h"
 #include "map/map_grid.h"
 #include "startlocations/start_locations.h"
+#include "support/fresh_state.h"
 
 namespace pelorn {
 namespace {
@@ -58,12 +59,8 @@ std::vector<Line> readList() {
     return lines;
 }
 
-class GoldenStartLocations : public ::testing::Test {
+class GoldenStartLocations : public test::FreshStateTest {
 protected:
-    void TearDown() override {
-        resetMapState();
-        generatorParameters = GeneratorParameters{};
-    }
 
     // The map file text a line writes; the maps of earlier lines are made as
     // they are needed.

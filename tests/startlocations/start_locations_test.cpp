@@ -7,14 +7,17 @@
 #include <utility>
 #include <vector>
 
+#include "editing/history.h"
 #include "generator/parameters.h"
 #include "generator/random.h"
 #include "map/map_grid.h"
 #include "map/terrain.h"
 #include "map/window_seam.h"
 #include "startlocations/start_locations.h"
+#include "support/fresh_state.h"
 #include "support/recording_seam.h"
 #include "support/test_map.h"
+#include "view/layout.h"
 
 namespace pelorn {
 namespace {
@@ -54,16 +57,8 @@ std::set<std::pair<int, int>> withinTwoSteps(int x, int y) {
     return near;
 }
 
-class StartLocations : public ::testing::Test {
+class StartLocations : public test::FreshStateTest {
 protected:
-    void SetUp() override {
-        resetMapState();
-        generatorParameters = GeneratorParameters{};
-    }
-    void TearDown() override {
-        resetMapState();
-        generatorParameters = GeneratorParameters{};
-    }
 
     static void makeMap(int qx, int qy, TerrainCode fill) {
         ASSERT_TRUE(test::makeTestMap(qx, qy, fill));
@@ -134,7 +129,7 @@ TEST_F(StartLocations, ClearingRestoresEveryBaseCodeAndNothingElse) {
     for (int i = 0; i < 10; ++i) mapGrid[10 + i][1] = others[i];
     generatorParameters.genStartLocTries = 0;
     seedRandom(7);
-    generateStartLocations();
+    EXPECT_TRUE(runRecordedWholeMapEdit(generateStartLocations));
     const TerrainCode bases[] = {1, 2, 3, 4, 9, 14, 15, 16, 23, 25, 27};
     for (int i = 0; i < 11; ++i) EXPECT_EQ(mapGrid[10 + i][0], bases[i]) << "code " << 50 + i;
     for (int i = 0; i < 10; ++i) EXPECT_EQ(mapGrid[10 + i][1], others[i]);
@@ -359,7 +354,7 @@ TEST_F(StartLocations, WithoutAGridOnlyRepaints) {
     freeMapGrid();
     generatorParameters.genStartLocTries = 1000;
     seedRandom(11);
-    generateStartLocations();
+    EXPECT_FALSE(runRecordedWholeMapEdit(generateStartLocations));
     EXPECT_EQ(randomState(), 11u);
     ASSERT_EQ(seam.invalidations.size(), 1u);
     EXPECT_EQ(seam.invalidations[0], RecordingSeam::area(kMapAreaRect, true));

@@ -2,13 +2,14 @@
 
 #include <string>
 
-#include "map/editing.h"
+#include "editing/tools.h"
 #include "map/map_grid.h"
 #include "map/terrain.h"
+#include "support/fresh_state.h"
 #include "support/raster_painter.h"
+#include "support/test_map.h"
 #include "view/map_view.h"
 #include "view/view_mode.h"
-#include "support/test_map.h"
 
 namespace pelorn {
 namespace {
@@ -22,19 +23,8 @@ constexpr Rgb kMagenta{255, 0, 255};
 constexpr Rgb kForestMark{0, 60, 26};
 constexpr Rgb kJungleMark{0, 60, 200};
 
-class MapViewTest : public ::testing::Test {
+class MapViewTest : public test::FreshStateTest {
 protected:
-    void SetUp() override {
-        resetMapState();
-        resetEditingState();
-        viewMode = 0;
-        buildTerrainPalette();
-    }
-    void TearDown() override {
-        resetMapState();
-        resetEditingState();
-        viewMode = 0;
-    }
 
     // Glacier is drawn white, the raster's background, so single tiles stand out.
     static void makeMap(int quadsX, int quadsY, TerrainCode fill = kGlacier) {

@@ -2,13 +2,15 @@
 
 #include <vector>
 
-#include "map/editing.h"
-#include "map/history.h"
+#include "editing/history.h"
+#include "editing/tools.h"
 #include "map/map_grid.h"
 #include "map/window_seam.h"
+#include "support/fresh_state.h"
 #include "support/recording_seam.h"
-#include "view/view_mode.h"
 #include "support/test_map.h"
+#include "view/layout.h"
+#include "view/view_mode.h"
 
 namespace pelorn {
 namespace {
@@ -18,20 +20,8 @@ using test::RecordingSeam;
 const auto kMarkerRepaint = std::vector{RecordingSeam::area(kMarkerColumn1Rect, true),
                                         RecordingSeam::area(kMarkerColumn2Rect, true)};
 
-class EditingTest : public ::testing::Test {
+class EditingTest : public test::FreshStateTest {
 protected:
-    void SetUp() override {
-        resetMapState();
-        resetEditingState();
-        historyClear();
-        viewMode = 0;
-    }
-    void TearDown() override {
-        resetMapState();
-        resetEditingState();
-        historyClear();
-        viewMode = 0;
-    }
 
     static void makeMap(int quadsX, int quadsY, TerrainCode fill = kVoid) {
         ASSERT_TRUE(test::makeTestMap(quadsX, quadsY, fill));
@@ -270,7 +260,7 @@ TEST_F(EditingTest, BrushWritesAndRepaintsOnlyTilesThatChange) {
     mapGrid[21][31] = kForestPlains;
     boldBrush = true;
     seam.cursor = {47 + 6 * 20, 76 + 4 * 30};
-    historyBeginEdit(EditRepaint::kBrush);
+    historyBeginEdit(MapChange::kBrushedTiles);
     brushAtCursor();
     historyEndEdit();
     // Five tiles changed: columns 19..21, rows 29..31 less the two that held the code

@@ -8,31 +8,27 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <type_traits>
 #include <vector>
 
+#include "map/map_grid.h"
 #include "map/terrain.h"
+#include "view/repaint.h"
 
 namespace pelorn {
 
-// How an undone or redone edit is repainted: the way the edit itself was.
-enum class EditRepaint {
-    kBrush,        // the map area without erasing
-    kMapArea,      // the map area, erased
-    kWholeClient,  // the whole client area, erased
-};
-// In the overview every repaint but kWholeClient's covers the whole client
-// area, since the overview reaches beyond the map area.
-
 constexpr std::size_t kHistoryMemoryLimit = std::size_t{256} * 1024 * 1024;
+
+// An undone or redone edit is repainted as its change says (repaintMapChange).
 
 // An edit of single tiles (a stroke, a bucket fill). Begin closes any edit
 // still open. Tiles are recorded before they are written; a tile recorded
-// with no edit open opens one (kBrush). Recording a tile whose code does not
-// change records nothing. An edit that changed nothing leaves no step.
-void historyBeginEdit(EditRepaint repaint);
+// with no edit open opens one (kBrushedTiles). Recording a tile whose code
+// does not change records nothing. An edit that changed nothing leaves no step.
+void historyBeginEdit(MapChange change);
 void historyRecordTile(std::int32_t x, std::int32_t y, TerrainCode oldCode, TerrainCode newCode);
-// Tiles, packed as the fill gives them (column << 16 | row), that all went
-// from oldCode to newCode (a bucket fill).
+// Tiles, packed as the fill gives them (packTile), that all went from
+// oldCode to newCode (a bucket fill).
 void historyRecordTiles(std::vector<std::uint32_t>&& tiles, TerrainCode oldCode, TerrainCode newCode);
 void historyEndEdit();
 
@@ -40,10 +36,15 @@ void historyEndEdit();
 // after it. A capture not yet committed is committed by the next call into
 // the history, so a caller that can only hook in before the edit may leave
 // the commit out. When few tiles changed, only those are kept.
-void historyCaptureWholeMap(EditRepaint repaint);
+void historyCaptureWholeMap(MapChange change);
 void historyCommitWholeMap();
-// Capture, run the edit, commit.
-void runRecordedWholeMapEdit(void (*edit)(), EditRepaint repaint = EditRepaint::kMapArea);
+// Repaints an edit's change; everything when the map's size is no longer
+// quadsX by quadsY.
+void repaintEdit(MapChange change, std::int32_t quadsX, std::int32_t quadsY);
+// Capture, run the edit, commit, and repaint the change. Returns what the
+// edit returned (whether it succeeded), or true for an edit that returns nothing.
+template <typename Edit>
+bool runRecordedWholeMapEdit(Edit edit, MapChange change = MapChange::kTiles);
 
 // Undo or redo one edit and repaint it; false when there is none.
 bool undoLastEdit();
@@ -57,5 +58,21 @@ void historyClear();
 // Bytes the kept edits take, and the limit (tests lower it).
 std::size_t historyMemoryBytes();
 void setHistoryMemoryLimit(std::size_t bytes);
+
+template <typename Edit>
+bool runRecordedWholeMapEdit(Edit edit, MapChange change) {
+    const std::int32_t quadsX = quadCountX;
+    const std::int32_t quadsY = quadCountY;
+    historyCaptureWholeMap(change);
+    bool succeeded = true;
+    if constexpr (std::is_void_v<decltype(edit())>) {
+        edit();
+    } else {
+        succeeded = edit();
+    }
+    historyCommitWholeMap();
+    repaintEdit(change, quadsX, quadsY);
+    return succeeded;
+}
 
 }  // namespace pelorn

@@ -2,35 +2,23 @@
 
 #include <vector>
 
+#include "editing/history.h"
+#include "editing/tools.h"
 #include "generator/random.h"
-#include "map/editing.h"
-#include "map/history.h"
 #include "map/map_grid.h"
+#include "support/fresh_state.h"
 #include "support/recording_seam.h"
-#include "view/view_mode.h"
 #include "support/test_map.h"
+#include "view/layout.h"
+#include "view/view_mode.h"
 
 namespace pelorn {
 namespace {
 
 using test::RecordingSeam;
 
-class HistoryTest : public ::testing::Test {
+class HistoryTest : public test::FreshStateTest {
 protected:
-    void SetUp() override {
-        resetMapState();
-        resetEditingState();
-        historyClear();
-        setHistoryMemoryLimit(kHistoryMemoryLimit);
-        viewMode = 0;
-    }
-    void TearDown() override {
-        historyClear();
-        setHistoryMemoryLimit(kHistoryMemoryLimit);
-        resetMapState();
-        resetEditingState();
-        viewMode = 0;
-    }
 
     static void makeMap(int quadsX, int quadsY, TerrainCode fill) {
         ASSERT_TRUE(test::makeTestMap(quadsX, quadsY, fill));
@@ -222,7 +210,7 @@ TEST_F(HistoryTest, WholeMapEditThatChangesFewTilesKeepsOnlyThem) {
     makeMap(10, 10, kVoid);
     randomise(50, kPlains, kHills);
     const auto before = tiles();
-    runRecordedWholeMapEdit(placeFiveStartLocations, EditRepaint::kMapArea);
+    runRecordedWholeMapEdit(placeFiveStartLocations, MapChange::kTiles);
     const auto after = tiles();
     EXPECT_LT(historyMemoryBytes(), 1000u);
     seam.invalidations.clear();
@@ -309,7 +297,7 @@ TEST_F(HistoryTest, CaptureWithoutCommitIsCommittedByTheNextCall) {
     randomise(40, kPlains, kHills);
     const auto original = tiles();
     // The way a generator run is hooked: capture before, nothing after.
-    historyCaptureWholeMap(EditRepaint::kMapArea);
+    historyCaptureWholeMap(MapChange::kTiles);
     randomise(40, kSea, kDesert);
     const auto generated = tiles();
     // A stroke right after it is an edit of its own.
@@ -324,7 +312,7 @@ TEST_F(HistoryTest, CaptureWithoutCommitIsCommittedByTheNextCall) {
     EXPECT_EQ(tiles(), generated);
     // Undo straight after a capture undoes that edit.
     historyClear();
-    historyCaptureWholeMap(EditRepaint::kMapArea);
+    historyCaptureWholeMap(MapChange::kTiles);
     randomise(40, kLake, kArid);
     const auto second = tiles();
     EXPECT_TRUE(undoLastEdit());
@@ -333,7 +321,7 @@ TEST_F(HistoryTest, CaptureWithoutCommitIsCommittedByTheNextCall) {
     EXPECT_EQ(tiles(), second);
     // A brush step with no stroke begun (the button already down) closes the
     // capture on the map as it was before the brush wrote.
-    historyCaptureWholeMap(EditRepaint::kMapArea);
+    historyCaptureWholeMap(MapChange::kTiles);
     randomise(40, kSea, kDesert);
     const auto third = tiles();
     leftButtonDown = true;
@@ -402,14 +390,14 @@ TEST_F(HistoryTest, HistoryOfAMapNoLongerThereIsDropped) {
 
 TEST_F(HistoryTest, TilesRecordedTwiceInOneEditRestoreTheFirstCode) {
     makeMap(1, 1, kSea);
-    historyBeginEdit(EditRepaint::kBrush);
+    historyBeginEdit(MapChange::kBrushedTiles);
     historyRecordTile(5, 5, kSea, kHills);
     mapGrid[5][5] = kHills;
     historyRecordTile(5, 5, kHills, kDesert);
     mapGrid[5][5] = kDesert;
     historyEndEdit();
     // A bucket's tiles followed by single tiles in the same edit.
-    historyBeginEdit(EditRepaint::kMapArea);
+    historyBeginEdit(MapChange::kTiles);
     historyRecordTiles({6u << 16 | 6u, 7u << 16 | 7u}, kSea, kLake);
     mapGrid[6][6] = kLake;
     mapGrid[7][7] = kLake;

@@ -9,7 +9,7 @@
 #include <random>
 #include <string>
 
-#include "files/conversions.h"
+#include "text/conversions.h"
 
 namespace pelorn {
 namespace {

@@ -1,4 +1,4 @@
-#include "files/conversions.h"
+#include "text/conversions.h"
 
 #include <charconv>
 #include <cmath>

@@ -1,0 +1,24 @@
+#include "support/fresh_state.h"
+
+#include "editing/history.h"
+#include "editing/tools.h"
+#include "generator/parameters.h"
+#include "generator/random.h"
+#include "map/map_grid.h"
+#include "map/terrain.h"
+#include "view/view_mode.h"
+
+namespace pelorn::test {
+
+void resetSharedState() {
+    historyClear();
+    setHistoryMemoryLimit(kHistoryMemoryLimit);
+    resetMapState();
+    resetEditingState();
+    viewMode = 0;
+    generatorParameters = GeneratorParameters{};
+    seedRandom(0);
+    buildTerrainPalette();
+}
+
+}  // namespace pelorn::test
