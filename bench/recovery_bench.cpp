@@ -11,7 +11,7 @@
 
 #include "editing/unsaved_work.h"
 #include "files/recovery_file.h"
-#include "map/history.h"
+#include "editing/history.h"
 #include "map/map_grid.h"
 #include "map/terrain.h"
 

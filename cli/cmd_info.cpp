@@ -5,6 +5,7 @@
 #include <string>
 
 #include "cli/commands.h"
+#include "cli/options.h"
 #include "files/map_file.h"
 #include "map/map_grid.h"
 #include "map/terrain.h"
@@ -27,10 +28,7 @@ int runInfo(const Arguments& args) {
     if (const auto refused = refuseDevicePath("info", "the map file", args[0])) return *refused;
 
     resetMapState();
-    if (!loadMapFile(args[0]) || !mapGrid) {
-        std::cerr << "pelorn-cli info: cannot read '" << args[0] << "'\n";
-        return kExitFile;
-    }
+    if (!loadMapFile(args[0]) || !mapGrid) return reportCannotRead("info", args[0]);
 
     std::map<TerrainCode, std::int64_t> counts;
     const std::int32_t width = mapWidth();

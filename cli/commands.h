@@ -24,6 +24,12 @@ void printInfoHelp(std::ostream& out);
 int runStartLocations(const Arguments& args);
 void printStartLocationsHelp(std::ostream& out);
 
+int runExport(const Arguments& args);
+void printExportHelp(std::ostream& out);
+
+int runImport(const Arguments& args);
+void printImportHelp(std::ostream& out);
+
 // Shared by the commands: "pelorn-cli <command>: <message>" on stderr, then
 // the exit code for bad arguments.
 int usageError(const char* command, const std::string& message);

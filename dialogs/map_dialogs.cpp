@@ -5,11 +5,11 @@
 
 #include "dialogs/dialog_text.h"
 #include "editing/unsaved_work.h"
-#include "text/conversions.h"
 #include "files/map_file.h"
 #include "files/map_name.h"
 #include "map/map_grid.h"
-#include "map/window_seam.h"
+#include "text/conversions.h"
+#include "view/repaint.h"
 
 namespace pelorn {
 
@@ -54,17 +54,10 @@ bool applyNewMap(std::string_view mapName, std::string_view quadX, std::string_v
     if (!isAcceptableMapSize(width, height)) return false;
     if (!keepUnsavedWork()) return false;
 
-    freeMapGrid();  // first, so the old and new grids never need memory together
     currentMapName = name;
-    quadCountX = width;
-    quadCountY = height;
-    if (!allocateMapGrid()) {
-        quadCountX = 1;
-        quadCountY = 1;
-        allocateMapGrid();
-    }
+    replaceWithEmptyMap(width, height);
     mapReplaced(true);  // earlier edits belong to a map that is gone
-    invalidateClientArea(true);
+    repaintMapChange(MapChange::kWholeMap);
     return true;
 }
 
@@ -75,7 +68,7 @@ bool applyOpenMap(std::string_view mapName) {
     if (!isSafeMapName(name) || !keepUnsavedWork()) return false;
     currentMapName = std::move(name);
     openCurrentMap();
-    invalidateClientArea(true);
+    repaintMapChange(MapChange::kWholeMap);
     return true;
 }
 
@@ -86,7 +79,7 @@ bool applySaveAsMap(std::string_view mapName) {
     if (!isSafeMapName(name)) return false;
     currentMapName = std::move(name);
     const bool saved = saveMap();
-    invalidateClientArea(true);
+    repaintMapChange(MapChange::kWholeMap);
     return saved;
 }
 

@@ -4,7 +4,7 @@
 
 #include "files/map_file.h"
 #include "files/recovery_file.h"
-#include "map/history.h"
+#include "editing/history.h"
 #include "map/save_state.h"
 #include "text/conversions.h"
 #include "view/repaint.h"
@@ -25,7 +25,7 @@ std::uint64_t keptRevision = kNoRevision;
 void showSaveFailed(bool failed) {
     if (mapSaveFailed == failed) return;
     mapSaveFailed = failed;
-    repaintMapCaption();
+    repaintStatus(StatusChange::kMapFile);
 }
 
 // Writes the unsaved map to this session's copy, or to a new one.

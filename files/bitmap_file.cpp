@@ -28,19 +28,8 @@ struct PixelColour {
 };
 
 PixelColour toPixel(Rgb colour, bool ring) {
-    if (ring) {
-        colour.red = ringComponent(colour.red);
-        colour.green = ringComponent(colour.green);
-        colour.blue = ringComponent(colour.blue);
-    }
+    if (ring) colour = ringColour(colour);
     return {{static_cast<char>(colour.blue), static_cast<char>(colour.green), static_cast<char>(colour.red)}};
-}
-
-// A position on the first or last row (or column) of its quad.
-bool onQuadRing(std::int32_t position) {
-    constexpr std::uint32_t kSize = kQuadSize;
-    const std::uint32_t inQuad = static_cast<std::uint32_t>(position) % kSize;
-    return inQuad == 0 || inQuad == kSize - 1;
 }
 
 }  // namespace

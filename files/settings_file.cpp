@@ -3,12 +3,13 @@
 #include <cstdint>
 #include <cstring>
 #include <exception>
+#include <fstream>
 
-#include "text/conversions.h"
 #include "files/map_name.h"
 #include "files/safe_file.h"
 #include "generator/parameters.h"
 #include "map/map_grid.h"
+#include "text/conversions.h"
 
 namespace pelorn {
 
@@ -112,5 +113,14 @@ bool readSettingsFile(const std::string& path, bool applyLastOpen) {
 }
 
 bool readSettingsFile(const std::string& path) { return readSettingsFile(path, true); }
+
+void readSettingsOrWriteDefaults(const std::string& path) {
+    const bool opens = std::ifstream(path, std::ios::binary).is_open();
+    if (opens) {
+        readSettingsFile(path);
+    } else {
+        writeSettingsFile(path);
+    }
+}
 
 }  // namespace pelorn

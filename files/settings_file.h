@@ -27,6 +27,10 @@ bool readSettingsFile(const std::string& path = kSettingsFileName);
 // leaves currentMapName alone (the command-line tool's use).
 bool readSettingsFile(const std::string& path, bool applyLastOpen);
 
+// Start-up: a settings file that opens is read (and left as it is, even when
+// refused); where none opens, one with the values in memory is written.
+void readSettingsOrWriteDefaults(const std::string& path = kSettingsFileName);
+
 // The reading rules on text in memory: keys in any order and number, each
 // followed by its value; other tokens passed over; a value that cannot be
 // read ends the reading.

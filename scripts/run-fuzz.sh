@@ -11,13 +11,13 @@ seconds="${1:-${FUZZ_SECONDS:-30}}"
 build="${FUZZ_BUILD_DIR:-$root/build/fuzz}"
 
 cmake --preset fuzz -S "$root" -B "$build" >/dev/null
-cmake --build "$build" -j2 --target fuzz_map_reader fuzz_settings_reader fuzz_map_name
+cmake --build "$build" -j2 --target fuzz_map_reader fuzz_settings_reader fuzz_map_name fuzz_png_reader
 
 work="$(mktemp -d "${TMPDIR:-/tmp}/pelorn-fuzz.XXXXXX")"
 trap 'rm -rf "$work"' EXIT
 
 status=0
-for target in map_reader settings_reader map_name; do
+for target in map_reader settings_reader map_name png_reader; do
   corpus="$work/$target"
   mkdir -p "$corpus"
   cp "$root/tests/fuzz/corpus/${target%_reader}/"* "$corpus/"

@@ -15,7 +15,7 @@
 #include "files/files_fixture.h"
 #include "files/recovery_file.h"
 #include "generator/random.h"
-#include "map/history.h"
+#include "editing/history.h"
 #include "map/map_grid.h"
 #include "map/save_state.h"
 #include "support/fresh_state.h"

@@ -4,8 +4,11 @@ Client coordinates below are those the editor draws at: the detail view's
 quad starts at (46, 76), legend labels at (740, 40 + 20k) and (850, ...).
 """
 
+import glob
 import os
+import subprocess
 import time
+import zipfile
 
 from harness import BLACK, WHITE, E2EFailure, check, wait_until
 
@@ -540,6 +543,290 @@ def case_stroke_follows_cursor_and_ends_outside_window(session):
     check(editor.close() == 0, "exit code %s" % editor.exit_code)
 
 
+def gesture(editor, *steps):
+    """Plays a gesture in one xdotool run, so that its pace is a steady hand's
+    and nothing waits for the editor: ("move", (x, y)) in client pixels,
+    ("down",), ("up",), ("pause", seconds)."""
+    args = []
+    for step in steps:
+        if step[0] == "move":
+            args += ["mousemove", editor.origin[0] + step[1][0], editor.origin[1] + step[1][1]]
+        elif step[0] == "down":
+            args += ["mousedown", 1]
+        elif step[0] == "up":
+            args += ["mouseup", 1]
+        else:
+            args += ["sleep", step[1]]
+    editor.xdotool(*args)
+
+
+def glide(points, pause=0.03):
+    """Gesture steps through client points, a short pause at each."""
+    steps = []
+    for point in points:
+        steps += [("move", point), ("pause", pause)]
+    return steps
+
+
+def click_steps(point, hold=0.06):
+    """Gesture steps of a quick click."""
+    return [("move", point), ("pause", 0.03), ("down",), ("pause", hold), ("up",)]
+
+
+def drag(editor, points, pause=0.03):
+    """Button down at the first point, through the others at a steady pace, up at the last."""
+    gesture(editor, ("move", points[0]), ("pause", 0.03), ("down",), *glide(points[1:], pause), ("up",))
+
+
+def bold_tiles(column, row):
+    return [(column, row), (column, row - 1), (column, row + 1), (column - 1, row - 1), (column - 1, row + 1),
+            (column + 1, row - 1), (column + 1, row + 1)]
+
+
+def check_tiles(saved, expected, what):
+    """The saved map holds exactly the expected non-Void tiles; says which differ."""
+    found = saved.tiles_not(0)
+    extra = sorted(set(found) - set(expected))
+    missing = sorted(set(expected) - set(found))
+    wrong = sorted(t for t in set(found) & set(expected) if found[t] != expected[t])
+    check(not extra and not missing and not wrong,
+          "%s: %d tiles painted that should not be %s, %d missing %s, %d of a wrong code %s"
+          % (what, len(extra), extra[:12], len(missing), missing[:12], len(wrong), wrong[:12]))
+
+
+def case_click_then_moving_paints_nothing_more(session):
+    editor = session.start()
+    choose_terrain(editor, 3)  # "Hills"
+    expected = {}
+    # Quick clicks, each followed at once by a glide across the map with the button up.
+    for column in (10, 30, 50, 70):
+        gesture(editor, *click_steps(tile_click_point(column, 15)),
+                *glide(tile_click_point(column + 2 * k, 15 + 3 * k) for k in range(1, 12)))
+        expected[(column, 15)] = 3
+    editor.move_to(690, 520)
+    editor.wait_quiet()
+    toggle_status(editor, "b", BRUSH_NORMAL_TAIL, BLACK, False)
+    for column in (10, 30, 50, 70):
+        gesture(editor, *click_steps(tile_click_point(column, 60)),
+                *glide(tile_click_point(column + 2 * k, 60 + 3 * k) for k in range(1, 12)))
+        expected.update({tile: 3 for tile in bold_tiles(column, 60)})
+    editor.move_to(690, 520)
+    editor.wait_quiet()
+    check_tiles(save_and_read(editor), expected, "after clicks followed by moves with the button up")
+    check(editor.close() == 0, "exit code %s" % editor.exit_code)
+
+
+def case_stroke_then_moving_to_the_legend_paints_nothing_on_the_way(session):
+    editor = session.start()
+    choose_terrain(editor, 19)  # "River"
+    expected = {}
+    for row in (30, 60):
+        # A short stroke along the row, then up and away over the map to a
+        # legend label, as a user going for another terrain.
+        gesture(editor, ("move", tile_click_point(20, row)), ("pause", 0.03), ("down",),
+                *glide(tile_click_point(column, row) for column in range(21, 36)), ("up",),
+                *glide([tile_click_point(36 + 8 * k, row - 2 * k) for k in range(1, 8)] + [(700, 300), (760, 245)]))
+        expected.update({(column, row): 19 for column in range(20, 36)})
+    editor.wait_quiet()
+    editor.move_to(690, 520)
+    check_tiles(save_and_read(editor), expected, "after strokes followed by a move to the legend")
+    check(editor.close() == 0, "exit code %s" % editor.exit_code)
+
+
+def case_steady_drag_leaves_no_gap(session):
+    editor = session.start()
+    choose_terrain(editor, 21)  # "Sea"
+    # Down one tile row every 30 ms.
+    drag(editor, [tile_click_point(40, row) for row in range(10, 71)])
+    editor.move_to(690, 520)
+    expected = {(40, row): 21 for row in range(10, 71)}
+    editor.wait_quiet()
+    toggle_status(editor, "b", BRUSH_NORMAL_TAIL, BLACK, False)
+    drag(editor, [tile_click_point(70, row) for row in range(10, 71)])
+    editor.move_to(690, 520)
+    for row in range(10, 71):
+        expected.update({tile: 21 for tile in bold_tiles(70, row)})
+    editor.wait_quiet()
+    check_tiles(save_and_read(editor), expected, "after a steady drag down the map")
+    check(editor.close() == 0, "exit code %s" % editor.exit_code)
+
+
+POSITION_TEXT = (740, 8, 790, 28)
+
+
+def client_region(editor, shot, region):
+    left, top, right, bottom = region
+    return [editor.client_pixel(shot, x, y) for y in range(top, bottom) for x in range(left, right)]
+
+
+def case_scrolling_refreshes_the_position_text(session):
+    editor = session.start()
+    new_map(editor, "Wide", 3, 2)
+    shot = editor.wait_for_pixels({(665, 200): BLACK, (27, 200): WHITE}, what="the view at quad (0, 0)")
+    at_origin = client_region(editor, shot, POSITION_TEXT)
+    for key, edge in (("Right", (27, 200)), ("Down", (300, 59))):
+        editor.move_to(690, 520)
+        editor.key(key)
+        editor.wait_for_pixels({edge: BLACK}, what="the view after %s" % key)
+        editor.wait_quiet()
+        scrolled = client_region(editor, editor.screenshot(), POSITION_TEXT)
+        # A full repaint (overview and back) shows what the position text must say.
+        editor.ctrl_key_until_screen("m", lambda s: editor.client_pixel(s, 720, 300) == WHITE, what="the overview")
+        fresh = editor.ctrl_key_until_screen("m", lambda s: editor.client_pixel(s, 720, 300) == BLACK,
+                                             what="the detail view again")
+        check(scrolled == client_region(editor, fresh, POSITION_TEXT),
+              "the position text after %s differs from the one a full repaint draws" % key)
+        check(scrolled != at_origin, "the position text after %s still reads as at quad (0, 0)" % key)
+    check(editor.close() == 0, "exit code %s" % editor.exit_code)
+
+
+def companion_cli(session):
+    """pelorn-cli.exe, built beside pelorn.exe."""
+    cli = os.path.join(os.path.dirname(session.exe), "pelorn-cli.exe")
+    check(os.path.isfile(cli), "%s not found; build the windows preset" % cli)
+    return cli
+
+
+def generated_world_folder(session, name, seed, quads):
+    """A new working folder holding NAME.map, a world made by pelorn-cli.exe
+    under Wine, and an appdata.dat that opens it."""
+    folder = session.new_folder()
+    subprocess.run(["wine", companion_cli(session), "generate", "--seed", str(seed),
+                    "--quads", "%dx%d" % quads, "--name", name],
+                   cwd=folder, env=session.prefix.env, check=True, timeout=300,
+                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    with open(os.path.join(folder, "appdata.dat"), "wb") as f:
+        f.write(settings_text(name))
+    with open(os.path.join(folder, name + ".map"), "rb") as f:
+        return folder, MapFile(f.read())
+
+
+def overview_mismatches(editor, shot, world, quad_x, quad_y):
+    """Pixels of the overview that are not the colour of their tile: tile
+    column i of the leftmost quad at pixel column i - 1, row j at 35 + j."""
+    across = min(5, world.quads_x - quad_x) * 100
+    down = min(5, world.quads_y - quad_y) * 100
+    wrong = []
+    for px in range(0, across - 1):
+        x = quad_x * 100 + px + 1
+        for py in range(35, 35 + down):
+            colour = PALETTE[world.tile(x, quad_y * 100 + py - 35)]
+            if editor.client_pixel(shot, px, py) != colour:
+                wrong.append((px, py))
+    return wrong
+
+
+def case_overview_of_a_generated_world(session):
+    folder, world = generated_world_folder(session, "World", 7, (10, 10))
+    check(set(world.codes) <= set(PALETTE), "codes of the generated world")
+    editor = session.start(workdir=folder)
+    editor.move_to(690, 520)
+    editor.wait_quiet()
+    steps = [("Ctrl+M", lambda: editor.ctrl_key("m"), 0, 0), ("Right", lambda: editor.key("Right"), 1, 0),
+             ("Down", lambda: editor.key("Down"), 1, 1)]
+    for what, press, quad_x, quad_y in steps:
+        cpu_before = editor.cpu_seconds()
+        started = time.monotonic()
+        press()
+        editor.wait_quiet()
+        # For the record, not a pass mark: Ctrl is held a while, so only the arrows time the paint.
+        if what != "Ctrl+M":
+            print("     overview after %s: quiet %.0f ms after the key, %.1f ms of the editor's CPU"
+                  % (what, 1000 * max(0.0, editor.last_busy - started), 1000 * (editor.cpu_seconds() - cpu_before)),
+                  flush=True)
+        shot = editor.screenshot()
+        wrong = overview_mismatches(editor, shot, world, quad_x, quad_y)
+        check(not wrong, "overview at quad (%d, %d): %d pixels not their tile's colour, first %s"
+              % (quad_x, quad_y, len(wrong), wrong[:5]))
+        check(count_colour(editor, shot, 499, 31, 720, 540, WHITE) == 221 * 509,
+              "drawing right of the overview at quad (%d, %d)" % (quad_x, quad_y))
+    check(editor.close() == 0, "exit code %s" % editor.exit_code)
+
+
+def glyph_groups(editor, shot, left, top, right, bottom):
+    """The black pixels of a region, in groups that stand apart by more than
+    three pixel columns, left to right: the symbols on a row of buttons."""
+    pixels = [(x, y) for x in range(left, right) for y in range(top, bottom)
+              if editor.client_pixel(shot, x, y) == BLACK]
+    groups = []
+    for x, y in sorted(pixels):
+        if groups and x - groups[-1][-1][0] <= 3:
+            groups[-1].append((x, y))
+        else:
+            groups.append([(x, y)])
+    return [set(g) for g in groups]
+
+
+def mirrored(group, horizontal):
+    xs = [x for x, _ in group]
+    ys = [y for _, y in group]
+    if horizontal:
+        return {(min(xs) + max(xs) - x, y) for x, y in group}
+    return {(x, min(ys) + max(ys) - y) for x, y in group}
+
+
+def case_caption_buttons_show_their_symbols(session):
+    editor = session.start()
+    editor.move_to(690, 520)
+    editor.wait_quiet()
+    # The caption bar's buttons: right of the menu bar's texts, above the
+    # client area, left of the window's edge (the client area is 958 wide).
+    groups = glyph_groups(editor, editor.screenshot(), 860, -48, 956, -18)
+    check(len(groups) >= 2, "no button symbols found on the caption bar: %d groups" % len(groups))
+    close, minimise = groups[-1], groups[0]
+    # The close box's cross: symmetric both ways, through the corners of its
+    # box (without the symbol font the box shows the letter "r").
+    xs = [x for x, _ in close]
+    ys = [y for _, y in close]
+    corners = {(min(xs), min(ys)), (max(xs), min(ys)), (min(xs), max(ys)), (max(xs), max(ys))}
+    check(max(xs) - min(xs) >= 4 and max(ys) - min(ys) >= 4 and corners <= close and
+          mirrored(close, True) == close and mirrored(close, False) == close,
+          "the close box does not show a cross: %s" % sorted(close))
+    # The minimise box's bar is one row (not the digit "0").
+    check(len({y for _, y in minimise}) == 1 and len(minimise) >= 4,
+          "the minimise box does not show a bar: %s" % sorted(minimise))
+    check(editor.close() == 0, "exit code %s" % editor.exit_code)
+
+
+def case_package_unpacks_and_runs(session):
+    """The ZIP for Windows users, unpacked into an empty folder: the editor
+    starts from there and keeps its files there, and the companion runs."""
+    build = os.path.dirname(session.exe)
+    packages = sorted(glob.glob(os.path.join(build, "pelorn-*-win64.zip")), key=os.path.getmtime)
+    check(packages, "no pelorn-*-win64.zip beside %s; build the windows preset's package target" % session.exe)
+    package = packages[-1]
+    top = os.path.basename(package)[:-len(".zip")]
+    version = top[len("pelorn-"):-len("-win64")]
+    folder = session.new_folder()
+    with zipfile.ZipFile(package) as archive:
+        names = sorted(archive.namelist())
+        check(names == [top + "/pelorn-cli.exe", top + "/pelorn.exe", top + "/user-guide.txt"],
+              "files in %s: %s" % (os.path.basename(package), names))
+        archive.extractall(folder)
+    here = os.path.join(folder, top)
+    with open(session.exe, "rb") as built, open(os.path.join(here, "pelorn.exe"), "rb") as packed:
+        check(built.read() == packed.read(), "the package holds another pelorn.exe than the one built")
+    with open(os.path.join(here, "user-guide.txt"), "rb") as f:
+        guide = f.read()
+    check(guide.startswith(b"Pelorn %s - user guide\r\n" % version.encode()), "user guide title: %r" % guide[:40])
+    check(b"\n" not in guide.replace(b"\r\n", b""), "user guide has line breaks other than CR LF")
+    for topic in (b"Ctrl+M", b"Ctrl+Z", b"File ", b"Generate ", b"appdata.dat", b"pelorn-cli generate",
+                  b"Recovery-1"):
+        check(topic in guide, "user guide says nothing of %r" % topic)
+
+    editor = session.start(workdir=here, exe=os.path.join(here, "pelorn.exe"))
+    choose_terrain(editor, 9)  # "Steppes"
+    paint_tile(editor, 12, 34, 9)
+    saved = save_and_read(editor)
+    check(saved.tiles_not(0) == {(12, 34): 9}, "tiles saved from the unpacked editor: %s" % saved.tiles_not(0))
+    check(editor.close() == 0, "exit code %s" % editor.exit_code)
+    check(editor.wait_file("appdata.dat") == settings_text(), "appdata.dat in the unpacked folder")
+    info = subprocess.run(["wine", os.path.join(here, "pelorn-cli.exe"), "info", "Untitled.map"], cwd=here,
+                          env=session.prefix.env, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, timeout=120)
+    check(info.returncode == 0 and b"name: Untitled" in info.stdout and b"9 Steppes: 1" in info.stdout,
+          "pelorn-cli info from the package: %d %r" % (info.returncode, info.stdout[:200]))
+
+
 def case_menu_commands_work_in_overview_and_exit(session):
     editor = session.start()
     editor.move_to(690, 520)
@@ -975,6 +1262,13 @@ ALL = [
     case_generate_random_map_dialog,
     case_generate_start_locations,
     case_stroke_follows_cursor_and_ends_outside_window,
+    case_click_then_moving_paints_nothing_more,
+    case_stroke_then_moving_to_the_legend_paints_nothing_on_the_way,
+    case_steady_drag_leaves_no_gap,
+    case_scrolling_refreshes_the_position_text,
+    case_overview_of_a_generated_world,
+    case_caption_buttons_show_their_symbols,
+    case_package_unpacks_and_runs,
     case_menu_commands_work_in_overview_and_exit,
     case_undo_and_redo,
     case_start_location_mode_paints_start_locations,

@@ -8,7 +8,7 @@
 #include "editing/unsaved_work.h"
 #include "files/files_fixture.h"
 #include "files/map_file.h"
-#include "map/history.h"
+#include "editing/history.h"
 #include "map/save_state.h"
 #include "support/recording_seam.h"
 #include "view/map_view.h"

@@ -6,10 +6,10 @@
 #include <vector>
 
 #include "files/bitmap_file.h"
-#include "text/conversions.h"
 #include "files/map_file.h"
 #include "files/map_name.h"
 #include "files_fixture.h"
+#include "text/conversions.h"
 
 #ifndef PELORN_TEST_DATA
 #define PELORN_TEST_DATA "tests/data"
@@ -606,6 +606,52 @@ TEST_F(MapFile, UnusableSizeInMemoryFallsBackToOneQuad) {
     ASSERT_NE(mapGrid, nullptr);
     EXPECT_EQ(quadCountX, 1);
     EXPECT_EQ(quadCountY, 1);
+}
+
+TEST_F(MapFile, TheParsedMapSaysWhatWasReadAndWhatFailedFirst) {
+    const std::string head = "*MapInfo*\r\nA\r\n01\r\n01\r\n*MapTiles*";
+    std::string full = head;
+    for (int i = 0; i < 10000; ++i) full += "\r\n07";
+    const struct {
+        std::string text;
+        MapReadFailure failure;
+        const char* name;  // nullptr: no name line
+        std::int32_t quadsX;
+        std::int32_t quadsY;
+        bool tiles;
+    } cases[] = {
+        {"", MapReadFailure::kNoHead, nullptr, 0, 0, false},
+        {"*MapInfo*", MapReadFailure::kNoName, nullptr, 0, 0, false},
+        {"*MapInfo*\r\nA\r\nx", MapReadFailure::kBadQuadCount, "A", 0, 0, false},
+        {"*MapInfo*\r\nA\r\n02\r\n0", MapReadFailure::kBadQuadCount, "A", 2, 0, false},
+        {"*MapInfo*\r\nA\r\n101\r\n01", MapReadFailure::kBadQuadCount, "A", 0, 0, false},
+        {"*MapInfo*\r\nA\r\n40\r\n40\r\n*MapTiles*", MapReadFailure::kTooManyQuads, "A", 40, 0, false},
+        {"*MapInfo*\r\nA\r\n01\r\n01", MapReadFailure::kNoTiles, "A", 1, 1, false},
+        {head + "\r\n05", MapReadFailure::kBadTile, "A", 1, 1, true},
+        {"*MapInfo*\r\nCON\r\n01\r\n01\r\n*MapTiles*", MapReadFailure::kBadTile, "", 1, 1, true},
+        {full, MapReadFailure::kNone, "A", 1, 1, true},
+    };
+    for (const auto& c : cases) {
+        resetMapState();
+        const ParsedMap map = parseMapText(c.text);
+        EXPECT_EQ(map.failure, c.failure) << c.text.substr(0, 40);
+        EXPECT_EQ(map.name.has_value(), c.name != nullptr) << c.text.substr(0, 40);
+        if (map.name && c.name) {
+            EXPECT_EQ(*map.name, c.name);
+        }
+        EXPECT_EQ(map.quadsX, c.quadsX) << c.text.substr(0, 40);
+        EXPECT_EQ(map.quadsY, c.quadsY) << c.text.substr(0, 40);
+        EXPECT_EQ(static_cast<bool>(map.grid), c.tiles) << c.text.substr(0, 40);
+        EXPECT_STRNE(mapReadFailureText(c.failure), "");
+        // Parsing replaces nothing.
+        EXPECT_EQ(mapGrid, nullptr);
+        EXPECT_EQ(currentMapName, "Untitled");
+    }
+    const ParsedMap cut = parseMapText(head + "\r\n05\r\nzz\r\n06");
+    ASSERT_TRUE(cut.grid);
+    EXPECT_EQ(cut.grid.columns()[0][0], 5);
+    EXPECT_EQ(cut.grid.columns()[0][1], 0);
+    EXPECT_EQ(parseMapText(full).grid.columns()[99][99], 7);
 }
 
 TEST_F(MapFile, InMemoryReaderMatchesTheFileReader) {

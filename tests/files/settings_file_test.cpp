@@ -4,10 +4,10 @@
 #include <limits>
 #include <string>
 
-#include "text/conversions.h"
 #include "files/safe_file.h"
 #include "files/settings_file.h"
 #include "files_fixture.h"
+#include "text/conversions.h"
 
 namespace pelorn {
 namespace {
@@ -81,6 +81,22 @@ TEST_F(SettingsFile, DefaultFileHasTheExactBytes) {
     EXPECT_NE(bytes.substr(bytes.size() - 2), "\r\n");
     EXPECT_EQ(folderEntries("."), std::vector<std::string>{"appdata.dat"});
     EXPECT_EQ(std::string(kSettingsFileName), "appdata.dat");
+}
+
+TEST_F(SettingsFile, StartUpWritesTheDefaultsOnlyWhereNoFileOpens) {
+    readSettingsOrWriteDefaults();
+    EXPECT_EQ(readBytes("appdata.dat"), kDefaultFile);
+    // A file that is there is read and left alone.
+    writeBytes("appdata.dat", "#LastOpen# Kept #levelSea# 4.5");
+    readSettingsOrWriteDefaults();
+    EXPECT_EQ(currentMapName, "Kept");
+    EXPECT_EQ(p_.levelSea, 4.5f);
+    EXPECT_EQ(readBytes("appdata.dat"), "#LastOpen# Kept #levelSea# 4.5");
+    // A folder in its place opens as no file does, and is not written over.
+    testing_files::fs::remove("appdata.dat");
+    testing_files::fs::create_directory("appdata.dat");
+    readSettingsOrWriteDefaults();
+    EXPECT_TRUE(testing_files::fs::is_directory("appdata.dat"));
 }
 
 TEST_F(SettingsFile, MissingFileChangesNothing) {

@@ -10,24 +10,17 @@
 #include <string_view>
 #include <vector>
 
-#include "text/conversions.h"
 #include "files/map_file.h"
 #include "files/map_name.h"
 #include "map/map_grid.h"
+#include "tests/fuzz/fuzz_support.h"
+#include "text/conversions.h"
 
 namespace {
 
 using namespace pelorn;
-
-void check(bool condition) {
-    if (!condition) std::abort();
-}
-
-std::vector<TerrainCode> gridCopy() {
-    std::vector<TerrainCode> tiles;
-    for (std::int32_t x = 0; x < mapWidth(); ++x) tiles.insert(tiles.end(), mapGrid[x], mapGrid[x] + mapHeight());
-    return tiles;
-}
+using fuzz::check;
+using fuzz::gridCopy;
 
 // Large maps load through the same code as small ones but cost the fuzzer a
 // thousand times more per input; the unit tests load them.

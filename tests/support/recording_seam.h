@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "map/window_seam.h"
+#include "view/layout.h"
 
 namespace pelorn::test {
 

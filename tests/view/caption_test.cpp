@@ -4,7 +4,6 @@
 
 #include <string>
 
-#include "map/editing.h"
 #include "map/map_grid.h"
 #include "map/save_state.h"
 #include "support/fresh_state.h"

@@ -1,4 +1,4 @@
-#include "map/history.h"
+#include "editing/history.h"
 
 #include <deque>
 #include <utility>
@@ -76,7 +76,7 @@ void publishSaveState() {
     const bool unsaved = hasUnsavedEdits();
     if (unsaved == mapHasUnsavedEdits) return;
     mapHasUnsavedEdits = unsaved;
-    repaintMapCaption();
+    repaintStatus(StatusChange::kMapFile);
 }
 
 // The map changed through the history.
