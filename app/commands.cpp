@@ -3,11 +3,13 @@
 #include "app/command_ids.h"
 #include "files/bitmap_file.h"
 #include "files/map_file.h"
+#include "files/png_file.h"
 #include "map/editing.h"
 #include "map/history.h"
 #include "map/map_grid.h"
 #include "map/window_seam.h"
 #include "view/view_mode.h"
+#include "view/whole_map.h"
 
 namespace pelorn {
 
@@ -19,6 +21,7 @@ constexpr int kKeyF = 'F';
 constexpr int kKeyM = 'M';
 constexpr int kKeyS = 'S';
 constexpr int kKeyU = 'U';
+constexpr int kKeyW = 'W';
 constexpr int kKeyY = 'Y';
 constexpr int kKeyZ = 'Z';
 
@@ -29,7 +32,7 @@ void scrolled() {
     invalidateRect(kPositionStatusRect, true);
 }
 
-// The arrows, Ctrl+S, Ctrl+M and undo/redo: they work in both views. Returns
+// The arrows, Ctrl+S, Ctrl+M, Ctrl+W and undo/redo: they work in every view. Returns
 // true when the key was handled.
 bool handleViewKey(int virtualKey, bool ctrlDown, bool shiftDown) {
     if (virtualKey == kKeyUp && viewQuadY > 0) {
@@ -48,6 +51,8 @@ bool handleViewKey(int virtualKey, bool ctrlDown, bool shiftDown) {
         saveMapFile();
     } else if (virtualKey == kKeyM && ctrlDown) {
         switchViewMode();
+    } else if (virtualKey == kKeyW && ctrlDown) {
+        switchWholeMapView();
     } else if (virtualKey == kKeyZ && ctrlDown) {
         if (shiftDown)
             redoLastEdit();
@@ -79,7 +84,7 @@ void handleToolKey(int virtualKey, bool ctrlDown) {
 }  // namespace
 
 void switchViewMode() {
-    viewMode = viewMode == 0 ? 1 : 0;
+    switchToNextView();
     invalidateClientArea(true);
 }
 
@@ -100,6 +105,8 @@ bool handleMenuCommand(int id) {
         case IDM_SAVE_BITMAP: saveMapBitmap(); return true;
         case IDM_UNDO: undoLastEdit(); return true;
         case IDM_REDO: redoLastEdit(); return true;
+        case IDM_WHOLE_MAP_VIEW: switchWholeMapView(); return true;
+        case IDM_SAVE_PNG: saveMapPng(); return true;
         default: return false;
     }
 }
