@@ -1,13 +1,13 @@
 #include "app/commands.h"
 
 #include "app/command_ids.h"
+#include "editing/history.h"
+#include "editing/tools.h"
 #include "files/bitmap_file.h"
 #include "files/map_file.h"
 #include "files/png_file.h"
-#include "map/editing.h"
-#include "map/history.h"
 #include "map/map_grid.h"
-#include "map/window_seam.h"
+#include "view/repaint.h"
 #include "view/view_mode.h"
 #include "view/whole_map.h"
 
@@ -25,28 +25,21 @@ constexpr int kKeyW = 'W';
 constexpr int kKeyY = 'Y';
 constexpr int kKeyZ = 'Z';
 
-// The scroll rectangle leaves the status line out; the position text in it
-// names the quad and must follow.
-void scrolled() {
-    invalidateRect(kScrollRect, true);
-    invalidateRect(kPositionStatusRect, true);
-}
-
 // The arrows, Ctrl+S, Ctrl+M, Ctrl+W and undo/redo: they work in every view. Returns
 // true when the key was handled.
 bool handleViewKey(int virtualKey, bool ctrlDown, bool shiftDown) {
     if (virtualKey == kKeyUp && viewQuadY > 0) {
         --viewQuadY;
-        scrolled();
+        repaintScrolled();
     } else if (virtualKey == kKeyDown && viewQuadY < quadCountY - 1) {
         ++viewQuadY;
-        scrolled();
+        repaintScrolled();
     } else if (virtualKey == kKeyLeft && viewQuadX > 0) {
         --viewQuadX;
-        scrolled();
+        repaintScrolled();
     } else if (virtualKey == kKeyRight && viewQuadX < quadCountX - 1) {
         ++viewQuadX;
-        scrolled();
+        repaintScrolled();
     } else if (virtualKey == kKeyS && ctrlDown) {
         saveMapFile();
     } else if (virtualKey == kKeyM && ctrlDown) {
@@ -85,12 +78,12 @@ void handleToolKey(int virtualKey, bool ctrlDown) {
 
 void switchViewMode() {
     switchToNextView();
-    invalidateClientArea(true);
+    repaintWholeWindow();
 }
 
 void handleKeyDown(int virtualKey, bool ctrlDown, bool shiftDown) {
     if (handleViewKey(virtualKey, ctrlDown, shiftDown)) return;
-    if (viewMode != 0) return;
+    if (!showsDetailView()) return;
     handleToolKey(virtualKey, ctrlDown);
 }
 

@@ -1,10 +1,10 @@
 #include "dialogs/generate_terrain_dialog.h"
 
 #include "dialogs/dialog_text.h"
-#include "text/conversions.h"
+#include "editing/history.h"
 #include "generator/parameters.h"
 #include "generator/world.h"
-#include "map/history.h"
+#include "text/conversions.h"
 
 namespace pelorn {
 

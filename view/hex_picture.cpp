@@ -3,18 +3,11 @@
 #include <new>
 
 #include "map/map_grid.h"
+#include "view/layout.h"
 #include "view/map_view.h"
 #include "view/raster_painter.h"
 
 namespace pelorn {
-
-namespace {
-
-// How far the detail view raises the even columns, and a tile's box.
-constexpr int kRaisedColumnLift = 2;
-constexpr int kTileWidth = 8;
-
-}  // namespace
 
 ImageSize hexPictureSize(std::int32_t tilesAcross, std::int32_t tilesDown) {
     if (tilesAcross <= 0 || tilesDown <= 0) return {0, 0};
@@ -29,7 +22,7 @@ void drawHexPicture(Painter& painter) {
     const std::int32_t height = mapHeight();
     for (std::int32_t x = 0; x < width; ++x) {
         const int px = kColumnSpacing * x;
-        const int top = x % 2 == 0 ? 0 : kRaisedColumnLift;
+        const int top = isRaisedColumn(x) ? 0 : kRaisedColumnLift;
         for (std::int32_t y = 0; y < height; ++y) drawTile(painter, px, top + kRowSpacing * y, x, y);
     }
 }

@@ -3,7 +3,7 @@
 #include <algorithm>
 
 #include "map/map_grid.h"
-#include "view/map_view.h"
+#include "view/repaint.h"
 #include "view/view_mode.h"
 
 namespace pelorn {
@@ -79,13 +79,13 @@ bool openQuadAt(ClientPoint point) {
     viewQuadX = quad->x;
     viewQuadY = quad->y;
     viewMode = kDetailView;
-    invalidateClientArea(true);
+    repaintWholeWindow();
     return true;
 }
 
 void switchWholeMapView() {
     viewMode = showsWholeMap() ? kDetailView : kWholeMapView;
-    invalidateClientArea(true);
+    repaintWholeWindow();
 }
 
 }  // namespace pelorn

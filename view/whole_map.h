@@ -15,13 +15,9 @@
 
 #include "map/hex_geometry.h"
 #include "map/window_seam.h"
+#include "view/layout.h"
 
 namespace pelorn {
-
-// Where the picture may stand, in client pixels (right and bottom exclusive):
-// below the caption's rule and left of where the detail view's separator
-// stands, with a pixel to spare all round for the frame.
-constexpr ClientRect kWholeMapArea{10, 40, 710, 500};
 
 struct QuadPos {
     std::int32_t x;
