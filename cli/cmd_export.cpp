@@ -37,37 +37,55 @@ void printExportHelp(std::ostream& out) {
            "                 32767 pixels on a side or 33554432 in all are refused.\n";
 }
 
+namespace {
+
+// The picture's size at a scale, when a PNG can hold it.
+bool hexPictureFits(int scale, std::int64_t& width, std::int64_t& height) {
+    const ImageSize size = hexPictureSize(mapWidth(), mapHeight());
+    width = static_cast<std::int64_t>(size.width) * scale;
+    height = static_cast<std::int64_t>(size.height) * scale;
+    return width <= kMaxImageSide && height <= kMaxImageSide && width * height <= kMaxImagePixels;
+}
+
+// The map as hexagons to `path`; false with `error` saying why.
+bool writeHexPicture(const std::string& path, int scale, std::string& error) {
+    const std::string png = hexPicturePng(scale, error);
+    if (png.empty()) return false;
+    if (writeFileSafely(path, png)) return true;
+    error = "cannot write the file";
+    return false;
+}
+
+}  // namespace
+
 int runExport(const Arguments& args) {
     std::optional<std::string> mapPath;
     std::optional<std::string> pngPath;
     bool indexed = false;
     std::optional<int> hexScale;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& word = args[i];
-        if (word == "--indexed") {
-            if (indexed) return usageError(kCommand, "--indexed given twice");
-            indexed = true;
-        } else if (word == "--hex") {
-            if (i + 1 >= args.size()) return usageError(kCommand, "--hex needs a value");
-            if (hexScale) return usageError(kCommand, "--hex given twice");
-            const auto scale = parseDecimal(args[++i], kMaxImageScale);
-            if (!scale || *scale < 1)
-                return usageError(kCommand, "--hex must be a whole number from 1 to " + std::to_string(kMaxImageScale));
-            hexScale = static_cast<int>(*scale);
-        } else if (word == "--png") {
-            if (i + 1 >= args.size()) return usageError(kCommand, "--png needs a value");
-            if (pngPath) return usageError(kCommand, "--png given twice");
-            pngPath = args[++i];
-            if (pngPath->empty()) return usageError(kCommand, "--png must not be empty");
-        } else if (!word.empty() && word[0] == '-') {
-            return usageError(kCommand, "unknown option '" + word + "'");
-        } else {
-            if (mapPath) return usageError(kCommand, "one map file only");
-            mapPath = word;
-        }
-    }
+    const Stop stop = readOptions(kCommand, args, {"--indexed"}, {"--png", "--hex"}, Operands::kFiles,
+                                  [&](const std::string& option, const std::string& value) -> Stop {
+                                      if (option == "--indexed") {
+                                          if (indexed) return usageError(kCommand, "--indexed given twice");
+                                          indexed = true;
+                                      } else if (option == "--hex") {
+                                          const auto scale = parseDecimal(value, kMaxImageScale);
+                                          if (!scale || *scale < 1)
+                                              return usageError(kCommand, "--hex must be a whole number from 1 to " +
+                                                                              std::to_string(kMaxImageScale));
+                                          hexScale = static_cast<int>(*scale);
+                                      } else if (option == "--png") {
+                                          if (value.empty()) return usageError(kCommand, "--png must not be empty");
+                                          pngPath = value;
+                                      } else {
+                                          if (mapPath) return usageError(kCommand, "one map file only");
+                                          mapPath = value;
+                                      }
+                                      return std::nullopt;
+                                  });
+    if (stop) return *stop;
     if (!mapPath) return usageError(kCommand, "a map file is required");
-    if (!pngPath) return usageError(kCommand, "--png is required");
+    if (const Stop missing = requireOption(kCommand, "--png", pngPath.has_value())) return *missing;
     if (indexed && hexScale) return usageError(kCommand, "--indexed and --hex exclude each other");
     if (*pngPath == *mapPath) return usageError(kCommand, "--png names the map file itself");
     // A device is never opened, to read or to write: it could block for good.
@@ -76,36 +94,21 @@ int runExport(const Arguments& args) {
 
     resetMapState();
     buildTerrainPalette();  // the editor builds it at start-up
-    if (!loadMapFile(*mapPath) || !mapGrid) {
-        std::cerr << "pelorn-cli export: cannot read '" << *mapPath << "'\n";
+    if (!loadMapFile(*mapPath) || !mapGrid) return reportCannotRead(kCommand, *mapPath);
+    std::int64_t width = 0;
+    std::int64_t height = 0;
+    if (hexScale && !hexPictureFits(*hexScale, width, height)) {
+        std::cerr << "pelorn-cli export: the picture of '" << *mapPath << "' at --hex " << *hexScale << " would be "
+                  << width << " by " << height << " pixels; at most " << kMaxImageSide << " on a side and "
+                  << kMaxImagePixels << " in all (try a smaller scale)\n";
+        freeMapGrid();
         return kExitFile;
     }
     std::string error;
-    bool written = false;
-    if (hexScale) {
-        const ImageSize size = hexPictureSize(mapWidth(), mapHeight());
-        const std::int64_t width = static_cast<std::int64_t>(size.width) * *hexScale;
-        const std::int64_t height = static_cast<std::int64_t>(size.height) * *hexScale;
-        if (width > kMaxImageSide || height > kMaxImageSide || width * height > kMaxImagePixels) {
-            std::cerr << "pelorn-cli export: the picture of '" << *mapPath << "' at --hex " << *hexScale
-                      << " would be " << width << " by " << height << " pixels; at most " << kMaxImageSide
-                      << " on a side and " << kMaxImagePixels << " in all (try a smaller scale)\n";
-            freeMapGrid();
-            return kExitFile;
-        }
-        const std::string png = hexPicturePng(*hexScale, error);
-        written = !png.empty() && writeFileSafely(*pngPath, png);
-        if (!png.empty() && !written) error = "cannot write the file";
-    } else {
-        written = writeMapPng(*pngPath, indexed ? PngKind::TerrainCodes : PngKind::Picture, error);
-    }
+    const bool written = hexScale ? writeHexPicture(*pngPath, *hexScale, error)
+                                  : writeMapPng(*pngPath, indexed ? PngKind::TerrainCodes : PngKind::Picture, error);
     freeMapGrid();
-    if (!written) {
-        std::cerr << "pelorn-cli export: cannot write '" << *pngPath << "': " << error << "\n";
-        return kExitFile;
-    }
-    std::cout << "wrote " << *pngPath << "\n";
-    return kExitOk;
+    return reportWrite(kCommand, *pngPath, written, error);
 }
 
 }  // namespace pelorn::cli

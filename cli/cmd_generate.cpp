@@ -53,7 +53,7 @@ Stop readQuads(const std::string& value, GenerateOptions& options) {
 
 Stop readGenerateOptions(const Arguments& args, GenerateOptions& options) {
     const Stop stop = readOptions(
-        kCommand, args, {"--bmp", "--startlocations"}, {"--seed", "--quads", "--name", "--settings", "--write-settings"},
+        kCommand, args, {"--bmp", "--startlocations"}, {"--seed", "--quads", "--name", "--settings", "--write-settings"}, Operands::kNone,
         [&](const std::string& option, const std::string& value) -> Stop {
             if (option == "--bmp") options.bitmap = true;
             if (option == "--startlocations") options.startLocations = true;

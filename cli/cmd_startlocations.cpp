@@ -47,7 +47,7 @@ int runStartLocations(const Arguments& args) {
     std::optional<std::string> mapPath;
     std::optional<std::string> name;
     std::optional<std::int32_t> tries;
-    const Stop stop = readOptions(kCommand, args, {}, {"--seed", "--map", "--name", "--tries"},
+    const Stop stop = readOptions(kCommand, args, {}, {"--seed", "--map", "--name", "--tries"}, Operands::kNone,
                                   [&](const std::string& option, const std::string& value) -> Stop {
                                       if (option == "--seed") return readSeed(kCommand, value, seed);
                                       if (option == "--map") return readInputPath(kCommand, option, value, mapPath);

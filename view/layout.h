@@ -121,7 +121,9 @@ constexpr ClientRect kMapAreaRect{10, 30, 720, 510};
 constexpr ClientRect kScrollRect{0, 30, 730, 540};
 
 // --- The overview: up to 5 by 5 quads at one pixel per tile ---
-// Tile column i of the leftmost quad lands on pixel column i - 1.
+// Tile column i of the leftmost quad lands on pixel column i - 1, row j of
+// the top quad on pixel row 35 + j.
+constexpr int kOverviewLeft = -1;
 constexpr int kOverviewTop = 35;
 constexpr int kOverviewQuads = 5;
 

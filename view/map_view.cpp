@@ -147,7 +147,7 @@ void drawOverview(Painter& painter, const ClientRect& clip) {
     if (quadsAcross <= 0 || quadsDown <= 0) return;
     // Pixel column -1 (tile column 0 of the leftmost quad) lies outside the client area.
     const int left = std::max(0, clip.left);
-    const int right = std::min(quadsAcross * kQuadSize - 1, clip.right);
+    const int right = std::min(kOverviewLeft + quadsAcross * kQuadSize, clip.right);
     const int top = std::max(kOverviewTop, clip.top);
     const int bottom = std::min(kOverviewTop + quadsDown * kQuadSize, clip.bottom);
     if (left >= right || top >= bottom) return;
@@ -157,7 +157,7 @@ void drawOverview(Painter& painter, const ClientRect& clip) {
     const int height = bottom - top;
     std::vector<Rgb> pixels(static_cast<std::size_t>(width) * height);
     for (int px = left; px < right; ++px) {
-        const TerrainCode* column = mapGrid[viewQuadX * kQuadSize + px + 1] + viewQuadY * kQuadSize;
+        const TerrainCode* column = mapGrid[viewQuadX * kQuadSize + px - kOverviewLeft] + viewQuadY * kQuadSize;
         Rgb* out = pixels.data() + (px - left);
         for (int py = top; py < bottom; ++py, out += width) *out = colourOf(column[py - kOverviewTop]);
     }
