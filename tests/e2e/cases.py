@@ -894,6 +894,39 @@ def case_whole_map_view_of_a_generated_world(session):
     check(editor.close() == 0, "exit code %s" % editor.exit_code)
 
 
+def case_whole_map_click_and_drag_at_once_paints_nothing(session):
+    """Ctrl+W, then at once a press on the whole map that drags on over the
+    detail view it opens: the quad opens, and the held button paints nothing."""
+    editor = session.start()
+    new_map(editor, "Wide", 4, 3)
+    choose_terrain(editor, 21)  # "Sea"
+    editor.move_to(690, 520)
+    editor.wait_quiet()
+    picture = WholeMapPicture(400, 300)
+    left, top, right, bottom = picture.quad_rect(2, 1)
+    # Ctrl stays down through the gesture: the editor reads it when it takes
+    # the key, however late that is.
+    editor.xdotool("keydown", "ctrl", "key", "w")
+    try:
+        gesture(editor, ("move", ((left + right) // 2, (top + bottom) // 2)), ("pause", 0.03), ("down",),
+                *glide([tile_click_point(10 + 5 * k, 20 + 3 * k) for k in range(12)]), ("up",),
+                ("move", (690, 520)))
+    finally:
+        editor.xdotool("keyup", "ctrl")
+    # The detail view of quad (2, 1): its left and top neighbours' edges show.
+    editor.wait_for_pixels({(720, 300): BLACK, (27, 200): BLACK, (300, 59): BLACK}, what="the detail view of quad (2, 1)")
+    editor.wait_quiet()
+    saved = save_and_read(editor, "Wide", (4, 3))
+    check(saved.tiles_not(0) == {}, "tiles painted by the click on the whole map: %s" % sorted(saved.tiles_not(0))[:12])
+    # The same gesture again, now from the detail view, does paint: the stroke
+    # was held back by the whole map, not lost.
+    drag(editor, [tile_click_point(10 + 5 * k, 20 + 3 * k) for k in range(3)])
+    editor.move_to(690, 520)
+    editor.wait_quiet()
+    check(len(save_and_read(editor, "Wide", (4, 3)).tiles_not(0)) >= 3, "no stroke in the detail view afterwards")
+    check(editor.close() == 0, "exit code %s" % editor.exit_code)
+
+
 # --- Where am I ---------------------------------------------------------------
 
 CURSOR_TEXT = (330, 8, 575, 28)
@@ -1328,6 +1361,7 @@ ALL = [
     case_last_open_device_name_starts_normally,
     case_save_keeps_a_protected_file_and_clears_stale_temporaries,
     case_whole_map_view_of_a_generated_world,
+    case_whole_map_click_and_drag_at_once_paints_nothing,
     case_cursor_text_names_the_tile_and_its_terrain,
     case_save_png_writes_what_the_companion_exports,
 ]
