@@ -93,15 +93,21 @@ def main():
         report("Ctrl+M on a 1x1 map (either way)", samples)
         editor.kill()
 
-        folder = tempfile.mkdtemp(prefix="pelorn-bench-")
-        folders.append(folder)
-        subprocess.run(["wine", cli, "generate", "--seed", str(options.seed), "--quads", "10x10", "--name", "World"],
-                       cwd=folder, env=prefix.env, check=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        with open(os.path.join(folder, "appdata.dat"), "wb") as f:
-            f.write(cases.settings_text("World"))
-        editor = harness.Editor(exe, display, prefix, folder)
-        editors.append(editor)
-        editor.move_to(690, 520)
+        def editor_on_world(name, quads):
+            """The editor started on a world of quads x quads made by pelorn-cli.exe."""
+            folder = tempfile.mkdtemp(prefix="pelorn-bench-")
+            folders.append(folder)
+            subprocess.run(["wine", cli, "generate", "--seed", str(options.seed), "--quads", "%dx%d" % (quads, quads),
+                            "--name", name], cwd=folder, env=prefix.env, check=True,
+                           stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            with open(os.path.join(folder, "appdata.dat"), "wb") as f:
+                f.write(cases.settings_text(name))
+            started = harness.Editor(exe, display, prefix, folder)
+            editors.append(started)
+            started.move_to(690, 520)
+            return started
+
+        editor = editor_on_world("World", 10)
         overview, detail, scroll = [], [], []
         for _ in range(3):
             overview.append(measure(editor, lambda: editor.ctrl_key("m")))
@@ -114,16 +120,7 @@ def main():
         editor.kill()
 
         quads = options.whole_map_quads
-        folder = tempfile.mkdtemp(prefix="pelorn-bench-")
-        folders.append(folder)
-        subprocess.run(["wine", cli, "generate", "--seed", str(options.seed), "--quads", "%dx%d" % (quads, quads),
-                        "--name", "Large"], cwd=folder, env=prefix.env, check=True,
-                       stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        with open(os.path.join(folder, "appdata.dat"), "wb") as f:
-            f.write(cases.settings_text("Large"))
-        editor = harness.Editor(exe, display, prefix, folder)
-        editors.append(editor)
-        editor.move_to(690, 520)
+        editor = editor_on_world("Large", quads)
         whole, frame, back = [], [], []
         for _ in range(3):
             whole.append(measure(editor, lambda: editor.ctrl_key("w")))

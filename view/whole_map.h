@@ -13,7 +13,6 @@
 #include <cstdint>
 #include <optional>
 
-#include "map/hex_geometry.h"
 #include "map/window_seam.h"
 #include "view/layout.h"
 
