@@ -2,15 +2,15 @@
 #include "app/command_ids.h"
 #include "app/commands.h"
 #include "app/shell_win.h"
-
-#include <windowsx.h>
-
 #include "dialogs/dialog_procs_win.h"
 #include "editing/tools.h"
 #include "resources/resource.h"
 #include "view/cursor_text.h"
 #include "view/gdi_painter_win.h"
 #include "view/map_view.h"
+
+// GET_X_LPARAM and GET_Y_LPARAM; after <windows.h>, which shell_win.h brings.
+#include <windowsx.h>
 
 namespace pelorn {
 
