@@ -6,6 +6,7 @@
 #include "generator/random.h"
 #include "map/map_grid.h"
 #include "map/terrain.h"
+#include "view/cursor_text.h"
 #include "view/view_mode.h"
 
 namespace pelorn::test {
@@ -16,6 +17,7 @@ void resetSharedState() {
     resetMapState();
     resetEditingState();
     viewMode = 0;
+    resetCursorText();
     generatorParameters = GeneratorParameters{};
     seedRandom(0);
     buildTerrainPalette();
