@@ -91,9 +91,13 @@ constexpr ClientRect kToolStatusRect{kToolStatusX, kStatusTop, 710, kStatusBotto
 constexpr ClientRect kPositionStatusRect{kPositionStatusX, kStatusTop, kBrushStatusX, kStatusBottom};
 constexpr ClientRect kBrushStatusRect{kBrushStatusX, kStatusTop, kStartLocationStatusX, kStatusBottom};
 constexpr ClientRect kStartLocationStatusRect{kStartLocationStatusX, kStatusTop, 950, kStatusBottom};
+// The tile under the pointer, "x 1234, y 567: Forest H": between the map's
+// name and the tool status, room for 30 characters and names of 40.
+constexpr int kCursorTextX = 330;
+constexpr ClientRect kCursorTextRect{kCursorTextX, kStatusTop, 575, kStatusBottom};
 // The caption says what became of the map's file ("Untitled.map *", "... not
 // saved"): repainted whole, from the window's top to the rule, left of the
-// legend.
+// legend; the tile under the pointer, which stands in it, is drawn again too.
 constexpr ClientRect kCaptionRect{0, 0, kSeparatorX, kCaptionRuleY};
 
 // The legend: codes 0..21 in the first column, 22..38 in the second, one row
@@ -126,6 +130,14 @@ constexpr ClientRect kScrollRect{0, 30, 730, 540};
 constexpr int kOverviewLeft = -1;
 constexpr int kOverviewTop = 35;
 constexpr int kOverviewQuads = 5;
+
+// --- The whole-map view: the entire map scaled into the map area ---
+// The picture stands at the area's top-left corner (right and bottom
+// exclusive), as large as the tiles' proportions let it. The frame of the
+// viewed quad runs one pixel outside the quad's pixels: the area leaves that
+// pixel free all round, inside kMapAreaRect, so a change of tiles repaints
+// the picture and the frame whole.
+constexpr ClientRect kWholeMapArea{11, 40, 709, 508};
 
 // --- Positions worked out from the numbers above ---
 

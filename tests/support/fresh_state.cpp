@@ -8,6 +8,7 @@
 #include "map/map_grid.h"
 #include "map/save_state.h"
 #include "map/terrain.h"
+#include "view/cursor_text.h"
 #include "view/view_mode.h"
 
 namespace pelorn::test {
@@ -20,6 +21,7 @@ void resetSharedState() {
     resetSaveState();
     resetUnsavedWork();
     viewMode = 0;
+    resetCursorText();
     generatorParameters = GeneratorParameters{};
     seedRandom(0);
     buildTerrainPalette();
