@@ -959,10 +959,11 @@ def solid(columns):
 
 def case_cursor_text_names_the_tile_and_its_terrain(session):
     editor = session.start()
+    # "Untitled.map" before the first edit, which adds the mark of unsaved edits.
+    untitled = text_columns(editor, editor.wait_for(lambda s: text_columns(editor, s, CAPTION, BLACK)), CAPTION, BLACK)
     choose_terrain(editor, 1)  # "F Plains"
     paint_tile(editor, 5, 10, 1)
     editor.wait_for(lambda s: not text_columns(editor, s, CURSOR_TEXT, BLACK), what="no cursor text off the map")
-    untitled = text_columns(editor, editor.screenshot(), CAPTION, BLACK)
     # The map takes the text's first part as its name, so that the caption
     # shows how "x 5, y 10" looks in the window's font.
     name_dialog(editor, 3, "Save As Map", "x 5, y 10")
@@ -1330,9 +1331,6 @@ def case_save_keeps_a_protected_file_and_clears_stale_temporaries(session):
 
 
 # --- unsaved work -----------------------------------------------------------
-
-CAPTION = (0, 8, 330, 24)  # "Untitled.map", " *", " not saved": left of the tile under the pointer
-
 
 def caption_right_edge(editor, shot):
     """The rightmost client column of the caption that is not white."""
