@@ -61,8 +61,8 @@ private:
 
 struct Candidate {
     std::int32_t value;
+    std::uint32_t order;  // in the file's tile order; a map holds at most 10.24 million tiles
     TilePos pos;
-    std::int64_t order;
 };
 
 // Enough tiles to spread the starts well; beyond that the band is thinned.
@@ -314,6 +314,7 @@ std::vector<std::int32_t> territoryOwners(const std::vector<TilePos>& starts) {
     // the first-ranked of its nearest starts.
     std::vector<std::int32_t> owner(tiles, -1);
     std::vector<std::int32_t> distance(tiles, -1);
+    // Positions as column << 16 | row: both stay below 65536 on every map.
     std::vector<std::uint32_t> queue;
     queue.reserve(tiles);
     for (std::int32_t s : byOrder) {
@@ -322,22 +323,25 @@ std::vector<std::int32_t> territoryOwners(const std::vector<TilePos>& starts) {
         if (owner[t] != -1) continue;  // the same tile twice: the first keeps it
         owner[t] = s;
         distance[t] = 0;
-        queue.push_back(static_cast<std::uint32_t>(t));
+        queue.push_back(static_cast<std::uint32_t>(p.x) << 16 | static_cast<std::uint32_t>(p.y));
     }
     for (std::size_t head = 0; head < queue.size(); ++head) {
-        const std::uint32_t t = queue[head];
-        const std::int32_t x = static_cast<std::int32_t>(t / static_cast<std::uint32_t>(height));
-        const std::int32_t y = static_cast<std::int32_t>(t % static_cast<std::uint32_t>(height));
+        const std::int32_t x = static_cast<std::int32_t>(queue[head] >> 16);
+        const std::int32_t y = static_cast<std::int32_t>(queue[head] & 0xFFFFu);
+        const std::size_t t = static_cast<std::size_t>(x) * height + y;
         const std::int32_t next = distance[t] + 1;
         const std::int32_t mine = owner[t];
         for (TilePos n : hexNeighbours(x, y)) {
-            n.x = wrapInto(n.x, width);
-            n.y = wrapInto(n.y, height);
+            // Neighbours are at most one step outside the map.
+            if (n.x < 0) n.x += width;
+            else if (n.x >= width) n.x -= width;
+            if (n.y < 0) n.y += height;
+            else if (n.y >= height) n.y -= height;
             const std::size_t u = static_cast<std::size_t>(n.x) * height + n.y;
             if (distance[u] == -1) {
                 distance[u] = next;
                 owner[u] = mine;
-                queue.push_back(static_cast<std::uint32_t>(u));
+                queue.push_back(static_cast<std::uint32_t>(n.x) << 16 | static_cast<std::uint32_t>(n.y));
             } else if (distance[u] == next && rank[static_cast<std::size_t>(mine)] < rank[static_cast<std::size_t>(owner[u])]) {
                 owner[u] = mine;
             }
@@ -408,7 +412,7 @@ PlayersPlan planPlayerStarts(const PlayersOptions& options) {
             // Start locations already there are cleared before marking.
             if (startLocationCode(baseCode(column[y])) == 0) continue;
             if (surroundedByWater(x, y)) continue;
-            candidates.push_back({values.at(x, y), {x, y}, tileFileOrder(x, y)});
+            candidates.push_back({values.at(x, y), static_cast<std::uint32_t>(tileFileOrder(x, y)), {x, y}});
         }
     }
     plan.legalTiles = static_cast<std::int64_t>(candidates.size());
