@@ -443,4 +443,13 @@ PlayersPlan generatePlayerStartLocations(const PlayersOptions& options) {
     return plan;
 }
 
+std::string playersStatusText(const PlayersPlan& plan) {
+    if (!plan.error.empty()) return plan.error;
+    const std::size_t placed = plan.starts.size();
+    std::string text = std::to_string(placed);
+    if (!plan.complete) text += " of " + std::to_string(plan.requested);
+    text += (placed == 1 && plan.complete) ? " start" : " starts";
+    return text + ", spread " + std::to_string(plan.report.landSpread.percent()) + "%";
+}
+
 }  // namespace pelorn

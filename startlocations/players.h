@@ -102,4 +102,9 @@ void markPlayerStarts(const std::vector<TilePos>& starts);
 // Plans, marks and repaints the map area, as the classic generator does.
 PlayersPlan generatePlayerStartLocations(const PlayersOptions& options);
 
+// What the status line says after a run: "8 starts, spread 3%", or
+// "5 of 8 starts, spread 2%" when the map holds fewer than asked for; the
+// reason when the options were refused.
+std::string playersStatusText(const PlayersPlan& plan);
+
 }  // namespace pelorn

@@ -297,6 +297,17 @@ TEST_F(Players, TerritoryValuesOnASplitMap) {
     EXPECT_EQ(r.landSpread.maximum, 111);
     EXPECT_EQ(r.landSpread.percent(), 67);
     EXPECT_EQ(r.territorySpread.maximum, std::max(r.starts[0].territory, r.starts[1].territory));
+
+    PlayersPlan plan;
+    plan.requested = 2;
+    plan.complete = true;
+    plan.starts = {{75, 50}, {25, 50}};
+    plan.report = r;
+    EXPECT_EQ(playersStatusText(plan), "2 starts, spread 67%");
+    plan.requested = 1;
+    plan.starts.pop_back();
+    plan.report.landSpread = Spread{};
+    EXPECT_EQ(playersStatusText(plan), "1 start, spread 0%");
 }
 
 TEST_F(Players, SpreadsAndTheirPercent) {
@@ -334,6 +345,7 @@ TEST_F(Players, RefusedOptionsLeaveTheMap) {
         EXPECT_FALSE(plan.error.empty());
         EXPECT_FALSE(plan.complete);
         EXPECT_TRUE(plan.starts.empty());
+        EXPECT_EQ(playersStatusText(plan), plan.error);
         EXPECT_EQ(test::mapTiles(), before);
     }
     resetMapState();
@@ -427,6 +439,7 @@ TEST_F(Players, CrowdedMapGetsAsManyAsItHolds) {
     EXPECT_FALSE(plan.complete);
     EXPECT_EQ(plan.requested, 5);
     EXPECT_EQ(plan.starts.size(), 3u);
+    EXPECT_EQ(playersStatusText(plan), "3 of 5 starts, spread " + std::to_string(plan.report.landSpread.percent()) + "%");
     EXPECT_EQ(startLocationsOnMap(), plan.starts) << "old start locations are cleared";
     EXPECT_EQ(mapGrid[0][0], kSteppes);
 
