@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdlib>
+#include <new>
 #include <numeric>
 
 #include "map/terrain.h"
@@ -224,6 +225,12 @@ private:
     std::int64_t spent_ = 0;
 };
 
+bool allInsideMap(const std::vector<TilePos>& tiles) {
+    return std::all_of(tiles.begin(), tiles.end(), [](TilePos p) {
+        return p.x >= 0 && p.x < mapWidth() && p.y >= 0 && p.y < mapHeight();
+    });
+}
+
 void sortInFileOrder(std::vector<TilePos>& tiles) {
     std::sort(tiles.begin(), tiles.end(),
               [](TilePos a, TilePos b) { return tileFileOrder(a.x, a.y) < tileFileOrder(b.x, b.y); });
@@ -295,7 +302,7 @@ std::int64_t tileFileOrder(std::int32_t x, std::int32_t y) {
 }
 
 std::vector<std::int32_t> territoryOwners(const std::vector<TilePos>& starts) {
-    if (!mapGrid || starts.empty()) return {};
+    if (!mapGrid || starts.empty() || !allInsideMap(starts)) return {};
     const std::int32_t width = mapWidth();
     const std::int32_t height = mapHeight();
     const std::size_t tiles = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
@@ -362,7 +369,7 @@ std::vector<TilePos> startLocationsOnMap() {
 
 StartsReport describeStarts(const std::vector<TilePos>& starts, std::int32_t radius, const LandWeights& weights) {
     StartsReport report;
-    if (!mapGrid || starts.empty() || radius < 0 || radius > kMaxLandRadius) return report;
+    if (!mapGrid || starts.empty() || !allInsideMap(starts) || radius < 0 || radius > kMaxLandRadius) return report;
     const std::int32_t width = mapWidth();
     const std::int32_t height = mapHeight();
     report.starts.resize(starts.size());
@@ -394,14 +401,9 @@ StartsReport describeStarts(const std::vector<TilePos>& starts, std::int32_t rad
     return report;
 }
 
-PlayersPlan planPlayerStarts(const PlayersOptions& options) {
-    PlayersPlan plan;
-    plan.requested = options.players;
-    if (!checkPlayersOptions(options, plan.error)) return plan;
-    if (!mapGrid) {
-        plan.error = "there is no map";
-        return plan;
-    }
+namespace {
+
+void planInto(const PlayersOptions& options, PlayersPlan& plan) {
     const LandValueTable values(options.weights, options.radius);
     std::vector<Candidate> candidates;
     for (std::int32_t x = 0; x < mapWidth(); ++x) {
@@ -423,6 +425,27 @@ PlayersPlan planPlayerStarts(const PlayersOptions& options) {
     sortInFileOrder(plan.starts);
     plan.complete = static_cast<std::int32_t>(plan.starts.size()) == options.players;
     plan.report = describeStarts(plan.starts, options.radius, options.weights);
+}
+
+}  // namespace
+
+PlayersPlan planPlayerStarts(const PlayersOptions& options) {
+    PlayersPlan plan;
+    plan.requested = options.players;
+    if (!checkPlayersOptions(options, plan.error)) return plan;
+    if (!mapGrid) {
+        plan.error = "there is no map";
+        return plan;
+    }
+    // The working tables take a few dozen bytes a tile; a map too large for
+    // them is refused like a bad option, and the map stays as it was.
+    try {
+        planInto(options, plan);
+    } catch (const std::bad_alloc&) {
+        plan = PlayersPlan{};
+        plan.requested = options.players;
+        plan.error = "not enough memory";
+    }
     return plan;
 }
 

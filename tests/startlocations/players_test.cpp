@@ -298,6 +298,9 @@ TEST_F(Players, TerritoryValuesOnASplitMap) {
     EXPECT_EQ(r.landSpread.percent(), 67);
     EXPECT_EQ(r.territorySpread.maximum, std::max(r.starts[0].territory, r.starts[1].territory));
 
+    EXPECT_TRUE(describeStarts({{25, 50}, {100, 50}}, 3, defaultLandWeights()).starts.empty()) << "outside the map";
+    EXPECT_TRUE(territoryOwners({{0, -1}}).empty());
+
     PlayersPlan plan;
     plan.requested = 2;
     plan.complete = true;
