@@ -1,6 +1,6 @@
-// Players mode: the time to place 12 starts on a generated 10 x 10 quad world,
-// generation plus placement per 4 x 4 world as a batch runs it, and the
-// fairness reached over 100 default 4 x 4 worlds with 8 players 20 steps apart.
+// Players mode: the time to place 12 starts on a 10 x 10 quad world (generated,
+// and all plains), a batch of 200 generated 4 x 4 worlds with their starts, and
+// the fairness reached over 100 default 4 x 4 worlds with 8 players 20 steps apart.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -45,18 +45,36 @@ void BM_PlayersPlan10x10(benchmark::State& state) {
 }
 BENCHMARK(BM_PlayersPlan10x10)->Arg(20)->Arg(100)->Unit(benchmark::kMillisecond);
 
-// What one seed of a batch costs: the world, then the starts.
-void BM_GenerateAndPlace4x4(benchmark::State& state) {
-    std::uint32_t seed = 1;
-    const auto o = options(8, 20);
+// The worst band for spreading the starts out: every legal tile equally good.
+void BM_PlayersPlainMap10x10(benchmark::State& state) {
+    pelorn::resetMapState();
+    pelorn::quadCountX = 10;
+    pelorn::quadCountY = 10;
+    pelorn::allocateMapGrid();
+    for (int x = 0; x < pelorn::mapWidth(); ++x)
+        for (int y = 0; y < pelorn::mapHeight(); ++y) pelorn::mapGrid[x][y] = pelorn::kPlains;
+    const auto o = options(12, 20);
     for (auto _ : state) {
-        generate(4, seed++);
         const pelorn::PlayersPlan plan = pelorn::planPlayerStarts(o);
         benchmark::DoNotOptimize(plan.starts.data());
     }
     pelorn::resetMapState();
 }
-BENCHMARK(BM_GenerateAndPlace4x4)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_PlayersPlainMap10x10)->Unit(benchmark::kMillisecond);
+
+// A batch of 200 seeds as pelorn-cli would run it: each world, then its starts.
+void BM_Batch200Seeds4x4(benchmark::State& state) {
+    const auto o = options(8, 20);
+    for (auto _ : state) {
+        for (std::uint32_t seed = 1; seed <= 200; ++seed) {
+            generate(4, seed);
+            const pelorn::PlayersPlan plan = pelorn::planPlayerStarts(o);
+            benchmark::DoNotOptimize(plan.starts.data());
+        }
+    }
+    pelorn::resetMapState();
+}
+BENCHMARK(BM_Batch200Seeds4x4)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 // Seeds 1 to 100, N 8, D 20, R 3: counters give the worst and the median
 // spread in percent, the weakest start's value as a share of the best legal
