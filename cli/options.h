@@ -5,9 +5,9 @@
 
 #include <cstdint>
 #include <functional>
-#include <initializer_list>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "cli/commands.h"
 
@@ -16,12 +16,13 @@ namespace pelorn::cli {
 // An exit status to stop with, or nothing to go on.
 using Stop = std::optional<int>;
 
+using OptionNames = std::vector<const char*>;
+
 // Walks the words of a command: `flags` stand alone, `valued` options take
 // the next word. Refuses, with the usual message, an unknown option, a
 // missing value and a valued option given twice; hands every other option
 // to `take` with its value (empty for a flag) and stops where `take` does.
-Stop readOptions(const char* command, const Arguments& args, std::initializer_list<const char*> flags,
-                 std::initializer_list<const char*> valued,
+Stop readOptions(const char* command, const Arguments& args, const OptionNames& flags, const OptionNames& valued,
                  const std::function<Stop(const std::string& option, const std::string& value)>& take);
 
 // Readers of option values: each stores the value or refuses it with a

@@ -1,15 +1,9 @@
 #include "startlocations/land_weights.h"
 
-#include <cstdio>
-#include <memory>
 
 namespace pelorn {
 
 namespace {
-
-struct FileCloser {
-    void operator()(std::FILE* file) const { std::fclose(file); }
-};
 
 // Decimal digits only, at most `maxValue`; longer texts than any valid value
 // are refused before they could overflow.
@@ -110,27 +104,6 @@ std::string formatLandWeights(const LandWeights& weights) {
         if (w > 0) text += std::to_string(code) + " " + std::to_string(w) + "\n";
     }
     return text;
-}
-
-bool readLandWeightsFile(const std::string& path, LandWeights& weights, std::string& error) {
-    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
-    if (!file) {
-        error = "cannot open '" + path + "'";
-        return false;
-    }
-    // One byte more than allowed tells a file that is too long from one that fits.
-    std::string bytes(kMaxWeightsFileBytes + 1, '\0');
-    const std::size_t got = std::fread(&bytes[0], 1, bytes.size(), file.get());
-    if (std::ferror(file.get())) {
-        error = "cannot read '" + path + "'";
-        return false;
-    }
-    bytes.resize(got);
-    if (!parseLandWeights(bytes, weights, error)) {
-        error = "'" + path + "' " + error;
-        return false;
-    }
-    return true;
 }
 
 }  // namespace pelorn

@@ -16,7 +16,8 @@ namespace pelorn {
 // largest radius) and a territory (a whole map of a million tiles) both stay
 // far inside 32-bit and 64-bit sums.
 constexpr std::int32_t kMaxLandWeight = 1000;
-// A weights file is a short table; anything longer is refused unread.
+// A weights file is a short table; a longer text is refused, and a longer
+// file is not even read.
 constexpr std::size_t kMaxWeightsFileBytes = 64 * 1024;
 
 struct LandWeights {
@@ -49,8 +50,5 @@ bool parseLandWeights(std::string_view text, LandWeights& weights, std::string& 
 // The table as text that parseLandWeights reads back: a comment line, then
 // every code with a weight above 0 in ascending order.
 std::string formatLandWeights(const LandWeights& weights);
-
-// Reads and parses a weights file of at most kMaxWeightsFileBytes bytes.
-bool readLandWeightsFile(const std::string& path, LandWeights& weights, std::string& error);
 
 }  // namespace pelorn

@@ -235,6 +235,20 @@ void sortInFileOrder(std::vector<TilePos>& tiles) {
 
 }  // namespace
 
+bool checkLandOptions(std::int32_t radius, const LandWeights& weights, std::string& error) {
+    if (radius < 0 || radius > kMaxLandRadius) {
+        error = "the radius must be from 0 to " + std::to_string(kMaxLandRadius);
+        return false;
+    }
+    for (std::int32_t w : weights.byCode) {
+        if (w < 0 || w > kMaxLandWeight) {
+            error = "every weight must be from 0 to " + std::to_string(kMaxLandWeight);
+            return false;
+        }
+    }
+    return true;
+}
+
 bool checkPlayersOptions(const PlayersOptions& options, std::string& error) {
     if (options.players < 1 || options.players > kMaxPlayers) {
         error = "the number of players must be from 1 to " + std::to_string(kMaxPlayers);
@@ -244,22 +258,18 @@ bool checkPlayersOptions(const PlayersOptions& options, std::string& error) {
         error = "the minimum distance must be from 0 to " + std::to_string(kMaxMinDistance);
         return false;
     }
-    if (options.radius < 0 || options.radius > kMaxLandRadius) {
-        error = "the radius must be from 0 to " + std::to_string(kMaxLandRadius);
-        return false;
-    }
-    for (std::int32_t w : options.weights.byCode) {
-        if (w < 0 || w > kMaxLandWeight) {
-            error = "every weight must be from 0 to " + std::to_string(kMaxLandWeight);
-            return false;
-        }
-    }
-    return true;
+    return checkLandOptions(options.radius, options.weights, error);
 }
 
 std::int32_t Spread::percent() const {
     if (maximum <= 0) return 0;
     return static_cast<std::int32_t>((200 * difference + maximum) / (2 * maximum));
+}
+
+std::string Spread::percentText() const {
+    const std::int64_t hundredths = maximum > 0 ? (20000 * difference + maximum) / (2 * maximum) : 0;
+    const std::string fraction = std::to_string(hundredths % 100);
+    return std::to_string(hundredths / 100) + (fraction.size() < 2 ? ".0" : ".") + fraction;
 }
 
 bool Spread::fairerThan(const Spread& other) const {
@@ -298,8 +308,15 @@ std::int64_t tileFileOrder(std::int32_t x, std::int32_t y) {
     return quad * kQuadSize * kQuadSize + static_cast<std::int64_t>(x % kQuadSize) * kQuadSize + y % kQuadSize;
 }
 
-std::vector<std::int32_t> territoryOwners(const std::vector<TilePos>& starts) {
-    if (!mapGrid || starts.empty() || !allInsideMap(starts)) return {};
+namespace {
+
+// Every tile's nearest start (an index into the starts) and its steps to it.
+struct NearestStarts {
+    std::vector<std::int32_t> owner;
+    std::vector<std::int32_t> distance;
+};
+
+NearestStarts nearestStarts(const std::vector<TilePos>& starts) {
     const HexTorus torus = mapTorus();
     const std::int32_t height = torus.height;
     const std::size_t tiles = static_cast<std::size_t>(torus.width) * static_cast<std::size_t>(height);
@@ -316,8 +333,9 @@ std::vector<std::int32_t> territoryOwners(const std::vector<TilePos>& starts) {
     // takes the first-ranked owner among its neighbours one step nearer, and a
     // layer is complete before the next is expanded, so each tile ends with
     // the first-ranked of its nearest starts.
-    std::vector<std::int32_t> owner(tiles, -1);
-    std::vector<std::int32_t> distance(tiles, -1);
+    NearestStarts nearest{std::vector<std::int32_t>(tiles, -1), std::vector<std::int32_t>(tiles, -1)};
+    std::vector<std::int32_t>& owner = nearest.owner;
+    std::vector<std::int32_t>& distance = nearest.distance;
     // Positions as column << 16 | row: both stay below 65536 on every map.
     std::vector<std::uint32_t> queue;
     queue.reserve(tiles);
@@ -346,7 +364,50 @@ std::vector<std::int32_t> territoryOwners(const std::vector<TilePos>& starts) {
             }
         }
     }
-    return owner;
+    return nearest;
+}
+
+// Steps from each start to its nearest other start, -1 for a start alone.
+// A shortest way from a start to its nearest rival leaves the start's own
+// tiles over some neighbouring pair of tiles (t, u) owned by different
+// starts; over every such pair, the steps from t's owner to t, one step, and
+// the steps from u to its owner add up to at least the distance between the
+// two owners. So the least such sum, taken over all pairs, is the distance
+// to the nearest rival, found in one pass over the map rather than by
+// comparing every start with every other.
+std::vector<std::int32_t> nearestRivals(const std::vector<TilePos>& starts, const NearestStarts& nearest) {
+    const HexTorus torus = mapTorus();
+    const std::int32_t height = torus.height;
+    std::vector<std::int32_t> rival(starts.size(), -1);
+    const auto offer = [&rival](std::int32_t start, std::int32_t steps) {
+        std::int32_t& r = rival[static_cast<std::size_t>(start)];
+        if (r < 0 || steps < r) r = steps;
+    };
+    // Two starts on one tile are rivals 0 steps apart.
+    for (std::size_t i = 0; i < starts.size(); ++i) {
+        const std::int32_t keeper = nearest.owner[static_cast<std::size_t>(starts[i].x) * height + starts[i].y];
+        if (keeper == static_cast<std::int32_t>(i)) continue;
+        offer(static_cast<std::int32_t>(i), 0);
+        offer(keeper, 0);
+    }
+    for (std::int32_t x = 0; x < torus.width; ++x) {
+        for (std::int32_t y = 0; y < height; ++y) {
+            const std::size_t t = static_cast<std::size_t>(x) * height + y;
+            const std::int32_t mine = nearest.owner[t];
+            for (const TilePos n : torus.neighbours({x, y})) {
+                const std::size_t u = static_cast<std::size_t>(n.x) * height + n.y;
+                if (nearest.owner[u] != mine) offer(mine, nearest.distance[t] + 1 + nearest.distance[u]);
+            }
+        }
+    }
+    return rival;
+}
+
+}  // namespace
+
+std::vector<std::int32_t> territoryOwners(const std::vector<TilePos>& starts) {
+    if (!mapGrid || starts.empty() || !allInsideMap(starts)) return {};
+    return nearestStarts(starts).owner;
 }
 
 std::vector<TilePos> startLocationsOnMap() {
@@ -362,25 +423,21 @@ std::vector<TilePos> startLocationsOnMap() {
 StartsReport describeStarts(const std::vector<TilePos>& starts, std::int32_t radius, const LandWeights& weights) {
     StartsReport report;
     if (!mapGrid || starts.empty() || !allInsideMap(starts) || radius < 0 || radius > kMaxLandRadius) return report;
-    const HexTorus torus = mapTorus();
-    const std::int32_t width = torus.width;
-    const std::int32_t height = torus.height;
+    const std::int32_t width = mapWidth();
+    const std::int32_t height = mapHeight();
+    const NearestStarts nearest = nearestStarts(starts);
+    const std::vector<std::int32_t> rivals = nearestRivals(starts, nearest);
     report.starts.resize(starts.size());
     for (std::size_t i = 0; i < starts.size(); ++i) {
         StartFacts& facts = report.starts[i];
         facts.pos = starts[i];
         facts.code = mapGrid[starts[i].x][starts[i].y];
         facts.landValue = landValueAt(starts[i].x, starts[i].y, radius, weights);
-        for (std::size_t j = 0; j < starts.size(); ++j) {
-            if (j == i) continue;
-            const std::int32_t d = torus.distance(starts[i], starts[j]);
-            if (facts.nearestRival < 0 || d < facts.nearestRival) facts.nearestRival = d;
-        }
+        facts.nearestRival = rivals[i];
     }
-    const std::vector<std::int32_t> owners = territoryOwners(starts);
     for (std::int32_t x = 0; x < width; ++x) {
         const TerrainCode* column = mapGrid[x];
-        const std::int32_t* owned = &owners[static_cast<std::size_t>(x) * height];
+        const std::int32_t* owned = &nearest.owner[static_cast<std::size_t>(x) * height];
         for (std::int32_t y = 0; y < height; ++y) report.starts[static_cast<std::size_t>(owned[y])].territory += weights.weightOf(column[y]);
     }
     std::vector<std::int64_t> values;

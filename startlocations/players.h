@@ -31,6 +31,8 @@ struct PlayersOptions {
 
 // False, with the reason, when an option is out of range.
 bool checkPlayersOptions(const PlayersOptions& options, std::string& error);
+// The part that measures land: the radius and every weight.
+bool checkLandOptions(std::int32_t radius, const LandWeights& weights, std::string& error);
 
 // (max - min) / max of a set of values, kept as the exact fraction; 0 for an
 // empty set, one value, or a maximum of 0.
@@ -40,6 +42,9 @@ struct Spread {
     double fraction() const { return maximum > 0 ? static_cast<double>(difference) / maximum : 0.0; }
     // Whole percent, rounded half up, as the status line shows it.
     std::int32_t percent() const;
+    // Percent with two decimals, rounded half up, as in "2.78" or "100.00";
+    // worked out in whole numbers so that every build prints the same.
+    std::string percentText() const;
     // Strictly less uneven than `other`.
     bool fairerThan(const Spread& other) const;
 };

@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <cstdio>
-#include <fstream>
 #include <string>
 
 #include "startlocations/land_weights.h"
@@ -83,26 +81,6 @@ TEST(LandWeights, RefusesHostileTextAndKeepsTheTable) {
         EXPECT_EQ(error, c.error) << c.text;
         EXPECT_EQ(w, defaultLandWeights()) << "unchanged after '" << c.text << "'";
     }
-}
-
-TEST(LandWeights, ReadsOnlySmallReadableFiles) {
-    const std::string good = "land_weights_test_good.txt";
-    const std::string big = "land_weights_test_big.txt";
-    std::ofstream(good, std::ios::binary) << "2 5\n";
-    std::ofstream(big, std::ios::binary) << std::string(kMaxWeightsFileBytes, '#') << "\n2 5\n";
-    LandWeights w;
-    std::string error;
-    ASSERT_TRUE(readLandWeightsFile(good, w, error)) << error;
-    EXPECT_EQ(w.byCode[2], 5);
-    EXPECT_FALSE(readLandWeightsFile(big, w, error));
-    EXPECT_EQ(error, "'" + big + "' more than 65536 bytes");
-    EXPECT_FALSE(readLandWeightsFile("no_such_weights_file.txt", w, error));
-    EXPECT_EQ(error, "cannot open 'no_such_weights_file.txt'");
-    EXPECT_FALSE(readLandWeightsFile(".", w, error)) << "a folder";
-    EXPECT_FALSE(readLandWeightsFile("/dev/zero", w, error)) << "a device without end";
-    EXPECT_EQ(w.byCode[2], 5) << "failed reads leave the table";
-    std::remove(good.c_str());
-    std::remove(big.c_str());
 }
 
 }  // namespace

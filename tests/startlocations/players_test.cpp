@@ -265,6 +265,37 @@ TEST_F(Players, TerritoryValuesOnASplitMap) {
     EXPECT_EQ(playersStatusText(plan), "1 start, spread 0%");
 }
 
+TEST_F(Players, NearestRivalsMatchEveryPairOnACrowdedMap) {
+    makeMap(2, 1, kPlains);
+    seedRandom(5);
+    std::vector<TilePos> starts;
+    for (int i = 0; i < 300; ++i) starts.push_back({rand() % 200, rand() % 100});
+    starts.push_back(starts[17]);  // two starts on one tile
+    starts.push_back({0, 0});      // rivals across the corners of the map
+    starts.push_back({199, 99});
+    const StartsReport r = describeStarts(starts, 1, defaultLandWeights());
+    ASSERT_EQ(r.starts.size(), starts.size());
+    const HexTorus torus = mapTorus();
+    for (std::size_t i = 0; i < starts.size(); ++i) {
+        std::int32_t nearest = -1;
+        for (std::size_t j = 0; j < starts.size(); ++j) {
+            if (j == i) continue;
+            const std::int32_t d = torus.distance(starts[i], starts[j]);
+            if (nearest < 0 || d < nearest) nearest = d;
+        }
+        ASSERT_EQ(r.starts[i].nearestRival, nearest) << "start " << i;
+    }
+    EXPECT_EQ(r.starts[17].nearestRival, 0);
+    EXPECT_EQ(r.starts[302].nearestRival, 1);
+    // The whole map is shared out, the doubled tile's start owning nothing.
+    std::int64_t total = 0;
+    for (const StartFacts& f : r.starts) total += f.territory;
+    EXPECT_EQ(total, 20000 * 3);
+    EXPECT_EQ(std::min(r.starts[17].territory, r.starts[300].territory), 0);
+    // A start alone has no rival.
+    EXPECT_EQ(describeStarts({{50, 50}}, 1, defaultLandWeights()).starts[0].nearestRival, -1);
+}
+
 TEST_F(Players, SpreadsAndTheirPercent) {
     const struct {
         std::vector<std::int64_t> values;
@@ -280,6 +311,12 @@ TEST_F(Players, SpreadsAndTheirPercent) {
         EXPECT_EQ(s.maximum, c.maximum);
         EXPECT_EQ(s.percent(), c.percent) << "half a percent rounds up, less rounds down";
     }
+    const struct {
+        Spread spread;
+        const char* text;
+    } texts[] = {{{0, 0}, "0.00"},   {{1, 3}, "33.33"},   {{2, 3}, "66.67"},  {{1, 200}, "0.50"},
+                 {{1, 20001}, "0.00"}, {{1, 19999}, "0.01"}, {{7, 7}, "100.00"}, {{3, 111}, "2.70"}};
+    for (const auto& t : texts) EXPECT_EQ(t.spread.percentText(), t.text) << t.spread.difference << "/" << t.spread.maximum;
     EXPECT_TRUE((Spread{1, 200}).fairerThan(Spread{1, 100}));
     EXPECT_FALSE((Spread{2, 200}).fairerThan(Spread{1, 100})) << "equal fractions";
     EXPECT_TRUE((Spread{0, 0}).fairerThan(Spread{1, 100}));
