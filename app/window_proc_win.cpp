@@ -3,7 +3,7 @@
 #include "app/commands.h"
 #include "app/shell_win.h"
 #include "dialogs/dialog_procs_win.h"
-#include "map/editing.h"
+#include "editing/tools.h"
 #include "resources/resource.h"
 #include "view/gdi_painter_win.h"
 #include "view/map_view.h"

@@ -12,6 +12,7 @@
 #include "map/terrain.h"
 #include "support/raster_painter.h"
 #include "support/reference_view.h"
+#include "view/layout.h"
 #include "view/map_view.h"
 #include "view/view_mode.h"
 

@@ -4,6 +4,7 @@
 #include <string>
 
 #include "cli/commands.h"
+#include "cli/options.h"
 #include "files/map_file.h"
 #include "files/png_file.h"
 #include "map/map_grid.h"
@@ -31,25 +32,23 @@ int runExport(const Arguments& args) {
     std::optional<std::string> mapPath;
     std::optional<std::string> pngPath;
     bool indexed = false;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& word = args[i];
-        if (word == "--indexed") {
-            if (indexed) return usageError(kCommand, "--indexed given twice");
-            indexed = true;
-        } else if (word == "--png") {
-            if (i + 1 >= args.size()) return usageError(kCommand, "--png needs a value");
-            if (pngPath) return usageError(kCommand, "--png given twice");
-            pngPath = args[++i];
-            if (pngPath->empty()) return usageError(kCommand, "--png must not be empty");
-        } else if (!word.empty() && word[0] == '-') {
-            return usageError(kCommand, "unknown option '" + word + "'");
-        } else {
-            if (mapPath) return usageError(kCommand, "one map file only");
-            mapPath = word;
-        }
-    }
+    const Stop stop = readOptions(kCommand, args, {"--indexed"}, {"--png"}, Operands::kFiles,
+                                  [&](const std::string& option, const std::string& value) -> Stop {
+                                      if (option == "--indexed") {
+                                          if (indexed) return usageError(kCommand, "--indexed given twice");
+                                          indexed = true;
+                                      } else if (option == "--png") {
+                                          if (value.empty()) return usageError(kCommand, "--png must not be empty");
+                                          pngPath = value;
+                                      } else {
+                                          if (mapPath) return usageError(kCommand, "one map file only");
+                                          mapPath = value;
+                                      }
+                                      return std::nullopt;
+                                  });
+    if (stop) return *stop;
     if (!mapPath) return usageError(kCommand, "a map file is required");
-    if (!pngPath) return usageError(kCommand, "--png is required");
+    if (const Stop missing = requireOption(kCommand, "--png", pngPath.has_value())) return *missing;
     if (*pngPath == *mapPath) return usageError(kCommand, "--png names the map file itself");
     // A device is never opened, to read or to write: it could block for good.
     if (const auto refused = refuseDevicePath(kCommand, "map", *mapPath)) return *refused;
@@ -57,19 +56,11 @@ int runExport(const Arguments& args) {
 
     resetMapState();
     buildTerrainPalette();  // the editor builds it at start-up
-    if (!loadMapFile(*mapPath) || !mapGrid) {
-        std::cerr << "pelorn-cli export: cannot read '" << *mapPath << "'\n";
-        return kExitFile;
-    }
+    if (!loadMapFile(*mapPath) || !mapGrid) return reportCannotRead(kCommand, *mapPath);
     std::string error;
     const bool written = writeMapPng(*pngPath, indexed ? PngKind::TerrainCodes : PngKind::Picture, error);
     freeMapGrid();
-    if (!written) {
-        std::cerr << "pelorn-cli export: cannot write '" << *pngPath << "': " << error << "\n";
-        return kExitFile;
-    }
-    std::cout << "wrote " << *pngPath << "\n";
-    return kExitOk;
+    return reportWrite(kCommand, *pngPath, written, error);
 }
 
 }  // namespace pelorn::cli

@@ -61,7 +61,7 @@ Stop readGenerateOptions(const Arguments& args, GenerateOptions& options) {
     OptionNames valued{"--seed", "--seeds", "--keep-best", "--quads", "--name", "--settings", "--write-settings"};
     valued.insert(valued.end(), playersOptionNames().begin(), playersOptionNames().end());
     const Stop stop = readOptions(
-        kCommand, args, {"--bmp", "--startlocations"}, valued,
+        kCommand, args, {"--bmp", "--startlocations"}, valued, Operands::kNone,
         [&](const std::string& option, const std::string& value) -> Stop {
             if (option == "--bmp") options.bitmap = true;
             if (option == "--startlocations") options.startLocations = true;

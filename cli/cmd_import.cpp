@@ -4,6 +4,7 @@
 #include <string>
 
 #include "cli/commands.h"
+#include "cli/options.h"
 #include "files/map_file.h"
 #include "files/png_file.h"
 #include "map/map_grid.h"
@@ -33,47 +34,36 @@ void printImportHelp(std::ostream& out) {
 int runImport(const Arguments& args) {
     std::optional<std::string> imagePath;
     std::optional<std::string> name;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& word = args[i];
-        if (word == "--name") {
-            if (i + 1 >= args.size()) return usageError(kCommand, "--name needs a value");
-            if (name) return usageError(kCommand, "--name given twice");
-            const std::string& value = args[++i];
-            if (const auto refused = refuseUnsafeName(kCommand, "--name", value)) return *refused;
-            name = value;
-        } else if (!word.empty() && word[0] == '-') {
-            return usageError(kCommand, "unknown option '" + word + "'");
-        } else {
-            if (imagePath) return usageError(kCommand, "one image only");
-            imagePath = word;
-        }
-    }
+    const Stop stop = readOptions(kCommand, args, {}, {"--name"}, Operands::kFiles,
+                                  [&](const std::string& option, const std::string& value) -> Stop {
+                                      if (option == "--name") {
+                                          if (const Stop refused = refuseUnsafeName(kCommand, option, value))
+                                              return refused;
+                                          name = value;
+                                      } else {
+                                          if (imagePath) return usageError(kCommand, "one image only");
+                                          imagePath = value;
+                                      }
+                                      return std::nullopt;
+                                  });
+    if (stop) return *stop;
     if (!imagePath) return usageError(kCommand, "an image file is required");
     if (const auto refused = refuseDevicePath(kCommand, "image", *imagePath)) return *refused;
-    if (!name) return usageError(kCommand, "--name is required");
+    if (const Stop missing = requireOption(kCommand, "--name", name.has_value())) return *missing;
 
     resetMapState();
     buildTerrainPalette();  // the colours the image is read by
     const PngImport image = loadMapPngFile(*imagePath);
-    if (!image.ok) {
-        std::cerr << "pelorn-cli import: cannot read '" << *imagePath << "': " << image.error << "\n";
-        return kExitFile;
-    }
+    if (!image.ok) return reportCannotRead(kCommand, *imagePath, image.error);
     std::cout << "read " << *imagePath << ": " << image.width << "x" << image.height << " pixels, " << quadCountX
               << "x" << quadCountY << " quads, ";
     if (image.byCode) std::cout << "by terrain code\n";
     else std::cout << "by colour; pixels of no terrain colour: " << image.inexactPixels << "\n";
 
     currentMapName = *name;
-    const std::string fileName = currentMapName + ".map";
     const bool saved = saveMapFile();
     freeMapGrid();
-    if (!saved) {
-        std::cerr << "pelorn-cli import: cannot write '" << fileName << "'\n";
-        return kExitFile;
-    }
-    std::cout << "wrote " << fileName << "\n";
-    return kExitOk;
+    return reportWrite(kCommand, currentMapName + ".map", saved);
 }
 
 }  // namespace pelorn::cli

@@ -1,5 +1,4 @@
 // pelorn-cli info: what a map file holds.
-#include <algorithm>
 #include <cstdint>
 #include <iomanip>
 #include <iostream>
@@ -34,26 +33,16 @@ struct InfoOptions {
 
 // The words are options and one file, in any order.
 Stop readInfoOptions(const Arguments& args, InfoOptions& options) {
-    const OptionNames flags{"--starts", "--json"};
-    const OptionNames& valued = landOptionNames();
-    Arguments optionWords;
     std::vector<std::string> files;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& word = args[i];
-        const bool isValued = std::find_if(valued.begin(), valued.end(), [&](const char* n) { return word == n; }) != valued.end();
-        if (!word.empty() && word[0] == '-') {
-            optionWords.push_back(word);
-            if (isValued && i + 1 < args.size()) optionWords.push_back(args[++i]);
-        } else {
-            files.push_back(word);
-        }
-    }
-    const Stop stop = readOptions(kCommand, optionWords, flags, valued, [&](const std::string& option, const std::string& value) -> Stop {
-        if (option == "--starts") options.starts = true;
-        if (option == "--json") options.json = true;
-        if (option == "--radius" || option == "--weights") return takePlayersOption(kCommand, option, value, options.words);
-        return std::nullopt;
-    });
+    const Stop stop = readOptions(kCommand, args, {"--starts", "--json"}, landOptionNames(), Operands::kFiles,
+                                  [&](const std::string& option, const std::string& value) -> Stop {
+                                      if (option.empty()) files.push_back(value);
+                                      if (option == "--starts") options.starts = true;
+                                      if (option == "--json") options.json = true;
+                                      if (option == "--radius" || option == "--weights")
+                                          return takePlayersOption(kCommand, option, value, options.words);
+                                      return std::nullopt;
+                                  });
     if (stop) return stop;
     if (files.empty()) return usageError(kCommand, "a map file is required");
     if (files.size() > 1) return usageError(kCommand, "one map file only");

@@ -66,13 +66,14 @@ int runStartLocations(const Arguments& args) {
     PlayersOptionWords playersWords;
     OptionNames valued{"--seed", "--map", "--name", "--tries"};
     valued.insert(valued.end(), playersOptionNames().begin(), playersOptionNames().end());
-    const Stop stop = readOptions(kCommand, args, {}, valued, [&](const std::string& option, const std::string& value) -> Stop {
-        if (option == "--seed") return readSeed(kCommand, value, seed);
-        if (option == "--map") return readInputPath(kCommand, option, value, mapPath);
-        if (option == "--name") return readMapName(kCommand, option, value, name);
-        if (option == "--tries") return readWholeNumber(kCommand, option, value, tries);
-        return takePlayersOption(kCommand, option, value, playersWords);
-    });
+    const Stop stop = readOptions(kCommand, args, {}, valued, Operands::kNone,
+                                  [&](const std::string& option, const std::string& value) -> Stop {
+                                      if (option == "--seed") return readSeed(kCommand, value, seed);
+                                      if (option == "--map") return readInputPath(kCommand, option, value, mapPath);
+                                      if (option == "--name") return readMapName(kCommand, option, value, name);
+                                      if (option == "--tries") return readWholeNumber(kCommand, option, value, tries);
+                                      return takePlayersOption(kCommand, option, value, playersWords);
+                                  });
     if (stop) return *stop;
     const bool playersMode = playersWords.players.has_value();
     if (playersMode && tries) return usageError(kCommand, "--tries belongs to the random tries; leave it out with --players");

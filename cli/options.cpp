@@ -25,10 +25,15 @@ std::optional<std::int64_t> parseWhole(const std::string& text, std::int64_t min
 }  // namespace
 
 Stop readOptions(const char* command, const Arguments& args, const OptionNames& flags, const OptionNames& valued,
+                 Operands operands,
                  const std::function<Stop(const std::string& option, const std::string& value)>& take) {
     std::set<std::string> given;
     for (std::size_t i = 0; i < args.size(); ++i) {
         const std::string& option = args[i];
+        if (operands == Operands::kFiles && (option.empty() || option[0] != '-')) {
+            if (const Stop stop = take(std::string(), option)) return stop;
+            continue;
+        }
         if (listed(flags, option)) {
             if (const Stop stop = take(option, std::string())) return stop;
             continue;
@@ -89,12 +94,14 @@ Stop requireOption(const char* command, const char* option, bool given) {
     return usageError(command, std::string(option) + " is required");
 }
 
-int reportWrite(const char* command, const std::string& name, bool written) {
+int reportWrite(const char* command, const std::string& name, bool written, const std::string& why) {
     if (written) {
         std::cout << "wrote " << name << "\n";
         return kExitOk;
     }
-    std::cerr << "pelorn-cli " << command << ": cannot write '" << name << "'\n";
+    std::cerr << "pelorn-cli " << command << ": cannot write '" << name << "'";
+    if (!why.empty()) std::cerr << ": " << why;
+    std::cerr << "\n";
     return kExitFile;
 }
 

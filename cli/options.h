@@ -18,11 +18,17 @@ using Stop = std::optional<int>;
 
 using OptionNames = std::vector<const char*>;
 
+// What a command takes besides its options: nothing, or plain words (files).
+enum class Operands { kNone, kFiles };
+
 // Walks the words of a command: `flags` stand alone, `valued` options take
-// the next word. Refuses, with the usual message, an unknown option, a
-// missing value and a valued option given twice; hands every other option
-// to `take` with its value (empty for a flag) and stops where `take` does.
+// the next word, and with Operands::kFiles a word that does not start with
+// "-" is an operand, handed over as the value of the option "". Refuses,
+// with the usual message, an unknown option, a missing value and a valued
+// option given twice; hands everything else to `take` and stops where
+// `take` does.
 Stop readOptions(const char* command, const Arguments& args, const OptionNames& flags, const OptionNames& valued,
+                 Operands operands,
                  const std::function<Stop(const std::string& option, const std::string& value)>& take);
 
 // Readers of option values: each stores the value or refuses it with a
@@ -45,8 +51,8 @@ Stop requireOption(const char* command, const char* option, bool given);
 std::optional<std::uint64_t> parseDecimal(const std::string& text, std::uint64_t maxValue);
 
 // "wrote NAME" on stdout when `written`, else "pelorn-cli COMMAND: cannot
-// write 'NAME'" on stderr; returns kExitOk or kExitFile.
-int reportWrite(const char* command, const std::string& name, bool written);
+// write 'NAME'" (": WHY" when given) on stderr; returns kExitOk or kExitFile.
+int reportWrite(const char* command, const std::string& name, bool written, const std::string& why = {});
 // "pelorn-cli COMMAND: cannot read 'PATH'" (": WHY" when given) on stderr; returns kExitFile.
 int reportCannotRead(const char* command, const std::string& path, const std::string& why = {});
 

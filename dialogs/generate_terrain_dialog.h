@@ -18,9 +18,6 @@
 
 namespace pelorn {
 
-constexpr int kGenerateTerrainDialog = 206;
-constexpr int kSeedHorizontalSeaBox = 610;
-constexpr int kSeedVerticalSeaBox = 611;
 
 struct TerrainDialogControl {
     int id;

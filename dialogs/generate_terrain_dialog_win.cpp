@@ -2,6 +2,7 @@
 #include "dialogs/dialog_fields_win.h"
 #include "dialogs/dialog_procs_win.h"
 #include "dialogs/generate_terrain_dialog.h"
+#include "resources/resource.h"
 
 namespace pelorn {
 
@@ -40,7 +41,7 @@ INT_PTR CALLBACK generateTerrainDialogProc(HWND dialog, UINT message, WPARAM wPa
             fillFields(dialog);
             return TRUE;
         case WM_COMMAND:
-            if (LOWORD(wParam) == kSeedHorizontalSeaBox || LOWORD(wParam) == kSeedVerticalSeaBox) {
+            if (LOWORD(wParam) == IDC_SEED_HORIZONTAL_SEA || LOWORD(wParam) == IDC_SEED_VERTICAL_SEA) {
                 clickBox(dialog, LOWORD(wParam));
                 return TRUE;
             }

@@ -4,12 +4,12 @@
 #include <cstdint>
 
 #include "dialogs/dialog_text.h"
-#include "text/conversions.h"
+#include "editing/history.h"
 #include "files/map_file.h"
 #include "files/map_name.h"
-#include "map/history.h"
 #include "map/map_grid.h"
-#include "map/window_seam.h"
+#include "text/conversions.h"
+#include "view/repaint.h"
 
 namespace pelorn {
 
@@ -56,7 +56,7 @@ bool applyNewMap(std::string_view mapName, std::string_view quadX, std::string_v
     currentMapName = name;
     replaceWithEmptyMap(width, height);
     historyClear();  // earlier edits belong to a map that is gone
-    invalidateClientArea(true);
+    repaintMapChange(MapChange::kWholeMap);
     return true;
 }
 
@@ -68,7 +68,7 @@ bool applyOpenMap(std::string_view mapName) {
     currentMapName = std::move(name);
     openMapFile();
     historyClear();
-    invalidateClientArea(true);
+    repaintMapChange(MapChange::kWholeMap);
     return true;
 }
 
@@ -79,7 +79,7 @@ bool applySaveAsMap(std::string_view mapName) {
     if (!isSafeMapName(name)) return false;
     currentMapName = std::move(name);
     const bool saved = saveMapFile();
-    invalidateClientArea(true);
+    repaintMapChange(MapChange::kWholeMap);
     return saved;
 }
 

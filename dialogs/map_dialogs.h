@@ -9,16 +9,7 @@
 
 namespace pelorn {
 
-// Template ids.
-constexpr int kAboutDialog = 201;
-constexpr int kNewMapDialog = 202;
-constexpr int kSaveAsMapDialog = 203;
-constexpr int kOpenMapDialog = 204;
 
-// Edit fields.
-constexpr int kMapNameField = 601;
-constexpr int kQuadXField = 602;
-constexpr int kQuadYField = 603;
 
 struct NewMapTexts {
     std::string mapName;

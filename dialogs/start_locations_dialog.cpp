@@ -1,10 +1,10 @@
 #include "dialogs/start_locations_dialog.h"
 
 #include "dialogs/dialog_text.h"
-#include "text/conversions.h"
+#include "editing/history.h"
 #include "generator/parameters.h"
-#include "map/history.h"
 #include "startlocations/start_locations.h"
+#include "text/conversions.h"
 
 namespace pelorn {
 

@@ -3,6 +3,8 @@
 #include <cstring>
 #include <new>
 
+#include "map/column_block.h"
+
 namespace pelorn {
 
 MapGrid mapGrid = nullptr;
@@ -19,27 +21,13 @@ bool isAcceptableMapSize(std::int32_t quadsX, std::int32_t quadsY) {
 
 namespace {
 
-// Columns of `height` cells, all 0, in one block behind a table of column
-// pointers; nullptr when the memory cannot be had.
+// Every tile 0; nullptr when the memory cannot be had.
 MapGrid newGrid(std::int32_t quadsX, std::int32_t quadsY) {
     const std::size_t width = static_cast<std::size_t>(quadsX) * kQuadSize;
     const std::size_t height = static_cast<std::size_t>(quadsY) * kQuadSize;
-    MapGrid columns = new (std::nothrow) TerrainCode*[width];
-    if (!columns) return nullptr;
-    TerrainCode* cells = new (std::nothrow) TerrainCode[width * height];
-    if (!cells) {
-        delete[] columns;
-        return nullptr;
-    }
-    std::memset(cells, 0, width * height * sizeof(TerrainCode));
-    for (std::size_t x = 0; x < width; ++x) columns[x] = cells + x * height;
+    MapGrid columns = newColumnBlock<TerrainCode>(width, height);
+    if (columns) std::memset(columns[0], 0, width * height * sizeof(TerrainCode));
     return columns;
-}
-
-void deleteGrid(MapGrid grid) {
-    if (!grid) return;
-    delete[] grid[0];
-    delete[] grid;
 }
 
 }  // namespace
@@ -57,21 +45,26 @@ bool allocateMapGrid() {
 }
 
 void freeMapGrid() {
-    deleteGrid(mapGrid);
+    deleteColumnBlock(mapGrid);
     mapGrid = nullptr;
 }
 
 TileGrid& TileGrid::operator=(TileGrid&& other) noexcept {
     if (this != &other) {
         release();
-        columns_ = other.columns_;
         quadsX_ = other.quadsX_;
         quadsY_ = other.quadsY_;
-        other.columns_ = nullptr;
-        other.quadsX_ = 0;
-        other.quadsY_ = 0;
+        columns_ = other.take();
     }
     return *this;
+}
+
+MapGrid TileGrid::take() {
+    const MapGrid columns = columns_;
+    columns_ = nullptr;
+    quadsX_ = 0;
+    quadsY_ = 0;
+    return columns;
 }
 
 bool TileGrid::allocate(std::int32_t quadsX, std::int32_t quadsY) {
@@ -84,24 +77,16 @@ bool TileGrid::allocate(std::int32_t quadsX, std::int32_t quadsY) {
     return true;
 }
 
-void TileGrid::release() {
-    deleteGrid(columns_);
-    columns_ = nullptr;
-    quadsX_ = 0;
-    quadsY_ = 0;
-}
+void TileGrid::release() { deleteColumnBlock(take()); }
 
 void installMapGrid(TileGrid&& grid) {
     freeMapGrid();
     viewQuadX = 0;
     viewQuadY = 0;
     if (!grid) return;
-    mapGrid = grid.columns_;
     quadCountX = grid.quadsX_;
     quadCountY = grid.quadsY_;
-    grid.columns_ = nullptr;
-    grid.quadsX_ = 0;
-    grid.quadsY_ = 0;
+    mapGrid = grid.take();
 }
 
 bool replaceWithEmptyMap(std::int32_t quadsX, std::int32_t quadsY) {

@@ -66,6 +66,7 @@ public:
 
 private:
     friend void installMapGrid(TileGrid&& grid);
+    MapGrid take();  // the columns, handed over; the grid is empty afterwards
     MapGrid columns_ = nullptr;
     std::int32_t quadsX_ = 0;
     std::int32_t quadsY_ = 0;

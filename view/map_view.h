@@ -7,32 +7,16 @@
 #pragma once
 
 #include "map/terrain.h"
+#include "view/layout.h"
 #include "view/painter.h"
 
 namespace pelorn {
-
-// Where things are, in client pixels.
-constexpr int kQuadOriginX = 46;       // column 0 of the viewed quad
-constexpr int kQuadOriginY = 76;       // row 0 of an odd column; even columns stand 2 higher
-constexpr int kColumnSpacing = 6;
-constexpr int kRowSpacing = 4;
-constexpr int kSeparatorX = 720;
-constexpr int kLegendColumn1X = 740;   // labels of codes 0..21
-constexpr int kLegendColumn2X = 850;   // labels of codes 22..38
-constexpr int kLegendTop = 40;
-constexpr int kLegendRowHeight = 20;
-constexpr int kOverviewTop = 35;
-constexpr int kOverviewQuads = 5;      // the overview shows at most 5 by 5 quads
 
 // Draws tile (column, row) of the map with its top-left corner at pixel (x, y):
 // a hexagon 8 pixels wide and 4 high, plus the start-location dot or the
 // forest/jungle mark. A code without a pen is drawn with kUnknownCodePen.
 // Draws nothing when there is no grid or the tile lies outside the map.
 void drawTile(Painter& painter, int x, int y, int column, int row);
-
-// The 8 by 4 pixels that tile (column, row) of the viewed quad (0..99 each)
-// covers in the detail view, its marks included.
-ClientRect quadTileRect(int column, int row);
 
 // The colour of a legend label (some light terrains are labelled in black,
 // "Desert" in the colour of "F Plains").

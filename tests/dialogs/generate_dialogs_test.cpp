@@ -12,8 +12,9 @@
 #include "generator/world.h"
 #include "map/map_grid.h"
 #include "map/window_seam.h"
-#include "support/recording_seam.h"
 #include "support/fresh_state.h"
+#include "support/recording_seam.h"
+#include "view/layout.h"
 
 namespace pelorn {
 namespace {

@@ -10,9 +10,9 @@
 #include "dialogs/map_dialogs.h"
 #include "files/map_file.h"
 #include "map/map_grid.h"
+#include "support/fresh_state.h"
 #include "support/recording_seam.h"
 #include "working_folder.h"
-#include "support/fresh_state.h"
 
 namespace pelorn {
 namespace {

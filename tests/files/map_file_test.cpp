@@ -8,8 +8,8 @@
 #include "files/bitmap_file.h"
 #include "files/map_file.h"
 #include "files/map_name.h"
-#include "text/conversions.h"
 #include "files_fixture.h"
+#include "text/conversions.h"
 
 #ifndef PELORN_TEST_DATA
 #define PELORN_TEST_DATA "tests/data"

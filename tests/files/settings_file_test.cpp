@@ -6,8 +6,8 @@
 
 #include "files/safe_file.h"
 #include "files/settings_file.h"
-#include "text/conversions.h"
 #include "files_fixture.h"
+#include "text/conversions.h"
 
 namespace pelorn {
 namespace {

@@ -9,8 +9,8 @@
 #include <string>
 #include <string_view>
 
-#include "text/conversions.h"
 #include "files/map_name.h"
+#include "text/conversions.h"
 
 namespace {
 

@@ -10,11 +10,11 @@
 #include <string_view>
 #include <vector>
 
-#include "text/conversions.h"
 #include "files/map_file.h"
 #include "files/map_name.h"
 #include "map/map_grid.h"
 #include "tests/fuzz/fuzz_support.h"
+#include "text/conversions.h"
 
 namespace {
 

@@ -1,9 +1,9 @@
 #include "support/fresh_state.h"
 
+#include "editing/history.h"
+#include "editing/tools.h"
 #include "generator/parameters.h"
 #include "generator/random.h"
-#include "map/editing.h"
-#include "map/history.h"
 #include "map/map_grid.h"
 #include "map/terrain.h"
 #include "view/view_mode.h"

@@ -1,6 +1,7 @@
 #include "support/reference_view.h"
 
 #include "map/map_grid.h"
+#include "view/layout.h"
 #include "view/map_view.h"
 
 namespace pelorn::test {

@@ -2,14 +2,14 @@
 
 #include <string>
 
-#include "map/editing.h"
+#include "editing/tools.h"
 #include "map/map_grid.h"
 #include "map/terrain.h"
+#include "support/fresh_state.h"
 #include "support/raster_painter.h"
+#include "support/test_map.h"
 #include "view/map_view.h"
 #include "view/view_mode.h"
-#include "support/test_map.h"
-#include "support/fresh_state.h"
 
 namespace pelorn {
 namespace {

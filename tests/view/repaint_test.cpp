@@ -5,14 +5,15 @@
 #include <cstdint>
 #include <vector>
 
-#include "map/editing.h"
-#include "map/history.h"
+#include "editing/history.h"
+#include "editing/tools.h"
 #include "map/map_grid.h"
 #include "map/terrain.h"
 #include "support/raster_painter.h"
 #include "support/recording_seam.h"
 #include "support/reference_view.h"
 #include "support/test_map.h"
+#include "view/layout.h"
 #include "view/map_view.h"
 #include "view/view_mode.h"
 

@@ -5,6 +5,7 @@
 #include "map/window_seam.h"
 #include "support/fresh_state.h"
 #include "support/recording_seam.h"
+#include "view/layout.h"
 #include "view/view_mode.h"
 
 namespace pelorn::test {
