@@ -235,30 +235,42 @@ void sortInFileOrder(std::vector<TilePos>& tiles) {
 
 }  // namespace
 
-bool checkLandOptions(std::int32_t radius, const LandWeights& weights, std::string& error) {
+namespace {
+
+PlayersOption refusedLandOption(std::int32_t radius, const LandWeights& weights, std::string& error) {
     if (radius < 0 || radius > kMaxLandRadius) {
         error = "the radius must be from 0 to " + std::to_string(kMaxLandRadius);
-        return false;
+        return PlayersOption::kRadius;
     }
     for (std::int32_t w : weights.byCode) {
         if (w < 0 || w > kMaxLandWeight) {
             error = "every weight must be from 0 to " + std::to_string(kMaxLandWeight);
-            return false;
+            return PlayersOption::kWeights;
         }
     }
-    return true;
+    return PlayersOption::kNone;
 }
 
-bool checkPlayersOptions(const PlayersOptions& options, std::string& error) {
+}  // namespace
+
+bool checkLandOptions(std::int32_t radius, const LandWeights& weights, std::string& error) {
+    return refusedLandOption(radius, weights, error) == PlayersOption::kNone;
+}
+
+PlayersOption refusedPlayersOption(const PlayersOptions& options, std::string& error) {
     if (options.players < 1 || options.players > kMaxPlayers) {
         error = "the number of players must be from 1 to " + std::to_string(kMaxPlayers);
-        return false;
+        return PlayersOption::kPlayers;
     }
     if (options.minDistance < 0 || options.minDistance > kMaxMinDistance) {
         error = "the minimum distance must be from 0 to " + std::to_string(kMaxMinDistance);
-        return false;
+        return PlayersOption::kMinDistance;
     }
-    return checkLandOptions(options.radius, options.weights, error);
+    return refusedLandOption(options.radius, options.weights, error);
+}
+
+bool checkPlayersOptions(const PlayersOptions& options, std::string& error) {
+    return refusedPlayersOption(options, error) == PlayersOption::kNone;
 }
 
 std::int32_t Spread::percent() const {

@@ -29,6 +29,9 @@ struct PlayersOptions {
     LandWeights weights = defaultLandWeights();
 };
 
+// The first option out of range, checked in this order.
+enum class PlayersOption { kNone, kPlayers, kMinDistance, kRadius, kWeights };
+PlayersOption refusedPlayersOption(const PlayersOptions& options, std::string& error);
 // False, with the reason, when an option is out of range.
 bool checkPlayersOptions(const PlayersOptions& options, std::string& error);
 // The part that measures land: the radius and every weight.

@@ -91,6 +91,10 @@ constexpr ClientRect kToolStatusRect{kToolStatusX, kStatusTop, 710, kStatusBotto
 constexpr ClientRect kPositionStatusRect{kPositionStatusX, kStatusTop, kBrushStatusX, kStatusBottom};
 constexpr ClientRect kBrushStatusRect{kBrushStatusX, kStatusTop, kStartLocationStatusX, kStatusBottom};
 constexpr ClientRect kStartLocationStatusRect{kStartLocationStatusX, kStatusTop, 950, kStatusBottom};
+// What the last players-mode run placed ("8 starts, spread 3%"): after the
+// map's name, clear of the texts further right.
+constexpr int kPlayersStatusX = 230;
+constexpr ClientRect kPlayersStatusRect{kPlayersStatusX, kStatusTop, 435, kStatusBottom};
 
 // The legend: codes 0..21 in the first column, 22..38 in the second, one row
 // of 20 pixels each from y 40. Clicks on a column count from its labels' left

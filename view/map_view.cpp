@@ -8,6 +8,7 @@
 #include "map/tool_state.h"
 #include "text/conversions.h"
 #include "view/layout.h"
+#include "view/players_status.h"
 #include "view/view_mode.h"
 
 namespace pelorn {
@@ -76,6 +77,7 @@ void drawStatusLine(Painter& painter) {
     painter.setTextColour(kBlack);
     painter.textOut(kPositionStatusX, kStatusTop, intToText(viewQuadX) + ", " + intToText(viewQuadY));
     painter.textOut(kBrushStatusX, kStatusTop, boldBrush ? "Brush: Bold" : "Brush: Normal");
+    if (!playersStatus().empty()) painter.textOut(kPlayersStatusX, kStatusTop, playersStatus());
     painter.setTextColour(kRed);
     if (startLocationMode) painter.textOut(kStartLocationStatusX, kStatusTop, "SL");
     if (fillTool) {

@@ -24,6 +24,7 @@ enum class StatusChange {
     kBrush,              // "Brush: ..."
     kTool,               // the fill and bucket tools
     kStartLocationMode,  // "SL"
+    kPlayers,            // what the last players-mode run placed
 };
 void repaintStatus(StatusChange change);
 

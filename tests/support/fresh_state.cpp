@@ -1,11 +1,13 @@
 #include "support/fresh_state.h"
 
+#include "dialogs/start_locations_dialog.h"
 #include "editing/history.h"
 #include "editing/tools.h"
 #include "generator/parameters.h"
 #include "generator/random.h"
 #include "map/map_grid.h"
 #include "map/terrain.h"
+#include "view/players_status.h"
 #include "view/view_mode.h"
 
 namespace pelorn::test {
@@ -16,6 +18,8 @@ void resetSharedState() {
     resetMapState();
     resetEditingState();
     viewMode = 0;
+    clearPlayersStatus();
+    resetPlayersFields();
     generatorParameters = GeneratorParameters{};
     seedRandom(0);
     buildTerrainPalette();

@@ -9,6 +9,7 @@
 #include "support/raster_painter.h"
 #include "support/test_map.h"
 #include "view/map_view.h"
+#include "view/players_status.h"
 #include "view/view_mode.h"
 
 namespace pelorn {
@@ -373,6 +374,30 @@ TEST_F(MapViewTest, StatusLine) {
     raster = paint();
     EXPECT_EQ(raster.textAt(580, 8)->text, "Using FILL tool");
     EXPECT_EQ(raster.texts().size(), 5u + 39u);
+}
+
+// What the last players-mode run placed stands after the map's name, black,
+// in the detail view only; before any run there is nothing there.
+TEST_F(MapViewTest, PlayersRunInTheStatusLine) {
+    EXPECT_EQ(paint().textAt(230, 8), nullptr);
+    showPlayersStatus("8 starts, spread 3%");
+    fillTool = true;
+    RasterPainter raster = paint();
+    ASSERT_NE(raster.textAt(230, 8), nullptr);
+    EXPECT_EQ(raster.textAt(230, 8)->text, "8 starts, spread 3%");
+    EXPECT_EQ(raster.textAt(230, 8)->colour, kBlack);
+    EXPECT_EQ(raster.texts().size(), 5u + 39u);
+    // Its repaint field holds it and stops short of the texts right of it.
+    EXPECT_EQ(kPlayersStatusRect.left, 230);
+    EXPECT_LT(kPlayersStatusRect.right, kToolStatusRect.left);
+    EXPECT_EQ(kPlayersStatusRect.top, kStatusTop);
+
+    viewMode = kOverview;
+    EXPECT_EQ(paint().textAt(230, 8), nullptr);
+    viewMode = kDetailView;
+    clearPlayersStatus();
+    EXPECT_EQ(paint().textAt(230, 8), nullptr);
+    EXPECT_EQ(paint().texts().size(), 4u + 39u);
 }
 
 TEST_F(MapViewTest, LegendLabelsAndColours) {
