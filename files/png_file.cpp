@@ -10,6 +10,7 @@
 #include <memory>
 #include <new>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 #include "files/bitmap_file.h"
@@ -585,30 +586,12 @@ bool readColours(std::string_view file, const PngLayout& png, Tiles& tiles, std:
 // Puts the tiles in place of the map in memory; the old map stays when no
 // grid can be had for the new one.
 bool replaceMap(std::int32_t quadsX, std::int32_t quadsY, const Tiles& tiles) {
-    const MapGrid previous = mapGrid;
-    const std::int32_t previousX = quadCountX;
-    const std::int32_t previousY = quadCountY;
-    const std::int32_t previousViewX = viewQuadX;
-    const std::int32_t previousViewY = viewQuadY;
-    mapGrid = nullptr;
-    quadCountX = quadsX;
-    quadCountY = quadsY;
-    if (!allocateMapGrid()) {
-        mapGrid = previous;
-        quadCountX = previousX;
-        quadCountY = previousY;
-        viewQuadX = previousViewX;
-        viewQuadY = previousViewY;
-        return false;
-    }
-    const std::size_t height = static_cast<std::size_t>(mapHeight());
-    for (std::int32_t x = 0; x < mapWidth(); ++x)
-        std::memcpy(mapGrid[x], tiles.data() + static_cast<std::size_t>(x) * height, height * sizeof(TerrainCode));
-    // The old grid goes through the usual release.
-    const MapGrid fresh = mapGrid;
-    mapGrid = previous;
-    freeMapGrid();
-    mapGrid = fresh;
+    TileGrid grid;
+    if (!grid.allocate(quadsX, quadsY)) return false;
+    const std::size_t height = static_cast<std::size_t>(quadsY) * kQuadSize;
+    for (std::int32_t x = 0; x < quadsX * kQuadSize; ++x)
+        std::memcpy(grid.columns()[x], tiles.data() + static_cast<std::size_t>(x) * height, height * sizeof(TerrainCode));
+    installMapGrid(std::move(grid));
     return true;
 }
 
