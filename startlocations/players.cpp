@@ -90,8 +90,8 @@ public:
         std::vector<std::size_t> picks;
         const bool full = greedyFrom(0, false, picks);
         if (!full) {
-            std::vector<std::size_t> packed = packInFileOrder();
-            if (packed.size() > picks.size()) return positions(packed);
+            std::vector<std::size_t> packed = fairestPacking();
+            if (packed.size() > picks.size()) picks = std::move(packed);
             // Aim the search at the count the map holds.
             players_ = static_cast<std::int32_t>(picks.size());
         }
@@ -139,20 +139,47 @@ private:
         return false;
     }
 
-    // As many starts as a sweep in the file's tile order fits: it packs more
-    // tightly than the sweep by value, which matters only on crowded maps.
-    std::vector<std::size_t> packInFileOrder() const {
-        std::vector<std::size_t> order(candidates_.size());
-        std::iota(order.begin(), order.end(), std::size_t{0});
-        std::sort(order.begin(), order.end(),
-                  [this](std::size_t a, std::size_t b) { return candidates_[a].order < candidates_[b].order; });
+    // As many starts as a sweep in the file's tile order fits among the
+    // candidates worth `weakest` or more: it packs more tightly than the
+    // sweep by value, which matters only on crowded maps. In candidate
+    // order, strongest first, as the passes' picks are.
+    std::vector<std::size_t> packInFileOrder(const std::vector<std::size_t>& fileOrder, std::int32_t weakest) const {
         std::vector<std::size_t> picks;
-        for (std::size_t i : order) {
-            if (!compatible(candidates_[i].pos, picks)) continue;
+        for (std::size_t i : fileOrder) {
+            if (candidates_[i].value < weakest || !compatible(candidates_[i].pos, picks)) continue;
             picks.push_back(i);
             if (static_cast<std::int32_t>(picks.size()) == players_) break;
         }
+        std::sort(picks.begin(), picks.end());
         return picks;
+    }
+
+    // The packing of all candidates, then, by halving over the values, the
+    // packing as large whose weakest start is the strongest found: on a
+    // crowded map the starts are as many as the map holds and still as even
+    // as the packing allows.
+    std::vector<std::size_t> fairestPacking() const {
+        std::vector<std::size_t> fileOrder(candidates_.size());
+        std::iota(fileOrder.begin(), fileOrder.end(), std::size_t{0});
+        std::sort(fileOrder.begin(), fileOrder.end(),
+                  [this](std::size_t a, std::size_t b) { return candidates_[a].order < candidates_[b].order; });
+        std::vector<std::int32_t> values;  // distinct, highest first
+        for (const Candidate& c : candidates_)
+            if (values.empty() || values.back() != c.value) values.push_back(c.value);
+        std::vector<std::size_t> best = packInFileOrder(fileOrder, values.back());
+        std::size_t low = 0;
+        std::size_t high = values.size() - 1;  // packs best.size()
+        while (low < high) {
+            const std::size_t middle = low + (high - low) / 2;
+            std::vector<std::size_t> trial = packInFileOrder(fileOrder, values[middle]);
+            if (trial.size() >= best.size()) {
+                best = std::move(trial);
+                high = middle;
+            } else {
+                low = middle + 1;
+            }
+        }
+        return best;
     }
 
     void record(const std::vector<std::size_t>& picks) {

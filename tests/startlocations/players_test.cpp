@@ -446,6 +446,27 @@ TEST_F(Players, CrowdedMapGetsAsManyAsItHolds) {
     EXPECT_EQ(mapGrid[50][50], kSteppes);
 }
 
+TEST_F(Players, ACrowdedMapStillGetsItsMostEvenStarts) {
+    // The plains island in the middle, worth the most, blocks both hills
+    // islands 30 steps away; the hills islands, 40 steps apart across the
+    // map's edge, hold two starts. Two is all the map holds, and the two
+    // fairest stand within a step of the hills islands' centres, worth 74
+    // each, where a sweep in file order would take the islands' western
+    // shores, worth less.
+    makeMap(1, 1, kSea);
+    paintDisc(50, 50, 4, kPlains);
+    paintDisc(20, 50, 4, kHills);
+    paintDisc(80, 50, 4, kHills);
+    const PlayersPlan plan = planPlayerStarts(options(3, 40));
+    EXPECT_FALSE(plan.complete);
+    ASSERT_EQ(plan.starts.size(), 2u);
+    const HexTorus torus = mapTorus();
+    EXPECT_LE(torus.distance(plan.starts[0], {20, 50}), 1);
+    EXPECT_LE(torus.distance(plan.starts[1], {80, 50}), 1);
+    for (const StartFacts& s : plan.report.starts) EXPECT_EQ(s.landValue, 74);
+    EXPECT_EQ(plan.report.landSpread.difference, 0);
+}
+
 TEST_F(Players, QualityOnDefaultWorlds) {
     for (std::uint32_t seed : {1u, 2u, 3u, 42u}) {
         generateWorld(4, seed);
