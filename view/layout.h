@@ -95,6 +95,10 @@ constexpr ClientRect kStartLocationStatusRect{kStartLocationStatusX, kStatusTop,
 // name and the tool status, room for 30 characters and names of 40.
 constexpr int kCursorTextX = 330;
 constexpr ClientRect kCursorTextRect{kCursorTextX, kStatusTop, 575, kStatusBottom};
+// What the last players-mode run placed ("8 starts, spread 3%"): after the
+// map's name, up to the tile under the pointer.
+constexpr int kPlayersStatusX = 170;
+constexpr ClientRect kPlayersStatusRect{kPlayersStatusX, kStatusTop, kCursorTextX - 1, kStatusBottom};
 
 // The legend: codes 0..21 in the first column, 22..38 in the second, one row
 // of 20 pixels each from y 40. Clicks on a column count from its labels' left

@@ -27,6 +27,7 @@ enum class StatusChange {
     kTool,               // the fill and bucket tools
     kStartLocationMode,  // "SL"
     kCursorText,         // the tile under the pointer
+    kPlayers,            // what the last players-mode run placed
 };
 void repaintStatus(StatusChange change);
 

@@ -1,5 +1,6 @@
 #include "support/fresh_state.h"
 
+#include "dialogs/start_locations_dialog.h"
 #include "editing/history.h"
 #include "editing/tools.h"
 #include "generator/parameters.h"
@@ -7,6 +8,7 @@
 #include "map/map_grid.h"
 #include "map/terrain.h"
 #include "view/cursor_text.h"
+#include "view/players_status.h"
 #include "view/view_mode.h"
 
 namespace pelorn::test {
@@ -18,6 +20,8 @@ void resetSharedState() {
     resetEditingState();
     viewMode = 0;
     resetCursorText();
+    clearPlayersStatus();
+    resetPlayersFields();
     generatorParameters = GeneratorParameters{};
     seedRandom(0);
     buildTerrainPalette();

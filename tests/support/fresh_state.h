@@ -6,7 +6,8 @@
 
 namespace pelorn::test {
 
-// The map and its view, the editing tools, the view mode, the undo history
+// The map and its view, the editing tools, the view mode, the players-mode
+// status and dialog fields, the undo history
 // and its memory limit, the generator parameters and the random state; the
 // terrain palette built, as start-up builds it.
 void resetSharedState();
