@@ -7,6 +7,7 @@
 #include "generator/world.h"
 #include "resources/resource.h"
 #include "text/conversions.h"
+#include "view/players_status.h"
 
 namespace pelorn {
 
@@ -121,6 +122,7 @@ void applyGenerateTerrain(const TerrainFieldTexts& texts) {
     keepUnsavedWork();
     // One undoable edit; undo repaints as the generator does.
     runRecordedWholeMapEdit(generateRandomMap, MapChange::kTiles);
+    clearPlayersStatus();  // the new world has no starts
 }
 
 }  // namespace pelorn

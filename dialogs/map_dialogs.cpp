@@ -9,6 +9,7 @@
 #include "files/map_name.h"
 #include "map/map_grid.h"
 #include "text/conversions.h"
+#include "view/players_status.h"
 #include "view/repaint.h"
 
 namespace pelorn {
@@ -57,6 +58,7 @@ bool applyNewMap(std::string_view mapName, std::string_view quadX, std::string_v
     currentMapName = name;
     replaceWithEmptyMap(width, height);
     mapReplaced(true);  // earlier edits belong to a map that is gone
+    clearPlayersStatus();  // and so do the starts the status line tells of
     repaintMapChange(MapChange::kWholeMap);
     return true;
 }
@@ -68,6 +70,7 @@ bool applyOpenMap(std::string_view mapName) {
     if (!isSafeMapName(name) || !keepUnsavedWork()) return false;
     currentMapName = std::move(name);
     openCurrentMap();
+    clearPlayersStatus();
     repaintMapChange(MapChange::kWholeMap);
     return true;
 }

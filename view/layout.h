@@ -95,9 +95,13 @@ constexpr ClientRect kStartLocationStatusRect{kStartLocationStatusX, kStatusTop,
 // name and the tool status, room for 30 characters and names of 40.
 constexpr int kCursorTextX = 330;
 constexpr ClientRect kCursorTextRect{kCursorTextX, kStatusTop, 575, kStatusBottom};
+// What the last players-mode run placed ("8 starts, spread 3%"): after the
+// map's name, up to the tile under the pointer.
+constexpr int kPlayersStatusX = 170;
+constexpr ClientRect kPlayersStatusRect{kPlayersStatusX, kStatusTop, kCursorTextX - 1, kStatusBottom};
 // The caption says what became of the map's file ("Untitled.map *", "... not
 // saved"): repainted whole, from the window's top to the rule, left of the
-// legend; the tile under the pointer, which stands in it, is drawn again too.
+// legend; the texts that follow it there are drawn again too.
 constexpr ClientRect kCaptionRect{0, 0, kSeparatorX, kCaptionRuleY};
 
 // The legend: codes 0..21 in the first column, 22..38 in the second, one row

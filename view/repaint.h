@@ -28,6 +28,7 @@ enum class StatusChange {
     kStartLocationMode,  // "SL"
     kMapFile,            // the caption: the map's name, "*" and "not saved"
     kCursorText,         // the tile under the pointer
+    kPlayers,            // what the last players-mode run placed
 };
 void repaintStatus(StatusChange change);
 

@@ -1,6 +1,7 @@
 // The start-location lines of the reference list, made in process exactly as
 // pelorn-cli makes them: "generate ... --startlocations" and "startlocations
-// --map FILE", whose FILE an earlier line of the list wrote.
+// --map FILE", whose FILE an earlier line of the list wrote; with --players,
+// in players mode.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -17,6 +18,8 @@
 #include "generator/sha256.h"
 #include "generator/world.h"
 #include "map/map_grid.h"
+#include "startlocations/land_weights.h"
+#include "startlocations/players.h"
 #include "startlocations/start_locations.h"
 #include "support/fresh_state.h"
 
@@ -81,16 +84,18 @@ protected:
             currentMapName = name;
             seedRandom(static_cast<std::uint32_t>(std::stoul(line.option("--seed"))));
             generateRandomMap();
-            if (line.flag("--startlocations")) generateStartLocations();
+            if (line.flag("--startlocations") && !placePlayers(line)) generateStartLocations();
         } else {
             const std::string source = mapSource(line.option("--map"));
             generatorParameters = GeneratorParameters{};
             resetMapState();
             loadMapFromText(source);
-            const std::string tries = line.option("--tries");
-            generatorParameters.genStartLocTries = tries.empty() ? 1000 : std::stoi(tries);
-            seedRandom(static_cast<std::uint32_t>(std::stoul(line.option("--seed"))));
-            generateStartLocations();
+            if (!placePlayers(line)) {
+                const std::string tries = line.option("--tries");
+                generatorParameters.genStartLocTries = tries.empty() ? 1000 : std::stoi(tries);
+                seedRandom(static_cast<std::uint32_t>(std::stoul(line.option("--seed"))));
+                generateStartLocations();
+            }
             currentMapName = name;
         }
         return written_[name + ".map"] = mapFileText();
@@ -101,6 +106,29 @@ protected:
             if (line.option("--name") + ".map" == file) return mapOf(line);
         ADD_FAILURE() << "no line writes " << file;
         return {};
+    }
+
+    // The players-mode placement a line asks for; false without --players.
+    static bool placePlayers(const Line& line) {
+        const std::string players = line.option("--players");
+        if (players.empty()) return false;
+        PlayersOptions options;
+        options.players = std::stoi(players);
+        const std::string distance = line.option("--min-distance");
+        if (!distance.empty()) options.minDistance = std::stoi(distance);
+        const std::string radius = line.option("--radius");
+        if (!radius.empty()) options.radius = std::stoi(radius);
+        const std::string weights = line.option("--weights");
+        if (!weights.empty()) {
+            std::ifstream in(kGeneratorTests + weights, std::ios::binary);
+            std::ostringstream text;
+            text << in.rdbuf();
+            std::string error;
+            EXPECT_TRUE(parseLandWeights(text.str(), options.weights, error)) << error;
+        }
+        const PlayersPlan plan = generatePlayerStartLocations(options);
+        EXPECT_TRUE(plan.complete) << "a reference line places every start it asks for";
+        return true;
     }
 
     std::vector<Line> lines_ = readList();
@@ -115,7 +143,7 @@ TEST_F(GoldenStartLocations, ReferenceMapsComeOutByteForByte) {
         EXPECT_EQ(test::sha256Hex(mapOf(line)), line.hash);
         ++checked;
     }
-    EXPECT_GE(checked, 6) << "start-location lines missing from golden_hashes.txt";
+    EXPECT_GE(checked, 10) << "start-location lines missing from golden_hashes.txt";
 }
 
 }  // namespace

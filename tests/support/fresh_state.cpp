@@ -1,5 +1,6 @@
 #include "support/fresh_state.h"
 
+#include "dialogs/start_locations_dialog.h"
 #include "editing/history.h"
 #include "editing/tools.h"
 #include "editing/unsaved_work.h"
@@ -9,6 +10,7 @@
 #include "map/save_state.h"
 #include "map/terrain.h"
 #include "view/cursor_text.h"
+#include "view/players_status.h"
 #include "view/view_mode.h"
 
 namespace pelorn::test {
@@ -22,6 +24,8 @@ void resetSharedState() {
     resetUnsavedWork();
     viewMode = 0;
     resetCursorText();
+    clearPlayersStatus();
+    resetPlayersFields();
     generatorParameters = GeneratorParameters{};
     seedRandom(0);
     buildTerrainPalette();

@@ -12,6 +12,7 @@
 #include "view/cursor_text.h"
 #include "view/hex_picture.h"
 #include "view/layout.h"
+#include "view/players_status.h"
 #include "view/view_mode.h"
 #include "view/whole_map.h"
 
@@ -377,6 +378,31 @@ TEST_F(MapViewTest, StatusLine) {
     raster = paint();
     EXPECT_EQ(raster.textAt(580, 8)->text, "Using FILL tool");
     EXPECT_EQ(raster.texts().size(), 5u + 39u);
+}
+
+// What the last players-mode run placed stands after the map's name, black,
+// in the detail view only; before any run there is nothing there.
+TEST_F(MapViewTest, PlayersRunInTheStatusLine) {
+    EXPECT_EQ(paint().textAt(kPlayersStatusX, kStatusTop), nullptr);
+    showPlayersStatus("8 starts, spread 3%");
+    fillTool = true;
+    RasterPainter raster = paint();
+    ASSERT_NE(raster.textAt(kPlayersStatusX, kStatusTop), nullptr);
+    EXPECT_EQ(raster.textAt(kPlayersStatusX, kStatusTop)->text, "8 starts, spread 3%");
+    EXPECT_EQ(raster.textAt(kPlayersStatusX, kStatusTop)->colour, kBlack);
+    EXPECT_EQ(raster.texts().size(), 5u + 39u);
+    // Its repaint field holds it and stops short of the texts right of it.
+    EXPECT_EQ(kPlayersStatusRect.left, kPlayersStatusX);
+    EXPECT_LE(kPlayersStatusRect.right, kCursorTextRect.left);
+    EXPECT_LT(kPlayersStatusRect.right, kToolStatusRect.left);
+    EXPECT_EQ(kPlayersStatusRect.top, kStatusTop);
+
+    viewMode = kOverview;
+    EXPECT_EQ(paint().textAt(kPlayersStatusX, kStatusTop), nullptr);
+    viewMode = kDetailView;
+    clearPlayersStatus();
+    EXPECT_EQ(paint().textAt(kPlayersStatusX, kStatusTop), nullptr);
+    EXPECT_EQ(paint().texts().size(), 4u + 39u);
 }
 
 TEST_F(MapViewTest, LegendLabelsAndColours) {
