@@ -3,6 +3,7 @@
 #include "app/command_ids.h"
 #include "editing/history.h"
 #include "editing/tools.h"
+#include "editing/unsaved_work.h"
 #include "files/bitmap_file.h"
 #include "files/map_file.h"
 #include "files/png_file.h"
@@ -41,7 +42,7 @@ bool handleViewKey(int virtualKey, bool ctrlDown, bool shiftDown) {
         ++viewQuadX;
         repaintScrolled();
     } else if (virtualKey == kKeyS && ctrlDown) {
-        saveMapFile();
+        saveMap();
     } else if (virtualKey == kKeyM && ctrlDown) {
         switchViewMode();
     } else if (virtualKey == kKeyW && ctrlDown) {
@@ -89,7 +90,7 @@ void handleKeyDown(int virtualKey, bool ctrlDown, bool shiftDown) {
 
 bool handleMenuCommand(int id) {
     switch (id) {
-        case IDM_SAVE_MAP: saveMapFile(); return true;
+        case IDM_SAVE_MAP: saveMap(); return true;
         case IDM_CHANGE_VIEW: switchViewMode(); return true;
         case IDM_BOLD_BRUSH: toggleBoldBrush(); return true;
         case IDM_FILL_TOOL: toggleFillTool(); return true;

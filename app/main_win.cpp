@@ -5,7 +5,7 @@
 
 #include "app/shell_win.h"
 #include "editing/tools.h"
-#include "files/map_file.h"
+#include "editing/unsaved_work.h"
 #include "files/settings_file.h"
 #include "generator/random.h"
 #include "map/map_grid.h"
@@ -26,7 +26,18 @@ char windowClassName[100];
 
 }  // namespace
 
+void startAutosave() {
+    // Tests shorten the interval; the program has no such option for users.
+    char text[32];
+    const DWORD length = GetEnvironmentVariableA("PELORN_TEST_AUTOSAVE_MS", text, sizeof text);
+    const unsigned interval = autosaveIntervalMs(length > 0 && length < sizeof text ? text : nullptr);
+    SetTimer(mainWindow, kAutosaveTimer, interval, nullptr);
+}
+
 void shutDownShell() {
+    KillTimer(mainWindow, kAutosaveTimer);
+    // Unsaved edits go to a recovery copy before the map is released.
+    keepUnsavedWork();
     writeSettingsFile();
     freeMapGrid();
     deletePens();
@@ -63,13 +74,15 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
 
     // The loader may ask for repaints; the seam ignores them until the window exists.
     installWindowSeam();
-    openMapFile();
+    openCurrentMap();
 
     appInstance = instance;
     mainWindow = CreateWindowExA(0, windowClassName, windowTitle,
                                  WS_CAPTION | WS_SYSMENU | WS_MINIMIZEBOX | WS_MAXIMIZEBOX, CW_USEDEFAULT,
                                  CW_USEDEFAULT, kWindowWidth, kWindowHeight, nullptr, nullptr, instance, nullptr);
     if (!mainWindow) return 0;
+
+    startAutosave();
 
     ShowWindow(mainWindow, showCommand);
     UpdateWindow(mainWindow);

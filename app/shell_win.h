@@ -14,7 +14,13 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 // The window seam over the main window: cursor in client pixels, invalidation.
 void installWindowSeam();
 
-// Releases what start-up made, after the settings are written (WM_DESTROY).
+// The autosave's timer on the main window (WM_TIMER): every two minutes the
+// unsaved edits, if any, go to this session's recovery copy.
+constexpr UINT_PTR kAutosaveTimer = 1;
+void startAutosave();
+
+// Writes unsaved edits to a recovery copy and the settings, then releases
+// what start-up made (WM_DESTROY).
 void shutDownShell();
 
 }  // namespace pelorn

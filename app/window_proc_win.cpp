@@ -4,6 +4,7 @@
 #include "app/shell_win.h"
 #include "dialogs/dialog_procs_win.h"
 #include "editing/tools.h"
+#include "editing/unsaved_work.h"
 #include "resources/resource.h"
 #include "view/cursor_text.h"
 #include "view/gdi_painter_win.h"
@@ -73,6 +74,16 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
             return 0;
         case WM_PAINT:
             paint(window);
+            return 0;
+        case WM_TIMER:
+            if (wParam == kAutosaveTimer) {
+                autosaveUnsavedWork();
+                return 0;
+            }
+            break;
+        case WM_ENDSESSION:
+            // Windows is ending the session and the program with it, without WM_DESTROY.
+            if (wParam) keepUnsavedWork();
             return 0;
         case WM_KEYDOWN:
             handleKeyDown(static_cast<int>(wParam), keyIsDown(VK_CONTROL), keyIsDown(VK_SHIFT));

@@ -11,6 +11,7 @@
 #include <vector>
 #include <unistd.h>
 
+#include "bench_files.h"
 #include "files/bitmap_file.h"
 #include "files/map_file.h"
 #include "files/png_file.h"
@@ -25,21 +26,7 @@ namespace {
 
 using namespace pelorn;
 
-// A 10 by 10 quad map of mixed codes, as the generator leaves them.
-void makeBenchMap() {
-    resetMapState();
-    buildTerrainPalette();
-    quadCountX = 10;
-    quadCountY = 10;
-    currentMapName = "Bench";
-    allocateMapGrid();
-    std::uint32_t state = 12345;
-    for (std::int32_t x = 0; x < mapWidth(); ++x)
-        for (std::int32_t y = 0; y < mapHeight(); ++y) {
-            state = state * 214013u + 2531011u;
-            mapGrid[x][y] = static_cast<TerrainCode>((state >> 16) % 61);
-        }
-}
+using bench::makeBenchMap;
 
 // A generated 10 by 10 quad world: what users export. Made once, then copied.
 void makeWorldMap() {
@@ -226,21 +213,4 @@ BENCHMARK(BM_SettingsRoundTrip)->Unit(benchmark::kMicrosecond)->UseRealTime();
 
 }  // namespace
 
-int main(int argc, char** argv) {
-    namespace fs = std::filesystem;
-    const fs::path previous = fs::current_path();
-    const fs::path folder = fs::temp_directory_path() / ("pelorn-files-bench-" + std::to_string(::getpid()));
-    fs::create_directories(folder);
-    fs::current_path(folder);
-
-    benchmark::Initialize(&argc, argv);
-    if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-
-    resetMapState();
-    fs::current_path(previous);
-    std::error_code ignored;
-    fs::remove_all(folder, ignored);
-    return 0;
-}
+int main(int argc, char** argv) { return pelorn::bench::runInTemporaryFolder(argc, argv, "pelorn-files-bench"); }

@@ -2,6 +2,7 @@
 
 #include "dialogs/dialog_text.h"
 #include "editing/history.h"
+#include "editing/unsaved_work.h"
 #include "generator/parameters.h"
 #include "generator/world.h"
 #include "resources/resource.h"
@@ -115,6 +116,10 @@ void applyGenerateTerrain(const TerrainFieldTexts& texts) {
     for (int i = 0; i < kTerrainEditFieldCount; ++i) {
         storeParameter(kParameterFields[kTerrainEditFields[i].parameterIndex], texts[i]);
     }
+    // The world replaces the map: its unsaved edits go to a recovery copy
+    // first. They stay in the undo history as well, so the world is made
+    // even when the copy cannot be written (the status line says so).
+    keepUnsavedWork();
     // One undoable edit; undo repaints as the generator does.
     runRecordedWholeMapEdit(generateRandomMap, MapChange::kTiles);
     clearPlayersStatus();  // the new world has no starts

@@ -52,7 +52,8 @@ bool clickCheckBox(int id, bool currentlyChecked);
 
 // OK: stores each field (its first 15 characters, read by textToInt or
 // textToReal; text without a number gives 0) in the order of
-// kTerrainEditFields, then generates a new world with them.
+// kTerrainEditFields, then generates a new world with them, after writing
+// unsaved edits of the map to a recovery copy (keepUnsavedWork).
 void applyGenerateTerrain(const TerrainFieldTexts& texts);
 
 }  // namespace pelorn

@@ -4,7 +4,7 @@
 #include <cstdint>
 
 #include "dialogs/dialog_text.h"
-#include "editing/history.h"
+#include "editing/unsaved_work.h"
 #include "files/map_file.h"
 #include "files/map_name.h"
 #include "map/map_grid.h"
@@ -53,10 +53,11 @@ bool applyNewMap(std::string_view mapName, std::string_view quadX, std::string_v
     // Checked before anything is released: a size that cannot be held must not
     // cost the user the map they have.
     if (!isAcceptableMapSize(width, height)) return false;
+    if (!keepUnsavedWork()) return false;
 
     currentMapName = name;
     replaceWithEmptyMap(width, height);
-    historyClear();  // earlier edits belong to a map that is gone
+    mapReplaced(true);  // earlier edits belong to a map that is gone
     clearPlayersStatus();  // and so do the starts the status line tells of
     repaintMapChange(MapChange::kWholeMap);
     return true;
@@ -66,10 +67,9 @@ std::string openMapInitialText() { return kUntitledMapName; }
 
 bool applyOpenMap(std::string_view mapName) {
     std::string name = mapNameFromText(mapName);
-    if (!isSafeMapName(name)) return false;
+    if (!isSafeMapName(name) || !keepUnsavedWork()) return false;
     currentMapName = std::move(name);
-    openMapFile();
-    historyClear();
+    openCurrentMap();
     clearPlayersStatus();
     repaintMapChange(MapChange::kWholeMap);
     return true;
@@ -81,7 +81,7 @@ bool applySaveAsMap(std::string_view mapName) {
     std::string name = mapNameFromText(mapName);
     if (!isSafeMapName(name)) return false;
     currentMapName = std::move(name);
-    const bool saved = saveMapFile();
+    const bool saved = saveMap();
     repaintMapChange(MapChange::kWholeMap);
     return saved;
 }

@@ -35,7 +35,9 @@ NewMapTexts newMapInitialTexts();
 // is not accepted, is refused as a whole: map, name and size stay as they
 // were, and false is returned.
 // Should the new grid still not be had, the map becomes 1 x 1 quads, so that
-// a map always exists.
+// a map always exists. Unsaved edits of the map in memory go to a recovery
+// copy first (keepUnsavedWork); when that cannot be written, nothing changes
+// and false is returned.
 bool applyNewMap(std::string_view mapName, std::string_view quadX, std::string_view quadY);
 
 // "Untitled".
@@ -43,14 +45,16 @@ std::string openMapInitialText();
 // OK of "Open Map": the name (blanks kept; empty gives "Untitled") becomes the
 // current name, the map of that name is loaded, and the whole client area is
 // repainted. The loader sets the final name. A name that is not accepted
-// changes nothing and gives false.
+// changes nothing and gives false, and so does a recovery copy of unsaved
+// edits that cannot be written (keepUnsavedWork).
 bool applyOpenMap(std::string_view mapName);
 
 // "Untitled".
 std::string saveAsMapInitialText();
 // OK of "Save As Map": as applyOpenMap, but the map in memory is saved under
-// the new name, which stays current. Returns whether the file was written; a
-// name that is not accepted changes nothing.
+// the new name, which stays current (saveMap: a failed save shows in the
+// status line). Returns whether the file was written; a name that is not
+// accepted changes nothing.
 bool applySaveAsMap(std::string_view mapName);
 
 }  // namespace pelorn

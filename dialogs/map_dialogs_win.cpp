@@ -2,6 +2,7 @@
 #include "dialogs/dialog_fields_win.h"
 #include "dialogs/dialog_procs_win.h"
 #include "dialogs/map_dialogs.h"
+#include "editing/unsaved_work.h"
 #include "resources/resource.h"
 
 namespace pelorn {
@@ -14,6 +15,10 @@ bool nameAcceptedOrSelected(HWND dialog, const std::string& name, bool (*accepte
     selectDialogField(dialog, IDC_MAP_NAME);
     return false;
 }
+
+// "New Map" and "Open Map" drop the map in memory: they stay open while its
+// unsaved edits cannot be written to a recovery copy (the status line says so).
+bool mayReplaceMap() { return keepUnsavedWork(); }
 
 }  // namespace
 
@@ -30,6 +35,7 @@ INT_PTR CALLBACK newMapDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
             return closeOnOkOrCancel(dialog, wParam, [dialog] {
                 const std::string name = readDialogField(dialog, IDC_MAP_NAME);
                 if (!nameAcceptedOrSelected(dialog, name, newMapNameAccepted)) return false;
+                if (!mayReplaceMap()) return false;
                 applyNewMap(name, readDialogField(dialog, IDC_QUAD_X), readDialogField(dialog, IDC_QUAD_Y));
                 return true;
             });
@@ -63,7 +69,7 @@ INT_PTR CALLBACK openMapDialogProc(HWND dialog, UINT message, WPARAM wParam, LPA
         case WM_COMMAND:
             return closeOnOkOrCancel(dialog, wParam, [dialog] {
                 const std::string name = readDialogField(dialog, IDC_MAP_NAME);
-                if (!nameAcceptedOrSelected(dialog, name, mapNameAccepted)) return false;
+                if (!nameAcceptedOrSelected(dialog, name, mapNameAccepted) || !mayReplaceMap()) return false;
                 applyOpenMap(name);
                 return true;
             });

@@ -5,6 +5,7 @@
 
 #include "map/map_copy.h"
 #include "map/map_grid.h"
+#include "map/save_state.h"
 
 namespace pelorn {
 
@@ -31,6 +32,9 @@ struct Step {
     MapCopy before;
     MapCopy after;
     std::size_t bytes = 0;
+    // The map states the step leads from and to (see currentState).
+    std::uint64_t stateBefore = 0;
+    std::uint64_t stateAfter = 0;
 
     bool empty() const { return !wholeMap && changes.empty() && filled.empty(); }
     std::size_t measure() const {
@@ -56,6 +60,31 @@ bool wholeMapPending = false;
 MapChange pendingChange = MapChange::kTiles;
 MapCopy pendingBefore;
 
+// Every state the map reaches through the history has a number of its own;
+// undo and redo return to the numbers of the states they restore. The map
+// is saved while its state is the one recorded at the last save.
+constexpr std::uint64_t kNoState = ~std::uint64_t{0};
+std::uint64_t lastStateNumber = 0;
+std::uint64_t currentState = 0;
+std::uint64_t savedState = 0;
+std::uint64_t revision = 0;
+
+bool openEditChangedTiles() { return editOpen && (!openEdit.changes.empty() || !openEdit.filled.empty()); }
+
+// Tells the status line when the map gains or loses its unsaved edits.
+void publishSaveState() {
+    const bool unsaved = hasUnsavedEdits();
+    if (unsaved == mapHasUnsavedEdits) return;
+    mapHasUnsavedEdits = unsaved;
+    repaintStatus(StatusChange::kMapFile);
+}
+
+// The map changed through the history.
+void mapChanged() {
+    ++revision;
+    publishSaveState();
+}
+
 void dropRedoSteps() {
     for (const Step& step : redoSteps) keptBytes -= step.bytes;
     redoSteps.clear();
@@ -76,10 +105,13 @@ void keepWithinLimit() {
 void pushStep(Step&& step) {
     if (step.empty()) return;
     dropRedoSteps();
+    step.stateBefore = currentState;
+    step.stateAfter = currentState = ++lastStateNumber;
     step.bytes = step.measure();
     keptBytes += step.bytes;
     undoSteps.push_back(std::move(step));
     keepWithinLimit();
+    mapChanged();
 }
 
 void closeOpenEdit() {
@@ -181,8 +213,10 @@ bool replay(std::deque<Step>& from, std::deque<Step>& to, bool forward) {
     const std::int32_t quadsX = quadCountX;
     const std::int32_t quadsY = quadCountY;
     if (!applyStep(step, forward)) {
-        // The history belongs to a map no longer there.
+        // The history belongs to a map no longer there; what was unsaved stays so.
+        const bool unsaved = hasUnsavedEdits();
         historyClear();
+        if (unsaved) markMapUnsaved();
         if (!mapGrid) {
             replaceWithEmptyMap(1, 1);
             repaintMapChange(MapChange::kWholeMap);
@@ -190,8 +224,10 @@ bool replay(std::deque<Step>& from, std::deque<Step>& to, bool forward) {
         return false;
     }
     repaintEdit(step.change, quadsX, quadsY);
+    currentState = forward ? step.stateAfter : step.stateBefore;
     keptBytes += step.bytes;
     to.push_back(std::move(step));
+    mapChanged();
     return true;
 }
 
@@ -211,6 +247,7 @@ void historyRecordTile(std::int32_t x, std::int32_t y, TerrainCode oldCode, Terr
     if (oldCode == newCode) return;
     if (!openEdit.filled.empty()) openEdit.expandFilled();
     openEdit.changes.push_back({packTile(x, y), oldCode, newCode});
+    mapChanged();
 }
 
 void historyRecordTiles(std::vector<std::uint32_t>&& tiles, TerrainCode oldCode, TerrainCode newCode) {
@@ -220,10 +257,11 @@ void historyRecordTiles(std::vector<std::uint32_t>&& tiles, TerrainCode oldCode,
         openEdit.filled = std::move(tiles);
         openEdit.filledOld = oldCode;
         openEdit.filledNew = newCode;
-        return;
+    } else {
+        openEdit.expandFilled();
+        for (std::uint32_t tile : tiles) openEdit.changes.push_back({tile, oldCode, newCode});
     }
-    openEdit.expandFilled();
-    for (std::uint32_t tile : tiles) openEdit.changes.push_back({tile, oldCode, newCode});
+    mapChanged();
 }
 
 void historyEndEdit() { closeOpenEdit(); }
@@ -233,6 +271,7 @@ void historyCaptureWholeMap(MapChange change) {
     wholeMapPending = true;
     pendingChange = change;
     pendingBefore.capture();
+    ++revision;  // the map is about to change
 }
 
 void historyCommitWholeMap() { commitPendingWholeMap(); }
@@ -246,10 +285,7 @@ bool undoLastEdit() { return replay(undoSteps, redoSteps, false); }
 
 bool redoLastEdit() { return replay(redoSteps, undoSteps, true); }
 
-bool canUndo() {
-    return !undoSteps.empty() || wholeMapPending ||
-           (editOpen && (!openEdit.changes.empty() || !openEdit.filled.empty()));
-}
+bool canUndo() { return !undoSteps.empty() || wholeMapPending || openEditChangedTiles(); }
 
 bool canRedo() { return !redoSteps.empty(); }
 
@@ -261,7 +297,25 @@ void historyClear() {
     openEdit = Step();
     wholeMapPending = false;
     pendingBefore = MapCopy();
+    currentState = savedState = ++lastStateNumber;
+    ++revision;
+    publishSaveState();
 }
+
+bool hasUnsavedEdits() { return currentState != savedState || openEditChangedTiles(); }
+
+void markMapSaved() {
+    settle();
+    savedState = currentState;
+    publishSaveState();
+}
+
+void markMapUnsaved() {
+    savedState = kNoState;
+    publishSaveState();
+}
+
+std::uint64_t historyRevision() { return revision; }
 
 std::size_t historyMemoryBytes() { return keptBytes; }
 

@@ -52,8 +52,24 @@ bool redoLastEdit();
 bool canUndo();
 bool canRedo();
 
-// Forgets every edit: a new or loaded map starts a fresh history.
+// Forgets every edit: a new or loaded map starts a fresh history, and
+// counts as saved.
 void historyClear();
+
+// The saved state. The map has unsaved edits from the first change an edit
+// makes after a save or a load (a stroke counts from its first changed tile)
+// until the next save, or until undo or redo lead back to the state that
+// was saved. The status line shows it (mapHasUnsavedEdits, repainted when it
+// changes).
+bool hasUnsavedEdits();
+// The map in memory is what its file now holds.
+void markMapSaved();
+// No state of the history is what the map's file holds (a map read from a
+// file of another name).
+void markMapUnsaved();
+// Grows with every change the history sees of the map: equal revisions mean
+// the same map.
+std::uint64_t historyRevision();
 
 // Bytes the kept edits take, and the limit (tests lower it).
 std::size_t historyMemoryBytes();

@@ -125,7 +125,11 @@ bool readHead(std::string_view text, std::size_t& pos, ParsedMap& map) {
     std::string_view word;
     if (!readWordView(text, pos, word)) return map.failure = MapReadFailure::kNoHead, false;  // "*MapInfo*", not checked
     std::string name;
-    if (!readMapNameToken(text, pos, name)) return map.failure = MapReadFailure::kNoName, false;
+    // Line 2, blanks and all ("Two Words"), when it stands on a line of its
+    // own as the program writes it; in a text without line breaks, one token.
+    const bool nameLine = nextTokenStartsALine(text, pos);
+    if (!(nameLine ? readMapNameWords(text, pos, name) : readMapNameToken(text, pos, name)))
+        return map.failure = MapReadFailure::kNoName, false;
     map.name = std::move(name);
     if (!readQuadCount(text, pos, map.quadsX)) return map.failure = MapReadFailure::kBadQuadCount, false;
     if (!readQuadCount(text, pos, map.quadsY)) return map.failure = MapReadFailure::kBadQuadCount, false;
@@ -247,13 +251,14 @@ bool loadMapFile(const std::string& path, MapReadFailure* failure) {
     return true;
 }
 
-void openMapFile() {
-    // The old grid goes first, while the counts still describe it.
-    freeMapGrid();
-    if (isSafeMapName(currentMapName) && loadMapFile(currentMapName + ".map")) return;
-    currentMapName = kUntitled;
-    if (loadMapFile(std::string(kUntitled) + ".map")) return;
+std::string openMapFile() {
+    // The map in memory stays until a file has been read whole.
+    for (const std::string& name : {currentMapName, std::string(kUntitled)}) {
+        if (isSafeMapName(name) && loadMapFile(name + ".map")) return name;
+        currentMapName = kUntitled;
+    }
     replaceWithEmptyMap(quadCountX, quadCountY);
+    return std::string();
 }
 
 const char* mapReadFailureText(MapReadFailure failure) {

@@ -37,7 +37,8 @@ const char* mapReadFailureText(MapReadFailure failure);
 // A map file's text as read, before it replaces anything.
 struct ParsedMap {
     // Line 2 when there was one: a safe map name (isSafeMapName), or empty
-    // for one that is not.
+    // for one that is not. The whole line, blanks kept ("Two Words"), when it
+    // stands on a line of its own; in a text without line breaks, one token.
     std::optional<std::string> name;
     // The quad counts, each 0 where it could not be read or was refused.
     std::int32_t quadsX = 0;
@@ -62,8 +63,9 @@ void installParsedMap(ParsedMap&& map, std::string fallbackName);
 // Replaces the map in memory by the file of currentMapName (not tried when
 // the name is unsafe); falls back to the file of "Untitled", and then to an
 // empty map named "Untitled" of the size the previous map had. Always leaves
-// a grid.
-void openMapFile();
+// a grid. The map in memory is replaced only once a file has been read.
+// Returns the name of the file read (without ".map"), empty for the empty map.
+std::string openMapFile();
 
 // Replaces the map in memory by the file at `path`. False, with nothing
 // changed, when the file cannot be opened or is refused (readWholeFile);

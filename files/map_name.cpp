@@ -91,4 +91,34 @@ bool readMapNameToken(std::string_view text, std::size_t& pos, std::string& name
     return true;
 }
 
+bool readMapNameWords(std::string_view text, std::size_t& pos, std::string& name,
+                      bool (*endsName)(std::string_view word)) {
+    std::string_view first;
+    if (!readWordView(text, pos, first)) return false;
+    const std::size_t start = pos - first.size();
+    // Take the next word while only blanks stand before it.
+    for (;;) {
+        std::size_t next = pos;
+        while (next < text.size() && text[next] == ' ') ++next;
+        if (next == pos || next == text.size() || isStreamSpace(text[next])) break;
+        std::size_t end = next;
+        while (end < text.size() && !isStreamSpace(text[end])) ++end;
+        if (endsName && endsName(text.substr(next, end - next))) break;
+        pos = end;
+    }
+    const std::string_view words = text.substr(start, pos - start);
+    if (isSafeMapName(words))
+        name.assign(words);
+    else
+        name.clear();
+    return true;
+}
+
+bool nextTokenStartsALine(std::string_view text, std::size_t pos) {
+    bool lineBreak = false;
+    for (; pos < text.size() && isStreamSpace(text[pos]); ++pos)
+        if (text[pos] == '\r' || text[pos] == '\n') lineBreak = true;
+    return lineBreak;
+}
+
 }  // namespace pelorn

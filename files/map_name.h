@@ -50,4 +50,17 @@ std::string_view fileNameOfPath(std::string_view path);
 // kMaxMapNameLength is passed over without being copied.
 bool readMapNameToken(std::string_view text, std::size_t& pos, std::string& name);
 
+// Reads a map name that may hold blanks ("Two Words"): the next token and
+// the words that follow it on its line, each after one or more blanks (code
+// 32), the blanks between them kept. The name ends at a tab, a line break,
+// the end of the text, or before a word for which `endsName` is true. Then as
+// readMapNameToken: `name` is empty when the words are no safe map name, and
+// words longer than kMaxMapNameLength are passed over without being copied.
+bool readMapNameWords(std::string_view text, std::size_t& pos, std::string& name,
+                      bool (*endsName)(std::string_view word) = nullptr);
+
+// True when only white space holding a line break (CR or LF) lies between
+// `pos` and the next token: the next token starts a line of its own.
+bool nextTokenStartsALine(std::string_view text, std::size_t pos);
+
 }  // namespace pelorn

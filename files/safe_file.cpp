@@ -76,4 +76,21 @@ bool readOpenFile(std::uint64_t size, std::string& bytes,
     return read;
 }
 
+bool readOpenFileStart(std::size_t maxBytes, std::string& bytes,
+                       const std::function<std::int64_t(char*, std::size_t)>& readSome) {
+    bytes.assign(maxBytes, '\0');
+    std::size_t used = 0;
+    while (used < maxBytes) {
+        const std::int64_t got = readSome(&bytes[used], maxBytes - used);
+        if (got < 0) {
+            bytes.clear();
+            return false;
+        }
+        if (got == 0) break;
+        used += static_cast<std::size_t>(got);
+    }
+    bytes.resize(used);
+    return true;
+}
+
 }  // namespace pelorn

@@ -35,6 +35,23 @@ bool writeFileSafely(const std::string& path, std::string_view bytes);
 // files (a weights table) pass a smaller limit.
 bool readWholeFile(const std::string& path, std::string& bytes, std::size_t maxBytes = kMaxReadBytes);
 
+// Reads at most the first `maxBytes` bytes of a plain file (the head of a
+// map file, without its tiles). False, with `bytes` empty, where
+// readWholeFile refuses the file.
+bool readFileStart(const std::string& path, std::size_t maxBytes, std::string& bytes);
+
+// What stands at a path: nothing, a plain file, or something else (a
+// folder, a device, anything that cannot be looked at).
+enum class PathKind { Nothing, PlainFile, Other };
+PathKind pathKind(const std::string& path);
+
+// Renames a plain file; false, with nothing changed, when anything already
+// stands at `to` or the rename fails.
+bool renameFileWithoutReplacing(const std::string& from, const std::string& to);
+
+// Deletes a plain file; false when it cannot be deleted.
+bool removeFile(const std::string& path);
+
 // The temporary files the writer makes are "<target file name>.~<process
 // id>-<counter>.tmp" beside the target. For a name in a folder listing: the
 // process id that made it when it is a temporary of `targetFileName`.
@@ -47,5 +64,8 @@ std::string temporarySuffix(std::uint64_t processId, unsigned counter);
 bool readOpenFile(std::uint64_t size, std::string& bytes,
                   const std::function<std::int64_t(char*, std::size_t)>& readSome,
                   std::size_t maxBytes = kMaxReadBytes);
+// The part of readFileStart that is the same everywhere.
+bool readOpenFileStart(std::size_t maxBytes, std::string& bytes,
+                       const std::function<std::int64_t(char*, std::size_t)>& readSome);
 
 }  // namespace pelorn

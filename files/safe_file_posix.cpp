@@ -138,21 +138,61 @@ bool writeFileSafely(const std::string& path, std::string_view bytes) {
     return true;
 }
 
+namespace {
+
+// Opens a plain file for reading; -1 for anything else. Refused before it is
+// opened, as on Windows, where opening a device name may wait on a port for
+// good; not blocking, so that a pipe is refused instead of waiting for a writer.
+int openPlainFile(const std::string& path, std::uint64_t& size) {
+    if (path.empty() || namesReservedDevice(fileNameOfPath(path))) return -1;
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return -1;
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_size < 0) {
+        ::close(fd);
+        return -1;
+    }
+    size = static_cast<std::uint64_t>(info.st_size);
+    return fd;
+}
+
+std::int64_t readSome(int fd, char* buffer, std::size_t room) {
+    for (;;) {
+        const ssize_t got = ::read(fd, buffer, room < (std::size_t{1} << 30) ? room : std::size_t{1} << 30);
+        if (got >= 0 || errno != EINTR) return static_cast<std::int64_t>(got);
+    }
+}
+
+}  // namespace
+
 bool readWholeFile(const std::string& path, std::string& bytes, std::size_t maxBytes) {
     bytes.clear();
-    // Refused before it is opened, as on Windows, where opening one may wait on a port for good.
-    if (path.empty() || namesReservedDevice(fileNameOfPath(path))) return false;
-    // Not blocking: a pipe would otherwise wait for a writer before it is refused.
-    const Descriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    std::uint64_t size = 0;
+    const Descriptor file(openPlainFile(path, size));
     if (file.get() < 0) return false;
-    struct stat info {};
-    if (::fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode) || info.st_size < 0) return false;
-    return readOpenFile(static_cast<std::uint64_t>(info.st_size), bytes, [&file](char* buffer, std::size_t room) {
-        for (;;) {
-            const ssize_t got = ::read(file.get(), buffer, room < (std::size_t{1} << 30) ? room : std::size_t{1} << 30);
-            if (got >= 0 || errno != EINTR) return static_cast<std::int64_t>(got);
-        }
-    }, maxBytes);
+    return readOpenFile(
+        size, bytes, [&file](char* buffer, std::size_t room) { return readSome(file.get(), buffer, room); }, maxBytes);
 }
+
+bool readFileStart(const std::string& path, std::size_t maxBytes, std::string& bytes) {
+    bytes.clear();
+    std::uint64_t size = 0;
+    const Descriptor file(openPlainFile(path, size));
+    if (file.get() < 0) return false;
+    return readOpenFileStart(maxBytes, bytes, [&file](char* buffer, std::size_t room) { return readSome(file.get(), buffer, room); });
+}
+
+PathKind pathKind(const std::string& path) {
+    struct stat info {};
+    if (::lstat(path.c_str(), &info) != 0) return errno == ENOENT ? PathKind::Nothing : PathKind::Other;
+    return S_ISREG(info.st_mode) ? PathKind::PlainFile : PathKind::Other;
+}
+
+bool renameFileWithoutReplacing(const std::string& from, const std::string& to) {
+    if (pathKind(from) != PathKind::PlainFile || pathKind(to) != PathKind::Nothing) return false;
+    return std::rename(from.c_str(), to.c_str()) == 0;
+}
+
+bool removeFile(const std::string& path) { return pathKind(path) == PathKind::PlainFile && ::unlink(path.c_str()) == 0; }
 
 }  // namespace pelorn

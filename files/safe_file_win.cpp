@@ -125,21 +125,67 @@ bool writeFileSafely(const std::string& path, std::string_view bytes) {
     return true;
 }
 
+namespace {
+
+// Opens a plain file on a disk for reading; INVALID_HANDLE_VALUE for anything
+// else. Refused before it is opened: opening a device name may wait on a
+// port for good.
+HANDLE openPlainFile(const std::string& path, std::uint64_t& size) {
+    if (path.empty() || namesReservedDevice(fileNameOfPath(path))) return INVALID_HANDLE_VALUE;
+    const HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                    OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return file;
+    LARGE_INTEGER length{};
+    if (GetFileType(file) != FILE_TYPE_DISK || !GetFileSizeEx(file, &length) || length.QuadPart < 0) {
+        CloseHandle(file);
+        return INVALID_HANDLE_VALUE;
+    }
+    size = static_cast<std::uint64_t>(length.QuadPart);
+    return file;
+}
+
+std::int64_t readSome(HANDLE file, char* buffer, std::size_t room) {
+    const DWORD want = room < (std::size_t{1} << 30) ? static_cast<DWORD>(room) : (DWORD{1} << 30);
+    DWORD got = 0;
+    if (!ReadFile(file, buffer, want, &got, nullptr)) return -1;
+    return static_cast<std::int64_t>(got);
+}
+
+}  // namespace
+
 bool readWholeFile(const std::string& path, std::string& bytes, std::size_t maxBytes) {
     bytes.clear();
-    // Refused before it is opened: opening a device name may wait on a port for good.
-    if (path.empty() || namesReservedDevice(fileNameOfPath(path))) return false;
-    const Handle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
-                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (file.get() == INVALID_HANDLE_VALUE || GetFileType(file.get()) != FILE_TYPE_DISK) return false;
-    LARGE_INTEGER size{};
-    if (!GetFileSizeEx(file.get(), &size) || size.QuadPart < 0) return false;
-    return readOpenFile(static_cast<std::uint64_t>(size.QuadPart), bytes, [&file](char* buffer, std::size_t room) {
-        const DWORD want = room < (std::size_t{1} << 30) ? static_cast<DWORD>(room) : (DWORD{1} << 30);
-        DWORD got = 0;
-        if (!ReadFile(file.get(), buffer, want, &got, nullptr)) return std::int64_t{-1};
-        return static_cast<std::int64_t>(got);
-    }, maxBytes);
+    std::uint64_t size = 0;
+    const Handle file(openPlainFile(path, size));
+    if (file.get() == INVALID_HANDLE_VALUE) return false;
+    return readOpenFile(
+        size, bytes, [&file](char* buffer, std::size_t room) { return readSome(file.get(), buffer, room); }, maxBytes);
 }
+
+bool readFileStart(const std::string& path, std::size_t maxBytes, std::string& bytes) {
+    bytes.clear();
+    std::uint64_t size = 0;
+    const Handle file(openPlainFile(path, size));
+    if (file.get() == INVALID_HANDLE_VALUE) return false;
+    return readOpenFileStart(maxBytes, bytes, [&file](char* buffer, std::size_t room) { return readSome(file.get(), buffer, room); });
+}
+
+PathKind pathKind(const std::string& path) {
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    if (attributes == INVALID_FILE_ATTRIBUTES) {
+        const DWORD error = GetLastError();
+        return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? PathKind::Nothing : PathKind::Other;
+    }
+    if (attributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE)) return PathKind::Other;
+    return PathKind::PlainFile;
+}
+
+bool renameFileWithoutReplacing(const std::string& from, const std::string& to) {
+    if (pathKind(from) != PathKind::PlainFile) return false;
+    // Without MOVEFILE_REPLACE_EXISTING the move fails when `to` exists.
+    return MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_WRITE_THROUGH) != 0;
+}
+
+bool removeFile(const std::string& path) { return pathKind(path) == PathKind::PlainFile && DeleteFileA(path.c_str()) != 0; }
 
 }  // namespace pelorn

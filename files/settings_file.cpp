@@ -44,6 +44,9 @@ bool readFieldValue(std::string_view text, std::size_t& pos, const ParameterFiel
     return false;
 }
 
+// A word that looks like a key ("#levelSea#"): where a map name ends.
+bool isKeyShaped(std::string_view word) { return word.size() >= 2 && word.front() == '#' && word.back() == '#'; }
+
 std::string valueText(const ParameterField& field) {
     const GeneratorParameters& p = generatorParameters;
     switch (field.kind) {
@@ -87,7 +90,8 @@ void readSettingsText(std::string_view text, bool applyLastOpen) {
     // Ends at the end of the text or at the first value that cannot be read.
     while (readWordView(text, pos, token)) {
         if (token == kLastOpenKey) {
-            if (!readMapNameToken(text, pos, name)) return;
+            // The name may hold blanks; the next key on its line ends it.
+            if (!readMapNameWords(text, pos, name, isKeyShaped)) return;
             // A path or device name would be opened, and later written, at start-up.
             if (applyLastOpen) currentMapName = name.empty() ? kUntitled : name;
             continue;

@@ -19,8 +19,9 @@ bool writeSettingsFile(const std::string& path = kSettingsFileName);
 
 // Reads the file into currentMapName and the generator parameters it names;
 // false, with nothing changed, when it cannot be opened or is refused
-// (readWholeFile). A "#LastOpen#" name that is no safe map name
-// (isSafeMapName) gives "Untitled".
+// (readWholeFile). The "#LastOpen#" name is the words after the key up to
+// the end of its line or the next key ("Two Words"); one that is no safe map
+// name (isSafeMapName) gives "Untitled".
 bool readSettingsFile(const std::string& path = kSettingsFileName);
 // As above; with applyLastOpen false the "#LastOpen#" entry is read over but
 // leaves currentMapName alone (the command-line tool's use).

@@ -99,6 +99,10 @@ constexpr ClientRect kCursorTextRect{kCursorTextX, kStatusTop, 575, kStatusBotto
 // map's name, up to the tile under the pointer.
 constexpr int kPlayersStatusX = 170;
 constexpr ClientRect kPlayersStatusRect{kPlayersStatusX, kStatusTop, kCursorTextX - 1, kStatusBottom};
+// The caption says what became of the map's file ("Untitled.map *", "... not
+// saved"): repainted whole, from the window's top to the rule, left of the
+// legend; the texts that follow it there are drawn again too.
+constexpr ClientRect kCaptionRect{0, 0, kSeparatorX, kCaptionRuleY};
 
 // The legend: codes 0..21 in the first column, 22..38 in the second, one row
 // of 20 pixels each from y 40. Clicks on a column count from its labels' left

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "map/map_grid.h"
+#include "map/save_state.h"
 #include "map/tool_state.h"
 #include "text/conversions.h"
 #include "view/cursor_text.h"
@@ -213,6 +214,13 @@ Rgb legendLabelColour(TerrainCode code) {
     }
 }
 
+std::string mapCaptionText() {
+    std::string text = currentMapName + ".map";
+    if (mapHasUnsavedEdits) text += " *";
+    if (mapSaveFailed) text += " not saved";
+    return text;
+}
+
 void drawTile(Painter& painter, int x, int y, int column, int row) {
     if (!mapGrid || column < 0 || row < 0 || column >= mapWidth() || row >= mapHeight()) return;
     const TerrainCode t = mapGrid[column][row];
@@ -233,8 +241,8 @@ void paintMap(Painter& painter) {
     // A fresh paint device context holds the default black pen.
     painter.selectPen(kDefaultPen);
     line(painter, 0, kCaptionRuleY, kCaptionRuleRight, kCaptionRuleY);
-    painter.setTextColour(kBlack);
-    painter.textOut(kMapNameText.x, kMapNameText.y, currentMapName + ".map");
+    painter.setTextColour(mapSaveFailed ? kToolStatusColour : kBlack);
+    painter.textOut(kMapNameText.x, kMapNameText.y, mapCaptionText());
 
     if (showsOverview()) {
         drawOverview(painter, clip);

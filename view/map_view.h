@@ -7,6 +7,8 @@
 // invalidated region, and tiles wholly outside its box are not drawn.
 #pragma once
 
+#include <string>
+
 #include "map/terrain.h"
 #include "view/layout.h"
 #include "view/painter.h"
@@ -22,6 +24,11 @@ void drawTile(Painter& painter, int x, int y, int column, int row);
 // The colour of a legend label (some light terrains are labelled in black,
 // "Desert" in the colour of "F Plains").
 Rgb legendLabelColour(TerrainCode code);
+
+// The caption at the top left: the map's name and ".map", then " *" while
+// the map has unsaved edits, then " not saved" while the last save failed
+// ("Untitled.map * not saved", drawn in the colour of the tool status).
+std::string mapCaptionText();
 
 // Everything the main window shows, for the current view mode and state.
 void paintMap(Painter& painter);

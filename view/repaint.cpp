@@ -27,6 +27,7 @@ void repaintStatus(StatusChange change) {
         case StatusChange::kBrush: invalidateRect(kBrushStatusRect, true); return;
         case StatusChange::kTool: invalidateRect(kToolStatusRect, true); return;
         case StatusChange::kStartLocationMode: invalidateRect(kStartLocationStatusRect, true); return;
+        case StatusChange::kMapFile: invalidateRect(kCaptionRect, true); return;
         case StatusChange::kCursorText: invalidateRect(kCursorTextRect, true); return;
         case StatusChange::kPlayers: invalidateRect(kPlayersStatusRect, true); return;
     }

@@ -26,6 +26,7 @@ enum class StatusChange {
     kBrush,              // "Brush: ..."
     kTool,               // the fill and bucket tools
     kStartLocationMode,  // "SL"
+    kMapFile,            // the caption: the map's name, "*" and "not saved"
     kCursorText,         // the tile under the pointer
     kPlayers,            // what the last players-mode run placed
 };

@@ -68,6 +68,7 @@ TEST_F(DialogHistory, GenerationIsOneUndoableEdit) {
 }
 
 TEST_F(DialogHistory, NewMapStartsAFreshHistoryUnlessRefused) {
+    const test::WorkingFolder folder;  // the start locations go to a recovery copy
     applyStartLocations("100");
     ASSERT_TRUE(canUndo());
     EXPECT_FALSE(applyNewMap("Huge", "200", "1"));

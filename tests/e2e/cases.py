@@ -12,7 +12,7 @@ import time
 import zipfile
 import zlib
 
-from harness import BLACK, WHITE, check
+from harness import BLACK, WHITE, E2EFailure, check, wait_until
 
 RED = (255, 0, 0)
 
@@ -1073,10 +1073,11 @@ def solid(columns):
 
 def case_cursor_text_names_the_tile_and_its_terrain(session):
     editor = session.start()
+    # "Untitled.map" before the first edit, which adds the mark of unsaved edits.
+    untitled = text_columns(editor, editor.wait_for(lambda s: text_columns(editor, s, CAPTION, BLACK)), CAPTION, BLACK)
     choose_terrain(editor, 1)  # "F Plains"
     paint_tile(editor, 5, 10, 1)
     editor.wait_for(lambda s: not text_columns(editor, s, CURSOR_TEXT, BLACK), what="no cursor text off the map")
-    untitled = text_columns(editor, editor.screenshot(), CAPTION, BLACK)
     # The map takes the text's first part as its name, so that the caption
     # shows how "x 5, y 10" looks in the window's font.
     name_dialog(editor, 3, "Save As Map", "x 5, y 10")
@@ -1203,7 +1204,8 @@ def case_package_unpacks_and_runs(session):
         guide = f.read()
     check(guide.startswith(b"Pelorn %s - user guide\r\n" % version.encode()), "user guide title: %r" % guide[:40])
     check(b"\n" not in guide.replace(b"\r\n", b""), "user guide has line breaks other than CR LF")
-    for topic in (b"Ctrl+M", b"Ctrl+Z", b"File ", b"Generate ", b"appdata.dat", b"pelorn-cli generate"):
+    for topic in (b"Ctrl+M", b"Ctrl+Z", b"File ", b"Generate ", b"appdata.dat", b"pelorn-cli generate",
+                  b"Recovery-1"):
         check(topic in guide, "user guide says nothing of %r" % topic)
 
     editor = session.start(workdir=here, exe=os.path.join(here, "pelorn.exe"))
@@ -1442,6 +1444,198 @@ def case_save_keeps_a_protected_file_and_clears_stale_temporaries(session):
     check(editor.close() == 0, "exit code %s" % editor.exit_code)
 
 
+# --- unsaved work -----------------------------------------------------------
+
+def caption_right_edge(editor, shot):
+    """The rightmost client column of the caption that is not white."""
+    left, top, right, bottom = CAPTION
+    for x in range(right - 1, left - 1, -1):
+        if any(editor.client_pixel(shot, x, y) != WHITE for y in range(top, bottom)):
+            return x
+    return -1
+
+
+def caption_failed(editor, shot):
+    """The caption in the colour of a failed save, and nothing of it black."""
+    return (count_colour(editor, shot, *CAPTION, TOOL_RED) > 40 and
+            count_colour(editor, shot, *CAPTION, BLACK) == 0)
+
+
+def clean_caption_edge(editor):
+    shot = editor.wait_for(lambda s: editor.client_pixel(s, 730, 47) == RED, what="the detail view")
+    edge = caption_right_edge(editor, shot)
+    check(edge > 40 and count_colour(editor, shot, *CAPTION, TOOL_RED) == 0, "caption of a fresh start")
+    return edge
+
+
+def wait_marked(editor, clean_edge, marked=True):
+    """Waits for the caption to show the mark of unsaved edits (" *" after the
+    name), or, with marked False, to show the name alone again."""
+    if marked:
+        test = lambda s: caption_right_edge(editor, s) > clean_edge + 4 and not caption_failed(editor, s)
+    else:
+        test = lambda s: caption_right_edge(editor, s) == clean_edge
+    return editor.wait_for(test, what="the caption %s the mark of unsaved edits" % ("with" if marked else "without"))
+
+
+def paint_tiles(editor, tiles, code):
+    choose_terrain(editor, code)
+    for column, row in tiles:
+        paint_tile(editor, column, row, code)
+    return {tile: code for tile in tiles}
+
+
+def wait_map_file(editor, name, predicate, what, timeout=20):
+    """Waits until NAME.map exists whole and its MapFile satisfies predicate."""
+    def test():
+        try:
+            with open(editor.path(name + ".map"), "rb") as f:
+                data = f.read()
+            parsed = MapFile(data)
+        except (OSError, E2EFailure, ValueError, IndexError):
+            return None
+        return parsed if predicate(parsed) else None
+    return wait_until(test, timeout, what)
+
+
+def file_bytes(path):
+    with open(path, "rb") as f:
+        return f.read()
+
+
+def case_new_map_keeps_painted_tiles_in_a_recovery_copy(session):
+    editor = session.start()
+    clean_edge = clean_caption_edge(editor)
+    painted = paint_tiles(editor, [(5, 5), (60, 70), (99, 0), (0, 99)], 19)  # "River"
+    wait_marked(editor, clean_edge)
+    new_map(editor, "Next", 1, 1)
+    copy = MapFile(editor.wait_file("Recovery-1.map", size=40039))
+    check(copy.name == "Untitled", "line 2 of the copy: %r" % copy.name)
+    check(copy.tiles_not(0) == painted, "tiles of the copy: %s" % copy.tiles_not(0))
+    editor.wait_for_pixels({tile_pixel(5, 5): BLACK, tile_pixel(60, 70): BLACK}, what="the new map")
+    # The copy opens by its name, under the map's own name, still unsaved.
+    name_dialog(editor, 1, "Open Map", "Recovery-1")
+    editor.wait_for_pixels({tile_pixel(c, r): PALETTE[19] for c, r in painted}, what="the copy opened")
+    wait_marked(editor, clean_edge)
+    saved = save_and_read(editor, "Untitled")
+    check(saved.tiles_not(0) == painted, "tiles saved from the copy: %s" % saved.tiles_not(0))
+    wait_marked(editor, clean_edge, marked=False)
+    check(editor.close() == 0, "exit code %s" % editor.exit_code)
+    check(folder_listing(editor.workdir) == ["Recovery-1.map", "Untitled.map", "appdata.dat"],
+          "working folder holds %s" % folder_listing(editor.workdir))
+
+
+def case_closing_keeps_unsaved_edits_and_never_the_users_file(session):
+    mine = map_file_bytes("Untitled", 1, 1, {(1, 1): 21})
+    editor = session.start(files={"Untitled.map": mine})
+    editor.wait_for_pixels({tile_pixel(1, 1): PALETTE[21]}, what="Untitled.map opened")
+    painted = paint_tiles(editor, [(5, 10), (50, 50)], 1)  # "F Plains"
+    painted[(1, 1)] = 21
+    editor.click(947, -30)  # the close box
+    check(editor.wait_exit() == 0, "exit code %s" % editor.exit_code)
+    copy = MapFile(editor.wait_file("Recovery-1.map", size=40039))
+    check(copy.name == "Untitled" and copy.tiles_not(0) == painted, "the copy at exit: %s" % copy.tiles_not(0))
+    check(file_bytes(editor.path("Untitled.map")) == mine, "Untitled.map was written")
+    # After a restart the saved map opens, and the copy beside it.
+    editor = session.start(workdir=editor.workdir)
+    editor.wait_for_pixels({tile_pixel(1, 1): PALETTE[21], tile_pixel(50, 50): BLACK}, what="Untitled.map at start")
+    name_dialog(editor, 1, "Open Map", "Recovery-1")
+    editor.wait_for_pixels({tile_pixel(c, r): PALETTE[code] for (c, r), code in painted.items()},
+                           what="the copy opened after a restart")
+    # Opened, the copy is unsaved under its map's name: File > Exit keeps it again.
+    editor.move_to(690, 520)
+    editor.menu(0, 5)
+    check(editor.wait_exit() == 0, "exit code %s" % editor.exit_code)
+    check(folder_listing(editor.workdir) == ["Recovery-1.map", "Recovery-2.map", "Untitled.map", "appdata.dat"],
+          "working folder holds %s" % folder_listing(editor.workdir))
+    for name in ("Recovery-1.map", "Recovery-2.map"):
+        check(MapFile(file_bytes(editor.path(name))).tiles_not(0) == painted, "tiles of %s" % name)
+    check(file_bytes(editor.path("Untitled.map")) == mine, "Untitled.map was written")
+
+
+AUTOSAVE = {"PELORN_TEST_AUTOSAVE_MS": "800"}
+
+
+def case_autosave_keeps_edits_through_a_kill(session):
+    mine = map_file_bytes("Untitled", 1, 1, {(2, 2): 3})
+    editor = session.start(files={"Untitled.map": mine}, env=AUTOSAVE)
+    clean_edge = clean_caption_edge(editor)
+    # Nothing unsaved, nothing written: not at first, and not once an edit is
+    # undone (while it stood, the autosave may have caught it).
+    time.sleep(2.5)
+    check(folder_listing(editor.workdir) == ["Untitled.map", "appdata.dat"],
+          "written without unsaved edits: %s" % folder_listing(editor.workdir))
+    paint_tiles(editor, [(20, 20)], 22)  # "Lake"
+    editor.ctrl_key_until_screen("z", lambda s: editor.client_pixel(s, *tile_pixel(20, 20)) == BLACK,
+                                 what="the stroke undone")
+    wait_marked(editor, clean_edge, marked=False)
+    before = {name: file_bytes(editor.path(name)) for name in folder_listing(editor.workdir)}
+    time.sleep(2.5)
+    check({name: file_bytes(editor.path(name)) for name in folder_listing(editor.workdir)} == before,
+          "written after the edit was undone: %s" % folder_listing(editor.workdir))
+    painted = paint_tiles(editor, [(30, 30), (31, 30), (32, 31)], 22)
+    painted[(2, 2)] = 3
+    wait_map_file(editor, "Recovery-1", lambda m: m.tiles_not(0) == painted, "the autosave of three tiles")
+    # Later edits refresh the same copy.
+    painted.update(paint_tiles(editor, [(70, 80)], 21))
+    wait_map_file(editor, "Recovery-1", lambda m: m.tiles_not(0) == painted, "the autosave of a fourth tile")
+    editor.kill()
+    check(MapFile(file_bytes(editor.path("Recovery-1.map"))).tiles_not(0) == painted, "the copy after the kill")
+    check(file_bytes(editor.path("Untitled.map")) == mine, "Untitled.map was written")
+    check(folder_listing(editor.workdir) == ["Recovery-1.map", "Untitled.map", "appdata.dat"],
+          "working folder holds %s" % folder_listing(editor.workdir))
+
+
+def case_failed_save_shows_in_the_caption_until_a_save_succeeds(session):
+    mine = map_file_bytes("Untitled", 1, 1)
+    workdir = session.new_folder()
+    path = os.path.join(workdir, "Untitled.map")
+    with open(path, "wb") as f:
+        f.write(mine)
+    os.chmod(path, 0o444)  # protected: the safe writer refuses it, as a read-only folder would
+    editor = session.start(workdir=workdir)
+    clean_edge = clean_caption_edge(editor)
+    painted = paint_tiles(editor, [(8, 9)], 3)  # "Hills"
+    wait_marked(editor, clean_edge)
+    editor.ctrl_key_until_screen("s", lambda s: caption_failed(editor, s), what="the failed save in the caption")
+    check(file_bytes(path) == mine, "a protected Untitled.map was replaced")
+    # Menu File > Save fails the same way; the failure stays while the map is edited.
+    editor.menu(0, 2)
+    painted.update(paint_tiles(editor, [(9, 9)], 3))
+    editor.wait_for(lambda s: caption_failed(editor, s) and caption_right_edge(editor, s) > clean_edge + 40,
+                    what="the failure still shown after another edit")
+    check(editor.find_window("Pelorn"), "the window title changed")
+    os.chmod(path, 0o644)
+    editor.ctrl_key("s", until=lambda: file_bytes(path) == map_file_bytes("Untitled", 1, 1, painted),
+                    what="Untitled.map saved once writable")
+    shot = wait_marked(editor, clean_edge, marked=False)
+    check(count_colour(editor, shot, *CAPTION, TOOL_RED) == 0, "the failure still shown after a save")
+    check(editor.close() == 0, "exit code %s" % editor.exit_code)
+    check(folder_listing(workdir) == ["Untitled.map", "appdata.dat"], "working folder holds %s" % folder_listing(workdir))
+
+
+def case_two_words_round_trip(session):
+    editor = session.start()
+    painted = paint_tiles(editor, [(12, 34)], 3)  # "Hills"
+    name_dialog(editor, 3, "Save As Map", "Two Words")
+    saved = MapFile(editor.wait_file("Two Words.map", size=40040))
+    check(saved.name == "Two Words" and saved.tiles_not(0) == painted, "Two Words.map as saved")
+    new_map(editor, "Other", 1, 1)
+    editor.wait_for_pixels({tile_pixel(12, 34): BLACK}, what="the new map")
+    name_dialog(editor, 1, "Open Map", "Two Words")
+    editor.wait_for_pixels({tile_pixel(12, 34): PALETTE[3]}, what="Two Words.map opened")
+    saved = save_and_read(editor, "Two Words")
+    check(saved.name == "Two Words" and saved.tiles_not(0) == painted, "Two Words.map saved again")
+    check(editor.close() == 0, "exit code %s" % editor.exit_code)
+    check(editor.wait_file("appdata.dat").startswith(b"#LastOpen# Two Words\r\n"), "appdata.dat holds the name")
+    # Started again, the map of both words opens.
+    editor = session.start(workdir=editor.workdir)
+    editor.wait_for_pixels({tile_pixel(12, 34): PALETTE[3]}, what="Two Words.map opened at start-up")
+    check(editor.close() == 0, "exit code %s" % editor.exit_code)
+    check(folder_listing(editor.workdir) == ["Two Words.map", "appdata.dat"],
+          "working folder holds %s" % folder_listing(editor.workdir))
+
+
 ALL = [
     case_window_shows_detail_view,
     case_ctrl_m_switches_to_overview_and_back,
@@ -1479,4 +1673,9 @@ ALL = [
     case_whole_map_click_and_drag_at_once_paints_nothing,
     case_cursor_text_names_the_tile_and_its_terrain,
     case_save_png_writes_what_the_companion_exports,
+    case_new_map_keeps_painted_tiles_in_a_recovery_copy,
+    case_closing_keeps_unsaved_edits_and_never_the_users_file,
+    case_autosave_keeps_edits_through_a_kill,
+    case_failed_save_shows_in_the_caption_until_a_save_succeeds,
+    case_two_words_round_trip,
 ]

@@ -161,14 +161,14 @@ def _xdotool(display_name, *args, check_result=True):
 class Editor:
     """One run of pelorn.exe in its own working folder."""
 
-    def __init__(self, exe, display, prefix, workdir):
+    def __init__(self, exe, display, prefix, workdir, env=None):
         self.display = display
         self.prefix = prefix
         self.workdir = workdir
         self.origin = None
         self.exit_code = None
         self.last_busy = None
-        self.process = subprocess.Popen(["wine", exe], cwd=workdir, env=prefix.env,
+        self.process = subprocess.Popen(["wine", exe], cwd=workdir, env={**prefix.env, **(env or {})},
                                         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
                                         start_new_session=True)
         self.window = wait_until(lambda: self.find_window(WINDOW_TITLE), 30, "the main window")

@@ -39,14 +39,15 @@ class Session:
         self.folders.append(folder)
         return folder
 
-    def start(self, workdir=None, files=None, exe=None):
+    def start(self, workdir=None, files=None, exe=None, env=None):
         """Starts pelorn.exe (or another copy of it) in workdir (a new empty
-        folder when None), after writing files ({name: bytes}) there."""
+        folder when None), after writing files ({name: bytes}) there; env adds
+        environment variables."""
         workdir = workdir or self.new_folder()
         for name, data in (files or {}).items():
             with open(os.path.join(workdir, name), "wb") as f:
                 f.write(data)
-        editor = harness.Editor(exe or self.exe, self.display, self.prefix, workdir)
+        editor = harness.Editor(exe or self.exe, self.display, self.prefix, workdir, env)
         self.editors.append(editor)
         return editor
 

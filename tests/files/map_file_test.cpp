@@ -279,9 +279,13 @@ TEST_F(MapFile, AnUnsafeNameOnLineTwoGivesWayToTheFileName) {
     currentMapName = "Here";
     loadMapFromText(mapText("a/b", "01", "01", {}));
     EXPECT_EQ(currentMapName, "Here");
-    // Names at the limit still load.
-    loadMapFromText(mapText(std::string(64, 'k') + " K\xF6ln", "01", "01", {}));
+    // Names at the limit still load; a line 2 beyond it, blanks and all, is too long.
+    loadMapFromText(mapText(std::string(64, 'k'), "01", "01", {}));
     EXPECT_EQ(currentMapName, std::string(64, 'k'));
+    currentMapName = "Here";
+    loadMapFromText(mapText(std::string(64, 'k') + " K\xF6ln", "02", "01", {}));
+    EXPECT_EQ(currentMapName, "Here");
+    EXPECT_EQ(quadCountX, 2) << "the counts still follow on line 3";
     loadMapFromText(mapText("K\xF6ln", "01", "01", {}));
     EXPECT_EQ(currentMapName, "K\xF6ln");
 }
@@ -303,22 +307,54 @@ TEST_F(MapFile, AnUnsafeCurrentNameIsNeitherOpenedNorWritten) {
     EXPECT_EQ(folderEntries("."), (std::vector<std::string>{"AUX.map", "Untitled.map"}));
 }
 
-TEST_F(MapFile, NameWithABlankReadsItsFirstWordAndNothingElse) {
+// "Save As Map" keeps blanks: line 2 is read whole when it stands on a line
+// of its own, as the program writes it.
+TEST_F(MapFile, NameWithBlanksRoundTrips) {
     makeMap(3, 2, "Two Words");
     mapGrid[0][0] = 21;
+    mapGrid[299][199] = 55;
     ASSERT_TRUE(saveMapFile());
     EXPECT_EQ(crlfLines(readBytes("Two Words.map"))[1], "Two Words");
 
-    freeMapGrid();  // the previous map: 2 by 1 quads
-    quadCountX = 2;
-    quadCountY = 1;
-    ASSERT_TRUE(allocateMapGrid());
+    makeMap(2, 1, "Previous");
     currentMapName = "Two Words";
     openMapFile();
-    EXPECT_EQ(currentMapName, "Two");
-    EXPECT_EQ(quadCountX, 2);
-    EXPECT_EQ(quadCountY, 1);
-    EXPECT_TRUE(everyTileIs(0));
+    EXPECT_EQ(currentMapName, "Two Words");
+    EXPECT_EQ(quadCountX, 3);
+    EXPECT_EQ(quadCountY, 2);
+    EXPECT_EQ(mapGrid[0][0], 21);
+    EXPECT_EQ(mapGrid[299][199], 55);
+    ASSERT_TRUE(saveMapFile());
+    EXPECT_EQ(crlfLines(readBytes("Two Words.map"))[1], "Two Words");
+}
+
+// Every layout the program ever wrote reads as before; only names with
+// blanks, which once broke the rest of the file, now read whole.
+TEST_F(MapFile, LineTwoIsReadWholeOnlyOnALineOfItsOwn) {
+    struct Case {
+        std::string text;
+        std::string name;
+        std::int32_t quadsX;
+    };
+    const Case cases[] = {
+        {mapText("A  B C", "02", "01", {}), "A  B C", 2},             // inner blanks kept
+        {mapText("Two Words", "02", "01", {}, "\n"), "Two Words", 2},  // line feeds alone
+        {mapText("Two Words", "02", "01", {}, "\r"), "Two Words", 2},  // carriage returns alone
+        {mapText(" Lead  ", "02", "01", {}), "Lead", 2},              // blanks around the name go
+        {"*MapInfo*  \r\n\r\n  Late Name \r\n02\r\n01\r\n*MapTiles*", "Late Name", 2},
+        // A tab ends the name, as it always ended the token: the rest is the count.
+        {mapText("Tab\tWords", "02", "01", {}), "Tab", 3},
+        // Without a line break after the first word, words are tokens, as ever.
+        {"*MapInfo* Tiles 02 01 *MapTiles*", "Tiles", 2},
+        {"*MapInfo* Two Words 02 01 *MapTiles*", "Two", 3},
+        {mapText("Untitled", "02", "01", {}), "Untitled", 2},
+    };
+    for (const Case& c : cases) {
+        makeMap(3, 1, "Previous");
+        loadMapFromText(c.text);
+        EXPECT_EQ(currentMapName, c.name) << c.text.substr(0, 40);
+        EXPECT_EQ(quadCountX, c.quadsX) << c.text.substr(0, 40);
+    }
 }
 
 TEST_F(MapFile, MissingFileFallsBackToUntitledThenToAnEmptyMap) {

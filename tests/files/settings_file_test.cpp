@@ -217,14 +217,22 @@ TEST_F(SettingsFile, AValueEndingTheFileIsTaken) {
     EXPECT_EQ(p_.levelSea, defaults_.levelSea);
 }
 
-TEST_F(SettingsFile, TwoWordNameIsWrittenWholeAndReadAsItsFirstWord) {
+TEST_F(SettingsFile, TwoWordNameRoundTrips) {
     currentMapName = "Old World";
     ASSERT_TRUE(writeSettingsFile());
     EXPECT_EQ(readBytes("appdata.dat").substr(0, 22), "#LastOpen# Old World\r\n");
     currentMapName = "Untitled";
     ASSERT_TRUE(readSettingsFile());
-    EXPECT_EQ(currentMapName, "Old");
-    EXPECT_TRUE(sameParameters(p_, defaults_));  // "World" was passed over
+    EXPECT_EQ(currentMapName, "Old World");
+    EXPECT_TRUE(sameParameters(p_, defaults_));
+    // The name ends at its line's end, at a tab, or before the next key on its line.
+    readSettingsText("#LastOpen# A  B #levelSea# 4.5 #LastOpen# Not #2\tThis #polarFactor# 7");
+    EXPECT_EQ(currentMapName, "Not #2");
+    EXPECT_EQ(p_.levelSea, 4.5f);
+    EXPECT_EQ(p_.polarFactor, 7.0f);
+    readSettingsText("#LastOpen# Line One\r\nwords #genRiverTries# 9");
+    EXPECT_EQ(currentMapName, "Line One");
+    EXPECT_EQ(p_.genRiverTries, 9);
 }
 
 TEST_F(SettingsFile, EveryFieldRoundTrips) {

@@ -3,9 +3,11 @@
 #include "dialogs/start_locations_dialog.h"
 #include "editing/history.h"
 #include "editing/tools.h"
+#include "editing/unsaved_work.h"
 #include "generator/parameters.h"
 #include "generator/random.h"
 #include "map/map_grid.h"
+#include "map/save_state.h"
 #include "map/terrain.h"
 #include "view/cursor_text.h"
 #include "view/players_status.h"
@@ -18,6 +20,8 @@ void resetSharedState() {
     setHistoryMemoryLimit(kHistoryMemoryLimit);
     resetMapState();
     resetEditingState();
+    resetSaveState();
+    resetUnsavedWork();
     viewMode = 0;
     resetCursorText();
     clearPlayersStatus();

@@ -7,8 +7,9 @@
 namespace pelorn::test {
 
 // The map and its view, the editing tools, the view mode, the players-mode
-// status and dialog fields, the undo history
-// and its memory limit, the generator parameters and the random state; the
+// status and dialog fields, the undo history and its memory limit, the saved
+// state and this session's recovery copy, the generator parameters and the
+// random state; the
 // terrain palette built, as start-up builds it.
 void resetSharedState();
 

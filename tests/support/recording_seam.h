@@ -1,10 +1,14 @@
 // A window seam for tests: the cursor is wherever the test puts it, and every
-// invalidated rectangle is recorded in order.
+// invalidated rectangle is recorded in order. Repaints of the caption (the
+// map's name and the state of its file) are recorded apart, in
+// captionRepaints: they follow the saved state, which its own tests check,
+// rather than the edit at hand.
 #pragma once
 
 #include <vector>
 
 #include "map/window_seam.h"
+#include "view/layout.h"
 
 namespace pelorn::test {
 
@@ -25,7 +29,9 @@ public:
     RecordingSeam& operator=(const RecordingSeam&) = delete;
 
     ClientPoint cursorPosition() override { return cursor; }
-    void invalidate(const ClientRect& rect, bool erase) override { invalidations.push_back({rect, erase, false}); }
+    void invalidate(const ClientRect& rect, bool erase) override {
+        (rect == kCaptionRect ? captionRepaints : invalidations).push_back({rect, erase, false});
+    }
     void invalidateAll(bool erase) override { invalidations.push_back({{0, 0, 0, 0}, erase, true}); }
 
     static Invalidation area(const ClientRect& rect, bool erase) { return {rect, erase, false}; }
@@ -33,6 +39,7 @@ public:
 
     ClientPoint cursor{-1, -1};
     std::vector<Invalidation> invalidations;
+    std::vector<Invalidation> captionRepaints;
 };
 
 }  // namespace pelorn::test

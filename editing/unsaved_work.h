@@ -1,0 +1,53 @@
+// Keeping the map maker's work: saves whose outcome the status line shows,
+// and recovery copies of unsaved edits (files/recovery_file.h) before
+// anything drops them and every two minutes while they last. Nothing here
+// asks the user anything.
+#pragma once
+
+#include <string>
+
+namespace pelorn {
+
+// The autosave's interval while the map has unsaved edits.
+constexpr unsigned kAutosaveIntervalMs = 2 * 60 * 1000;
+
+// The interval the shell uses: kAutosaveIntervalMs, or a shorter one of at
+// least 100 ms from `override` (a test's setting, not a user's option);
+// nullptr or anything else gives the default.
+unsigned autosaveIntervalMs(const char* override);
+
+// Ctrl+S and "Save (CTRL-S)": writes the map under currentMapName. Success:
+// the map counts as saved. Failure: the status line says "<name>.map not
+// saved" until a save succeeds, and the unsaved edits stay marked. Returns
+// whether the file was written.
+bool saveMap();
+
+// Before "New Map", "Open Map", "Generate Random Map" and the end of the
+// program: when the map has unsaved edits, writes them to a recovery copy
+// (this session's copy brought up to date, or a new one), and the next
+// copy will be a new one, so that this one is kept. True when nothing was
+// unsaved or the copy is written; false, with the status line saying "not
+// saved", when it could not be written. Asked again before the map changes,
+// it writes nothing more.
+bool keepUnsavedWork();
+
+// The autosave: while the map has unsaved edits that this session's copy
+// does not hold yet, writes them to it (the first time, a new copy). A map
+// without unsaved edits writes nothing.
+void autosaveUnsavedWork();
+
+// A map replaced the one in memory ("New Map", "Open Map", start-up): a
+// fresh undo history, no failed save, and the next recovery copy a new one.
+// `savedUnderItsName`: the map is what the file of its name holds (or an
+// empty map no file holds); otherwise (a recovery copy, a file whose line 2
+// names another map) it counts as unsaved from the start.
+void mapReplaced(bool savedUnderItsName);
+
+// "Open Map" and start-up: the map of currentMapName, with the fallbacks of
+// openMapFile, replaces the one in memory, which must have been kept first.
+void openCurrentMap();
+
+// Back to a fresh process: no copy written in this session.
+void resetUnsavedWork();
+
+}  // namespace pelorn

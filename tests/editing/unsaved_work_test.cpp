@@ -1,0 +1,134 @@
+// Saves that show their outcome, and recovery copies written only for
+// unsaved edits: before the map is dropped, and by the autosave.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "editing/unsaved_work.h"
+#include "files/files_fixture.h"
+#include "files/map_file.h"
+#include "editing/history.h"
+#include "map/save_state.h"
+#include "support/recording_seam.h"
+#include "view/map_view.h"
+
+namespace pelorn {
+namespace {
+
+using testing_files::folderEntries;
+using testing_files::readBytes;
+using testing_files::writeBytes;
+using Files = std::vector<std::string>;
+
+class UnsavedWork : public testing_files::FilesTest {
+protected:
+    void SetUp() override {
+        FilesTest::SetUp();
+        makeMap(1, 1);
+    }
+
+    // One edit as the brush records it; returns the map file it leaves.
+    static std::string edit(int x, TerrainCode code) {
+        historyRecordTile(x, 0, mapGrid[x][0], code);
+        mapGrid[x][0] = code;
+        historyEndEdit();
+        return mapFileText();
+    }
+
+    test::RecordingSeam seam;
+};
+
+TEST_F(UnsavedWork, AFailedSaveShowsUntilASaveSucceedsAndKeepsTheMark) {
+    writeBytes("Untitled.map", "protected");
+    std::filesystem::permissions("Untitled.map", std::filesystem::perms::owner_read);
+    edit(1, kHills);
+    EXPECT_EQ(mapCaptionText(), "Untitled.map *");
+    EXPECT_FALSE(saveMap());
+    EXPECT_EQ(mapCaptionText(), "Untitled.map * not saved");
+    EXPECT_EQ(readBytes("Untitled.map"), "protected");
+    const std::size_t repaints = seam.captionRepaints.size();
+    EXPECT_FALSE(saveMap());
+    EXPECT_EQ(seam.captionRepaints.size(), repaints) << "nothing new to show";
+    ASSERT_TRUE(undoLastEdit());  // back to the map as opened: the failure stays
+    EXPECT_EQ(mapCaptionText(), "Untitled.map not saved");
+    std::filesystem::permissions("Untitled.map", std::filesystem::perms::owner_all);
+    EXPECT_TRUE(saveMap());
+    EXPECT_EQ(mapCaptionText(), "Untitled.map");
+    EXPECT_EQ(readBytes("Untitled.map"), mapFileText());
+    EXPECT_EQ(seam.captionRepaints.size(), repaints + 2);
+}
+
+TEST_F(UnsavedWork, NothingIsWrittenForAMapWithoutUnsavedEdits) {
+    EXPECT_TRUE(keepUnsavedWork());
+    autosaveUnsavedWork();
+    edit(1, kHills);
+    ASSERT_TRUE(undoLastEdit());
+    EXPECT_TRUE(keepUnsavedWork());
+    autosaveUnsavedWork();
+    edit(2, kHills);
+    ASSERT_TRUE(saveMap());
+    EXPECT_TRUE(keepUnsavedWork());
+    autosaveUnsavedWork();
+    EXPECT_EQ(folderEntries("."), Files{"Untitled.map"});
+}
+
+// The autosave keeps this session's copy up to date; a copy kept before the
+// map is dropped stays as it is, and the next one is new.
+TEST_F(UnsavedWork, TheAutosaveRefreshesACopyThatKeepingThenLeaves) {
+    edit(1, kHills);
+    autosaveUnsavedWork();
+    const std::string two = edit(2, kDesert);
+    autosaveUnsavedWork();
+    EXPECT_EQ(folderEntries("."), Files{"Recovery-1.map"});
+    EXPECT_EQ(readBytes("Recovery-1.map"), two);
+    std::filesystem::remove("Recovery-1.map");
+    autosaveUnsavedWork();  // nothing changed since: not written again
+    EXPECT_TRUE(folderEntries(".").empty());
+
+    const std::string three = edit(3, kSea);
+    EXPECT_TRUE(keepUnsavedWork());
+    EXPECT_TRUE(keepUnsavedWork());  // asked again: nothing more
+    EXPECT_EQ(folderEntries("."), Files{"Recovery-1.map"});
+    const std::string four = edit(4, kLake);
+    autosaveUnsavedWork();
+    EXPECT_EQ(readBytes("Recovery-2.map"), three);
+    EXPECT_EQ(readBytes("Recovery-1.map"), four);
+    EXPECT_FALSE(mapSaveFailed);
+}
+
+// A map that replaced the one in memory starts fresh, and saved unless its
+// file was not the file of its name.
+TEST_F(UnsavedWork, AReplacedMapIsSavedWhenItsNamesFileHoldsIt) {
+    edit(1, kHills);
+    ASSERT_TRUE(keepUnsavedWork());
+    mapSaveFailed = true;
+    currentMapName = "Recovery-1";
+    openCurrentMap();
+    EXPECT_EQ(currentMapName, "Untitled");
+    EXPECT_EQ(mapGrid[1][0], kHills);
+    EXPECT_TRUE(hasUnsavedEdits()) << "Untitled.map does not hold it";
+    EXPECT_FALSE(mapSaveFailed);
+    EXPECT_FALSE(canUndo());
+    ASSERT_TRUE(saveMap());
+    for (bool withFile : {true, false}) {
+        if (!withFile) std::filesystem::remove("Untitled.map");
+        currentMapName = "Missing";  // Untitled.map stands in, or else an empty map
+        openCurrentMap();
+        EXPECT_FALSE(hasUnsavedEdits());
+        EXPECT_EQ(mapGrid[1][0], withFile ? kHills : kVoid);
+    }
+}
+
+TEST_F(UnsavedWork, TheAutosaveIntervalIsTwoMinutesUnlessATestSetsIt) {
+    EXPECT_EQ(kAutosaveIntervalMs, 120000u);
+    const std::pair<const char*, unsigned> cases[] = {
+        {nullptr, 120000}, {"", 120000}, {"1500", 1500}, {" 100 ", 100}, {"99", 120000}, {"0", 120000},
+        {"-5", 120000}, {"120000", 120000}, {"120001", 120000}, {"2s", 120000}, {"15 00", 120000},
+        {"99999999999", 120000},
+    };
+    for (const auto& [text, interval] : cases) EXPECT_EQ(autosaveIntervalMs(text), interval) << (text ? text : "null");
+}
+
+}  // namespace
+}  // namespace pelorn
