@@ -11,6 +11,7 @@
 #include "files/settings_file.h"
 #include "generator/parameters.h"
 #include "generator/random.h"
+#include "generator/symmetry.h"
 #include "generator/world.h"
 #include "map/map_grid.h"
 #include "map/terrain.h"
@@ -41,6 +42,7 @@ struct GenerateOptions {
     std::optional<std::string> name;
     std::optional<std::string> settings;
     std::optional<std::string> writeSettings;
+    std::optional<Symmetry> symmetry;
     bool bitmap = false;
     bool startLocations = false;
 };
@@ -50,6 +52,7 @@ struct GenerateOptions {
 void printGenerateHelp(std::ostream& out) {
     out << "pelorn-cli generate --seed N --quads QXxQY --name NAME [--settings FILE]\n"
            "                    [--bmp] [--write-settings FILE] [--startlocations]\n"
+           "                    [--symmetry none|rotate2|copies2|copies4]\n"
            "  Generates a random world as the editor's \"Generate Terrain\" does and\n"
            "  saves it as NAME.map in the current folder (and NAME.bmp with --bmp).\n"
            "  The same seed, size and settings give the same files on every platform.\n"
@@ -65,7 +68,11 @@ void printGenerateHelp(std::ostream& out) {
            "                       generator's corrections) to FILE in the settings\n"
            "                       format, #LastOpen# NAME\n"
            "  --startlocations     then place start locations, from the same random\n"
-           "                       stream, with genStartLocTries tries per quad\n";
+           "                       stream, with genStartLocTries tries per quad\n"
+           "  --symmetry S         a world fair to 2 or 4 players (default none):\n"
+           "                       rotate2  tile (x, y) equals tile (W-1-x, H-1-y)\n"
+           "                       copies2  two equal strips side by side\n"
+           "                       copies4  four equal strips (QX must be even)\n";
 }
 
 int runGenerate(const Arguments& args) {
@@ -81,7 +88,7 @@ int runGenerate(const Arguments& args) {
             continue;
         }
         if (option != "--seed" && option != "--quads" && option != "--name" && option != "--settings" &&
-            option != "--write-settings")
+            option != "--write-settings" && option != "--symmetry")
             return usageError(kCommand, "unknown option '" + option + "'");
         if (i + 1 >= args.size()) return usageError(kCommand, option + " needs a value");
         const std::string& value = args[++i];
@@ -111,6 +118,10 @@ int runGenerate(const Arguments& args) {
             if (value.find_first_of("/\\") != std::string::npos)
                 return usageError(kCommand, "--name is a map name, not a path");
             options.name = value;
+        } else if (option == "--symmetry") {
+            if (options.symmetry) return usageError(kCommand, "--symmetry given twice");
+            options.symmetry = parseSymmetry(value);
+            if (!options.symmetry) return usageError(kCommand, "--symmetry must be none, rotate2, copies2 or copies4");
         } else if (option == "--settings") {
             if (options.settings) return usageError(kCommand, "--settings given twice");
             options.settings = value;
@@ -122,6 +133,9 @@ int runGenerate(const Arguments& args) {
     if (!options.seed) return usageError(kCommand, "--seed is required");
     if (!options.quadsX) return usageError(kCommand, "--quads is required");
     if (!options.name) return usageError(kCommand, "--name is required");
+    const Symmetry symmetry = options.symmetry.value_or(Symmetry::kNone);
+    const std::string refusal = symmetryRefusal(symmetry, *options.quadsX);
+    if (!refusal.empty()) return usageError(kCommand, "--symmetry " + refusal);
 
     generatorParameters = GeneratorParameters{};
     if (options.settings && !readSettingsFile(*options.settings, false)) {
@@ -134,7 +148,7 @@ int runGenerate(const Arguments& args) {
     quadCountY = options.quadsY;
     currentMapName = *options.name;
     seedRandom(*options.seed);
-    if (!generateRandomMap()) {
+    if (!generateSymmetricMap(symmetry)) {
         // An empty map is no world: nothing is written.
         std::cerr << "pelorn-cli generate: not enough memory for a map of " << *options.quadsX << "x"
                   << options.quadsY << " quads\n";
