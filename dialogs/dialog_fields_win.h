@@ -4,12 +4,16 @@
 #include <windows.h>
 
 #include <string>
+#include <type_traits>
 
 namespace pelorn {
 
 // The field's text, at most its first 15 characters (a 16-byte buffer).
 std::string readDialogField(HWND dialog, int id);
 void writeDialogField(HWND dialog, int id, const std::string& text);
+// The field's whole text, for fields read in full (the seed: a long run of
+// digits must be seen as too large, not cut to one that fits).
+std::string readWholeDialogField(HWND dialog, int id);
 
 // The wait cursor while a generator runs inside a dialog's OK.
 class BusyCursor {
@@ -23,14 +27,19 @@ private:
     HCURSOR previous_;
 };
 
-// OK runs `apply` and closes with 1; CANCEL (also Escape and the close box)
-// closes with 2. Commands are told apart by their low word alone. Returns
-// FALSE for every other command, which the dialog may handle itself.
+// OK runs `apply` and closes with 1 (unless `apply` returns false: the dialog
+// then stays open); CANCEL (also Escape and the close box) closes with 2.
+// Commands are told apart by their low word alone. Returns FALSE for every
+// other command, which the dialog may handle itself.
 template <typename Apply>
 INT_PTR closeOnOkOrCancel(HWND dialog, WPARAM wParam, Apply apply) {
     switch (LOWORD(wParam)) {
         case IDOK:
-            apply();
+            if constexpr (std::is_same_v<decltype(apply()), bool>) {
+                if (!apply()) return TRUE;
+            } else {
+                apply();
+            }
             EndDialog(dialog, 1);
             return TRUE;
         case IDCANCEL:

@@ -1,10 +1,12 @@
 #include "dialogs/generate_terrain_dialog.h"
 
 #include "dialogs/dialog_text.h"
+#include "dialogs/seed_field.h"
 #include "text/conversions.h"
 #include "generator/parameters.h"
 #include "generator/world.h"
 #include "map/history.h"
+#include "map/map_grid.h"
 
 namespace pelorn {
 
@@ -51,8 +53,12 @@ const char* const kTerrainColumnHeadings[3] = {
     "Map Height Values (from 0.0 to 10.0):",
 };
 const char* const kMapBordersLabel = "Map borders:";
+const char* const kSymmetryLabel = "Symmetry";
 
 namespace {
+
+// Kept for the run of the program, as the parameters are, but not saved.
+Symmetry lastSymmetry = Symmetry::kNone;
 
 const ParameterField* editFieldParameter(int id) {
     for (const TerrainDialogControl& control : kTerrainEditFields) {
@@ -109,12 +115,28 @@ bool clickCheckBox(int id, bool currentlyChecked) {
     return !currentlyChecked;
 }
 
+Symmetry symmetryInitialChoice() { return lastSymmetry; }
+
+void resetSymmetryChoice() { lastSymmetry = Symmetry::kNone; }
+
 void applyGenerateTerrain(const TerrainFieldTexts& texts) {
     for (int i = 0; i < kTerrainEditFieldCount; ++i) {
         storeParameter(kParameterFields[kTerrainEditFields[i].parameterIndex], texts[i]);
     }
     // One undoable edit; undo repaints as the generator does.
     runRecordedWholeMapEdit(generateRandomMap, MapChange::kTiles);
+}
+
+std::string applyGenerateTerrain(const TerrainFieldTexts& texts, std::string_view seedText, Symmetry symmetry) {
+    std::string refusal = symmetryRefusal(symmetry, quadCountX);
+    if (!refusal.empty()) return refusal;
+    lastSymmetry = symmetry;
+    for (int i = 0; i < kTerrainEditFieldCount; ++i) {
+        storeParameter(kParameterFields[kTerrainEditFields[i].parameterIndex], texts[i]);
+    }
+    seedFromField(seedText);
+    runRecordedWholeMapEdit([symmetry] { return generateSymmetricMap(symmetry); }, MapChange::kTiles);
+    return {};
 }
 
 }  // namespace pelorn

@@ -9,6 +9,7 @@
 #include "map/history.h"
 #include "map/map_grid.h"
 #include "map/window_seam.h"
+#include "view/seed_status.h"
 
 namespace pelorn {
 
@@ -52,6 +53,7 @@ bool applyNewMap(std::string_view mapName, std::string_view quadX, std::string_v
         allocateMapGrid();
     }
     historyClear();  // earlier edits belong to a map that is gone
+    clearShownSeed();  // and so does the seed it was made from
     invalidateClientArea(true);
     return true;
 }
@@ -62,6 +64,7 @@ void applyOpenMap(std::string_view mapName) {
     currentMapName = mapNameFromText(mapName);
     openMapFile();
     historyClear();
+    clearShownSeed();
     invalidateClientArea(true);
 }
 

@@ -42,6 +42,7 @@ void invalidateClientArea(bool erase);
 // The rectangles other operations repaint.
 constexpr ClientRect kMapAreaRect{10, 30, 720, 510};
 constexpr ClientRect kScrollRect{0, 30, 730, 540};
+constexpr ClientRect kSeedStatusRect{440, 8, 575, 28};
 constexpr ClientRect kToolStatusRect{580, 8, 710, 28};
 constexpr ClientRect kBrushStatusRect{790, 8, 900, 28};
 constexpr ClientRect kStartLocationStatusRect{900, 8, 950, 28};

@@ -24,3 +24,7 @@
 #define IDC_LAST_FIELD 629
 #define IDC_SEED_HORIZONTAL_SEA 610
 #define IDC_SEED_VERTICAL_SEA 611
+// After the original controls: the seed field of both generate dialogs, and
+// the symmetry choice of Generate Terrain.
+#define IDC_SEED 630
+#define IDC_SYMMETRY 631

@@ -5,6 +5,7 @@
 #include "text/conversions.h"
 #include "map/editing.h"
 #include "map/map_grid.h"
+#include "view/seed_status.h"
 #include "view/view_mode.h"
 
 namespace pelorn {
@@ -79,6 +80,7 @@ void drawStatusLine(Painter& painter) {
     painter.setTextColour(kBlack);
     painter.textOut(740, 8, intToText(viewQuadX) + ", " + intToText(viewQuadY));
     painter.textOut(790, 8, boldBrush ? "Brush: Bold" : "Brush: Normal");
+    if (shownSeed()) painter.textOut(kSeedStatusX, kSeedStatusY, seedStatusText());
     painter.setTextColour(kRed);
     if (startLocationMode) painter.textOut(900, 8, "SL");
     if (fillTool) {

@@ -1,11 +1,13 @@
 #include "support/fresh_state.h"
 
+#include "dialogs/generate_terrain_dialog.h"
 #include "generator/parameters.h"
 #include "generator/random.h"
 #include "map/editing.h"
 #include "map/history.h"
 #include "map/map_grid.h"
 #include "map/terrain.h"
+#include "view/seed_status.h"
 #include "view/view_mode.h"
 
 namespace pelorn::test {
@@ -16,6 +18,8 @@ void resetSharedState() {
     resetMapState();
     resetEditingState();
     viewMode = 0;
+    clearShownSeed();
+    resetSymmetryChoice();
     generatorParameters = GeneratorParameters{};
     seedRandom(0);
     buildTerrainPalette();

@@ -7,6 +7,7 @@
 #include "map/terrain.h"
 #include "support/raster_painter.h"
 #include "view/map_view.h"
+#include "view/seed_status.h"
 #include "view/view_mode.h"
 #include "support/test_map.h"
 #include "support/fresh_state.h"
@@ -373,6 +374,30 @@ TEST_F(MapViewTest, StatusLine) {
     raster = paint();
     EXPECT_EQ(raster.textAt(580, 8)->text, "Using FILL tool");
     EXPECT_EQ(raster.texts().size(), 5u + 39u);
+}
+
+// The seed of the last run stands between the caption and the tool status,
+// black, in the detail view only; before any run there is nothing there.
+TEST_F(MapViewTest, SeedOfTheLastRunInTheStatusLine) {
+    EXPECT_EQ(paint().textAt(kSeedStatusX, kSeedStatusY), nullptr);
+    showSeed(4294967295u);
+    bucketTool = true;
+    RasterPainter raster = paint();
+    ASSERT_NE(raster.textAt(440, 8), nullptr);
+    EXPECT_EQ(raster.textAt(440, 8)->text, "seed 4294967295");
+    EXPECT_EQ(raster.textAt(440, 8)->colour, kBlack);
+    EXPECT_EQ(raster.texts().size(), 5u + 39u);
+    // Its repaint rectangle holds it and stops short of the tool status.
+    EXPECT_LE(kSeedStatusRect.left, kSeedStatusX);
+    EXPECT_LT(kSeedStatusRect.right, kToolStatusRect.left);
+
+    viewMode = kOverview;
+    EXPECT_EQ(paint().textAt(440, 8), nullptr);
+    viewMode = kDetailView;
+    showSeed(0);
+    EXPECT_EQ(paint().textAt(440, 8)->text, "seed 0");
+    clearShownSeed();
+    EXPECT_EQ(paint().textAt(440, 8), nullptr);
 }
 
 TEST_F(MapViewTest, LegendLabelsAndColours) {
