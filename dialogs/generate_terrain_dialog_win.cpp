@@ -47,7 +47,7 @@ bool apply(HWND dialog) {
         refusal = applyGenerateTerrain(texts, seed, chosenSymmetry(dialog));
     }
     if (refusal.empty()) return true;
-    MessageBoxA(dialog, refusal.c_str(), "Generate Terrain", MB_OK | MB_ICONEXCLAMATION);
+    MessageBoxA(dialog, refusal.c_str(), "Symmetry", MB_OK | MB_ICONEXCLAMATION);
     SetFocus(GetDlgItem(dialog, kSymmetryChoice));
     return false;
 }
@@ -64,7 +64,7 @@ INT_PTR CALLBACK generateTerrainDialogProc(HWND dialog, UINT message, WPARAM wPa
                 clickBox(dialog, LOWORD(wParam));
                 return TRUE;
             }
-            return closeOnOkOrCancel(dialog, wParam, [dialog] { apply(dialog); });
+            return closeOnOkOrCancel(dialog, wParam, [dialog] { return apply(dialog); });
         default:
             return FALSE;
     }

@@ -5,9 +5,10 @@ quad starts at (46, 76), legend labels at (740, 40 + 20k) and (850, ...).
 """
 
 import os
+import subprocess
 import time
 
-from harness import BLACK, WHITE, check
+from harness import BLACK, WHITE, check, wait_until
 
 RED = (255, 0, 0)
 
@@ -611,6 +612,149 @@ def case_start_location_mode_paints_start_locations(session):
     check(editor.close() == 0, "exit code %s" % editor.exit_code)
 
 
+# The seed of the last run, between the caption and the tool status.
+SEED_STATUS = (440, 8, 575, 28)
+
+
+def seed_status_shown(editor, shot):
+    return count_colour(editor, shot, *SEED_STATUS, BLACK) > 0
+
+
+def seed_edits(seed_text=None, symmetry_downs=0):
+    """Key steps for generate_terrain: from field 601, Shift+Tab reaches the
+    symmetry choice (the last tab stop) and then the seed field before it;
+    Tab twice goes back to 601."""
+    steps = ["key:shift+Tab"] + (["key:" + " ".join(["Down"] * symmetry_downs)] if symmetry_downs else [])
+    steps.append("key:shift+Tab")
+    if seed_text is not None:
+        steps.append(seed_text)
+    steps.append("key:Tab Tab")
+    return steps
+
+
+def run_cli(session, workdir, *args):
+    """The Windows pelorn-cli.exe beside pelorn.exe, under the same Wine prefix."""
+    cli = os.path.join(os.path.dirname(session.exe), "pelorn-cli.exe")
+    check(os.path.isfile(cli), "%s not built" % cli)
+    result = subprocess.run(["wine", cli] + [str(a) for a in args], cwd=workdir, env=session.prefix.env,
+                            stdout=subprocess.PIPE, stderr=subprocess.PIPE, timeout=180)
+    check(result.returncode == 0, "pelorn-cli %s: exit %d, %s" % (" ".join(map(str, args)), result.returncode,
+                                                                  result.stderr.decode(errors="replace")))
+
+
+def generated(editor, before):
+    """Waits until the quad shows something other than `before` (pixels of the last map)."""
+    points = [tile_pixel(c, r) for c in range(0, 100, 7) for r in range(0, 100, 7)]
+    return editor.wait_for(lambda s: [editor.client_pixel(s, *p) for p in points] != before,
+                           what="a newly generated world")
+
+
+def quad_pixels(editor, shot):
+    return [editor.client_pixel(shot, *tile_pixel(c, r)) for c in range(0, 100, 7) for r in range(0, 100, 7)]
+
+
+def case_seed_gives_the_worlds_of_pelorn_cli(session):
+    """The same seed, size and settings make byte-identical maps in the editor
+    and in pelorn-cli: one quad with an edited parameter, then two quads
+    across as four equal strips; and the start locations of a seed."""
+    editor = session.start()
+    editor.move_to(690, 520)
+    shot = editor.screenshot()
+    check(not seed_status_shown(editor, shot), "a seed shown before any run")
+    # Seed 123456789 and "Generate River Tries" 80 (field 608: seven tabs from 601).
+    generate_terrain(editor, seed_edits("123456789") + ["key:" + " ".join(["Tab"] * 7), "80"])
+    shot = generated(editor, quad_pixels(editor, shot))
+    editor.wait_for(lambda s: seed_status_shown(editor, s), what="the seed in the status line")
+    one_quad = save_and_read(editor)
+    one_quad_bytes = editor.wait_file("Untitled.map")
+    # Start locations from seed 99: the seed field is the last tab stop of that dialog.
+    editor.move_to(690, 520)
+    editor.menu(2, 1)
+    editor.wait_window("Generate Start Locations")
+    editor.key("shift+Tab")
+    editor.type_text("99")
+    editor.key("Return")
+    editor.wait_window_gone("Generate Start Locations", timeout=60)
+    placed = save_and_read(editor)
+    check(placed.codes != one_quad.codes, "no start location placed")
+    placed_bytes = editor.wait_file("Untitled.map")
+
+    new_map(editor, "Twin", 2, 1)
+    editor.wait_for(lambda s: not seed_status_shown(editor, s), what="the seed gone with the new map")
+    generate_terrain(editor, seed_edits("4000000000", symmetry_downs=3))  # copies4
+    generated(editor, [BLACK] * len(quad_pixels(editor, editor.screenshot())))
+    twin = save_and_read(editor, "Twin", (2, 1))
+    for x in range(0, 200, 3):
+        for y in range(0, 100, 3):
+            check(twin.tile(x, y) == twin.tile((x + 50) % 200, y), "Twin.map is no copies4 world at (%d, %d)" % (x, y))
+    twin_bytes = editor.wait_file("Twin.map")
+    check(editor.close() == 0, "exit code %s" % editor.exit_code)
+    settings = editor.wait_file("appdata.dat")
+    check(settings_values(settings)["genRiverTries"] == "80", "genRiverTries in appdata.dat")
+
+    folder = session.new_folder()
+    with open(os.path.join(folder, "appdata.dat"), "wb") as f:
+        f.write(settings)
+    with open(os.path.join(folder, "world.map"), "wb") as f:
+        f.write(one_quad_bytes)
+    run_cli(session, folder, "generate", "--seed", 123456789, "--quads", "1x1", "--name", "Untitled",
+            "--settings", "appdata.dat")
+    run_cli(session, folder, "generate", "--seed", 4000000000, "--quads", "2x1", "--name", "Twin",
+            "--settings", "appdata.dat", "--symmetry", "copies4")
+    run_cli(session, folder, "startlocations", "--seed", 99, "--map", "world.map", "--name", "Placed")
+    with open(os.path.join(folder, "Untitled.map"), "rb") as f:
+        check(f.read() == one_quad_bytes, "Untitled.map of the editor and of pelorn-cli differ")
+    with open(os.path.join(folder, "Twin.map"), "rb") as f:
+        check(f.read() == twin_bytes, "Twin.map of the editor and of pelorn-cli differ")
+    with open(os.path.join(folder, "Placed.map"), "rb") as f:
+        check(MapFile(f.read()).codes == MapFile(placed_bytes).codes,
+              "start locations of seed 99 differ between the editor and pelorn-cli")
+
+
+def generate_and_read(editor, edits, before):
+    generate_terrain(editor, edits)
+    shot = generated(editor, before)
+    return save_and_read(editor).codes, quad_pixels(editor, shot)
+
+
+def case_seed_field_without_a_seed_leaves_the_state(session):
+    """Text that holds no seed, or one beyond 4294967295, runs on from the
+    generator's state as a field left alone does; nothing crashes."""
+    runs = {}
+    for label, texts in (("left alone", [None, None]), ("no seed", ["12ab", "4294967296"])):
+        editor = session.start()
+        editor.move_to(690, 520)
+        pixels = quad_pixels(editor, editor.screenshot())
+        worlds = []
+        for text in ["1234"] + texts:
+            codes, pixels = generate_and_read(editor, seed_edits(text), pixels)
+            worlds.append(codes)
+        check(editor.close() == 0, "exit code %s after %s" % (editor.exit_code, label))
+        runs[label] = worlds
+    check(runs["left alone"][0] != runs["left alone"][1], "the second run made the first world again")
+    for i in range(3):
+        check(runs["no seed"][i] == runs["left alone"][i], "world %d differs from the world of the field left alone" % i)
+
+
+def case_symmetry_the_map_cannot_have_is_refused(session):
+    """copies4 on a map one quad wide: a message says why, the dialog stays,
+    and the map is left as it was."""
+    editor = session.start()
+    editor.move_to(690, 520)
+    editor.menu(2, 0)
+    editor.wait_window("Generate Terrain")
+    editor.key("shift+Tab", "Down", "Down", "Down", "Return")
+    editor.wait_window("Symmetry")
+    editor.key("Return")
+    wait_until(lambda: editor.find_window("Symmetry") is None, 15, "the message to close")
+    check(editor.find_window("Generate Terrain"), "the dialog closed with the message")
+    editor.key("Escape")
+    editor.wait_window_gone("Generate Terrain")
+    saved = save_and_read(editor)
+    check(set(saved.codes) == {0}, "the map changed: %s" % sorted(set(saved.codes)))
+    check(editor.close() == 0, "exit code %s" % editor.exit_code)
+
+
 def case_close_box_ends_like_exit(session):
     editor = session.start()
     new_map(editor, "Gone", 2, 1)
@@ -642,4 +786,7 @@ ALL = [
     case_undo_and_redo,
     case_start_location_mode_paints_start_locations,
     case_screenshot_of_generated_world,
+    case_seed_gives_the_worlds_of_pelorn_cli,
+    case_seed_field_without_a_seed_leaves_the_state,
+    case_symmetry_the_map_cannot_have_is_refused,
 ]
