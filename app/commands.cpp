@@ -1,12 +1,12 @@
 #include "app/commands.h"
 
 #include "app/command_ids.h"
+#include "editing/history.h"
+#include "editing/tools.h"
 #include "files/bitmap_file.h"
 #include "files/map_file.h"
-#include "map/editing.h"
-#include "map/history.h"
 #include "map/map_grid.h"
-#include "map/window_seam.h"
+#include "view/repaint.h"
 #include "view/view_mode.h"
 
 namespace pelorn {
@@ -22,23 +22,21 @@ constexpr int kKeyU = 'U';
 constexpr int kKeyY = 'Y';
 constexpr int kKeyZ = 'Z';
 
-void scrolled() { invalidateRect(kScrollRect, true); }
-
 // The arrows, Ctrl+S, Ctrl+M and undo/redo: they work in both views. Returns
 // true when the key was handled.
 bool handleViewKey(int virtualKey, bool ctrlDown, bool shiftDown) {
     if (virtualKey == kKeyUp && viewQuadY > 0) {
         --viewQuadY;
-        scrolled();
+        repaintScrolled();
     } else if (virtualKey == kKeyDown && viewQuadY < quadCountY - 1) {
         ++viewQuadY;
-        scrolled();
+        repaintScrolled();
     } else if (virtualKey == kKeyLeft && viewQuadX > 0) {
         --viewQuadX;
-        scrolled();
+        repaintScrolled();
     } else if (virtualKey == kKeyRight && viewQuadX < quadCountX - 1) {
         ++viewQuadX;
-        scrolled();
+        repaintScrolled();
     } else if (virtualKey == kKeyS && ctrlDown) {
         saveMapFile();
     } else if (virtualKey == kKeyM && ctrlDown) {
@@ -74,13 +72,13 @@ void handleToolKey(int virtualKey, bool ctrlDown) {
 }  // namespace
 
 void switchViewMode() {
-    viewMode = viewMode == 0 ? 1 : 0;
-    invalidateClientArea(true);
+    switchToNextView();
+    repaintWholeWindow();
 }
 
 void handleKeyDown(int virtualKey, bool ctrlDown, bool shiftDown) {
     if (handleViewKey(virtualKey, ctrlDown, shiftDown)) return;
-    if (viewMode != 0) return;
+    if (!showsDetailView()) return;
     handleToolKey(virtualKey, ctrlDown);
 }
 

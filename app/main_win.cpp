@@ -2,17 +2,17 @@
 // WM_DESTROY runs.
 #include <cstdint>
 #include <ctime>
-#include <fstream>
 
 #include "app/shell_win.h"
+#include "editing/tools.h"
 #include "files/map_file.h"
 #include "files/settings_file.h"
 #include "generator/random.h"
-#include "map/editing.h"
 #include "map/map_grid.h"
 #include "map/terrain.h"
 #include "resources/resource.h"
 #include "view/gdi_painter_win.h"
+#include "view/layout.h"
 
 namespace pelorn {
 
@@ -21,16 +21,8 @@ HWND mainWindow = nullptr;
 
 namespace {
 
-constexpr int kWindowWidth = 964;
-constexpr int kWindowHeight = 590;
-
 char windowTitle[100];
 char windowClassName[100];
-
-bool settingsFileOpens() {
-    std::ifstream file(kSettingsFileName, std::ios::binary);
-    return file.is_open();
-}
 
 }  // namespace
 
@@ -49,11 +41,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     buildTerrainPalette();
     createPens();
 
-    if (settingsFileOpens()) {
-        readSettingsFile();
-    } else {
-        writeSettingsFile();
-    }
+    readSettingsOrWriteDefaults();
 
     LoadStringA(instance, IDS_WINDOW_TITLE, windowTitle, static_cast<int>(sizeof windowTitle));
     LoadStringA(instance, IDS_WINDOW_CLASS, windowClassName, static_cast<int>(sizeof windowClassName));
@@ -96,9 +84,11 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
         if (TranslateAcceleratorA(message.hwnd, accelerators, &message)) continue;
         TranslateMessage(&message);
         DispatchMessageA(&message);
-        // The brush follows the cursor after every message while the button is
-        // held on the detail view.
-        brushAfterMessage();
+        // The brush follows the pointer after the press and every move of a
+        // stroke, and after nothing else: a repaint must not start another
+        // brush step, so that with no input the loop sleeps in GetMessageA.
+        if (message.hwnd == mainWindow && (message.message == WM_LBUTTONDOWN || message.message == WM_MOUSEMOVE))
+            brushAfterMessage();
     }
     return static_cast<int>(message.wParam);
 }

@@ -3,7 +3,7 @@
 #include "app/commands.h"
 #include "app/shell_win.h"
 #include "dialogs/dialog_procs_win.h"
-#include "map/editing.h"
+#include "editing/tools.h"
 #include "resources/resource.h"
 #include "view/gdi_painter_win.h"
 #include "view/map_view.h"
@@ -72,6 +72,15 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         case WM_LBUTTONUP:
             leftButtonReleased();
             if (GetCapture() == window) ReleaseCapture();
+            return 0;
+        case WM_MOUSEMOVE:
+            // Each move tells whether the button is held. A stroke whose
+            // release never reached this window ends at the first move
+            // without it, instead of painting on.
+            if (leftButtonDown && !(wParam & MK_LBUTTON)) {
+                leftButtonReleased();
+                if (GetCapture() == window) ReleaseCapture();
+            }
             return 0;
         case WM_CAPTURECHANGED:
             // Capture taken away (another window, a dialog): the stroke is over.

@@ -7,9 +7,13 @@ namespace {
 
 class Win32Seam : public WindowSeam {
 public:
+    // Where the pointer was when the input being handled happened, not where
+    // it is by now: a click or a stroke must land where the user made it,
+    // however late a busy machine lets the program see it.
     ClientPoint cursorPosition() override {
-        POINT point{-1, -1};
-        if (!mainWindow || !GetCursorPos(&point) || !ScreenToClient(mainWindow, &point)) return {-1, -1};
+        const DWORD position = GetMessagePos();
+        POINT point{static_cast<short>(LOWORD(position)), static_cast<short>(HIWORD(position))};
+        if (!mainWindow || !ScreenToClient(mainWindow, &point)) return {-1, -1};
         return {static_cast<int>(point.x), static_cast<int>(point.y)};
     }
 

@@ -6,10 +6,10 @@
 #include <cstring>
 #include <vector>
 
+#include "editing/history.h"
+#include "editing/tools.h"
 #include "generator/random.h"
 #include "generator/world.h"
-#include "map/editing.h"
-#include "map/history.h"
 #include "map/map_grid.h"
 
 namespace {

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "cli/commands.h"
+#include "cli/options.h"
 #include "files/map_file.h"
 #include "map/map_grid.h"
 #include "map/terrain.h"
@@ -15,19 +16,19 @@ void printInfoHelp(std::ostream& out) {
     out << "pelorn-cli info FILE.map\n"
            "  Reads a map file as the editor opens it and prints the map's name, its\n"
            "  size, the number of tiles of each terrain (code and legend name) and\n"
-           "  the number of start locations.\n";
+           "  the number of start locations. A file name that is a device name (AUX,\n"
+           "  AUX.map, ...) is refused; so is a file that is no plain file or is larger\n"
+           "  than the largest map the editor holds.\n";
 }
 
 int runInfo(const Arguments& args) {
     if (args.empty()) return usageError("info", "a map file is required");
     if (args.size() > 1) return usageError("info", "one map file only");
     if (!args[0].empty() && args[0][0] == '-') return usageError("info", "unknown option '" + args[0] + "'");
+    if (const auto refused = refuseDevicePath("info", "the map file", args[0])) return *refused;
 
     resetMapState();
-    if (!loadMapFile(args[0]) || !mapGrid) {
-        std::cerr << "pelorn-cli info: cannot read '" << args[0] << "'\n";
-        return kExitFile;
-    }
+    if (!loadMapFile(args[0]) || !mapGrid) return reportCannotRead("info", args[0]);
 
     std::map<TerrainCode, std::int64_t> counts;
     const std::int32_t width = mapWidth();

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "cli/commands.h"
+#include "cli/options.h"
 #include "files/map_file.h"
 #include "generator/parameters.h"
 #include "generator/random.h"
@@ -18,22 +19,6 @@ namespace pelorn::cli {
 namespace {
 
 constexpr const char* kCommand = "startlocations";
-
-// An optional "-" and decimal digits, within [minValue, maxValue].
-std::optional<std::int64_t> parseWhole(const std::string& text, std::int64_t minValue, std::int64_t maxValue) {
-    std::size_t i = 0;
-    const bool negative = !text.empty() && text[0] == '-';
-    if (negative) i = 1;
-    if (i == text.size() || text.size() - i > 10) return std::nullopt;
-    std::int64_t value = 0;
-    for (; i < text.size(); ++i) {
-        if (text[i] < '0' || text[i] > '9') return std::nullopt;
-        value = value * 10 + (text[i] - '0');
-    }
-    if (negative) value = -value;
-    if (value < minValue || value > maxValue) return std::nullopt;
-    return value;
-}
 
 std::int64_t countStartLocations() {
     std::int64_t count = 0;
@@ -51,7 +36,8 @@ void printStartLocationsHelp(std::ostream& out) {
            "  first), and saves the map as NAME.map in the current folder.\n"
            "  --seed N     state of the random generator, 0 to 4294967295\n"
            "  --map FILE   the map file to start from\n"
-           "  --name NAME  map name: the stem of the file written and its name line\n"
+           "  --name NAME  map name: the stem of the file written and its name line,\n"
+           "               by the rule of \"pelorn-cli generate --help\"\n"
            "  --tries T    tries per quad, a 32-bit whole number (default 1000);\n"
            "               0 or less only clears the start locations\n";
 }
@@ -61,43 +47,26 @@ int runStartLocations(const Arguments& args) {
     std::optional<std::string> mapPath;
     std::optional<std::string> name;
     std::optional<std::int32_t> tries;
-    for (std::size_t i = 0; i < args.size(); ++i) {
-        const std::string& option = args[i];
-        if (option != "--seed" && option != "--map" && option != "--name" && option != "--tries")
-            return usageError(kCommand, "unknown option '" + option + "'");
-        if (i + 1 >= args.size()) return usageError(kCommand, option + " needs a value");
-        const std::string& value = args[++i];
-        if (option == "--seed") {
-            if (seed) return usageError(kCommand, "--seed given twice");
-            const auto parsed = value.empty() || value[0] == '-' ? std::nullopt : parseWhole(value, 0, 0xFFFFFFFFLL);
-            if (!parsed) return usageError(kCommand, "--seed must be a whole number from 0 to 4294967295");
-            seed = static_cast<std::uint32_t>(*parsed);
-        } else if (option == "--map") {
-            if (mapPath) return usageError(kCommand, "--map given twice");
-            if (value.empty()) return usageError(kCommand, "--map must not be empty");
-            mapPath = value;
-        } else if (option == "--name") {
-            if (name) return usageError(kCommand, "--name given twice");
-            if (value.empty()) return usageError(kCommand, "--name must not be empty");
-            // The file goes to the current folder, as the editor's do.
-            if (value.find_first_of("/\\") != std::string::npos)
-                return usageError(kCommand, "--name is a map name, not a path");
-            name = value;
-        } else {
-            if (tries) return usageError(kCommand, "--tries given twice");
-            const auto parsed = parseWhole(value, INT32_MIN, INT32_MAX);
-            if (!parsed) return usageError(kCommand, "--tries must be a whole number from -2147483648 to 2147483647");
-            tries = static_cast<std::int32_t>(*parsed);
-        }
-    }
-    if (!seed) return usageError(kCommand, "--seed is required");
-    if (!mapPath) return usageError(kCommand, "--map is required");
-    if (!name) return usageError(kCommand, "--name is required");
+    const Stop stop = readOptions(kCommand, args, {}, {"--seed", "--map", "--name", "--tries"}, Operands::kNone,
+                                  [&](const std::string& option, const std::string& value) -> Stop {
+                                      if (option == "--seed") return readSeed(kCommand, value, seed);
+                                      if (option == "--map") return readInputPath(kCommand, option, value, mapPath);
+                                      if (option == "--name") return readMapName(kCommand, option, value, name);
+                                      return readWholeNumber(kCommand, option, value, tries);
+                                  });
+    if (stop) return *stop;
+    if (const Stop missing = requireOption(kCommand, "--seed", seed.has_value())) return *missing;
+    if (const Stop missing = requireOption(kCommand, "--map", mapPath.has_value())) return *missing;
+    if (const Stop missing = requireOption(kCommand, "--name", name.has_value())) return *missing;
 
     resetMapState();
-    if (!loadMapFile(*mapPath) || !mapGrid) {
-        std::cerr << "pelorn-cli startlocations: cannot read '" << *mapPath << "'\n";
-        return kExitFile;
+    // A map that was not read in full is not placed on: saving it would write
+    // an emptied or cut map, over the input itself when the names agree.
+    MapReadFailure failure = MapReadFailure::kNone;
+    if (!loadMapFile(*mapPath, &failure)) return reportCannotRead(kCommand, *mapPath);
+    if (failure != MapReadFailure::kNone) {
+        freeMapGrid();
+        return reportCannotRead(kCommand, *mapPath, mapReadFailureText(failure));
     }
     generatorParameters = GeneratorParameters{};
     generatorParameters.genStartLocTries = tries.value_or(1000);
@@ -105,15 +74,8 @@ int runStartLocations(const Arguments& args) {
     generateStartLocations();
     currentMapName = *name;
 
-    int status = kExitOk;
     std::cout << "placed " << countStartLocations() << " start locations\n";
-    const std::string fileName = currentMapName + ".map";
-    if (saveMapFile()) {
-        std::cout << "wrote " << fileName << "\n";
-    } else {
-        std::cerr << "pelorn-cli startlocations: cannot write '" << fileName << "'\n";
-        status = kExitFile;
-    }
+    const int status = reportWrite(kCommand, currentMapName + ".map", saveMapFile());
     freeMapGrid();
     return status;
 }

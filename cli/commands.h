@@ -3,6 +3,7 @@
 #pragma once
 
 #include <iosfwd>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -23,8 +24,22 @@ void printInfoHelp(std::ostream& out);
 int runStartLocations(const Arguments& args);
 void printStartLocationsHelp(std::ostream& out);
 
+int runExport(const Arguments& args);
+void printExportHelp(std::ostream& out);
+
+int runImport(const Arguments& args);
+void printImportHelp(std::ostream& out);
+
 // Shared by the commands: "pelorn-cli <command>: <message>" on stderr, then
 // the exit code for bad arguments.
 int usageError(const char* command, const std::string& message);
+
+// The name rule of the editor (isSafeMapName) for an option that names a file
+// to write in the current folder; an empty optional when the value is safe,
+// otherwise the exit code after the message naming the rule.
+std::optional<int> refuseUnsafeName(const char* command, const std::string& option, const std::string& value);
+// For a file to read, which may lie elsewhere: refused only when its file
+// name is a device name, which is never opened.
+std::optional<int> refuseDevicePath(const char* command, const std::string& what, const std::string& path);
 
 }  // namespace pelorn::cli

@@ -3,6 +3,7 @@
 #include <iostream>
 
 #include "cli/commands.h"
+#include "files/map_name.h"
 
 namespace pelorn::cli {
 
@@ -10,6 +11,17 @@ int usageError(const char* command, const std::string& message) {
     std::cerr << "pelorn-cli " << command << ": " << message << "\n"
               << "Try 'pelorn-cli " << command << " --help'.\n";
     return kExitUsage;
+}
+
+std::optional<int> refuseUnsafeName(const char* command, const std::string& option, const std::string& value) {
+    const MapNameProblem problem = mapNameProblem(value);
+    if (problem == MapNameProblem::None) return std::nullopt;
+    return usageError(command, option + " refused: " + mapNameRuleText(problem));
+}
+
+std::optional<int> refuseDevicePath(const char* command, const std::string& what, const std::string& path) {
+    if (!namesReservedDevice(fileNameOfPath(path))) return std::nullopt;
+    return usageError(command, what + " refused: " + mapNameRuleText(MapNameProblem::DeviceName));
 }
 
 namespace {
@@ -25,6 +37,8 @@ const Command kCommands[] = {
     {"generate", "generate a random world and save it as NAME.map", runGenerate, printGenerateHelp},
     {"info", "print a map file's name, size and terrain counts", runInfo, printInfoHelp},
     {"startlocations", "place start locations on a map and save it as NAME.map", runStartLocations, printStartLocationsHelp},
+    {"export", "write a map file as a PNG image", runExport, printExportHelp},
+    {"import", "make NAME.map from a PNG image", runImport, printImportHelp},
 };
 
 void printHelp(std::ostream& out) {
@@ -34,8 +48,8 @@ void printHelp(std::ostream& out) {
            "and written in the current folder, in the editor's own formats.\n\n"
            "Commands:\n";
     for (const Command& c : kCommands) out << "  " << c.name << "\t" << c.summary << "\n";
-    out << "\nExit status: 0 success, 1 a file could not be read or written,\n"
-           "2 bad arguments.\n";
+    out << "\nExit status: 0 success, 1 a file could not be read or written (or an\n"
+           "image is no map image), 2 bad arguments.\n";
     for (const Command& c : kCommands) {
         out << "\n";
         c.help(out);

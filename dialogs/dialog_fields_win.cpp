@@ -25,4 +25,13 @@ void writeDialogField(HWND dialog, int id, const std::string& text) {
     if (field) SetWindowTextA(field, text.c_str());
 }
 
+void selectDialogField(HWND dialog, int id) {
+    HWND field = GetDlgItem(dialog, id);
+    if (!field) return;
+    // The dialog manager's own way of moving the focus, which also selects an
+    // edit field's text; the explicit selection makes sure of it.
+    SendMessageA(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(field), TRUE);
+    SendMessageA(field, EM_SETSEL, 0, -1);
+}
+
 }  // namespace pelorn

@@ -14,6 +14,9 @@ void writeDialogField(HWND dialog, int id, const std::string& text);
 // The field's whole text, for fields read in full (the seed: a long run of
 // digits must be seen as too large, not cut to one that fits).
 std::string readWholeDialogField(HWND dialog, int id);
+// Gives the field the focus with its whole text selected, so that typing
+// replaces it.
+void selectDialogField(HWND dialog, int id);
 
 // The wait cursor while a generator runs inside a dialog's OK.
 class BusyCursor {
@@ -27,8 +30,8 @@ private:
     HCURSOR previous_;
 };
 
-// OK runs `apply` and closes with 1 (unless `apply` returns false: the dialog
-// then stays open); CANCEL (also Escape and the close box) closes with 2.
+// OK runs `apply` and closes with 1, unless `apply` returns false, which
+// keeps the dialog open; CANCEL (also Escape and the close box) closes with 2.
 // Commands are told apart by their low word alone. Returns FALSE for every
 // other command, which the dialog may handle itself.
 template <typename Apply>

@@ -2,11 +2,12 @@
 
 #include "dialogs/dialog_text.h"
 #include "dialogs/seed_field.h"
-#include "text/conversions.h"
+#include "editing/history.h"
 #include "generator/parameters.h"
 #include "generator/world.h"
-#include "map/history.h"
 #include "map/map_grid.h"
+#include "resources/resource.h"
+#include "text/conversions.h"
 
 namespace pelorn {
 
@@ -43,8 +44,8 @@ const TerrainDialogControl kTerrainEditFields[kTerrainEditFieldCount] = {
 };
 
 const TerrainDialogControl kTerrainCheckBoxes[2] = {
-    {kSeedHorizontalSeaBox, "Seed Horizontal Sea", 10},
-    {kSeedVerticalSeaBox, "Seed Vertical Sea", 11},
+    {IDC_SEED_HORIZONTAL_SEA, "Seed Horizontal Sea", 10},
+    {IDC_SEED_VERTICAL_SEA, "Seed Vertical Sea", 11},
 };
 
 const char* const kTerrainColumnHeadings[3] = {

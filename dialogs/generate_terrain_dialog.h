@@ -14,8 +14,8 @@
 //           which the dialog shows;
 //   CANCEL: close.
 // After the original controls (and OK and CANCEL) in tab order come the
-// "Seed" field (dialogs/seed_field.h) and the "Symmetry" choice, a drop-down
-// list of kSymmetryNames.
+// "Seed" field IDC_SEED (dialogs/seed_field.h) and the "Symmetry" choice
+// IDC_SYMMETRY, a drop-down list of kSymmetryNames.
 #pragma once
 
 #include <array>
@@ -26,10 +26,7 @@
 
 namespace pelorn {
 
-constexpr int kGenerateTerrainDialog = 206;
-constexpr int kSeedHorizontalSeaBox = 610;
-constexpr int kSeedVerticalSeaBox = 611;
-constexpr int kSymmetryChoice = 631;
+// The label of the symmetry choice (IDC_SYMMETRY).
 extern const char* const kSymmetryLabel;
 
 struct TerrainDialogControl {

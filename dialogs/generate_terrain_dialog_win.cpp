@@ -3,6 +3,7 @@
 #include "dialogs/dialog_procs_win.h"
 #include "dialogs/generate_terrain_dialog.h"
 #include "dialogs/seed_field.h"
+#include "resources/resource.h"
 
 namespace pelorn {
 
@@ -13,14 +14,14 @@ void fillFields(HWND dialog) {
         writeDialogField(dialog, field.id, generateTerrainInitialText(field.id));
     for (const TerrainDialogControl& box : kTerrainCheckBoxes)
         CheckDlgButton(dialog, box.id, checkBoxState(box.id) ? BST_CHECKED : BST_UNCHECKED);
-    writeDialogField(dialog, kSeedField, seedFieldInitialText());
+    writeDialogField(dialog, IDC_SEED, seedFieldInitialText());
     for (const char* name : kSymmetryNames)
-        SendDlgItemMessageA(dialog, kSymmetryChoice, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
-    SendDlgItemMessageA(dialog, kSymmetryChoice, CB_SETCURSEL, static_cast<WPARAM>(symmetryInitialChoice()), 0);
+        SendDlgItemMessageA(dialog, IDC_SYMMETRY, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
+    SendDlgItemMessageA(dialog, IDC_SYMMETRY, CB_SETCURSEL, static_cast<WPARAM>(symmetryInitialChoice()), 0);
 }
 
 Symmetry chosenSymmetry(HWND dialog) {
-    const LRESULT index = SendDlgItemMessageA(dialog, kSymmetryChoice, CB_GETCURSEL, 0, 0);
+    const LRESULT index = SendDlgItemMessageA(dialog, IDC_SYMMETRY, CB_GETCURSEL, 0, 0);
     return index >= 0 && index < kSymmetryCount ? static_cast<Symmetry>(index) : Symmetry::kNone;
 }
 
@@ -39,7 +40,7 @@ void clickBox(HWND dialog, int id) {
 bool apply(HWND dialog) {
     TerrainFieldTexts texts;
     for (int i = 0; i < kTerrainEditFieldCount; ++i) texts[i] = readDialogField(dialog, kTerrainEditFields[i].id);
-    const std::string seed = readWholeDialogField(dialog, kSeedField);
+    const std::string seed = readWholeDialogField(dialog, IDC_SEED);
     std::string refusal;
     {
         // The generator runs while the dialog is still up; show that it is busy.
@@ -48,7 +49,7 @@ bool apply(HWND dialog) {
     }
     if (refusal.empty()) return true;
     MessageBoxA(dialog, refusal.c_str(), "Symmetry", MB_OK | MB_ICONEXCLAMATION);
-    SetFocus(GetDlgItem(dialog, kSymmetryChoice));
+    SetFocus(GetDlgItem(dialog, IDC_SYMMETRY));
     return false;
 }
 
@@ -60,7 +61,7 @@ INT_PTR CALLBACK generateTerrainDialogProc(HWND dialog, UINT message, WPARAM wPa
             fillFields(dialog);
             return TRUE;
         case WM_COMMAND:
-            if (LOWORD(wParam) == kSeedHorizontalSeaBox || LOWORD(wParam) == kSeedVerticalSeaBox) {
+            if (LOWORD(wParam) == IDC_SEED_HORIZONTAL_SEA || LOWORD(wParam) == IDC_SEED_VERTICAL_SEA) {
                 clickBox(dialog, LOWORD(wParam));
                 return TRUE;
             }

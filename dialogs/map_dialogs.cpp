@@ -4,11 +4,12 @@
 #include <cstdint>
 
 #include "dialogs/dialog_text.h"
-#include "text/conversions.h"
+#include "editing/history.h"
 #include "files/map_file.h"
-#include "map/history.h"
+#include "files/map_name.h"
 #include "map/map_grid.h"
-#include "map/window_seam.h"
+#include "text/conversions.h"
+#include "view/repaint.h"
 #include "view/seed_status.h"
 
 namespace pelorn {
@@ -29,51 +30,59 @@ std::string mapNameFromText(std::string_view field) {
     return name;
 }
 
+std::string newMapNameFromText(std::string_view field) {
+    std::string name = firstChars(field);
+    removeBlanks(name);
+    if (name.empty()) name = kUntitledMapName;
+    return name;
+}
+
 }  // namespace
+
+bool newMapNameAccepted(std::string_view mapName) { return isSafeMapName(newMapNameFromText(mapName)); }
+
+bool mapNameAccepted(std::string_view mapName) { return isSafeMapName(mapNameFromText(mapName)); }
 
 NewMapTexts newMapInitialTexts() { return {kUntitledMapName, "1", "1"}; }
 
 bool applyNewMap(std::string_view mapName, std::string_view quadX, std::string_view quadY) {
-    std::string name = firstChars(mapName);
-    removeBlanks(name);
-    if (name.empty()) name = kUntitledMapName;
+    const std::string name = newMapNameFromText(mapName);
+    if (!isSafeMapName(name)) return false;
     const std::int32_t width = quadCountFromText(quadX);
     const std::int32_t height = quadCountFromText(quadY);
     // Checked before anything is released: a size that cannot be held must not
     // cost the user the map they have.
     if (!isAcceptableMapSize(width, height)) return false;
 
-    freeMapGrid();  // first, so the old and new grids never need memory together
     currentMapName = name;
-    quadCountX = width;
-    quadCountY = height;
-    if (!allocateMapGrid()) {
-        quadCountX = 1;
-        quadCountY = 1;
-        allocateMapGrid();
-    }
+    replaceWithEmptyMap(width, height);
     historyClear();  // earlier edits belong to a map that is gone
     clearShownSeed();  // and so does the seed it was made from
-    invalidateClientArea(true);
+    repaintMapChange(MapChange::kWholeMap);
     return true;
 }
 
 std::string openMapInitialText() { return kUntitledMapName; }
 
-void applyOpenMap(std::string_view mapName) {
-    currentMapName = mapNameFromText(mapName);
+bool applyOpenMap(std::string_view mapName) {
+    std::string name = mapNameFromText(mapName);
+    if (!isSafeMapName(name)) return false;
+    currentMapName = std::move(name);
     openMapFile();
     historyClear();
     clearShownSeed();
-    invalidateClientArea(true);
+    repaintMapChange(MapChange::kWholeMap);
+    return true;
 }
 
 std::string saveAsMapInitialText() { return kUntitledMapName; }
 
 bool applySaveAsMap(std::string_view mapName) {
-    currentMapName = mapNameFromText(mapName);
+    std::string name = mapNameFromText(mapName);
+    if (!isSafeMapName(name)) return false;
+    currentMapName = std::move(name);
     const bool saved = saveMapFile();
-    invalidateClientArea(true);
+    repaintMapChange(MapChange::kWholeMap);
     return saved;
 }
 

@@ -9,22 +9,20 @@
 
 namespace pelorn {
 
-// Template ids.
-constexpr int kAboutDialog = 201;
-constexpr int kNewMapDialog = 202;
-constexpr int kSaveAsMapDialog = 203;
-constexpr int kOpenMapDialog = 204;
 
-// Edit fields.
-constexpr int kMapNameField = 601;
-constexpr int kQuadXField = 602;
-constexpr int kQuadYField = 603;
 
 struct NewMapTexts {
     std::string mapName;
     std::string quadX;
     std::string quadY;
 };
+
+// Whether OK takes the name in the field: the name as the dialog makes it
+// from the field (cut, blanks removed for "New Map", "Untitled" for
+// nothing) must be a safe map name (isSafeMapName). A name that is not leaves
+// the map and every file alone; the dialog stays open for a correction.
+bool newMapNameAccepted(std::string_view mapName);
+bool mapNameAccepted(std::string_view mapName);  // "Open Map" and "Save As Map"
 
 // "Untitled", "1", "1", whatever the current map is.
 NewMapTexts newMapInitialTexts();
@@ -33,8 +31,9 @@ NewMapTexts newMapInitialTexts();
 // each count falls back to 1 when empty, not a number or below 1. The map is
 // then replaced by an empty one of that size, named so, viewed from its first
 // quad, and the whole client area is repainted.
-// A size larger than the program holds (isAcceptableMapSize) is refused as a
-// whole: map, name and size stay as they were, and false is returned.
+// A size larger than the program holds (isAcceptableMapSize), or a name that
+// is not accepted, is refused as a whole: map, name and size stay as they
+// were, and false is returned.
 // Should the new grid still not be had, the map becomes 1 x 1 quads, so that
 // a map always exists.
 bool applyNewMap(std::string_view mapName, std::string_view quadX, std::string_view quadY);
@@ -43,13 +42,15 @@ bool applyNewMap(std::string_view mapName, std::string_view quadX, std::string_v
 std::string openMapInitialText();
 // OK of "Open Map": the name (blanks kept; empty gives "Untitled") becomes the
 // current name, the map of that name is loaded, and the whole client area is
-// repainted. The loader sets the final name.
-void applyOpenMap(std::string_view mapName);
+// repainted. The loader sets the final name. A name that is not accepted
+// changes nothing and gives false.
+bool applyOpenMap(std::string_view mapName);
 
 // "Untitled".
 std::string saveAsMapInitialText();
 // OK of "Save As Map": as applyOpenMap, but the map in memory is saved under
-// the new name, which stays current. Returns whether the file was written.
+// the new name, which stays current. Returns whether the file was written; a
+// name that is not accepted changes nothing.
 bool applySaveAsMap(std::string_view mapName);
 
 }  // namespace pelorn

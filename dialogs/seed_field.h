@@ -9,7 +9,7 @@
 
 namespace pelorn {
 
-constexpr int kSeedField = 630;
+// The label beside the field (IDC_SEED in both dialogs).
 extern const char* const kSeedLabel;
 
 // The random generator's present state as text: left as it is, OK makes the

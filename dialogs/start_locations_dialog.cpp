@@ -2,10 +2,10 @@
 
 #include "dialogs/dialog_text.h"
 #include "dialogs/seed_field.h"
-#include "text/conversions.h"
+#include "editing/history.h"
 #include "generator/parameters.h"
-#include "map/history.h"
 #include "startlocations/start_locations.h"
+#include "text/conversions.h"
 
 namespace pelorn {
 

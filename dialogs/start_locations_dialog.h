@@ -12,8 +12,6 @@
 
 namespace pelorn {
 
-constexpr int kStartLocationsDialog = 205;
-constexpr int kTriesField = 601;
 
 // genStartLocTries as text.
 std::string startLocationsInitialText();

@@ -3,6 +3,7 @@
 #include <cstring>
 #include <exception>
 
+#include "files/map_name.h"
 #include "files/safe_file.h"
 #include "map/map_grid.h"
 
@@ -27,19 +28,8 @@ struct PixelColour {
 };
 
 PixelColour toPixel(Rgb colour, bool ring) {
-    if (ring) {
-        colour.red = ringComponent(colour.red);
-        colour.green = ringComponent(colour.green);
-        colour.blue = ringComponent(colour.blue);
-    }
+    if (ring) colour = ringColour(colour);
     return {{static_cast<char>(colour.blue), static_cast<char>(colour.green), static_cast<char>(colour.red)}};
-}
-
-// A position on the first or last row (or column) of its quad.
-bool onQuadRing(std::int32_t position) {
-    constexpr std::uint32_t kSize = kQuadSize;
-    const std::uint32_t inQuad = static_cast<std::uint32_t>(position) % kSize;
-    return inQuad == 0 || inQuad == kSize - 1;
 }
 
 }  // namespace
@@ -102,6 +92,6 @@ bool writeMapBitmap(const std::string& path) {
     }
 }
 
-bool saveMapBitmap() { return writeMapBitmap(currentMapName + ".bmp"); }
+bool saveMapBitmap() { return isSafeMapName(currentMapName) && writeMapBitmap(currentMapName + ".bmp"); }
 
 }  // namespace pelorn

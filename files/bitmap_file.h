@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <string>
 
+#include "map/map_grid.h"
 #include "map/terrain.h"
 
 namespace pelorn {
@@ -14,12 +15,22 @@ namespace pelorn {
 std::string mapBitmapBytes();
 
 // Writes the bitmap to currentMapName + ".bmp"; true on success. A failed
-// export leaves any previous file as it was.
+// export leaves any previous file as it was; an unsafe current name
+// (isSafeMapName) writes nothing.
 bool saveMapBitmap();
 bool writeMapBitmap(const std::string& path);
 
 // A colour component on a quad's ring: divided by 1.4 and rounded up, that
 // is ceil(5v / 7) in exact integers (122 -> 88, 255 -> 183, 0 stays 0).
 constexpr std::uint8_t ringComponent(std::uint8_t v) { return static_cast<std::uint8_t>((5 * v + 6) / 7); }
+constexpr Rgb ringColour(Rgb c) { return {ringComponent(c.red), ringComponent(c.green), ringComponent(c.blue)}; }
+
+// True for a tile column (or row) on the first or last line of its quad: the
+// tiles drawn darker.
+constexpr bool onQuadRing(std::int32_t position) {
+    constexpr std::uint32_t kSize = kQuadSize;
+    const std::uint32_t inQuad = static_cast<std::uint32_t>(position) % kSize;
+    return inQuad == 0 || inQuad == kSize - 1;
+}
 
 }  // namespace pelorn

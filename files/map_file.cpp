@@ -6,9 +6,10 @@
 #include <exception>
 #include <initializer_list>
 
-#include "text/conversions.h"
+#include "files/map_name.h"
 #include "files/safe_file.h"
 #include "map/map_grid.h"
+#include "text/conversions.h"
 
 namespace pelorn {
 
@@ -60,20 +61,21 @@ const SpaceTable kSpaces;
 // The tiles in file order: quads column by column, each quad's tiles column
 // by column, each column from top to bottom.
 template <typename Visit>
-void forEachColumnPiece(Visit visit) {
-    for (std::int32_t qx = 0; qx < quadCountX; ++qx)
-        for (std::int32_t qy = 0; qy < quadCountY; ++qy)
+void forEachColumnPiece(MapGrid grid, std::int32_t quadsX, std::int32_t quadsY, Visit visit) {
+    for (std::int32_t qx = 0; qx < quadsX; ++qx)
+        for (std::int32_t qy = 0; qy < quadsY; ++qy)
             for (int i = 0; i < kQuadSize; ++i)
-                if (!visit(mapGrid[qx * kQuadSize + i] + qy * kQuadSize)) return;
+                if (!visit(grid[qx * kQuadSize + i] + qy * kQuadSize)) return;
 }
 
 // Reads the tiles in file order until the text ends or a read fails; the
-// tiles not reached keep their 0.
-void readTiles(std::string_view text, std::size_t pos) {
+// tiles not reached keep their 0. False when a tile could not be read.
+bool readTiles(std::string_view text, std::size_t pos, const TileGrid& grid) {
     const char* const begin = text.data();
     const char* const end = begin + text.size();
     const char* p = begin + pos;
-    forEachColumnPiece([&](TerrainCode* column) {
+    bool complete = true;
+    forEachColumnPiece(grid.columns(), grid.quadsX(), grid.quadsY(), [&](TerrainCode* column) {
         for (int j = 0; j < kQuadSize; ++j) {
             // The line as this program writes it: CR LF and two digits.
             if (end - p >= 4 && p[0] == '\r' && p[1] == '\n' && isDigit(p[2]) && isDigit(p[3]) &&
@@ -97,11 +99,12 @@ void readTiles(std::string_view text, std::size_t pos) {
                 }
             }
             std::size_t at = static_cast<std::size_t>(p - begin);
-            if (!readIntToken(text, at, column[j])) return false;
+            if (!readIntToken(text, at, column[j])) return complete = false;
             p = begin + at;
         }
         return true;
     });
+    return complete;
 }
 
 // A quad count outside 1..kMaxQuadsPerSide fails like a count that is no
@@ -117,6 +120,23 @@ bool readQuadCount(std::string_view text, std::size_t& pos, std::int32_t& count)
     return true;
 }
 
+// Reads the head into `map`; true when all of it was read and the tiles follow.
+bool readHead(std::string_view text, std::size_t& pos, ParsedMap& map) {
+    std::string_view word;
+    if (!readWordView(text, pos, word)) return map.failure = MapReadFailure::kNoHead, false;  // "*MapInfo*", not checked
+    std::string name;
+    if (!readMapNameToken(text, pos, name)) return map.failure = MapReadFailure::kNoName, false;
+    map.name = std::move(name);
+    if (!readQuadCount(text, pos, map.quadsX)) return map.failure = MapReadFailure::kBadQuadCount, false;
+    if (!readQuadCount(text, pos, map.quadsY)) return map.failure = MapReadFailure::kBadQuadCount, false;
+    if (map.quadsX * map.quadsY > kMaxQuads) {
+        map.quadsY = 0;
+        return map.failure = MapReadFailure::kTooManyQuads, false;
+    }
+    if (!readWordView(text, pos, word)) return map.failure = MapReadFailure::kNoTiles, false;  // "*MapTiles*", not checked
+    return true;
+}
+
 }  // namespace
 
 std::string mapFileText() {
@@ -125,7 +145,7 @@ std::string mapFileText() {
                              countText(quadCountY) + "\r\n*MapTiles*";
     // Measure first, then fill one buffer of the exact size.
     std::size_t size = head.size();
-    forEachColumnPiece([&](const TerrainCode* column) {
+    forEachColumnPiece(mapGrid, quadCountX, quadCountY, [&](const TerrainCode* column) {
         for (int j = 0; j < kQuadSize; ++j) {
             const TerrainCode code = column[j];
             size += code >= 0 && code < 100 ? 4 : 2 + otherTileTextLength(code);
@@ -135,7 +155,7 @@ std::string mapFileText() {
     std::string text(size, '\0');
     std::memcpy(&text[0], head.data(), head.size());
     char* out = &text[0] + head.size();
-    forEachColumnPiece([&](const TerrainCode* column) {
+    forEachColumnPiece(mapGrid, quadCountX, quadCountY, [&](const TerrainCode* column) {
         for (int j = 0; j < kQuadSize; ++j) {
             const TerrainCode code = column[j];
             if (code >= 0 && code < 100) {
@@ -161,64 +181,93 @@ bool writeMapFile(const std::string& path) {
     }
 }
 
-bool saveMapFile() { return writeMapFile(currentMapName + ".map"); }
+bool saveMapFile() { return isSafeMapName(currentMapName) && writeMapFile(currentMapName + ".map"); }
 
-void loadMapFromText(std::string_view text) {
-    freeMapGrid();
-    viewQuadX = 0;
-    viewQuadY = 0;
-    const std::int32_t previousX = quadCountX;
-    const std::int32_t previousY = quadCountY;
+void loadMapFromText(std::string_view text) { loadMapFromText(text, currentMapName); }
 
-    // Once a read fails, every later read of the load does nothing.
+ParsedMap parseMapText(std::string_view text) {
+    ParsedMap map;
     std::size_t pos = 0;
-    std::string dropped;
-    bool good = readWordToken(text, pos, dropped);  // "*MapInfo*", not checked
-    good = good && readWordToken(text, pos, currentMapName);
-    good = good && readQuadCount(text, pos, quadCountX);
-    good = good && readQuadCount(text, pos, quadCountY);
-    if (good && quadCountX * quadCountY > kMaxQuads) {
-        quadCountY = previousY;
-        good = false;
+    if (!readHead(text, pos, map)) return map;
+    if (!map.grid.allocate(map.quadsX, map.quadsY)) {
+        map.failure = MapReadFailure::kNoMemory;
+        return map;
     }
-    good = good && readWordToken(text, pos, dropped);  // "*MapTiles*", not checked
-    // A bad second count leaves the first one new; should that pair be too
-    // large, the whole previous size stays.
-    if (!isAcceptableMapSize(quadCountX, quadCountY)) {
-        quadCountX = previousX;
-        quadCountY = previousY;
-    }
-    if (!allocateMapGrid()) {
-        // No memory for that size (or the previous size was never valid):
-        // the smallest map rather than none.
-        quadCountX = 1;
-        quadCountY = 1;
-        if (!allocateMapGrid()) return;
-        good = false;
-    }
-    if (good) readTiles(text, pos);
+    if (!readTiles(text, pos, map.grid)) map.failure = MapReadFailure::kBadTile;
+    return map;
 }
 
-bool loadMapFile(const std::string& path) {
+void installParsedMap(ParsedMap&& map, std::string fallbackName) {
+    if (map.name) {
+        // A path or device in a shared file must not decide where the next save goes.
+        if (map.name->empty()) *map.name = isSafeMapName(fallbackName) ? std::move(fallbackName) : kUntitled;
+        currentMapName = std::move(*map.name);
+    }
+    if (map.grid) {
+        installMapGrid(std::move(map.grid));
+        return;
+    }
+    // A count that was read stands; the other keeps the previous size, and a
+    // pair that is still no map size gives way to the whole previous size.
+    std::int32_t quadsX = map.quadsX > 0 ? map.quadsX : quadCountX;
+    std::int32_t quadsY = map.quadsY > 0 ? map.quadsY : quadCountY;
+    if (!isAcceptableMapSize(quadsX, quadsY)) {
+        quadsX = quadCountX;
+        quadsY = quadCountY;
+    }
+    replaceWithEmptyMap(quadsX, quadsY);
+}
+
+void loadMapFromText(std::string_view text, std::string fallbackName) {
+    // The old grid goes first, so that the old and new grids never need memory together.
+    freeMapGrid();
+    installParsedMap(parseMapText(text), std::move(fallbackName));
+}
+
+namespace {
+
+// The name a file is opened under: its file name without ".map".
+std::string nameOfMapPath(const std::string& path) {
+    std::string_view name = fileNameOfPath(path);
+    constexpr std::string_view kExtension = ".map";
+    if (name.size() > kExtension.size() && name.substr(name.size() - kExtension.size()) == kExtension)
+        name.remove_suffix(kExtension.size());
+    return std::string(name);
+}
+
+}  // namespace
+
+bool loadMapFile(const std::string& path, MapReadFailure* failure) {
     std::string text;
     if (!readWholeFile(path, text)) return false;
-    loadMapFromText(text);
+    freeMapGrid();
+    ParsedMap map = parseMapText(text);
+    if (failure) *failure = map.failure;
+    installParsedMap(std::move(map), nameOfMapPath(path));
     return true;
 }
 
 void openMapFile() {
     // The old grid goes first, while the counts still describe it.
     freeMapGrid();
-    viewQuadX = 0;
-    viewQuadY = 0;
-    if (loadMapFile(currentMapName + ".map")) return;
+    if (isSafeMapName(currentMapName) && loadMapFile(currentMapName + ".map")) return;
     currentMapName = kUntitled;
     if (loadMapFile(std::string(kUntitled) + ".map")) return;
-    if (!allocateMapGrid()) {
-        quadCountX = 1;
-        quadCountY = 1;
-        allocateMapGrid();
+    replaceWithEmptyMap(quadCountX, quadCountY);
+}
+
+const char* mapReadFailureText(MapReadFailure failure) {
+    switch (failure) {
+        case MapReadFailure::kNone: return "read in full";
+        case MapReadFailure::kNoHead: return "the file is empty";
+        case MapReadFailure::kNoName: return "the map name is missing";
+        case MapReadFailure::kBadQuadCount: return "a quad count is missing or not from 1 to 100";
+        case MapReadFailure::kTooManyQuads: return "the map has more than 1024 quads";
+        case MapReadFailure::kNoTiles: return "the tiles are missing";
+        case MapReadFailure::kBadTile: return "the tiles end early or hold something that is no number";
+        case MapReadFailure::kNoMemory: return "not enough memory for the map";
     }
+    return "";
 }
 
 }  // namespace pelorn

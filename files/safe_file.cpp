@@ -1,55 +1,79 @@
 #include "files/safe_file.h"
 
-#include <cstdio>
 #include <exception>
-#include <memory>
 
 namespace pelorn {
 
 namespace {
-struct FileCloser {
-    void operator()(std::FILE* f) const { std::fclose(f); }
-};
+
+constexpr std::string_view kTemporaryMark = ".~";
+constexpr std::string_view kTemporaryEnd = ".tmp";
+
+// One to ten decimal digits (any 32-bit number); the end of them, or npos.
+std::size_t digitsEnd(std::string_view text, std::size_t pos, std::uint64_t& value) {
+    const std::size_t start = pos;
+    value = 0;
+    while (pos < text.size() && text[pos] >= '0' && text[pos] <= '9' && pos - start < 10) {
+        value = value * 10 + static_cast<std::uint64_t>(text[pos] - '0');
+        ++pos;
+    }
+    if (pos == start || (pos < text.size() && text[pos] >= '0' && text[pos] <= '9')) return std::string_view::npos;
+    return pos;
+}
+
 }  // namespace
 
-bool readWholeFile(const std::string& path, std::string& bytes) {
+std::string temporarySuffix(std::uint64_t processId, unsigned counter) {
+    return std::string(kTemporaryMark) + std::to_string(processId) + "-" + std::to_string(counter) +
+           std::string(kTemporaryEnd);
+}
+
+std::optional<std::uint64_t> temporaryOwner(std::string_view entryName, std::string_view targetFileName) {
+    if (targetFileName.empty() || entryName.size() <= targetFileName.size() ||
+        entryName.substr(0, targetFileName.size()) != targetFileName)
+        return std::nullopt;
+    std::string_view rest = entryName.substr(targetFileName.size());
+    if (rest.substr(0, kTemporaryMark.size()) != kTemporaryMark) return std::nullopt;
+    std::uint64_t owner = 0;
+    std::uint64_t counter = 0;
+    std::size_t pos = digitsEnd(rest, kTemporaryMark.size(), owner);
+    if (pos == std::string_view::npos || pos >= rest.size() || rest[pos] != '-') return std::nullopt;
+    pos = digitsEnd(rest, pos + 1, counter);
+    if (pos == std::string_view::npos || rest.substr(pos) != kTemporaryEnd) return std::nullopt;
+    return owner;
+}
+
+bool readOpenFile(std::uint64_t size, std::string& bytes,
+                  const std::function<std::int64_t(char*, std::size_t)>& readSome) {
     bytes.clear();
-    std::unique_ptr<std::FILE, FileCloser> file(std::fopen(path.c_str(), "rb"));
-    if (!file) return false;
-    // The size is only a hint for the first read: the file may change while
-    // it is read, and a pipe or device has no size at all. It is taken from
-    // the open file, so that no conversion of the name can fail here.
-    std::size_t want = 1 << 16;
-    if (std::fseek(file.get(), 0, SEEK_END) == 0) {
-        const long sizeHint = std::ftell(file.get());
-        // A folder or device may claim any size: only a plausible one is trusted.
-        if (sizeHint >= 0 && sizeHint < (1L << 30)) want = static_cast<std::size_t>(sizeHint) + 1;
-    }
-    std::rewind(file.get());
-    std::size_t used = 0;
+    if (size > kMaxReadBytes) return false;
+    bool read = false;
     try {
+        // One byte more than the size tells a file that grew while it was read.
+        bytes.resize(static_cast<std::size_t>(size) + 1);
+        std::size_t used = 0;
         for (;;) {
-            bytes.resize(used + want);
-            const std::size_t got = std::fread(&bytes[used], 1, want, file.get());
-            used += got;
-            if (got < want) break;
-            want = used < (std::size_t{1} << 20) ? (std::size_t{1} << 20) : used;
+            if (used == bytes.size()) {
+                if (used > kMaxReadBytes) break;
+                bytes.resize(used < kMaxReadBytes / 2 ? 2 * used : kMaxReadBytes + 1);
+            }
+            const std::int64_t got = readSome(&bytes[used], bytes.size() - used);
+            if (got < 0) break;
+            if (got == 0) {
+                bytes.resize(used);
+                read = true;
+                break;
+            }
+            used += static_cast<std::size_t>(got);
         }
     } catch (const std::exception&) {
         // More than memory can hold: as unreadable as a missing file.
+    }
+    if (!read) {
         bytes.clear();
         bytes.shrink_to_fit();
-        return false;
     }
-    bytes.resize(used);
-    // A folder opens on some systems and then fails to read: treat it, and
-    // any other read error, as a file that cannot be read.
-    if (std::ferror(file.get())) {
-        bytes.clear();
-        bytes.shrink_to_fit();
-        return false;
-    }
-    return true;
+    return read;
 }
 
 }  // namespace pelorn

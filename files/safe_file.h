@@ -1,20 +1,49 @@
 // Whole-file input and output for the map, settings and bitmap files.
 #pragma once
 
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 
+#include "map/map_grid.h"
+
 namespace pelorn {
+
+// The most any reader takes: the largest map the program holds, every tile at
+// the widest line it writes ("\r\n-2147483648", 13 bytes), plus head room for
+// the head lines and stray blanks. Anything longer is no file of this program.
+constexpr std::size_t kMaxReadBytes =
+    static_cast<std::size_t>(kMaxQuads) * kQuadSize * kQuadSize * 13 + (std::size_t{1} << 20);
 
 // Replaces the file at `path` by `bytes` without ever leaving a half-written
 // file behind: the bytes go to a new file in the same folder, are flushed to
 // the disk, and that file is then renamed over the target. On any failure the
 // previous file is untouched, the temporary file is removed, and the result is
-// false.
+// false. Refused as failures: a target the user protected (read-only on
+// Windows, no write permission on POSIX) and a file name Windows takes for a
+// device. A replaced file keeps its permission bits. Temporaries of the same
+// target left behind by a run that was killed are removed first.
 bool writeFileSafely(const std::string& path, std::string_view bytes);
 
 // Reads the whole file into `bytes`. False, with `bytes` empty, when the file
-// cannot be opened or read (a missing file, a folder, an I/O error).
+// cannot be opened or read (a missing file, a folder, an I/O error), is no
+// plain file (a device, a pipe), names a device, or holds more than
+// kMaxReadBytes; such files are refused before any of them is read.
 bool readWholeFile(const std::string& path, std::string& bytes);
+
+// The temporary files the writer makes are "<target file name>.~<process
+// id>-<counter>.tmp" beside the target. For a name in a folder listing: the
+// process id that made it when it is a temporary of `targetFileName`.
+std::optional<std::uint64_t> temporaryOwner(std::string_view entryName, std::string_view targetFileName);
+std::string temporarySuffix(std::uint64_t processId, unsigned counter);
+
+// The part of readWholeFile that is the same everywhere, for an open plain
+// file of `size` bytes: `readSome(buffer, room)` reads at most `room` bytes
+// and returns how many, 0 at the end of the file, or -1 on an error.
+bool readOpenFile(std::uint64_t size, std::string& bytes,
+                  const std::function<std::int64_t(char*, std::size_t)>& readSome);
 
 }  // namespace pelorn

@@ -1,11 +1,16 @@
 #include "files/safe_file.h"
 
 #include <cerrno>
+#include <climits>
+#include <dirent.h>
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
 #include <cstdio>
+
+#include "files/map_name.h"
 
 namespace pelorn {
 
@@ -17,6 +22,25 @@ std::string folderOf(const std::string& path) {
     if (slash == 0) return "/";
     return path.substr(0, slash);
 }
+
+std::string fileNameOf(const std::string& path) {
+    const std::size_t slash = path.find_last_of('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+class Descriptor {
+public:
+    explicit Descriptor(int fd) : fd_(fd) {}
+    ~Descriptor() {
+        if (fd_ >= 0) ::close(fd_);
+    }
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+    int get() const { return fd_; }
+
+private:
+    int fd_;
+};
 
 bool writeAll(int fd, std::string_view bytes) {
     const char* data = bytes.data();
@@ -43,8 +67,8 @@ int createTemporary(const std::string& path, std::string& tempPath) {
     const std::string folder = folderOf(path);
     bool shortName = false;
     for (int attempt = 0; attempt < 100; ++attempt) {
-        const std::string unique = std::to_string(::getpid()) + "-" + std::to_string(++counter) + ".tmp";
-        tempPath = shortName ? folder + "/.~pelorn-" + unique : path + ".~" + unique;
+        const std::string suffix = temporarySuffix(static_cast<std::uint64_t>(::getpid()), ++counter);
+        tempPath = shortName ? folder + "/.~pelorn-" + suffix.substr(2) : path + suffix;
         const int fd = ::open(tempPath.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
         if (fd >= 0) return fd;
         if (errno == ENAMETOOLONG && !shortName) {
@@ -55,6 +79,32 @@ int createTemporary(const std::string& path, std::string& tempPath) {
     }
     tempPath.clear();
     return -1;
+}
+
+// A process that may still be writing its temporary. Our own id is not:
+// this process writes one file at a time, so an earlier holder of the id left it.
+bool mayStillWrite(std::uint64_t owner) {
+    if (owner == 0 || owner > static_cast<std::uint64_t>(INT_MAX)) return false;
+    const pid_t pid = static_cast<pid_t>(owner);
+    if (pid == ::getpid()) return false;
+    return ::kill(pid, 0) == 0 || errno == EPERM;
+}
+
+void removeStaleTemporaries(const std::string& path) {
+    const std::string folder = folderOf(path);
+    const std::string target = fileNameOf(path);
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir) return;
+    while (const dirent* entry = ::readdir(dir)) {
+        const auto owner = temporaryOwner(entry->d_name, target);
+        if (owner && !mayStillWrite(*owner)) ::unlink((folder + "/" + entry->d_name).c_str());
+    }
+    ::closedir(dir);
+}
+
+// No write permission for us, or none at all (which root would ignore).
+bool isProtected(const std::string& path, const struct stat& target) {
+    return (target.st_mode & (S_IWUSR | S_IWGRP | S_IWOTH)) == 0 || ::access(path.c_str(), W_OK) != 0;
 }
 
 // Makes the rename itself durable; a folder that cannot be synced does not
@@ -69,11 +119,15 @@ void syncFolder(const std::string& folder) {
 }  // namespace
 
 bool writeFileSafely(const std::string& path, std::string_view bytes) {
-    if (path.empty()) return false;
+    if (path.empty() || namesReservedDevice(fileNameOfPath(path))) return false;
+    struct stat target {};
+    const bool replaces = ::stat(path.c_str(), &target) == 0 && S_ISREG(target.st_mode);
+    if (replaces && isProtected(path, target)) return false;
+    removeStaleTemporaries(path);
     std::string tempPath;
     const int fd = createTemporary(path, tempPath);
     if (fd < 0) return false;
-    bool ok = writeAll(fd, bytes) && ::fsync(fd) == 0;
+    bool ok = writeAll(fd, bytes) && (!replaces || ::fchmod(fd, target.st_mode & 07777) == 0) && ::fsync(fd) == 0;
     if (::close(fd) != 0) ok = false;
     if (ok && std::rename(tempPath.c_str(), path.c_str()) != 0) ok = false;
     if (!ok) {
@@ -82,6 +136,23 @@ bool writeFileSafely(const std::string& path, std::string_view bytes) {
     }
     syncFolder(folderOf(path));
     return true;
+}
+
+bool readWholeFile(const std::string& path, std::string& bytes) {
+    bytes.clear();
+    // Refused before it is opened, as on Windows, where opening one may wait on a port for good.
+    if (path.empty() || namesReservedDevice(fileNameOfPath(path))) return false;
+    // Not blocking: a pipe would otherwise wait for a writer before it is refused.
+    const Descriptor file(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC));
+    if (file.get() < 0) return false;
+    struct stat info {};
+    if (::fstat(file.get(), &info) != 0 || !S_ISREG(info.st_mode) || info.st_size < 0) return false;
+    return readOpenFile(static_cast<std::uint64_t>(info.st_size), bytes, [&file](char* buffer, std::size_t room) {
+        for (;;) {
+            const ssize_t got = ::read(file.get(), buffer, room < (std::size_t{1} << 30) ? room : std::size_t{1} << 30);
+            if (got >= 0 || errno != EINTR) return static_cast<std::int64_t>(got);
+        }
+    });
 }
 
 }  // namespace pelorn

@@ -2,9 +2,25 @@
 
 #include <windows.h>
 
+#include "files/map_name.h"
+
 namespace pelorn {
 
 namespace {
+
+class Handle {
+public:
+    explicit Handle(HANDLE handle) : handle_(handle) {}
+    ~Handle() {
+        if (handle_ != INVALID_HANDLE_VALUE) CloseHandle(handle_);
+    }
+    Handle(const Handle&) = delete;
+    Handle& operator=(const Handle&) = delete;
+    HANDLE get() const { return handle_; }
+
+private:
+    HANDLE handle_;
+};
 
 bool writeAll(HANDLE file, std::string_view bytes) {
     const char* data = bytes.data();
@@ -24,6 +40,11 @@ std::string folderOf(const std::string& path) {
     return slash == std::string::npos ? std::string() : path.substr(0, slash + 1);
 }
 
+std::string fileNameOf(const std::string& path) {
+    const std::size_t slash = path.find_last_of("/\\");
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
 // Creates a new file beside the target under a name no one else uses, not
 // shared with other processes while it is being written. The temporary name
 // is the target's name with a suffix, or, when that path would be too long,
@@ -32,8 +53,8 @@ HANDLE createTemporary(const std::string& path, std::string& tempPath) {
     static unsigned counter = 0;
     bool shortName = false;
     for (int attempt = 0; attempt < 100; ++attempt) {
-        const std::string unique = std::to_string(GetCurrentProcessId()) + "-" + std::to_string(++counter) + ".tmp";
-        tempPath = shortName ? folderOf(path) + "~pelorn-" + unique : path + ".~" + unique;
+        const std::string suffix = temporarySuffix(GetCurrentProcessId(), ++counter);
+        tempPath = shortName ? folderOf(path) + "~pelorn-" + suffix.substr(2) : path + suffix;
         const HANDLE file = CreateFileA(tempPath.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
                                         FILE_ATTRIBUTE_NORMAL, nullptr);
         if (file != INVALID_HANDLE_VALUE) return file;
@@ -46,22 +67,79 @@ HANDLE createTemporary(const std::string& path, std::string& tempPath) {
     return INVALID_HANDLE_VALUE;
 }
 
+// A process that may still be writing its temporary (which, open and not
+// shared, could not be deleted anyway). Our own id is not: this process
+// writes one file at a time, so an earlier holder of the id left it.
+bool mayStillWrite(std::uint64_t owner) {
+    if (owner > 0xFFFFFFFFu) return false;
+    const DWORD id = static_cast<DWORD>(owner);
+    if (id == GetCurrentProcessId()) return false;
+    const HANDLE process = OpenProcess(SYNCHRONIZE, FALSE, id);
+    if (!process) return GetLastError() == ERROR_ACCESS_DENIED;
+    const bool running = WaitForSingleObject(process, 0) == WAIT_TIMEOUT;
+    CloseHandle(process);
+    return running;
+}
+
+void removeStaleTemporaries(const std::string& path) {
+    const std::string folder = folderOf(path);
+    const std::string target = fileNameOf(path);
+    WIN32_FIND_DATAA found;
+    const HANDLE search = FindFirstFileA((path + ".~*.tmp").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return;
+    do {
+        const auto owner = temporaryOwner(found.cFileName, target);
+        if (owner && !(found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) && !mayStillWrite(*owner))
+            DeleteFileA((folder + found.cFileName).c_str());
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+}
+
+// Attributes a replaced file keeps (read-only is refused before).
+constexpr DWORD kKeptAttributes =
+    FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM | FILE_ATTRIBUTE_ARCHIVE | FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
+
 }  // namespace
 
 bool writeFileSafely(const std::string& path, std::string_view bytes) {
-    if (path.empty()) return false;
+    if (path.empty() || namesReservedDevice(fileNameOfPath(path))) return false;
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    const bool replaces = attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY);
+    if (replaces && (attributes & FILE_ATTRIBUTE_READONLY)) return false;
+    removeStaleTemporaries(path);
     std::string tempPath;
     const HANDLE file = createTemporary(path, tempPath);
     if (file == INVALID_HANDLE_VALUE) return false;
     bool ok = writeAll(file, bytes) && FlushFileBuffers(file);
     if (!CloseHandle(file)) ok = false;
+    if (ok && replaces && (attributes & kKeptAttributes) != 0 &&
+        !SetFileAttributesA(tempPath.c_str(), attributes & kKeptAttributes))
+        ok = false;
     if (ok && !MoveFileExA(tempPath.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
         ok = false;
     if (!ok) {
+        SetFileAttributesA(tempPath.c_str(), FILE_ATTRIBUTE_NORMAL);
         DeleteFileA(tempPath.c_str());
         return false;
     }
     return true;
+}
+
+bool readWholeFile(const std::string& path, std::string& bytes) {
+    bytes.clear();
+    // Refused before it is opened: opening a device name may wait on a port for good.
+    if (path.empty() || namesReservedDevice(fileNameOfPath(path))) return false;
+    const Handle file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (file.get() == INVALID_HANDLE_VALUE || GetFileType(file.get()) != FILE_TYPE_DISK) return false;
+    LARGE_INTEGER size{};
+    if (!GetFileSizeEx(file.get(), &size) || size.QuadPart < 0) return false;
+    return readOpenFile(static_cast<std::uint64_t>(size.QuadPart), bytes, [&file](char* buffer, std::size_t room) {
+        const DWORD want = room < (std::size_t{1} << 30) ? static_cast<DWORD>(room) : (DWORD{1} << 30);
+        DWORD got = 0;
+        if (!ReadFile(file.get(), buffer, want, &got, nullptr)) return std::int64_t{-1};
+        return static_cast<std::int64_t>(got);
+    });
 }
 
 }  // namespace pelorn

@@ -3,20 +3,23 @@
 #include <cstdint>
 #include <cstring>
 #include <exception>
+#include <fstream>
 
-#include "text/conversions.h"
+#include "files/map_name.h"
 #include "files/safe_file.h"
 #include "generator/parameters.h"
 #include "map/map_grid.h"
+#include "text/conversions.h"
 
 namespace pelorn {
 
 namespace {
 
 constexpr char kLastOpenKey[] = "#LastOpen#";
+constexpr char kUntitled[] = "Untitled";
 
 // True when the token is "#" + name + "#", letter case included.
-bool isKeyOf(const std::string& token, const char* name) {
+bool isKeyOf(std::string_view token, const char* name) {
     const std::size_t length = std::strlen(name);
     return token.size() == length + 2 && token.front() == '#' && token.back() == '#' &&
            token.compare(1, length, name) == 0;
@@ -58,7 +61,8 @@ std::string valueText(const ParameterField& field) {
 }  // namespace
 
 std::string settingsFileText() {
-    std::string text = std::string(kLastOpenKey) + " " + currentMapName;
+    // Only a safe name may come back as the map to open at start-up.
+    std::string text = std::string(kLastOpenKey) + " " + (isSafeMapName(currentMapName) ? currentMapName : kUntitled);
     for (const ParameterField& field : kParameterFields) {
         text += "\r\n#";
         text += field.name;
@@ -78,13 +82,14 @@ bool writeSettingsFile(const std::string& path) {
 
 void readSettingsText(std::string_view text, bool applyLastOpen) {
     std::size_t pos = 0;
-    std::string token;
+    std::string_view token;
     std::string name;
     // Ends at the end of the text or at the first value that cannot be read.
-    while (readWordToken(text, pos, token)) {
+    while (readWordView(text, pos, token)) {
         if (token == kLastOpenKey) {
-            if (!readWordToken(text, pos, name)) return;
-            if (applyLastOpen) currentMapName = name;
+            if (!readMapNameToken(text, pos, name)) return;
+            // A path or device name would be opened, and later written, at start-up.
+            if (applyLastOpen) currentMapName = name.empty() ? kUntitled : name;
             continue;
         }
         for (const ParameterField& field : kParameterFields) {
@@ -104,5 +109,14 @@ bool readSettingsFile(const std::string& path, bool applyLastOpen) {
 }
 
 bool readSettingsFile(const std::string& path) { return readSettingsFile(path, true); }
+
+void readSettingsOrWriteDefaults(const std::string& path) {
+    const bool opens = std::ifstream(path, std::ios::binary).is_open();
+    if (opens) {
+        readSettingsFile(path);
+    } else {
+        writeSettingsFile(path);
+    }
+}
 
 }  // namespace pelorn

@@ -18,11 +18,17 @@ std::string settingsFileText();
 bool writeSettingsFile(const std::string& path = kSettingsFileName);
 
 // Reads the file into currentMapName and the generator parameters it names;
-// false, with nothing changed, when it cannot be opened.
+// false, with nothing changed, when it cannot be opened or is refused
+// (readWholeFile). A "#LastOpen#" name that is no safe map name
+// (isSafeMapName) gives "Untitled".
 bool readSettingsFile(const std::string& path = kSettingsFileName);
 // As above; with applyLastOpen false the "#LastOpen#" entry is read over but
 // leaves currentMapName alone (the command-line tool's use).
 bool readSettingsFile(const std::string& path, bool applyLastOpen);
+
+// Start-up: a settings file that opens is read (and left as it is, even when
+// refused); where none opens, one with the values in memory is written.
+void readSettingsOrWriteDefaults(const std::string& path = kSettingsFileName);
 
 // The reading rules on text in memory: keys in any order and number, each
 // followed by its value; other tokens passed over; a value that cannot be

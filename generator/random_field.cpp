@@ -9,6 +9,7 @@
 #include "generator/parameters.h"
 #include "generator/random.h"
 #include "generator/symmetry.h"
+#include "map/column_block.h"
 #include "map/map_grid.h"
 
 namespace pelorn {
@@ -16,18 +17,9 @@ namespace pelorn {
 bool FloatField::allocate(std::int32_t w, std::int32_t h) {
     release();
     if (w <= 0 || h <= 0) return false;
-    const std::size_t wide = static_cast<std::size_t>(w);
-    const std::size_t high = static_cast<std::size_t>(h);
-    float** table = new (std::nothrow) float*[wide];
-    if (!table) return false;
-    float* block = new (std::nothrow) float[wide * high];
-    if (!block) {
-        delete[] table;
-        return false;
-    }
-    for (std::size_t x = 0; x < wide; ++x) table[x] = block + x * high;
-    columns = table;
-    cells = block;
+    columns = newColumnBlock<float>(static_cast<std::size_t>(w), static_cast<std::size_t>(h));
+    if (!columns) return false;
+    cells = columns[0];
     width = w;
     height = h;
     return true;
@@ -49,8 +41,7 @@ FloatField& FloatField::operator=(FloatField&& other) noexcept {
 }
 
 void FloatField::release() {
-    delete[] cells;
-    delete[] columns;
+    deleteColumnBlock(columns);
     cells = nullptr;
     columns = nullptr;
     width = 0;

@@ -5,25 +5,12 @@
 
 namespace pelorn {
 
-std::array<TilePos, kHexDirectionCount> hexNeighbours(std::int32_t x, std::int32_t y) {
-    std::array<TilePos, kHexDirectionCount> around{};
-    for (int i = 0; i < kHexDirectionCount; ++i) around[i] = hexNeighbour({x, y}, kHexWalkOrder[i]);
-    return around;
-}
-
 TilePos HexTorus::wrap(TilePos p) const {
     if (p.x < 0) p.x += width;
     else if (p.x >= width) p.x -= width;
     if (p.y < 0) p.y += height;
     else if (p.y >= height) p.y -= height;
     return p;
-}
-
-std::array<TilePos, kHexDirectionCount> HexTorus::neighbours(TilePos p) const {
-    const Ring r = ring(p.x, p.y);
-    std::array<TilePos, kHexDirectionCount> around{};
-    for (int i = 0; i < kHexDirectionCount; ++i) around[i] = r[kHexWalkOrder[i]];
-    return around;
 }
 
 std::int32_t hexDistance(TilePos a, TilePos b) {
@@ -42,13 +29,6 @@ std::int32_t HexTorus::distance(TilePos a, TilePos b) const {
     for (std::int32_t sx : {-width, 0, width})
         for (std::int32_t sy : {-height, 0, height}) best = std::min(best, hexDistance(a, {b.x + sx, b.y + sy}));
     return best;
-}
-
-std::array<ColumnRun, 5> withinTwoSteps(std::int32_t x) {
-    // The near side columns reach one row further up beside a raised column,
-    // one row further down beside a lowered one.
-    const std::int32_t sideFirst = isRaisedColumn(x) ? -2 : -1;
-    return {{{0, -2, 2}, {-1, sideFirst, sideFirst + 3}, {1, sideFirst, sideFirst + 3}, {-2, -1, 1}, {2, -1, 1}}};
 }
 
 }  // namespace pelorn

@@ -61,7 +61,11 @@ constexpr TilePos hexNeighbour(TilePos p, HexDirection d) {
 }
 
 // The six neighbours in walk order, neither wrapped nor clipped.
-std::array<TilePos, kHexDirectionCount> hexNeighbours(std::int32_t x, std::int32_t y);
+constexpr std::array<TilePos, kHexDirectionCount> hexNeighbours(std::int32_t x, std::int32_t y) {
+    return {hexNeighbour({x, y}, kHexWalkOrder[0]), hexNeighbour({x, y}, kHexWalkOrder[1]),
+            hexNeighbour({x, y}, kHexWalkOrder[2]), hexNeighbour({x, y}, kHexWalkOrder[3]),
+            hexNeighbour({x, y}, kHexWalkOrder[4]), hexNeighbour({x, y}, kHexWalkOrder[5])};
+}
 
 // A map of width x height tiles that wraps at all four edges.
 struct HexTorus {
@@ -94,7 +98,11 @@ struct HexTorus {
     TilePos wrap(TilePos p) const;
     TilePos neighbour(TilePos p, HexDirection d) const { return ring(p.x, p.y)[d]; }
     // The six neighbours in walk order, wrapped.
-    std::array<TilePos, kHexDirectionCount> neighbours(TilePos p) const;
+    std::array<TilePos, kHexDirectionCount> neighbours(TilePos p) const {
+        const Ring r = ring(p.x, p.y);
+        return {{{p.x, r.up}, {r.right, r.sideUpper}, {r.right, r.sideLower},
+                 {p.x, r.down}, {r.left, r.sideLower}, {r.left, r.sideUpper}}};
+    }
     // Steps on the torus between two tiles of the map.
     std::int32_t distance(TilePos a, TilePos b) const;
 };
@@ -121,6 +129,11 @@ struct ColumnRun {
     std::int32_t firstDy;
     std::int32_t lastDy;
 };
-std::array<ColumnRun, 5> withinTwoSteps(std::int32_t x);
+constexpr std::array<ColumnRun, 5> withinTwoSteps(std::int32_t x) {
+    // The near side columns reach one row further up beside a raised column,
+    // one row further down beside a lowered one.
+    const std::int32_t sideFirst = isRaisedColumn(x) ? -2 : -1;
+    return {{{0, -2, 2}, {-1, sideFirst, sideFirst + 3}, {1, sideFirst, sideFirst + 3}, {-2, -1, 1}, {2, -1, 1}}};
+}
 
 }  // namespace pelorn

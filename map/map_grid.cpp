@@ -3,6 +3,8 @@
 #include <cstring>
 #include <new>
 
+#include "map/column_block.h"
+
 namespace pelorn {
 
 MapGrid mapGrid = nullptr;
@@ -17,21 +19,23 @@ bool isAcceptableMapSize(std::int32_t quadsX, std::int32_t quadsY) {
            quadsX * quadsY <= kMaxQuads;
 }
 
+namespace {
+
+// Every tile 0; nullptr when the memory cannot be had.
+MapGrid newGrid(std::int32_t quadsX, std::int32_t quadsY) {
+    const std::size_t width = static_cast<std::size_t>(quadsX) * kQuadSize;
+    const std::size_t height = static_cast<std::size_t>(quadsY) * kQuadSize;
+    MapGrid columns = newColumnBlock<TerrainCode>(width, height);
+    if (columns) std::memset(columns[0], 0, width * height * sizeof(TerrainCode));
+    return columns;
+}
+
+}  // namespace
+
 bool allocateMapGridKeepView() {
     if (mapGrid || !isAcceptableMapSize(quadCountX, quadCountY)) return false;
-    const std::size_t width = static_cast<std::size_t>(mapWidth());
-    const std::size_t height = static_cast<std::size_t>(mapHeight());
-    MapGrid columns = new (std::nothrow) TerrainCode*[width];
-    if (!columns) return false;
-    TerrainCode* cells = new (std::nothrow) TerrainCode[width * height];
-    if (!cells) {
-        delete[] columns;
-        return false;
-    }
-    std::memset(cells, 0, width * height * sizeof(TerrainCode));
-    for (std::size_t x = 0; x < width; ++x) columns[x] = cells + x * height;
-    mapGrid = columns;
-    return true;
+    mapGrid = newGrid(quadCountX, quadCountY);
+    return mapGrid != nullptr;
 }
 
 bool allocateMapGrid() {
@@ -41,10 +45,48 @@ bool allocateMapGrid() {
 }
 
 void freeMapGrid() {
-    if (!mapGrid) return;
-    delete[] mapGrid[0];
-    delete[] mapGrid;
+    deleteColumnBlock(mapGrid);
     mapGrid = nullptr;
+}
+
+TileGrid& TileGrid::operator=(TileGrid&& other) noexcept {
+    if (this != &other) {
+        release();
+        quadsX_ = other.quadsX_;
+        quadsY_ = other.quadsY_;
+        columns_ = other.take();
+    }
+    return *this;
+}
+
+MapGrid TileGrid::take() {
+    const MapGrid columns = columns_;
+    columns_ = nullptr;
+    quadsX_ = 0;
+    quadsY_ = 0;
+    return columns;
+}
+
+bool TileGrid::allocate(std::int32_t quadsX, std::int32_t quadsY) {
+    release();
+    if (!isAcceptableMapSize(quadsX, quadsY)) return false;
+    columns_ = newGrid(quadsX, quadsY);
+    if (!columns_) return false;
+    quadsX_ = quadsX;
+    quadsY_ = quadsY;
+    return true;
+}
+
+void TileGrid::release() { deleteColumnBlock(take()); }
+
+void installMapGrid(TileGrid&& grid) {
+    freeMapGrid();
+    viewQuadX = 0;
+    viewQuadY = 0;
+    if (!grid) return;
+    quadCountX = grid.quadsX_;
+    quadCountY = grid.quadsY_;
+    mapGrid = grid.take();
 }
 
 bool replaceWithEmptyMap(std::int32_t quadsX, std::int32_t quadsY) {

@@ -43,6 +43,39 @@ bool allocateMapGrid();
 bool allocateMapGridKeepView();
 void freeMapGrid();
 
+// A grid with memory of its own, not (yet) the map's: what a reader fills
+// before it replaces the map.
+class TileGrid {
+public:
+    TileGrid() = default;
+    ~TileGrid() { release(); }
+    TileGrid(TileGrid&& other) noexcept { *this = static_cast<TileGrid&&>(other); }
+    TileGrid& operator=(TileGrid&& other) noexcept;
+    TileGrid(const TileGrid&) = delete;
+    TileGrid& operator=(const TileGrid&) = delete;
+
+    // An empty grid of quadsX by quadsY quads, every tile 0. False, leaving no
+    // grid, when the size is refused or the memory cannot be had.
+    bool allocate(std::int32_t quadsX, std::int32_t quadsY);
+    void release();
+
+    explicit operator bool() const { return columns_ != nullptr; }
+    MapGrid columns() const { return columns_; }
+    std::int32_t quadsX() const { return quadsX_; }
+    std::int32_t quadsY() const { return quadsY_; }
+
+private:
+    friend void installMapGrid(TileGrid&& grid);
+    MapGrid take();  // the columns, handed over; the grid is empty afterwards
+    MapGrid columns_ = nullptr;
+    std::int32_t quadsX_ = 0;
+    std::int32_t quadsY_ = 0;
+};
+
+// The map's grid becomes `grid` (the old one freed), its size the map's, the
+// view at quad (0, 0). Without a grid in `grid` the map has none afterwards.
+void installMapGrid(TileGrid&& grid);
+
 // Replaces the map by an empty one of quadsX by quadsY quads, viewed from quad
 // (0, 0). Should that size be refused or its memory not be had, the map
 // becomes a single empty quad instead, so that a grid always exists. True

@@ -39,16 +39,6 @@ ClientPoint cursorPosition();
 void invalidateRect(int left, int top, int right, int bottom, bool erase);
 void invalidateClientArea(bool erase);
 
-// The rectangles other operations repaint.
-constexpr ClientRect kMapAreaRect{10, 30, 720, 510};
-constexpr ClientRect kScrollRect{0, 30, 730, 540};
-constexpr ClientRect kSeedStatusRect{440, 8, 575, 28};
-constexpr ClientRect kToolStatusRect{580, 8, 710, 28};
-constexpr ClientRect kBrushStatusRect{790, 8, 900, 28};
-constexpr ClientRect kStartLocationStatusRect{900, 8, 950, 28};
-constexpr ClientRect kMarkerColumn1Rect{721, 38, 738, 520};
-constexpr ClientRect kMarkerColumn2Rect{832, 38, 848, 520};
-
 inline void invalidateRect(const ClientRect& rect, bool erase) {
     invalidateRect(rect.left, rect.top, rect.right, rect.bottom, erase);
 }

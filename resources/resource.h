@@ -18,10 +18,14 @@
 #define IDD_START_LOCATIONS 205
 #define IDD_GENERATE_TERRAIN 206
 
-// The first edit field of every dialog with fields; the Generate Terrain
-// dialog numbers its controls 601 to 629 in tab order.
-#define IDC_FIRST_FIELD 601
-#define IDC_LAST_FIELD 629
+// The edit fields of "New Map", "Save As Map" and "Open Map", and the one of
+// "Generate Start Locations". "Generate Terrain" numbers its controls 601 to
+// 629 in tab order, the two check boxes among them (its table in
+// dialogs/generate_terrain_dialog.cpp).
+#define IDC_MAP_NAME 601
+#define IDC_QUAD_X 602
+#define IDC_QUAD_Y 603
+#define IDC_TRIES 601
 #define IDC_SEED_HORIZONTAL_SEA 610
 #define IDC_SEED_VERTICAL_SEA 611
 // After the original controls: the seed field of both generate dialogs, and

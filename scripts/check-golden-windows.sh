@@ -15,4 +15,5 @@ cleanup() {
 }
 trap cleanup EXIT
 wineboot -i >/dev/null 2>&1
+"$root/scripts/wine-fonts.sh" "$WINEPREFIX"
 "$root/scripts/check-golden.sh" wine "$exe"

@@ -29,6 +29,8 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
     echo "run: preparing a Wine prefix in build/wineprefix (first run only)"
     wineboot -i >/dev/null 2>&1
 fi
+# Also for a prefix an older run.sh made without it.
+[ -f "$WINEPREFIX/drive_c/windows/Fonts/marlett.ttf" ] || scripts/wine-fonts.sh "$WINEPREFIX"
 echo "run: starting Pelorn in ./maps"
 cd maps
 exec wine "$exe"

@@ -4,9 +4,12 @@
 set -euo pipefail
 
 # Wine is installed with its recommended packages: its own fonts and the X
-# libraries it loads at run time come that way.
+# libraries it loads at run time come that way. The PNG files use zlib (for
+# Linux and, as a static archive, for the MinGW-w64 build) and the stb_image
+# header.
 packages=(cmake make g++ libgtest-dev libbenchmark-dev g++-mingw-w64-x86-64 wine wine64 fonts-wine
-          xvfb xdotool imagemagick x11-utils python3 clang)
+          xvfb xdotool imagemagick x11-utils python3 clang
+          zlib1g-dev libz-mingw-w64-dev libstb-dev)
 
 installed() {
     [ "$(dpkg-query -W -f='${Status}' "$1" 2>/dev/null)" = "install ok installed" ]

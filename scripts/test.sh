@@ -19,6 +19,8 @@ mkdir -p build
 build linux
 build linux-sanitize
 build windows
+# The ZIP for Windows users; the end-to-end tests start the editor from it.
+cmake --build --preset windows --target package -- --no-print-directory >>build/windows.log 2>&1 || { cat build/windows.log; exit 1; }
 
 # The final ctest project: the two unit-test trees plus the checks below.
 checks="$root/build/checks"

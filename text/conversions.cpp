@@ -199,12 +199,19 @@ bool readRealToken(std::string_view text, std::size_t& pos, float& value) {
     return true;
 }
 
-bool readWordToken(std::string_view text, std::size_t& pos, std::string& word) {
+bool readWordView(std::string_view text, std::size_t& pos, std::string_view& word) {
     skipSpace(text, pos);
     if (pos >= text.size()) return false;
     const std::size_t start = pos;
     while (pos < text.size() && !isStreamSpace(text[pos])) ++pos;
-    word.assign(text.substr(start, pos - start));
+    word = text.substr(start, pos - start);
+    return true;
+}
+
+bool readWordToken(std::string_view text, std::size_t& pos, std::string& word) {
+    std::string_view view;
+    if (!readWordView(text, pos, view)) return false;
+    word.assign(view);
     return true;
 }
 

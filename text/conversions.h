@@ -38,6 +38,9 @@ bool readIntToken(std::string_view text, std::size_t& pos, std::int32_t& value);
 bool readRealToken(std::string_view text, std::size_t& pos, float& value);
 // Reads one white-space-separated token; false at the end of the text.
 bool readWordToken(std::string_view text, std::size_t& pos, std::string& word);
+// The same token as a view into the text, which the readers use to pass over
+// tokens without copying them (a shared file may hold one of many megabytes).
+bool readWordView(std::string_view text, std::size_t& pos, std::string_view& word);
 
 bool isStreamSpace(char c);  // blank, tab, LF, CR, VT, FF
 

@@ -20,9 +20,12 @@ public:
     void lineTo(int x, int y) override;
     void setTextColour(Rgb colour) override;
     void textOut(int x, int y, std::string_view text) override;
+    void drawPixels(int left, int top, int width, int height, const Rgb* pixels) override;
+    ClientRect clipBox() const override;
 
 private:
     HDC dc_;
+    int selectedPen_ = kPenCount;  // none of ours yet: a fresh paint device context
 };
 
 }  // namespace pelorn

@@ -1,10 +1,13 @@
 #include "view/map_view.h"
 
+#include <algorithm>
 #include <string>
+#include <vector>
 
-#include "text/conversions.h"
-#include "map/editing.h"
 #include "map/map_grid.h"
+#include "map/tool_state.h"
+#include "text/conversions.h"
+#include "view/layout.h"
 #include "view/seed_status.h"
 #include "view/view_mode.h"
 
@@ -15,7 +18,6 @@ namespace {
 constexpr Rgb kBlack{0, 0, 0};
 constexpr Rgb kRed{255, 0, 0};
 constexpr Rgb kToolStatusColour{200, 0, 0};
-constexpr TerrainCode kLastColumn1Code = 21;
 
 void line(Painter& painter, int x0, int y0, int x1, int y1) {
     painter.moveTo(x0, y0);
@@ -32,85 +34,73 @@ bool hasJungleMark(TerrainCode code) {
 }
 
 
-void drawQuad(Painter& painter) {
+// drawTile, left out when the tile lies wholly outside the clip box: its
+// hexagon and marks stay within its 8 by 4 box.
+void drawTileWithin(Painter& painter, const ClientRect& clip, int x, int y, int column, int row) {
+    if (rectsMeet(ClientRect{x, y, x + kTileWidth, y + kTileHeight}, clip)) drawTile(painter, x, y, column, row);
+}
+
+void drawQuad(Painter& painter, const ClientRect& clip) {
     const int baseX = viewQuadX * kQuadSize;
     const int baseY = viewQuadY * kQuadSize;
     for (int j = 0; j < kQuadSize; ++j) {
-        const int x = kQuadOriginX + kColumnSpacing * j;
-        const int top = kQuadOriginY - (j % 2 == 0 ? 2 : 0);
-        for (int i = 0; i < kQuadSize; ++i) drawTile(painter, x, top + kRowSpacing * i, baseX + j, baseY + i);
+        const ClientPoint top = quadTileOrigin(j, 0);
+        if (top.x + kTileWidth <= clip.left || top.x >= clip.right) continue;
+        for (int i = 0; i < kQuadSize; ++i)
+            drawTileWithin(painter, clip, top.x, top.y + kRowSpacing * i, baseX + j, baseY + i);
     }
 }
 
 // The two nearest columns or rows of the neighbouring quads; no corners, no wrapping.
-void drawEdges(Painter& painter) {
+void drawEdges(Painter& painter, const ClientRect& clip) {
     const int baseX = viewQuadX * kQuadSize;
     const int baseY = viewQuadY * kQuadSize;
-    if (viewQuadX > 0) {
-        for (int i = 0; i < kQuadSize; ++i) {
-            drawTile(painter, 30, 76 + kRowSpacing * i, baseX - 1, baseY + i);
-            drawTile(painter, 24, 74 + kRowSpacing * i, baseX - 2, baseY + i);
-        }
-    }
-    if (viewQuadX < quadCountX - 1) {
-        for (int i = 0; i < kQuadSize; ++i) {
-            drawTile(painter, 656, 74 + kRowSpacing * i, baseX + 100, baseY + i);
-            drawTile(painter, 662, 76 + kRowSpacing * i, baseX + 101, baseY + i);
-        }
-    }
-    if (viewQuadY > 0) {
+    const auto drawColumns = [&](const EdgeColumn (&edge)[2]) {
+        for (int i = 0; i < kQuadSize; ++i)
+            for (const EdgeColumn& c : edge)
+                drawTileWithin(painter, clip, c.x, c.y + kRowSpacing * i, baseX + c.column, baseY + i);
+    };
+    const auto drawRows = [&](const EdgeRow (&edge)[2]) {
         for (int j = 0; j < kQuadSize; ++j) {
-            const int d = j % 2 == 0 ? 0 : 2;
-            const int x = kQuadOriginX + kColumnSpacing * j;
-            drawTile(painter, x, 57 + d, baseX + j, baseY - 2);
-            drawTile(painter, x, 60 + d, baseX + j, baseY - 1);
+            const int drop = isRaisedColumn(j) ? 0 : kEdgeRowOddColumnDrop;
+            const int x = quadTileOrigin(j, 0).x;
+            for (const EdgeRow& r : edge) drawTileWithin(painter, clip, x, r.y + drop, baseX + j, baseY + r.row);
         }
-    }
-    if (viewQuadY < quadCountY - 1) {
-        for (int j = 0; j < kQuadSize; ++j) {
-            const int d = j % 2 == 0 ? 0 : 2;
-            const int x = kQuadOriginX + kColumnSpacing * j;
-            drawTile(painter, x, 484 + d, baseX + j, baseY + 100);
-            drawTile(painter, x, 487 + d, baseX + j, baseY + 101);
-        }
-    }
+    };
+    if (viewQuadX > 0) drawColumns(kLeftEdgeColumns);
+    if (viewQuadX < quadCountX - 1) drawColumns(kRightEdgeColumns);
+    if (viewQuadY > 0) drawRows(kTopEdgeRows);
+    if (viewQuadY < quadCountY - 1) drawRows(kBottomEdgeRows);
 }
 
 void drawStatusLine(Painter& painter) {
     painter.setTextColour(kBlack);
-    painter.textOut(740, 8, intToText(viewQuadX) + ", " + intToText(viewQuadY));
-    painter.textOut(790, 8, boldBrush ? "Brush: Bold" : "Brush: Normal");
-    if (shownSeed()) painter.textOut(kSeedStatusX, kSeedStatusY, seedStatusText());
+    painter.textOut(kPositionStatusX, kStatusTop, intToText(viewQuadX) + ", " + intToText(viewQuadY));
+    painter.textOut(kBrushStatusX, kStatusTop, boldBrush ? "Brush: Bold" : "Brush: Normal");
+    if (shownSeed()) painter.textOut(kSeedStatusX, kStatusTop, seedStatusText());
     painter.setTextColour(kRed);
-    if (startLocationMode) painter.textOut(900, 8, "SL");
+    if (startLocationMode) painter.textOut(kStartLocationStatusX, kStatusTop, "SL");
     if (fillTool) {
         painter.setTextColour(kToolStatusColour);
-        painter.textOut(580, 8, "Using FILL tool");
+        painter.textOut(kToolStatusX, kStatusTop, "Using FILL tool");
     } else if (bucketTool) {
         painter.setTextColour(kToolStatusColour);
-        painter.textOut(580, 8, "Using BUCKET tool");
+        painter.textOut(kToolStatusX, kStatusTop, "Using BUCKET tool");
     }
 }
 
 void drawLegend(Painter& painter) {
     for (TerrainCode k = 0; k <= kLastLegendCode; ++k) {
         painter.setTextColour(legendLabelColour(k));
-        if (k <= kLastColumn1Code)
-            painter.textOut(kLegendColumn1X, kLegendTop + kLegendRowHeight * k, terrainName(k));
-        else
-            painter.textOut(kLegendColumn2X, kLegendTop + kLegendRowHeight * (k - 22), terrainName(k));
+        const ClientPoint at = legendLabelOrigin(k);
+        painter.textOut(at.x, at.y, terrainName(k));
     }
 }
 
 // A short line left of the label of code k (0..38).
 void drawMarkerOnRow(Painter& painter, TerrainCode k) {
-    if (k <= kLastColumn1Code) {
-        const int y = 47 + kLegendRowHeight * k;
-        line(painter, 728, y, 732, y);
-    } else {
-        const int y = 47 + kLegendRowHeight * (k - 22);
-        line(painter, 838, y, 842, y);
-    }
+    const ClientPoint start = legendMarkerStart(k);
+    line(painter, start.x, start.y, start.x + kMarkerLength, start.y);
 }
 
 void drawLegendMarker(Painter& painter) {
@@ -124,22 +114,38 @@ void drawLegendMarker(Painter& painter) {
     }
 }
 
-// One pixel per tile; tile column i of the leftmost quad lands on pixel column i - 1.
-void drawOverview(Painter& painter) {
+// One pixel per tile; tile column i of the leftmost quad lands on pixel column
+// i - 1. Every pixel of the overview takes the colour of its tile's pen, and
+// the tiles cover their area without gaps, so the whole visible part goes to
+// the surface as one block of pixels rather than a pen and a line per tile.
+void drawOverview(Painter& painter, const ClientRect& clip) {
     if (!mapGrid) return;
-    for (int qx = viewQuadX; qx < quadCountX && qx - viewQuadX < kOverviewQuads; ++qx) {
-        for (int qy = viewQuadY; qy < quadCountY && qy - viewQuadY < kOverviewQuads; ++qy) {
-            for (int i = 0; i < kQuadSize; ++i) {
-                const TerrainCode* column = mapGrid[qx * kQuadSize + i];
-                const int px = (qx - viewQuadX) * kQuadSize + i;
-                for (int j = 0; j < kQuadSize; ++j) {
-                    painter.selectPen(tilePen(column[qy * kQuadSize + j]));
-                    const int py = (qy - viewQuadY) * kQuadSize + j + kOverviewTop;
-                    line(painter, px - 1, py, px, py);
-                }
-            }
+    const int quadsAcross = std::min(kOverviewQuads, quadCountX - viewQuadX);
+    const int quadsDown = std::min(kOverviewQuads, quadCountY - viewQuadY);
+    if (quadsAcross <= 0 || quadsDown <= 0) return;
+    // Pixel column -1 (tile column 0 of the leftmost quad) lies outside the client area.
+    const int left = std::max(0, clip.left);
+    const int right = std::min(kOverviewLeft + quadsAcross * kQuadSize, clip.right);
+    const int top = std::max(kOverviewTop, clip.top);
+    const int bottom = std::min(kOverviewTop + quadsDown * kQuadSize, clip.bottom);
+    if (left >= right || top >= bottom) return;
+
+    Rgb penColours[kPaletteSize];
+    for (int code = 0; code < kPaletteSize; ++code) penColours[code] = penStyle(tilePen(code)).colour;
+    const Rgb unknownColour = penStyle(kUnknownCodePen).colour;
+
+    const int width = right - left;
+    const int height = bottom - top;
+    std::vector<Rgb> pixels(static_cast<std::size_t>(width) * height);
+    for (int px = left; px < right; ++px) {
+        const TerrainCode* column = mapGrid[viewQuadX * kQuadSize + px - kOverviewLeft] + viewQuadY * kQuadSize;
+        Rgb* out = pixels.data() + (px - left);
+        for (int py = top; py < bottom; ++py, out += width) {
+            const TerrainCode code = column[py - kOverviewTop];
+            *out = code >= 0 && code < kPaletteSize ? penColours[code] : unknownColour;
         }
     }
+    painter.drawPixels(left, top, width, height, pixels.data());
 }
 
 }  // namespace
@@ -158,37 +164,35 @@ void drawTile(Painter& painter, int x, int y, int column, int row) {
     if (!mapGrid || column < 0 || row < 0 || column >= mapWidth() || row >= mapHeight()) return;
     const TerrainCode t = mapGrid[column][row];
     painter.selectPen(tilePen(t));
-    line(painter, x + 2, y, x + 6, y);
-    line(painter, x, y + 1, x + 8, y + 1);
-    line(painter, x, y + 2, x + 8, y + 2);
-    line(painter, x + 2, y + 3, x + 6, y + 3);
+    for (const PixelRow& r : kHexagonRows) line(painter, x + r.left, y + r.y, x + r.right, y + r.y);
     if (isStartLocationCode(t)) {
         painter.selectPen(kStartMarkerPen);
-        line(painter, x + 3, y + 1, x + 3, y + 2);
+        line(painter, x + kMarkX, y + kMarkTop, x + kMarkX, y + kStartDotBottom);
     }
     if (hasForestMark(t) || hasJungleMark(t)) {
         painter.selectPen(hasJungleMark(t) ? kJungleMarkPen : kForestMarkPen);
-        line(painter, x + 3, y + 1, x + 3, y + 3);
+        line(painter, x + kMarkX, y + kMarkTop, x + kMarkX, y + kTreeMarkBottom);
     }
 }
 
 void paintMap(Painter& painter) {
+    const ClientRect clip = painter.clipBox();
     // A fresh paint device context holds the default black pen.
     painter.selectPen(kDefaultPen);
-    line(painter, 0, 30, 960, 30);
+    line(painter, 0, kCaptionRuleY, kCaptionRuleRight, kCaptionRuleY);
     painter.setTextColour(kBlack);
-    painter.textOut(10, 8, currentMapName + ".map");
+    painter.textOut(kMapNameText.x, kMapNameText.y, currentMapName + ".map");
 
-    if (viewMode != 0) {
-        drawOverview(painter);
+    if (showsOverview()) {
+        drawOverview(painter, clip);
         return;
     }
     if (mapGrid) {
-        drawQuad(painter);
-        drawEdges(painter);
+        drawQuad(painter, clip);
+        drawEdges(painter, clip);
     }
     painter.selectPen(kVoid);
-    line(painter, kSeparatorX, 0, kSeparatorX, 590);
+    line(painter, kSeparatorX, 0, kSeparatorX, kSeparatorBottom);
     drawStatusLine(painter);
     drawLegend(painter);
     drawLegendMarker(painter);

@@ -3,26 +3,14 @@
 // status line and the terrain legend) or the overview (up to 5 by 5 quads at
 // one pixel per tile). The Win32 shell wraps paintMap in BeginPaint/EndPaint
 // with a painter on the paint device context; the system clips the drawing to
-// the invalidated region.
+// the invalidated region, and tiles wholly outside its box are not drawn.
 #pragma once
 
 #include "map/terrain.h"
+#include "view/layout.h"
 #include "view/painter.h"
 
 namespace pelorn {
-
-// Where things are, in client pixels.
-constexpr int kQuadOriginX = 46;       // column 0 of the viewed quad
-constexpr int kQuadOriginY = 76;       // row 0 of an odd column; even columns stand 2 higher
-constexpr int kColumnSpacing = 6;
-constexpr int kRowSpacing = 4;
-constexpr int kSeparatorX = 720;
-constexpr int kLegendColumn1X = 740;   // labels of codes 0..21
-constexpr int kLegendColumn2X = 850;   // labels of codes 22..38
-constexpr int kLegendTop = 40;
-constexpr int kLegendRowHeight = 20;
-constexpr int kOverviewTop = 35;
-constexpr int kOverviewQuads = 5;      // the overview shows at most 5 by 5 quads
 
 // Draws tile (column, row) of the map with its top-left corner at pixel (x, y):
 // a hexagon 8 pixels wide and 4 high, plus the start-location dot or the

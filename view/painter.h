@@ -1,10 +1,12 @@
 // What the map view needs of a drawing surface, shaped like the GDI calls
-// that do it on Windows: pens, lines whose end point is not painted, text.
+// that do it on Windows: pens, lines whose end point is not painted, text,
+// a block of pixels, and the box that drawing is clipped to.
 #pragma once
 
 #include <string_view>
 
 #include "map/terrain.h"
+#include "map/window_seam.h"
 
 namespace pelorn {
 
@@ -39,6 +41,17 @@ public:
     virtual void lineTo(int x, int y) = 0;
     virtual void setTextColour(Rgb colour) = 0;
     virtual void textOut(int x, int y, std::string_view text) = 0;
+    // Sets the pixels of the rectangle whose top-left corner is (left, top),
+    // row after row from the top: width * height colours.
+    virtual void drawPixels(int left, int top, int width, int height, const Rgb* pixels) = 0;
+    // The smallest rectangle holding everything that drawing can still
+    // change (the invalidated area); drawing wholly outside it can be left out.
+    virtual ClientRect clipBox() const = 0;
 };
+
+// Whether two rectangles (right and bottom exclusive) share a pixel.
+inline bool rectsMeet(const ClientRect& a, const ClientRect& b) {
+    return a.left < b.right && b.left < a.right && a.top < b.bottom && b.top < a.bottom;
+}
 
 }  // namespace pelorn

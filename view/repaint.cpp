@@ -1,19 +1,52 @@
 #include "view/repaint.h"
 
-#include "map/window_seam.h"
+#include <algorithm>
+
+#include "view/layout.h"
 #include "view/view_mode.h"
 
 namespace pelorn {
 
 void repaintMapChange(MapChange change) {
     const bool erase = change != MapChange::kBrushedTiles;
-    if (change == MapChange::kWholeMap) {
-        invalidateClientArea(true);
-    } else if (!showsDetailView()) {
-        invalidateClientArea(erase);
+    if (change == MapChange::kWholeMap || showsOverview()) {
+        invalidateClientArea(erase || change == MapChange::kWholeMap);
     } else {
         invalidateRect(kMapAreaRect, erase);
     }
+}
+
+void repaintStatus(StatusChange change) {
+    switch (change) {
+        case StatusChange::kCurrentTerrain:
+            invalidateRect(kMarkerColumn1Rect, true);
+            invalidateRect(kMarkerColumn2Rect, true);
+            return;
+        case StatusChange::kBrush: invalidateRect(kBrushStatusRect, true); return;
+        case StatusChange::kTool: invalidateRect(kToolStatusRect, true); return;
+        case StatusChange::kStartLocationMode: invalidateRect(kStartLocationStatusRect, true); return;
+    }
+}
+
+void repaintScrolled() {
+    // The scroll rectangle leaves the status line out; the position text in
+    // it names the quad and must follow.
+    invalidateRect(kScrollRect, true);
+    invalidateRect(kPositionStatusRect, true);
+}
+
+void repaintWholeWindow() { invalidateClientArea(true); }
+
+void QuadTileRepaint::add(int column, int row) {
+    const ClientRect tile = quadTileRect(column, row);
+    area_ = any_ ? ClientRect{std::min(area_.left, tile.left), std::min(area_.top, tile.top),
+                              std::max(area_.right, tile.right), std::max(area_.bottom, tile.bottom)}
+                 : tile;
+    any_ = true;
+}
+
+void QuadTileRepaint::repaint() const {
+    if (any_) invalidateRect(area_, false);
 }
 
 }  // namespace pelorn

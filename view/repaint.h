@@ -1,6 +1,9 @@
-// What an edit changed, and the one place that turns it into a repaint of
-// the main window for the view it shows.
+// What changed, and the one place that turns it into repaints of the main
+// window: the rectangles come from the layout, the choice from the view the
+// window shows. Nothing else in the program invalidates.
 #pragma once
+
+#include "map/window_seam.h"
 
 namespace pelorn {
 
@@ -14,5 +17,32 @@ enum class MapChange {
 // brush's tiles without erasing), in the overview, which reaches beyond the
 // map area, the whole client area; a whole-map change repaints everything.
 void repaintMapChange(MapChange change);
+
+// A change the status line or the legend shows.
+enum class StatusChange {
+    kCurrentTerrain,     // the legend's markers, both columns
+    kBrush,              // "Brush: ..."
+    kTool,               // the fill and bucket tools
+    kStartLocationMode,  // "SL"
+};
+void repaintStatus(StatusChange change);
+
+// The view moved to another quad: the map and the position text.
+void repaintScrolled();
+
+// Everything, erased: another view, another map.
+void repaintWholeWindow();
+
+// The tiles of the viewed quad that one brush step changed, gathered as they
+// change and repainted together, unerased, by repaint(): only their pixels.
+class QuadTileRepaint {
+public:
+    void add(int column, int row);  // quad column and row, 0..99
+    void repaint() const;           // nothing when no tile was added
+
+private:
+    bool any_ = false;
+    ClientRect area_{};
+};
 
 }  // namespace pelorn

@@ -2,6 +2,7 @@
 
 #include "map/window_seam.h"
 #include "text/seed_text.h"
+#include "view/layout.h"
 
 namespace pelorn {
 

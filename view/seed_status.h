@@ -10,10 +10,8 @@
 
 namespace pelorn {
 
-// Where the text stands: between the caption and the tool status.
-constexpr int kSeedStatusX = 440;
-constexpr int kSeedStatusY = 8;
-
+// The text stands at kSeedStatusX on the status line (view/layout.h),
+// between the caption and the tool status.
 // Shows this seed from the next paint on, and repaints the field.
 void showSeed(std::uint32_t seed);
 // Shows no seed any more, and repaints the field.

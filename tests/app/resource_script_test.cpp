@@ -13,6 +13,7 @@
 #include "app/command_ids.h"
 #include "dialogs/generate_terrain_dialog.h"
 #include "dialogs/seed_field.h"
+#include "resources/resource.h"
 
 namespace pelorn {
 namespace {
@@ -312,7 +313,7 @@ TEST_F(ResourceScriptTest, StartLocationsDialogTemplate) {
                  {{"EDITTEXT", "", 601, 76, 13, 100, 14},
                   {"DEFPUSHBUTTON", "OK", 1, 40, 52, 50, 14},
                   {"PUSHBUTTON", "CANCEL", 2, 100, 52, 50, 14},
-                  {"EDITTEXT", "", kSeedField, 76, 29, 100, 14}});
+                  {"EDITTEXT", "", IDC_SEED, 76, 29, 100, 14}});
 }
 
 // The labels come from the dialog logic's own table, so the template and the
@@ -338,13 +339,13 @@ TEST_F(ResourceScriptTest, GenerateTerrainDialogTemplate) {
     // Added after the original controls: the seed and the symmetry, in the
     // two free rows of the climate column.
     statics.push_back({"LTEXT", kSeedLabel, -1, 208, 160, 100, 8});
-    stops.push_back({"EDITTEXT", "", kSeedField, 324, 157, 60, 14});
+    stops.push_back({"EDITTEXT", "", IDC_SEED, 324, 157, 60, 14});
     statics.push_back({"LTEXT", kSymmetryLabel, -1, 208, 176, 100, 8});
-    stops.push_back({"COMBOBOX", "", kSymmetryChoice, 324, 173, 60, 64});
+    stops.push_back({"COMBOBOX", "", IDC_SYMMETRY, 324, 173, 60, 64});
     expectDialog(script->dialogs[206], "Generate Terrain", 560, 260, statics, stops);
     // A list to choose from, not a field to type in.
     for (const Control& c : script->dialogs[206].controls) {
-        if (c.id == kSymmetryChoice) {
+        if (c.id == IDC_SYMMETRY) {
             EXPECT_TRUE(hasFlag(c.style, "CBS_DROPDOWNLIST")) << c.style;
         }
     }

@@ -29,13 +29,6 @@ const std::vector<std::vector<std::string>> kLayers = {
     {"app", "cli"},                 // the editor's shell; the command-line companion
 };
 
-// Edges from before the editing tools had a folder of their own.
-const std::vector<std::pair<std::string, std::string>> kStillToMove = {
-    {"map/editing.cpp", "view"},
-    {"map/history.h", "view"},
-    {"map/history.cpp", "view"},
-};
-
 int layerOf(const std::string& folder) {
     for (std::size_t i = 0; i < kLayers.size(); ++i)
         if (std::find(kLayers[i].begin(), kLayers[i].end(), folder) != kLayers[i].end()) return static_cast<int>(i);
@@ -56,8 +49,6 @@ std::string includeProblem(const std::string& file, const std::string& included)
     if (fromLayer < 0) return "folder " + from + " has no layer";
     if (toLayer < 0) return "folder " + to + " has no layer";
     if (toLayer < fromLayer) return {};
-    for (const auto& [allowedFile, allowedFolder] : kStillToMove)
-        if (file == allowedFile && to == allowedFolder) return {};
     return from + " may not include from " + to + (toLayer == fromLayer ? " (same layer)" : " (a layer above)");
 }
 

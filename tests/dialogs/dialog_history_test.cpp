@@ -8,14 +8,14 @@
 #include "dialogs/generate_terrain_dialog.h"
 #include "dialogs/map_dialogs.h"
 #include "dialogs/start_locations_dialog.h"
+#include "editing/history.h"
 #include "files/map_file.h"
 #include "generator/parameters.h"
 #include "generator/random.h"
-#include "map/history.h"
 #include "map/map_grid.h"
+#include "support/fresh_state.h"
 #include "support/recording_seam.h"
 #include "working_folder.h"
-#include "support/fresh_state.h"
 
 namespace pelorn {
 namespace {

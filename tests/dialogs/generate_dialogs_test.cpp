@@ -14,13 +14,14 @@
 #include "generator/random.h"
 #include "generator/world.h"
 #include "generator/generator_test_support.h"
-#include "map/history.h"
+#include "editing/history.h"
 #include "map/map_grid.h"
 #include "map/window_seam.h"
 #include "startlocations/start_locations.h"
-#include "support/recording_seam.h"
-#include "view/seed_status.h"
 #include "support/fresh_state.h"
+#include "support/recording_seam.h"
+#include "view/layout.h"
+#include "view/seed_status.h"
 
 namespace pelorn {
 namespace {

@@ -4,14 +4,15 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <vector>
 
 #include "dialogs/dialog_text.h"
 #include "dialogs/map_dialogs.h"
 #include "files/map_file.h"
 #include "map/map_grid.h"
+#include "support/fresh_state.h"
 #include "support/recording_seam.h"
 #include "working_folder.h"
-#include "support/fresh_state.h"
 
 namespace pelorn {
 namespace {
@@ -81,8 +82,9 @@ TEST_F(MapDialogs, NewMapWithEmptyFieldsIsAnUntitledVoidQuad) {
 TEST_F(MapDialogs, NewMapRemovesEveryBlankAfterCuttingTheName) {
     applyNewMap("  My  Map  ", "1", "1");
     EXPECT_EQ(currentMapName, "MyMap");
-    applyNewMap("\tTab\tkept ", "1", "1");
-    EXPECT_EQ(currentMapName, "\tTab\tkept");
+    // Only blanks go: a tab is a control character, and the name is refused.
+    EXPECT_FALSE(applyNewMap("\tTab\tkept ", "1", "1"));
+    EXPECT_EQ(currentMapName, "MyMap");
     // Cut to 15 first, then blanks go: "A B C D E F G H" is what remains.
     applyNewMap("A B C D E F G H I J", "1", "1");
     EXPECT_EQ(currentMapName, "ABCDEFGH");
@@ -90,6 +92,47 @@ TEST_F(MapDialogs, NewMapRemovesEveryBlankAfterCuttingTheName) {
     EXPECT_EQ(currentMapName, "ABCDEFGHIJKLMNO");
     applyNewMap("     ", "1", "1");
     EXPECT_EQ(currentMapName, "Untitled");
+}
+
+// What the fields may hold: the name as each dialog makes it from the field.
+TEST_F(MapDialogs, UnsafeNamesAreNotAccepted) {
+    for (const char* name : {"..\\x", "C:x", "/tmp/x", "AUX", "nul.map", "com1", "a|b", ".", "..", "x.", "a\tb"}) {
+        EXPECT_FALSE(mapNameAccepted(name)) << name;
+        EXPECT_FALSE(newMapNameAccepted(name)) << name;
+    }
+    // Blanks: New Map removes them, the others keep them.
+    EXPECT_TRUE(mapNameAccepted("a b"));
+    EXPECT_FALSE(mapNameAccepted("ab "));
+    EXPECT_TRUE(newMapNameAccepted("ab "));
+    EXPECT_FALSE(newMapNameAccepted("A UX"));
+    // Empty gives "Untitled"; only the first 15 characters count.
+    for (const char* name : {"", "Untitled", "My_World-2", "K\xF6ln", "ABCDEFGHIJKLMNO", "ABCDEFGHIJKLMNO/x"}) {
+        EXPECT_TRUE(mapNameAccepted(name)) << name;
+        EXPECT_TRUE(newMapNameAccepted(name)) << name;
+    }
+}
+
+TEST_F(MapDialogs, AnUnsafeNameChangesNothing) {
+    makeMap("Keep", 2, 1);
+    mapGrid[150][42] = 54;
+    viewQuadX = 1;
+    const MapGrid before = mapGrid;
+    std::ofstream("AUX.map") << "*MapInfo* Trap 03 03 *MapTiles*";
+    for (const char* name : {"../x", "AUX", "C:x", "Z:\\tmp\\x"}) {
+        EXPECT_FALSE(applyNewMap(name, "3", "3")) << name;
+        EXPECT_FALSE(applyOpenMap(name)) << name;
+        EXPECT_FALSE(applySaveAsMap(name)) << name;
+        EXPECT_EQ(currentMapName, "Keep");
+        EXPECT_EQ(mapGrid, before);
+        EXPECT_EQ(quadCountX, 2);
+        EXPECT_EQ(viewQuadX, 1);
+        EXPECT_EQ(mapGrid[150][42], 54);
+    }
+    EXPECT_TRUE(seam.invalidations.empty());
+    std::vector<std::string> files;
+    for (const auto& entry : fs::directory_iterator(".")) files.push_back(entry.path().filename().string());
+    EXPECT_EQ(files, std::vector<std::string>{"AUX.map"});
+    EXPECT_TRUE(applyOpenMap("Keep"));
 }
 
 TEST_F(MapDialogs, NewMapCountsBelowOneOrNotNumbersGiveOne) {
@@ -215,9 +258,9 @@ TEST_F(MapDialogs, SaveAsWritesUnderTheNewNameBlanksIncluded) {
     EXPECT_TRUE(fs::exists("ABCDEFGHIJKLMNO.map"));
     EXPECT_EQ(mapGrid[0][1], 23) << "saving leaves the map as it was";
 
-    // A name the file system refuses: nothing written, the name still taken.
+    // A path is no map name: nothing written, and the name stays.
     EXPECT_FALSE(applySaveAsMap("no/such/folder"));
-    EXPECT_EQ(currentMapName, "no/such/folder");
+    EXPECT_EQ(currentMapName, "ABCDEFGHIJKLMNO");
     EXPECT_EQ(mapGrid[0][1], 23);
 }
 

@@ -4,9 +4,11 @@ Client coordinates below are those the editor draws at: the detail view's
 quad starts at (46, 76), legend labels at (740, 40 + 20k) and (850, ...).
 """
 
+import glob
 import os
 import subprocess
 import time
+import zipfile
 
 from harness import BLACK, WHITE, check, wait_until
 
@@ -541,6 +543,289 @@ def case_stroke_follows_cursor_and_ends_outside_window(session):
     check(editor.close() == 0, "exit code %s" % editor.exit_code)
 
 
+def gesture(editor, *steps):
+    """Plays a gesture in one xdotool run, so that its pace is a steady hand's
+    and nothing waits for the editor: ("move", (x, y)) in client pixels,
+    ("down",), ("up",), ("pause", seconds)."""
+    args = []
+    for step in steps:
+        if step[0] == "move":
+            args += ["mousemove", editor.origin[0] + step[1][0], editor.origin[1] + step[1][1]]
+        elif step[0] == "down":
+            args += ["mousedown", 1]
+        elif step[0] == "up":
+            args += ["mouseup", 1]
+        else:
+            args += ["sleep", step[1]]
+    editor.xdotool(*args)
+
+
+def glide(points, pause=0.03):
+    """Gesture steps through client points, a short pause at each."""
+    steps = []
+    for point in points:
+        steps += [("move", point), ("pause", pause)]
+    return steps
+
+
+def click_steps(point, hold=0.06):
+    """Gesture steps of a quick click."""
+    return [("move", point), ("pause", 0.03), ("down",), ("pause", hold), ("up",)]
+
+
+def drag(editor, points, pause=0.03):
+    """Button down at the first point, through the others at a steady pace, up at the last."""
+    gesture(editor, ("move", points[0]), ("pause", 0.03), ("down",), *glide(points[1:], pause), ("up",))
+
+
+def bold_tiles(column, row):
+    return [(column, row), (column, row - 1), (column, row + 1), (column - 1, row - 1), (column - 1, row + 1),
+            (column + 1, row - 1), (column + 1, row + 1)]
+
+
+def check_tiles(saved, expected, what):
+    """The saved map holds exactly the expected non-Void tiles; says which differ."""
+    found = saved.tiles_not(0)
+    extra = sorted(set(found) - set(expected))
+    missing = sorted(set(expected) - set(found))
+    wrong = sorted(t for t in set(found) & set(expected) if found[t] != expected[t])
+    check(not extra and not missing and not wrong,
+          "%s: %d tiles painted that should not be %s, %d missing %s, %d of a wrong code %s"
+          % (what, len(extra), extra[:12], len(missing), missing[:12], len(wrong), wrong[:12]))
+
+
+def case_click_then_moving_paints_nothing_more(session):
+    editor = session.start()
+    choose_terrain(editor, 3)  # "Hills"
+    expected = {}
+    # Quick clicks, each followed at once by a glide across the map with the button up.
+    for column in (10, 30, 50, 70):
+        gesture(editor, *click_steps(tile_click_point(column, 15)),
+                *glide(tile_click_point(column + 2 * k, 15 + 3 * k) for k in range(1, 12)))
+        expected[(column, 15)] = 3
+    editor.move_to(690, 520)
+    editor.wait_quiet()
+    toggle_status(editor, "b", BRUSH_NORMAL_TAIL, BLACK, False)
+    for column in (10, 30, 50, 70):
+        gesture(editor, *click_steps(tile_click_point(column, 60)),
+                *glide(tile_click_point(column + 2 * k, 60 + 3 * k) for k in range(1, 12)))
+        expected.update({tile: 3 for tile in bold_tiles(column, 60)})
+    editor.move_to(690, 520)
+    editor.wait_quiet()
+    check_tiles(save_and_read(editor), expected, "after clicks followed by moves with the button up")
+    check(editor.close() == 0, "exit code %s" % editor.exit_code)
+
+
+def case_stroke_then_moving_to_the_legend_paints_nothing_on_the_way(session):
+    editor = session.start()
+    choose_terrain(editor, 19)  # "River"
+    expected = {}
+    for row in (30, 60):
+        # A short stroke along the row, then up and away over the map to a
+        # legend label, as a user going for another terrain.
+        gesture(editor, ("move", tile_click_point(20, row)), ("pause", 0.03), ("down",),
+                *glide(tile_click_point(column, row) for column in range(21, 36)), ("up",),
+                *glide([tile_click_point(36 + 8 * k, row - 2 * k) for k in range(1, 8)] + [(700, 300), (760, 245)]))
+        expected.update({(column, row): 19 for column in range(20, 36)})
+    editor.wait_quiet()
+    editor.move_to(690, 520)
+    check_tiles(save_and_read(editor), expected, "after strokes followed by a move to the legend")
+    check(editor.close() == 0, "exit code %s" % editor.exit_code)
+
+
+def case_steady_drag_leaves_no_gap(session):
+    editor = session.start()
+    choose_terrain(editor, 21)  # "Sea"
+    # Down one tile row every 30 ms.
+    drag(editor, [tile_click_point(40, row) for row in range(10, 71)])
+    editor.move_to(690, 520)
+    expected = {(40, row): 21 for row in range(10, 71)}
+    editor.wait_quiet()
+    toggle_status(editor, "b", BRUSH_NORMAL_TAIL, BLACK, False)
+    drag(editor, [tile_click_point(70, row) for row in range(10, 71)])
+    editor.move_to(690, 520)
+    for row in range(10, 71):
+        expected.update({tile: 21 for tile in bold_tiles(70, row)})
+    editor.wait_quiet()
+    check_tiles(save_and_read(editor), expected, "after a steady drag down the map")
+    check(editor.close() == 0, "exit code %s" % editor.exit_code)
+
+
+POSITION_TEXT = (740, 8, 790, 28)
+
+
+def client_region(editor, shot, region):
+    left, top, right, bottom = region
+    return [editor.client_pixel(shot, x, y) for y in range(top, bottom) for x in range(left, right)]
+
+
+def case_scrolling_refreshes_the_position_text(session):
+    editor = session.start()
+    new_map(editor, "Wide", 3, 2)
+    shot = editor.wait_for_pixels({(665, 200): BLACK, (27, 200): WHITE}, what="the view at quad (0, 0)")
+    at_origin = client_region(editor, shot, POSITION_TEXT)
+    for key, edge in (("Right", (27, 200)), ("Down", (300, 59))):
+        editor.move_to(690, 520)
+        editor.key(key)
+        editor.wait_for_pixels({edge: BLACK}, what="the view after %s" % key)
+        editor.wait_quiet()
+        scrolled = client_region(editor, editor.screenshot(), POSITION_TEXT)
+        # A full repaint (overview and back) shows what the position text must say.
+        editor.ctrl_key_until_screen("m", lambda s: editor.client_pixel(s, 720, 300) == WHITE, what="the overview")
+        fresh = editor.ctrl_key_until_screen("m", lambda s: editor.client_pixel(s, 720, 300) == BLACK,
+                                             what="the detail view again")
+        check(scrolled == client_region(editor, fresh, POSITION_TEXT),
+              "the position text after %s differs from the one a full repaint draws" % key)
+        check(scrolled != at_origin, "the position text after %s still reads as at quad (0, 0)" % key)
+    check(editor.close() == 0, "exit code %s" % editor.exit_code)
+
+
+def companion_cli(session):
+    """pelorn-cli.exe, built beside pelorn.exe."""
+    cli = os.path.join(os.path.dirname(session.exe), "pelorn-cli.exe")
+    check(os.path.isfile(cli), "%s not found; build the windows preset" % cli)
+    return cli
+
+
+def generated_world_folder(session, name, seed, quads):
+    """A new working folder holding NAME.map, a world made by pelorn-cli.exe
+    under Wine, and an appdata.dat that opens it."""
+    folder = session.new_folder()
+    subprocess.run(["wine", companion_cli(session), "generate", "--seed", str(seed),
+                    "--quads", "%dx%d" % quads, "--name", name],
+                   cwd=folder, env=session.prefix.env, check=True, timeout=300,
+                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    with open(os.path.join(folder, "appdata.dat"), "wb") as f:
+        f.write(settings_text(name))
+    with open(os.path.join(folder, name + ".map"), "rb") as f:
+        return folder, MapFile(f.read())
+
+
+def overview_mismatches(editor, shot, world, quad_x, quad_y):
+    """Pixels of the overview that are not the colour of their tile: tile
+    column i of the leftmost quad at pixel column i - 1, row j at 35 + j."""
+    across = min(5, world.quads_x - quad_x) * 100
+    down = min(5, world.quads_y - quad_y) * 100
+    wrong = []
+    for px in range(0, across - 1):
+        x = quad_x * 100 + px + 1
+        for py in range(35, 35 + down):
+            colour = PALETTE[world.tile(x, quad_y * 100 + py - 35)]
+            if editor.client_pixel(shot, px, py) != colour:
+                wrong.append((px, py))
+    return wrong
+
+
+def case_overview_of_a_generated_world(session):
+    folder, world = generated_world_folder(session, "World", 7, (10, 10))
+    check(set(world.codes) <= set(PALETTE), "codes of the generated world")
+    editor = session.start(workdir=folder)
+    editor.move_to(690, 520)
+    editor.wait_quiet()
+    steps = [("Ctrl+M", lambda: editor.ctrl_key("m"), 0, 0), ("Right", lambda: editor.key("Right"), 1, 0),
+             ("Down", lambda: editor.key("Down"), 1, 1)]
+    for what, press, quad_x, quad_y in steps:
+        cpu_before = editor.cpu_seconds()
+        started = time.monotonic()
+        press()
+        editor.wait_quiet()
+        # For the record, not a pass mark: Ctrl is held a while, so only the arrows time the paint.
+        if what != "Ctrl+M":
+            print("     overview after %s: quiet %.0f ms after the key, %.1f ms of the editor's CPU"
+                  % (what, 1000 * max(0.0, editor.last_busy - started), 1000 * (editor.cpu_seconds() - cpu_before)),
+                  flush=True)
+        shot = editor.screenshot()
+        wrong = overview_mismatches(editor, shot, world, quad_x, quad_y)
+        check(not wrong, "overview at quad (%d, %d): %d pixels not their tile's colour, first %s"
+              % (quad_x, quad_y, len(wrong), wrong[:5]))
+        check(count_colour(editor, shot, 499, 31, 720, 540, WHITE) == 221 * 509,
+              "drawing right of the overview at quad (%d, %d)" % (quad_x, quad_y))
+    check(editor.close() == 0, "exit code %s" % editor.exit_code)
+
+
+def glyph_groups(editor, shot, left, top, right, bottom):
+    """The black pixels of a region, in groups that stand apart by more than
+    three pixel columns, left to right: the symbols on a row of buttons."""
+    pixels = [(x, y) for x in range(left, right) for y in range(top, bottom)
+              if editor.client_pixel(shot, x, y) == BLACK]
+    groups = []
+    for x, y in sorted(pixels):
+        if groups and x - groups[-1][-1][0] <= 3:
+            groups[-1].append((x, y))
+        else:
+            groups.append([(x, y)])
+    return [set(g) for g in groups]
+
+
+def mirrored(group, horizontal):
+    xs = [x for x, _ in group]
+    ys = [y for _, y in group]
+    if horizontal:
+        return {(min(xs) + max(xs) - x, y) for x, y in group}
+    return {(x, min(ys) + max(ys) - y) for x, y in group}
+
+
+def case_caption_buttons_show_their_symbols(session):
+    editor = session.start()
+    editor.move_to(690, 520)
+    editor.wait_quiet()
+    # The caption bar's buttons: right of the menu bar's texts, above the
+    # client area, left of the window's edge (the client area is 958 wide).
+    groups = glyph_groups(editor, editor.screenshot(), 860, -48, 956, -18)
+    check(len(groups) >= 2, "no button symbols found on the caption bar: %d groups" % len(groups))
+    close, minimise = groups[-1], groups[0]
+    # The close box's cross: symmetric both ways, through the corners of its
+    # box (without the symbol font the box shows the letter "r").
+    xs = [x for x, _ in close]
+    ys = [y for _, y in close]
+    corners = {(min(xs), min(ys)), (max(xs), min(ys)), (min(xs), max(ys)), (max(xs), max(ys))}
+    check(max(xs) - min(xs) >= 4 and max(ys) - min(ys) >= 4 and corners <= close and
+          mirrored(close, True) == close and mirrored(close, False) == close,
+          "the close box does not show a cross: %s" % sorted(close))
+    # The minimise box's bar is one row (not the digit "0").
+    check(len({y for _, y in minimise}) == 1 and len(minimise) >= 4,
+          "the minimise box does not show a bar: %s" % sorted(minimise))
+    check(editor.close() == 0, "exit code %s" % editor.exit_code)
+
+
+def case_package_unpacks_and_runs(session):
+    """The ZIP for Windows users, unpacked into an empty folder: the editor
+    starts from there and keeps its files there, and the companion runs."""
+    build = os.path.dirname(session.exe)
+    packages = sorted(glob.glob(os.path.join(build, "pelorn-*-win64.zip")), key=os.path.getmtime)
+    check(packages, "no pelorn-*-win64.zip beside %s; build the windows preset's package target" % session.exe)
+    package = packages[-1]
+    top = os.path.basename(package)[:-len(".zip")]
+    version = top[len("pelorn-"):-len("-win64")]
+    folder = session.new_folder()
+    with zipfile.ZipFile(package) as archive:
+        names = sorted(archive.namelist())
+        check(names == [top + "/pelorn-cli.exe", top + "/pelorn.exe", top + "/user-guide.txt"],
+              "files in %s: %s" % (os.path.basename(package), names))
+        archive.extractall(folder)
+    here = os.path.join(folder, top)
+    with open(session.exe, "rb") as built, open(os.path.join(here, "pelorn.exe"), "rb") as packed:
+        check(built.read() == packed.read(), "the package holds another pelorn.exe than the one built")
+    with open(os.path.join(here, "user-guide.txt"), "rb") as f:
+        guide = f.read()
+    check(guide.startswith(b"Pelorn %s - user guide\r\n" % version.encode()), "user guide title: %r" % guide[:40])
+    check(b"\n" not in guide.replace(b"\r\n", b""), "user guide has line breaks other than CR LF")
+    for topic in (b"Ctrl+M", b"Ctrl+Z", b"File ", b"Generate ", b"appdata.dat", b"pelorn-cli generate"):
+        check(topic in guide, "user guide says nothing of %r" % topic)
+
+    editor = session.start(workdir=here, exe=os.path.join(here, "pelorn.exe"))
+    choose_terrain(editor, 9)  # "Steppes"
+    paint_tile(editor, 12, 34, 9)
+    saved = save_and_read(editor)
+    check(saved.tiles_not(0) == {(12, 34): 9}, "tiles saved from the unpacked editor: %s" % saved.tiles_not(0))
+    check(editor.close() == 0, "exit code %s" % editor.exit_code)
+    check(editor.wait_file("appdata.dat") == settings_text(), "appdata.dat in the unpacked folder")
+    info = subprocess.run(["wine", os.path.join(here, "pelorn-cli.exe"), "info", "Untitled.map"], cwd=here,
+                          env=session.prefix.env, stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, timeout=120)
+    check(info.returncode == 0 and b"name: Untitled" in info.stdout and b"9 Steppes: 1" in info.stdout,
+          "pelorn-cli info from the package: %d %r" % (info.returncode, info.stdout[:200]))
+
+
 def case_menu_commands_work_in_overview_and_exit(session):
     editor = session.start()
     editor.move_to(690, 520)
@@ -634,9 +919,7 @@ def seed_edits(seed_text=None, symmetry_downs=0):
 
 def run_cli(session, workdir, *args):
     """The Windows pelorn-cli.exe beside pelorn.exe, under the same Wine prefix."""
-    cli = os.path.join(os.path.dirname(session.exe), "pelorn-cli.exe")
-    check(os.path.isfile(cli), "%s not built" % cli)
-    result = subprocess.run(["wine", cli] + [str(a) for a in args], cwd=workdir, env=session.prefix.env,
+    result = subprocess.run(["wine", companion_cli(session)] + [str(a) for a in args], cwd=workdir, env=session.prefix.env,
                             stdout=subprocess.PIPE, stderr=subprocess.PIPE, timeout=180)
     check(result.returncode == 0, "pelorn-cli %s: exit %d, %s" % (" ".join(map(str, args)), result.returncode,
                                                                   result.stderr.decode(errors="replace")))
@@ -765,6 +1048,148 @@ def case_close_box_ends_like_exit(session):
     check(not os.path.exists(editor.path("Gone.map")), "the map was saved at exit")
 
 
+# --- hostile names ----------------------------------------------------------
+
+def name_dialog(editor, item, title, name, closes=True):
+    """File > item (New, Open or Save As): types the name over the selected
+    initial text and presses Enter; waits for the dialog to close, or, when
+    it must not, makes sure it is still open a moment later."""
+    editor.move_to(690, 520)
+    editor.menu(0, item)
+    editor.wait_window(title)
+    editor.type_text(name)
+    editor.key("Return")
+    if closes:
+        editor.wait_window_gone(title)
+    else:
+        time.sleep(1.0)
+        check(editor.find_window(title), "dialog %r closed on the name %r" % (title, name))
+
+
+def wine_path(path):
+    """A Unix path as Wine's drive Z: shows it."""
+    return "Z:" + path.replace("/", "\\")
+
+
+def folder_listing(folder):
+    return sorted(os.listdir(folder))
+
+
+def case_shared_map_naming_a_path_writes_only_in_its_folder(session):
+    outside = session.new_folder()
+    workdir = session.new_folder()
+    sibling = os.path.basename(outside)
+    drive_c = os.path.join(session.prefix.env["WINEPREFIX"], "drive_c")
+    # Line 2 of each map names a place outside the working folder; the tile at
+    # (5, 5) tells the maps apart on the screen.
+    maps = [
+        ("Evil", "..\\%s\\victim" % sibling, 19),
+        ("Drive", wine_path(outside) + "\\victim", 3),
+        ("Zero", "plain.txt\0tail", 11),
+        ("Abs", outside + "/victim", 21),
+        ("CDrive", "C:victim", 1),
+    ]
+    files = {name + ".map": map_file_bytes(line2, 1, 1, {(5, 5): code}) for name, line2, code in maps}
+    files["appdata.dat"] = settings_text("Evil")  # the first one opens at start-up
+    editor = session.start(workdir=workdir, files=files)
+    for index, (name, line2, code) in enumerate(maps):
+        if index > 0:
+            name_dialog(editor, 1, "Open Map", name)
+        editor.wait_for_pixels({tile_pixel(5, 5): PALETTE[code]}, what="%s.map opened" % name)
+        saved = save_and_read(editor, name)
+        check(saved.name == name, "%s.map saved under the name %r" % (name, saved.name))
+        check(saved.tiles_not(0) == {(5, 5): code}, "tiles of %s.map: %s" % (name, saved.tiles_not(0)))
+        if index in (0, 2):
+            editor.menu(0, 4)  # File > Save Bitmap
+            editor.wait_file(name + ".bmp", size=30054)
+    check(editor.close() == 0, "exit code %s" % editor.exit_code)
+    check(settings_values(editor.wait_file("appdata.dat"))["LastOpen"] == "CDrive", "last open map")
+    expected = sorted(["appdata.dat", "Evil.bmp", "Zero.bmp"] + [name + ".map" for name, _, _ in maps])
+    check(folder_listing(workdir) == expected, "working folder holds %s" % folder_listing(workdir))
+    check(folder_listing(outside) == [], "written outside the working folder: %s" % folder_listing(outside))
+    strays = [f for f in os.listdir(drive_c) if f.lower().startswith("victim")]
+    check(not strays, "written on drive C: %s" % strays)
+
+
+def case_unsafe_names_keep_the_name_dialogs_open(session):
+    editor = session.start()
+    choose_terrain(editor, 19)  # "River"
+    paint_tile(editor, 7, 7, 19)
+    # Save As with a path: the dialog stays, the name selected; typing
+    # replaces it, and the corrected name saves.
+    name_dialog(editor, 3, "Save As Map", "..\\qz9victim", closes=False)
+    editor.type_text("Fixed")
+    editor.key("Return")
+    editor.wait_window_gone("Save As Map")
+    data = editor.wait_file("Fixed.map", size=40036)
+    check(data == map_file_bytes("Fixed", 1, 1, {(7, 7): 19}), "Fixed.map bytes")
+    # Open Map with a device name, New Map with a drive: nothing happens, CANCEL leaves.
+    for item, title, name in ((1, "Open Map", "AUX"), (0, "New Map", "C:x"), (3, "Save As Map", "nul.map")):
+        name_dialog(editor, item, title, name, closes=False)
+        editor.key("Escape")
+        editor.wait_window_gone(title)
+    editor.wait_for_pixels({tile_pixel(7, 7): PALETTE[19]}, what="the map unchanged")
+    saved = save_and_read(editor, "Fixed")
+    check(saved.tiles_not(0) == {(7, 7): 19}, "tiles after the refused names: %s" % saved.tiles_not(0))
+    check(editor.close() == 0, "exit code %s" % editor.exit_code)
+    check(folder_listing(editor.workdir) == ["Fixed.map", "appdata.dat"],
+          "working folder holds %s" % folder_listing(editor.workdir))
+    parent = os.path.dirname(editor.workdir)
+    check(not [f for f in os.listdir(parent) if f.startswith("qz9victim")], "Save As wrote outside the folder")
+    check(settings_values(editor.wait_file("appdata.dat"))["LastOpen"] == "Fixed", "last open map")
+
+
+def case_last_open_device_name_starts_normally(session):
+    files = {"appdata.dat": settings_text("AUX"),
+             "Dev.map": map_file_bytes("AUX", 1, 1, {(5, 5): 3})}
+    editor = session.start(files=files)  # a device name here once blocked the start for good
+    shot = editor.wait_for(lambda s: editor.client_pixel(s, 730, 47) == RED, what="the legend marker")
+    check_void_quad(editor, shot)
+    name_dialog(editor, 1, "Open Map", "Dev")
+    editor.wait_for_pixels({tile_pixel(5, 5): PALETTE[3]}, what="Dev.map opened")
+    check(editor.close() == 0, "exit code %s" % editor.exit_code)
+    check(editor.wait_file("appdata.dat") == settings_text("Dev"), "appdata.dat names the file, not its line 2")
+    editor = session.start(workdir=editor.workdir)
+    editor.wait_for_pixels({tile_pixel(5, 5): PALETTE[3]}, what="Dev.map opened at start-up")
+    check(editor.close() == 0, "exit code %s" % editor.exit_code)
+
+
+def case_save_keeps_a_protected_file_and_clears_stale_temporaries(session):
+    old = map_file_bytes("Untitled", 1, 1, {(1, 1): 21})
+    stale = "Untitled.map.~999999-1.tmp"
+    kept = ["Untitled.map.~junk.tmp", "Other.map.~999999-1.tmp", "Untitled.bmp.~999999-1.tmp"]
+    files = {"Untitled.map": old, stale: b"x" * 100000}
+    files.update({name: b"keep" for name in kept})
+    workdir = session.new_folder()
+    for name, data in files.items():
+        with open(os.path.join(workdir, name), "wb") as f:
+            f.write(data)
+    path = os.path.join(workdir, "Untitled.map")
+    os.chmod(path, 0o444)
+    editor = session.start(workdir=workdir)
+    editor.wait_for_pixels({tile_pixel(1, 1): PALETTE[21]}, what="Untitled.map opened")
+    choose_terrain(editor, 1)  # "F Plains"
+    paint_tile(editor, 5, 10, 1)
+    editor.ctrl_key("s")
+    time.sleep(1.5)
+    with open(path, "rb") as f:
+        check(f.read() == old, "a read-only Untitled.map was replaced")
+    check(folder_listing(workdir) == sorted(list(files) + ["appdata.dat"]),
+          "a refused save changed the folder: %s" % folder_listing(workdir))
+    os.chmod(path, 0o644)
+    new = map_file_bytes("Untitled", 1, 1, {(1, 1): 21, (5, 10): 1})
+
+    def saved():
+        with open(path, "rb") as f:
+            return f.read() == new
+    editor.ctrl_key("s", until=saved, what="Untitled.map saved once writable")
+    listing = folder_listing(workdir)
+    check(stale not in listing, "the stale temporary of Untitled.map is still there")
+    check(all(name in listing for name in kept), "temporaries of other names were removed: %s" % listing)
+    check(not [f for f in listing if f.endswith(".tmp") and f not in kept], "a new temporary was left: %s" % listing)
+    check(editor.close() == 0, "exit code %s" % editor.exit_code)
+
+
 ALL = [
     case_window_shows_detail_view,
     case_ctrl_m_switches_to_overview_and_back,
@@ -782,10 +1207,21 @@ ALL = [
     case_generate_random_map_dialog,
     case_generate_start_locations,
     case_stroke_follows_cursor_and_ends_outside_window,
+    case_click_then_moving_paints_nothing_more,
+    case_stroke_then_moving_to_the_legend_paints_nothing_on_the_way,
+    case_steady_drag_leaves_no_gap,
+    case_scrolling_refreshes_the_position_text,
+    case_overview_of_a_generated_world,
+    case_caption_buttons_show_their_symbols,
+    case_package_unpacks_and_runs,
     case_menu_commands_work_in_overview_and_exit,
     case_undo_and_redo,
     case_start_location_mode_paints_start_locations,
     case_screenshot_of_generated_world,
+    case_shared_map_naming_a_path_writes_only_in_its_folder,
+    case_unsafe_names_keep_the_name_dialogs_open,
+    case_last_open_device_name_starts_normally,
+    case_save_keeps_a_protected_file_and_clears_stale_temporaries,
     case_seed_gives_the_worlds_of_pelorn_cli,
     case_seed_field_without_a_seed_leaves_the_state,
     case_symmetry_the_map_cannot_have_is_refused,

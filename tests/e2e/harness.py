@@ -15,6 +15,7 @@ import time
 SCREEN_WIDTH = 1280
 SCREEN_HEIGHT = 800
 WINDOW_TITLE = "Pelorn"
+FONTS_SCRIPT = os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", "..", "scripts", "wine-fonts.sh")
 
 
 class E2EFailure(AssertionError):
@@ -87,6 +88,8 @@ class WinePrefix:
         })
         self.env.pop("WAYLAND_DISPLAY", None)
         self._run(["wineboot", "-i"], timeout=180)
+        # Marlett for the caption buttons Wine draws itself (scripts/wine-fonts.sh).
+        subprocess.run(["bash", FONTS_SCRIPT, self.env["WINEPREFIX"]], check=True, timeout=60)
         # Without a window manager, a managed window makes Wine wait on every
         # hide and route keys by the pointer; unmanaged windows take focus themselves.
         self._run(["wine", "reg", "add", r"HKCU\Software\Wine\X11 Driver", "/v", "Managed", "/d", "N", "/f"])
@@ -164,6 +167,7 @@ class Editor:
         self.workdir = workdir
         self.origin = None
         self.exit_code = None
+        self.last_busy = None
         self.process = subprocess.Popen(["wine", exe], cwd=workdir, env=prefix.env,
                                         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL,
                                         start_new_session=True)
@@ -222,6 +226,47 @@ class Editor:
         except subprocess.TimeoutExpired:
             raise E2EFailure("pelorn.exe did not end")
         return self.exit_code
+
+    def cpu_seconds(self):
+        """CPU time the editor's process has used so far, all its threads, from
+        /proc (nanosecond counts; a thread that already ended is not counted)."""
+        self._check_alive()
+        total = 0
+        task_dir = "/proc/%d/task" % self.process.pid
+        try:
+            tids = os.listdir(task_dir)
+        except OSError:
+            tids = []
+        for tid in tids:
+            try:
+                with open(os.path.join(task_dir, tid, "schedstat")) as f:
+                    total += int(f.read().split()[0])
+            except (OSError, ValueError, IndexError):
+                pass
+        return total / 1e9
+
+    def wait_quiet(self, quiet=0.4, timeout=30, what="the editor to go quiet"):
+        """Waits until the editor has used no CPU for `quiet` seconds on end and
+        returns the CPU seconds it used meanwhile. First asks the X server for a
+        reply, so that the input sent before has reached it. A program that
+        keeps painting or spinning never goes quiet and fails here."""
+        self.xdotool("getmouselocation")
+        started = self.cpu_seconds()
+        last = started
+        calm_since = time.monotonic()
+        deadline = calm_since + timeout
+        while True:
+            time.sleep(0.05)
+            now = self.cpu_seconds()
+            if now - last > 0.0005:
+                last = now
+                calm_since = time.monotonic()
+            elif time.monotonic() - calm_since >= quiet:
+                # When it last used CPU (to within a poll): the end of its work.
+                self.last_busy = calm_since
+                return now - started
+            if time.monotonic() > deadline:
+                raise E2EFailure("%s: still busy after %.0f s" % (what, timeout))
 
     def kill(self):
         if self.process.poll() is None:

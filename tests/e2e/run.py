@@ -39,14 +39,14 @@ class Session:
         self.folders.append(folder)
         return folder
 
-    def start(self, workdir=None, files=None):
-        """Starts pelorn.exe in workdir (a new empty folder when None), after
-        writing files ({name: bytes}) there."""
+    def start(self, workdir=None, files=None, exe=None):
+        """Starts pelorn.exe (or another copy of it) in workdir (a new empty
+        folder when None), after writing files ({name: bytes}) there."""
         workdir = workdir or self.new_folder()
         for name, data in (files or {}).items():
             with open(os.path.join(workdir, name), "wb") as f:
                 f.write(data)
-        editor = harness.Editor(self.exe, self.display, self.prefix, workdir)
+        editor = harness.Editor(exe or self.exe, self.display, self.prefix, workdir)
         self.editors.append(editor)
         return editor
 

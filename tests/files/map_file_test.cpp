@@ -5,9 +5,11 @@
 #include <string>
 #include <vector>
 
-#include "text/conversions.h"
+#include "files/bitmap_file.h"
 #include "files/map_file.h"
+#include "files/map_name.h"
 #include "files_fixture.h"
+#include "text/conversions.h"
 
 #ifndef PELORN_TEST_DATA
 #define PELORN_TEST_DATA "tests/data"
@@ -234,6 +236,71 @@ TEST_F(MapFile, NameOnLineTwoReplacesTheOpenedName) {
     ASSERT_TRUE(saveMapFile());
     EXPECT_TRUE(std::filesystem::exists("B.map"));
     EXPECT_EQ(readBytes("B.map"), readBytes("A.map"));
+}
+
+// A shared file must not choose where the next save goes: the map loads,
+// named after the file it was opened from, and Ctrl+S and the bitmap write
+// beside it.
+TEST_F(MapFile, AnUnsafeNameOnLineTwoGivesWayToTheFileName) {
+    const std::string unsafe[] = {
+        "..\\..\\somewhere\\victim", "Z:\\data\\victim", "C:victim", "/data/victim", "../victim",
+        std::string("plain.txt\0tail", 14), std::string("made.cmd\0", 9), "AUX", "con.map", "LPT1", "x:y", "..",
+        "end.", std::string(65, 'n'), std::string(2000000, 'n'),
+    };
+    for (const std::string& name : unsafe) {
+        makeMap(1, 1, "Previous");
+        writeBytes("Shared.map", mapText(name, "02", "01", {"00", "23"}));
+        currentMapName = "Shared";
+        openMapFile();
+        EXPECT_EQ(currentMapName, "Shared") << name.substr(0, 30);
+        EXPECT_EQ(quadCountX, 2) << "the rest of the file still loads";
+        EXPECT_EQ(mapGrid[0][1], 23);
+        ASSERT_TRUE(saveMapFile());
+        ASSERT_TRUE(saveMapBitmap());
+        EXPECT_EQ(folderEntries("."), (std::vector<std::string>{"Shared.bmp", "Shared.map"}));
+        EXPECT_EQ(crlfLines(readBytes("Shared.map"))[1], "Shared");
+        std::filesystem::remove("Shared.bmp");
+    }
+    // Opened by a path, the file's own name without ".map" stands in.
+    std::filesystem::create_directory("sub");
+    writeBytes("sub/Inner.map", mapText("../../x", "01", "01", {"07"}));
+    ASSERT_TRUE(loadMapFile("sub/Inner.map"));
+    EXPECT_EQ(currentMapName, "Inner");
+    writeBytes("sub/plain", mapText("AUX", "01", "01", {}));
+    ASSERT_TRUE(loadMapFile("sub/plain"));
+    EXPECT_EQ(currentMapName, "plain");
+    // When that is no safe name either, "Untitled".
+    writeBytes("trailing..map", mapText("C:x", "01", "01", {}));
+    ASSERT_TRUE(loadMapFile("trailing..map"));
+    EXPECT_EQ(currentMapName, "Untitled");
+    loadMapFromText(mapText("\\x", "01", "01", {}), "C:\\also");
+    EXPECT_EQ(currentMapName, "Untitled");
+    // In memory, without a file, the current name stays.
+    currentMapName = "Here";
+    loadMapFromText(mapText("a/b", "01", "01", {}));
+    EXPECT_EQ(currentMapName, "Here");
+    // Names at the limit still load.
+    loadMapFromText(mapText(std::string(64, 'k') + " K\xF6ln", "01", "01", {}));
+    EXPECT_EQ(currentMapName, std::string(64, 'k'));
+    loadMapFromText(mapText("K\xF6ln", "01", "01", {}));
+    EXPECT_EQ(currentMapName, "K\xF6ln");
+}
+
+TEST_F(MapFile, AnUnsafeCurrentNameIsNeitherOpenedNorWritten) {
+    makeMap(1, 2, "Home");
+    ASSERT_TRUE(writeMapFile("Untitled.map"));
+    makeMap(1, 1, "Other");
+    writeBytes("AUX.map", mapText("Trap", "03", "01", {}));
+    for (const char* name : {"AUX", "../Other", "x:y"}) {
+        currentMapName = name;
+        EXPECT_FALSE(saveMapFile()) << name;
+        EXPECT_FALSE(saveMapBitmap()) << name;
+    }
+    currentMapName = "AUX";
+    openMapFile();  // straight to the fallback
+    EXPECT_EQ(currentMapName, "Home");
+    EXPECT_EQ(quadCountY, 2);
+    EXPECT_EQ(folderEntries("."), (std::vector<std::string>{"AUX.map", "Untitled.map"}));
 }
 
 TEST_F(MapFile, NameWithABlankReadsItsFirstWordAndNothingElse) {
@@ -503,6 +570,52 @@ TEST_F(MapFile, UnusableSizeInMemoryFallsBackToOneQuad) {
     ASSERT_NE(mapGrid, nullptr);
     EXPECT_EQ(quadCountX, 1);
     EXPECT_EQ(quadCountY, 1);
+}
+
+TEST_F(MapFile, TheParsedMapSaysWhatWasReadAndWhatFailedFirst) {
+    const std::string head = "*MapInfo*\r\nA\r\n01\r\n01\r\n*MapTiles*";
+    std::string full = head;
+    for (int i = 0; i < 10000; ++i) full += "\r\n07";
+    const struct {
+        std::string text;
+        MapReadFailure failure;
+        const char* name;  // nullptr: no name line
+        std::int32_t quadsX;
+        std::int32_t quadsY;
+        bool tiles;
+    } cases[] = {
+        {"", MapReadFailure::kNoHead, nullptr, 0, 0, false},
+        {"*MapInfo*", MapReadFailure::kNoName, nullptr, 0, 0, false},
+        {"*MapInfo*\r\nA\r\nx", MapReadFailure::kBadQuadCount, "A", 0, 0, false},
+        {"*MapInfo*\r\nA\r\n02\r\n0", MapReadFailure::kBadQuadCount, "A", 2, 0, false},
+        {"*MapInfo*\r\nA\r\n101\r\n01", MapReadFailure::kBadQuadCount, "A", 0, 0, false},
+        {"*MapInfo*\r\nA\r\n40\r\n40\r\n*MapTiles*", MapReadFailure::kTooManyQuads, "A", 40, 0, false},
+        {"*MapInfo*\r\nA\r\n01\r\n01", MapReadFailure::kNoTiles, "A", 1, 1, false},
+        {head + "\r\n05", MapReadFailure::kBadTile, "A", 1, 1, true},
+        {"*MapInfo*\r\nCON\r\n01\r\n01\r\n*MapTiles*", MapReadFailure::kBadTile, "", 1, 1, true},
+        {full, MapReadFailure::kNone, "A", 1, 1, true},
+    };
+    for (const auto& c : cases) {
+        resetMapState();
+        const ParsedMap map = parseMapText(c.text);
+        EXPECT_EQ(map.failure, c.failure) << c.text.substr(0, 40);
+        EXPECT_EQ(map.name.has_value(), c.name != nullptr) << c.text.substr(0, 40);
+        if (map.name && c.name) {
+            EXPECT_EQ(*map.name, c.name);
+        }
+        EXPECT_EQ(map.quadsX, c.quadsX) << c.text.substr(0, 40);
+        EXPECT_EQ(map.quadsY, c.quadsY) << c.text.substr(0, 40);
+        EXPECT_EQ(static_cast<bool>(map.grid), c.tiles) << c.text.substr(0, 40);
+        EXPECT_STRNE(mapReadFailureText(c.failure), "");
+        // Parsing replaces nothing.
+        EXPECT_EQ(mapGrid, nullptr);
+        EXPECT_EQ(currentMapName, "Untitled");
+    }
+    const ParsedMap cut = parseMapText(head + "\r\n05\r\nzz\r\n06");
+    ASSERT_TRUE(cut.grid);
+    EXPECT_EQ(cut.grid.columns()[0][0], 5);
+    EXPECT_EQ(cut.grid.columns()[0][1], 0);
+    EXPECT_EQ(parseMapText(full).grid.columns()[99][99], 7);
 }
 
 TEST_F(MapFile, InMemoryReaderMatchesTheFileReader) {

@@ -1,9 +1,11 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <chrono>
 #include <fstream>
 #include <string>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include "files/bitmap_file.h"
@@ -142,6 +144,129 @@ TEST_F(SafeFile, ReadsWholeFilesAndRefusesWhatCannotBeRead) {
     EXPECT_TRUE(read.empty());
     fs::create_directory("folder");
     EXPECT_FALSE(readWholeFile("folder", read));
+}
+
+fs::perms modeOf(const fs::path& path) { return fs::status(path).permissions() & fs::perms::mask; }
+
+TEST_F(SafeFile, ProtectedTargetsAreNeverReplaced) {
+    // Root ignores the mode when writing, so the rule reads the bits themselves.
+    for (const fs::perms mode : {fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read,
+                                 fs::perms::owner_read, fs::perms::none}) {
+        writeBytes("World.map", "previous");
+        fs::permissions("World.map", mode);
+        EXPECT_FALSE(writeFileSafely("World.map", "new"));
+        fs::permissions("World.map", fs::perms::owner_read | fs::perms::owner_write);
+        EXPECT_EQ(readBytes("World.map"), "previous");
+        EXPECT_EQ(folderEntries("."), std::vector<std::string>{"World.map"});
+    }
+    // Every saver goes through it.
+    makeMap(1, 1, "World");
+    fs::permissions("World.map", fs::perms::owner_read);
+    writeBytes("World.bmp", "old picture");
+    fs::permissions("World.bmp", fs::perms::owner_read | fs::perms::group_read);
+    writeBytes("appdata.dat", "old settings");
+    fs::permissions("appdata.dat", fs::perms::owner_read);
+    EXPECT_FALSE(saveMapFile());
+    EXPECT_FALSE(saveMapBitmap());
+    EXPECT_FALSE(writeSettingsFile());
+    EXPECT_EQ(readBytes("World.map"), "previous");
+    EXPECT_EQ(readBytes("World.bmp"), "old picture");
+    EXPECT_EQ(readBytes("appdata.dat"), "old settings");
+}
+
+TEST_F(SafeFile, AReplacedFileKeepsItsPermissionBits) {
+    using fs::perms;
+    for (const perms mode : {perms::owner_read | perms::owner_write,
+                             perms::owner_read | perms::owner_write | perms::group_read,
+                             perms::owner_all | perms::group_read | perms::group_exec | perms::others_write,
+                             perms::owner_write}) {
+        writeBytes("kept.map", "old");
+        fs::permissions("kept.map", mode);
+        ASSERT_TRUE(writeFileSafely("kept.map", "new"));
+        EXPECT_EQ(modeOf("kept.map"), mode);
+        fs::permissions("kept.map", perms::owner_read | perms::owner_write);
+        EXPECT_EQ(readBytes("kept.map"), "new");
+    }
+    // A new file gets what the umask leaves of read and write for all.
+    const mode_t mask = ::umask(022);
+    ::umask(mask);
+    ASSERT_TRUE(writeFileSafely("fresh.map", "x"));
+    EXPECT_EQ(static_cast<mode_t>(modeOf("fresh.map")), 0666 & ~mask);
+}
+
+TEST_F(SafeFile, TemporaryNamesAreRecognisedExactly) {
+    EXPECT_EQ(temporarySuffix(123, 4), ".~123-4.tmp");
+    EXPECT_EQ(temporaryOwner("W.map.~123-4.tmp", "W.map"), std::optional<std::uint64_t>(123));
+    EXPECT_EQ(temporaryOwner("W.map" + temporarySuffix(4294967295u, 4294967295u), "W.map"),
+              std::optional<std::uint64_t>(4294967295u));
+    for (const char* other : {"W.map", "W.map.~123-4.tmpx", "W.map.~123-4.tmp.bak", "XW.map.~1-1.tmp",
+                              "W.map.~-4.tmp", "W.map.~123-.tmp", "W.map.~12a-4.tmp", "W.map.~123_4.tmp",
+                              "W.map.~12345678901-1.tmp", "W.map~1-1.tmp", "w.map.~1-1.tmp", "W.mapx.~1-1.tmp",
+                              ".~pelorn-1-1.tmp", "W.bmp.~1-1.tmp"})
+        EXPECT_FALSE(temporaryOwner(other, "W.map").has_value()) << other;
+    EXPECT_FALSE(temporaryOwner(".~1-1.tmp", "").has_value());
+}
+
+TEST_F(SafeFile, ASaveClearsOnlyItsOwnStaleTemporaries) {
+    // 999999999 is above every process id Linux gives; 1 is alive in every
+    // system; this process's own id can only be left over from an earlier one.
+    const std::string own = std::to_string(::getpid());
+    const std::vector<std::string> stale = {"W.map.~999999999-1.tmp", "W.map.~999999999-77.tmp",
+                                            "W.map.~" + own + "-5.tmp", "W.map.~0-1.tmp"};
+    const std::vector<std::string> kept = {"W.map.~1-1.tmp",         "Other.map.~999999999-1.tmp",
+                                           "W.bmp.~999999999-1.tmp", "W.map.~999999999-1.tmp.bak",
+                                           "W.map.~junk.tmp",        "XW.map.~999999999-1.tmp"};
+    for (const auto& name : stale) writeBytes(name, std::string(1000, 't'));
+    for (const auto& name : kept) writeBytes(name, "keep");
+    ASSERT_TRUE(writeFileSafely("W.map", "new"));
+    std::vector<std::string> expected = kept;
+    expected.push_back("W.map");
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(folderEntries("."), expected);
+    // Also when the save itself fails, for a protected target.
+    writeBytes("W.map.~999999999-2.tmp", "t");
+    fs::permissions("W.map", fs::perms::owner_read);
+    EXPECT_FALSE(writeFileSafely("W.map", "newer"));
+    EXPECT_TRUE(fs::exists("W.map.~999999999-2.tmp")) << "a refused save touches nothing";
+    fs::permissions("W.map", fs::perms::owner_read | fs::perms::owner_write);
+    fs::create_directory("sub");
+    writeBytes("sub/W.map.~999999999-1.tmp", "t");
+    ASSERT_TRUE(writeFileSafely("sub/W.map", "x"));
+    EXPECT_EQ(folderEntries("sub"), std::vector<std::string>{"W.map"});
+    EXPECT_TRUE(fs::exists("W.map.~1-1.tmp"));
+}
+
+TEST_F(SafeFile, DeviceNamesAreNeitherOpenedNorWritten) {
+    std::string read = "stale";
+    for (const char* name : {"AUX", "aux.map", "CON.dat", "sub/nul.map", "COM1.bmp"}) {
+        EXPECT_FALSE(writeFileSafely(name, "x")) << name;
+        EXPECT_FALSE(fs::exists(name)) << name;
+    }
+    // Files that Linux would allow are refused as Windows would read them.
+    writeBytes("aux.map", "*MapInfo* aux 01 01 *MapTiles*");
+    EXPECT_FALSE(readWholeFile("aux.map", read));
+    EXPECT_TRUE(read.empty());
+    EXPECT_FALSE(loadMapFile("aux.map"));
+}
+
+TEST_F(SafeFile, ReaderRefusesWhatIsNoPlainFileOrTooLarge) {
+    using Clock = std::chrono::steady_clock;
+    std::string read = "stale";
+    const auto start = Clock::now();
+    EXPECT_FALSE(readWholeFile("/dev/zero", read));  // endless
+    EXPECT_TRUE(read.empty());
+    EXPECT_FALSE(readWholeFile("/dev/null", read));
+    ASSERT_EQ(::mkfifo("pipe", 0600), 0);
+    EXPECT_FALSE(readWholeFile("pipe", read)) << "refused without waiting for a writer";
+    // A sparse file one byte over the limit is refused from its size alone.
+    writeBytes("huge.map", "");
+    fs::resize_file("huge.map", kMaxReadBytes + 1);
+    EXPECT_FALSE(readWholeFile("huge.map", read));
+    EXPECT_FALSE(loadMapFile("huge.map"));
+    EXPECT_LT(Clock::now() - start, std::chrono::seconds(1));
+    // The limit holds the largest map at its widest line form.
+    EXPECT_GE(kMaxReadBytes, std::size_t{39} + 64 + std::size_t{kMaxQuads} * 10000 * 13);
+    EXPECT_LE(kMaxReadBytes, std::size_t{140} << 20);
 }
 
 }  // namespace

@@ -4,9 +4,10 @@
 #include <limits>
 #include <string>
 
-#include "text/conversions.h"
+#include "files/safe_file.h"
 #include "files/settings_file.h"
 #include "files_fixture.h"
+#include "text/conversions.h"
 
 namespace pelorn {
 namespace {
@@ -80,6 +81,22 @@ TEST_F(SettingsFile, DefaultFileHasTheExactBytes) {
     EXPECT_NE(bytes.substr(bytes.size() - 2), "\r\n");
     EXPECT_EQ(folderEntries("."), std::vector<std::string>{"appdata.dat"});
     EXPECT_EQ(std::string(kSettingsFileName), "appdata.dat");
+}
+
+TEST_F(SettingsFile, StartUpWritesTheDefaultsOnlyWhereNoFileOpens) {
+    readSettingsOrWriteDefaults();
+    EXPECT_EQ(readBytes("appdata.dat"), kDefaultFile);
+    // A file that is there is read and left alone.
+    writeBytes("appdata.dat", "#LastOpen# Kept #levelSea# 4.5");
+    readSettingsOrWriteDefaults();
+    EXPECT_EQ(currentMapName, "Kept");
+    EXPECT_EQ(p_.levelSea, 4.5f);
+    EXPECT_EQ(readBytes("appdata.dat"), "#LastOpen# Kept #levelSea# 4.5");
+    // A folder in its place opens as no file does, and is not written over.
+    testing_files::fs::remove("appdata.dat");
+    testing_files::fs::create_directory("appdata.dat");
+    readSettingsOrWriteDefaults();
+    EXPECT_TRUE(testing_files::fs::is_directory("appdata.dat"));
 }
 
 TEST_F(SettingsFile, MissingFileChangesNothing) {
@@ -253,6 +270,37 @@ TEST_F(SettingsFile, FlagsOtherThanOneAreWrittenAsOff) {
     p_.seedHorizontalSea = 7;  // the generator treats it as off
     ASSERT_TRUE(writeSettingsFile());
     EXPECT_NE(readBytes("appdata.dat").find("#seedHorizontalSea# 0\r\n"), std::string::npos);
+}
+
+TEST_F(SettingsFile, AnUnsafeLastOpenNameGivesUntitled) {
+    const std::string unsafe[] = {"AUX", "aux.map", "../../victim", "C:x", "Z:\\data\\victim",
+                                  std::string("a\0b", 3), "..", "x.", std::string(65, 'n'),
+                                  std::string(3000000, 'n')};
+    for (const std::string& name : unsafe) {
+        currentMapName = "Before";
+        generatorParameters = GeneratorParameters{};
+        readSettingsText("#LastOpen# " + name + "\r\n#levelSea# 4.5");
+        EXPECT_EQ(currentMapName, "Untitled") << name.substr(0, 30);
+        EXPECT_EQ(generatorParameters.levelSea, 4.5f) << "later entries are still read";
+    }
+    readSettingsText("#LastOpen# " + std::string(64, 'n'));
+    EXPECT_EQ(currentMapName, std::string(64, 'n'));
+    // Without the entry applied, nothing changes.
+    readSettingsText("#LastOpen# AUX", false);
+    EXPECT_EQ(currentMapName, std::string(64, 'n'));
+    // An unsafe name in memory is never written as the map to open next.
+    currentMapName = "../x";
+    EXPECT_EQ(settingsFileText().substr(0, 21), "#LastOpen# Untitled\r\n");
+    currentMapName = "a b";
+    EXPECT_EQ(settingsFileText().substr(0, 16), "#LastOpen# a b\r\n");
+}
+
+TEST_F(SettingsFile, AFileBeyondTheReadLimitIsRefusedWhole) {
+    writeBytes("appdata.dat", "#levelSea# 4.5 #LastOpen# ");
+    std::filesystem::resize_file("appdata.dat", kMaxReadBytes + 1);
+    EXPECT_FALSE(readSettingsFile());
+    EXPECT_EQ(generatorParameters.levelSea, 5.0f);
+    EXPECT_EQ(currentMapName, "Untitled");
 }
 
 TEST_F(SettingsFile, LastOpenCanBeIgnored) {

@@ -1,5 +1,6 @@
 // Any bytes as a map file: the reader must always leave a usable map, never
-// crash, and whatever it loaded must survive a save and a reload unchanged.
+// crash, never take a name that is no safe file name, and whatever it loaded
+// must survive a save and a reload unchanged.
 // Inputs whose first byte is odd are instead taken as the tile lines of a
 // one-quad map, and the tiles checked against the plain token reader.
 #include <cstddef>
@@ -9,23 +10,17 @@
 #include <string_view>
 #include <vector>
 
-#include "text/conversions.h"
 #include "files/map_file.h"
+#include "files/map_name.h"
 #include "map/map_grid.h"
+#include "tests/fuzz/fuzz_support.h"
+#include "text/conversions.h"
 
 namespace {
 
 using namespace pelorn;
-
-void check(bool condition) {
-    if (!condition) std::abort();
-}
-
-std::vector<TerrainCode> gridCopy() {
-    std::vector<TerrainCode> tiles;
-    for (std::int32_t x = 0; x < mapWidth(); ++x) tiles.insert(tiles.end(), mapGrid[x], mapGrid[x] + mapHeight());
-    return tiles;
-}
+using fuzz::check;
+using fuzz::gridCopy;
 
 // Large maps load through the same code as small ones but cost the fuzzer a
 // thousand times more per input; the unit tests load them.
@@ -51,6 +46,7 @@ void wholeFile(std::string_view text, std::uint8_t first) {
 
     check(mapGrid != nullptr);
     check(isAcceptableMapSize(quadCountX, quadCountY));
+    check(isSafeMapName(currentMapName));  // whatever line 2 held
     check(viewQuadX == 0 && viewQuadY == 0);
 
     // Round trip, on one quad: the fuzzer's hooks make every tile costly.

@@ -7,6 +7,7 @@
 #include <string>
 #include <string_view>
 
+#include "files/map_name.h"
 #include "files/settings_file.h"
 #include "generator/parameters.h"
 #include "map/map_grid.h"
@@ -24,7 +25,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     resetMapState();
     generatorParameters = GeneratorParameters{};
     readSettingsText(std::string_view(reinterpret_cast<const char*>(data), size));
-
+    check(isSafeMapName(currentMapName));  // the map start-up would open
     // Reals read back as their six-digit form; below the normal range that
     // form has fewer digits than the value, so the text need not repeat.
     bool normalReals = true;

@@ -103,9 +103,49 @@ if ! grep -q __asan_init "$cli"; then
     expect "the reason on stderr" grep -q 'not enough memory for a map of 32x32 quads' err.txt
 fi
 
+# Names that would leave the folder, name a device or hide a control
+# character: refused with the rule named, and nothing written anywhere.
+outside="$work-outside"
+mkdir "$outside"
+trap 'rm -rf "$work" "$outside"' EXIT
+before="$(ls -A)"
+for name in 'C:x' '..' '.' 'AUX' 'aux.map' 'COM1' $'a\tb' $'a\x01b' 'x.' 'x ' "../${outside##*/}/victim" \
+            "..\\${outside##*/}\\victim" "Z:$outside/victim" "$outside/victim" 'a:b' 'a*b' 'a|b' \
+            "$(printf 'n%.0s' {1..65})"; do
+    check "unsafe name $(printf %q "$name")" 2 "$cli" generate --seed 1 --quads 1x1 --name "$name"
+    expect "the message names the rule for $(printf %q "$name")" grep -q 'refused: a name' err.txt
+done
+check "64 characters are allowed" 0 "$cli" generate --seed 1 --quads 1x1 --name "$(printf 'n%.0s' {1..64})"
+rm -f "$(printf 'n%.0s' {1..64}).map"
+check "settings written elsewhere" 2 "$cli" generate --seed 1 --quads 1x1 --name s --write-settings "../${outside##*/}/x.dat"
+check "settings as a device" 2 "$cli" generate --seed 1 --quads 1x1 --name s --write-settings NUL
+check "settings read from a device" 2 "$cli" generate --seed 1 --quads 1x1 --name s --settings aux.dat
+expect "nothing written for unsafe names" test "$(ls -A)" = "$before"
+expect "nothing written outside" test -z "$(ls -A "$outside")"
+
+# A shared map naming a path on line 2: info shows the file's own name.
+printf '*MapInfo*\r\n..\\..\\victim\r\n01\r\n01\r\n*MapTiles*' >shared.map
+check "info on a map naming a path" 0 "$cli" info shared.map
+expect "the file's own name stands in" grep -qx 'name: shared' out.txt
+printf '*MapInfo*\r\nAUX\r\n01\r\n01\r\n*MapTiles*' >AUX.map
+check "info on a device name" 2 "$cli" info AUX.map
+expect "the message names the device rule" grep -q 'device name' err.txt
+check "info on a device name in a folder" 2 "$cli" info ./sub/com1.map
+# The endless zero device ends at once, in little memory.
+/usr/bin/time -f '%e %M' -o usage.txt "$cli" info /dev/zero >out.txt 2>err.txt
+status=$?
+expect "info on the zero device fails as unreadable" test "$status" -eq 1
+read -r seconds kilobytes < <(tail -n 1 usage.txt)
+expect "info on the zero device ends within a second ($seconds s)" awk -v s="$seconds" 'BEGIN { exit !(s < 1) }'
+expect "info on the zero device stays under 100 MB ($kilobytes kB)" test "$kilobytes" -lt 102400
+mkfifo pipe.map
+check "info on a pipe ends without a writer" 1 timeout 5 "$cli" info pipe.map
+rm -f usage.txt pipe.map shared.map AUX.map
+
 check "missing settings file" 1 "$cli" generate --seed 1 --quads 1x1 --name b --settings missing.dat
 expect "no map after unreadable settings" test ! -e b.map
-check "settings to a missing folder" 1 "$cli" generate --seed 1 --quads 1x1 --name c --write-settings no/such/dir.dat
+mkdir taken.dat
+check "settings that cannot be written" 1 "$cli" generate --seed 1 --quads 1x1 --name c --write-settings taken.dat
 check "info on a missing file" 1 "$cli" info missing.map
 
 finish cli-generate

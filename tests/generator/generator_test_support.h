@@ -10,9 +10,9 @@
 #include "generator/parameters.h"
 #include "generator/random.h"
 #include "map/map_grid.h"
-#include "view/view_mode.h"
-#include "support/test_map.h"
 #include "support/fresh_state.h"
+#include "support/test_map.h"
+#include "view/view_mode.h"
 
 namespace pelorn::test {
 

@@ -4,10 +4,11 @@
 
 #include <vector>
 
+#include "editing/history.h"
 #include "generator_test_support.h"
-#include "map/history.h"
 #include "support/recording_seam.h"
 #include "support/test_map.h"
+#include "view/layout.h"
 
 namespace pelorn::test {
 namespace {

@@ -7,8 +7,8 @@
 #include "generator/random.h"
 #include "map/flood_fill.h"
 #include "map/map_grid.h"
-#include "support/test_map.h"
 #include "support/fresh_state.h"
+#include "support/test_map.h"
 
 namespace pelorn {
 namespace {

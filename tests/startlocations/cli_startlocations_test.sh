@@ -44,7 +44,31 @@ check "missing value" 2 "$cli" startlocations --seed 1 --map base.map --name
 check "unknown option" 2 "$cli" startlocations --seed 1 --map base.map --name x --fast
 check "name with a path" 2 "$cli" startlocations --seed 1 --map base.map --name sub/x
 check "empty name" 2 "$cli" startlocations --seed 1 --map base.map --name ""
+for name in 'C:x' '..' 'AUX' $'a\tb' 'lpt1.map' 'x.'; do
+    check "unsafe name $(printf %q "$name")" 2 "$cli" startlocations --seed 1 --map base.map --name "$name"
+    expect "the message names the rule" grep -q -- '--name refused: a name' err.txt
+done
+check "map file named like a device" 2 "$cli" startlocations --seed 1 --map con.map --name x
 expect "nothing written on bad arguments" test ! -e x.map
+
+# A map that is not read in full is not placed on, and above all not saved
+# over itself emptied or cut.
+printf '*MapInfo*\r\nbad\r\n0\r\n01\r\n*MapTiles*\r\n05' >bad.map
+cp bad.map bad.copy
+check "refused quad count" 1 "$cli" startlocations --seed 1 --map bad.map --name bad
+expect "the map with the refused count is left as it was" cmp -s bad.map bad.copy
+expect "the reason names the count" grep -q "cannot read 'bad.map': a quad count is missing or not from 1 to 100" err.txt
+printf '*MapInfo*\r\nbig\r\n40\r\n40\r\n*MapTiles*' >big.map
+check "more than 1024 quads" 1 "$cli" startlocations --seed 1 --map big.map --name big
+expect "the reason names the quad limit" grep -q 'more than 1024 quads' err.txt
+head -c 20000 base.map >cut.map
+cp cut.map cut.copy
+check "tiles cut short" 1 "$cli" startlocations --seed 1 --map cut.map --name cut
+expect "the cut map is left as it was" cmp -s cut.map cut.copy
+expect "the reason names the tiles" grep -q 'the tiles end early' err.txt
+printf '*MapInfo*\r\nhead\r\n01\r\n01' >head.map
+check "no tiles at all" 1 "$cli" startlocations --seed 1 --map head.map --name notread
+expect "nothing written for a map not read" test ! -e notread.map
 
 check "missing map file" 1 "$cli" startlocations --seed 1 --map nowhere.map --name x
 mkdir blocked.map

@@ -7,16 +7,17 @@
 #include <utility>
 #include <vector>
 
+#include "editing/history.h"
 #include "generator/parameters.h"
 #include "generator/random.h"
-#include "map/history.h"
 #include "map/map_grid.h"
 #include "map/terrain.h"
 #include "map/window_seam.h"
 #include "startlocations/start_locations.h"
+#include "support/fresh_state.h"
 #include "support/recording_seam.h"
 #include "support/test_map.h"
-#include "support/fresh_state.h"
+#include "view/layout.h"
 
 namespace pelorn {
 namespace {

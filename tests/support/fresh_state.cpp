@@ -1,10 +1,10 @@
 #include "support/fresh_state.h"
 
 #include "dialogs/generate_terrain_dialog.h"
+#include "editing/history.h"
+#include "editing/tools.h"
 #include "generator/parameters.h"
 #include "generator/random.h"
-#include "map/editing.h"
-#include "map/history.h"
 #include "map/map_grid.h"
 #include "map/terrain.h"
 #include "view/seed_status.h"

@@ -9,14 +9,19 @@ namespace pelorn::test {
 RasterPainter::RasterPainter(int width, int height)
     : width_(width), height_(height), pixels_(static_cast<std::size_t>(width) * height, kWhite) {}
 
-void RasterPainter::selectPen(int pen) { pen_ = penStyle(pen); }
+void RasterPainter::selectPen(int pen) {
+    ++calls_;
+    pen_ = penStyle(pen);
+}
 
 void RasterPainter::moveTo(int x, int y) {
+    ++calls_;
     currentX_ = x;
     currentY_ = y;
 }
 
 void RasterPainter::lineTo(int x, int y) {
+    ++calls_;
     if (pen_.width <= 1)
         thinLine(currentX_, currentY_, x, y);
     else
@@ -25,10 +30,42 @@ void RasterPainter::lineTo(int x, int y) {
     currentY_ = y;
 }
 
-void RasterPainter::setTextColour(Rgb colour) { textColour_ = colour; }
+void RasterPainter::setTextColour(Rgb colour) {
+    ++calls_;
+    textColour_ = colour;
+}
 
 void RasterPainter::textOut(int x, int y, std::string_view text) {
+    ++calls_;
     if (insideClip(x, y)) texts_.push_back({x, y, textColour_, std::string(text)});
+}
+
+void RasterPainter::drawPixels(int left, int top, int width, int height, const Rgb* pixels) {
+    ++calls_;
+    for (int row = 0; row < height; ++row) {
+        for (int column = 0; column < width; ++column) {
+            const int x = left + column;
+            const int y = top + row;
+            if (insideClip(x, y))
+                pixels_[static_cast<std::size_t>(y) * width_ + x] = pixels[static_cast<std::size_t>(row) * width + column];
+        }
+    }
+}
+
+ClientRect RasterPainter::clipBox() const {
+    ClientRect box{0, 0, width_, height_};
+    if (clipRects_.empty()) return box;
+    ClientRect bounds{width_, height_, 0, 0};
+    for (const ClientRect& r : clipRects_) {
+        bounds.left = std::min(bounds.left, r.left);
+        bounds.top = std::min(bounds.top, r.top);
+        bounds.right = std::max(bounds.right, r.right);
+        bounds.bottom = std::max(bounds.bottom, r.bottom);
+    }
+    box = {std::max(box.left, bounds.left), std::max(box.top, bounds.top), std::min(box.right, bounds.right),
+           std::min(box.bottom, bounds.bottom)};
+    if (box.left >= box.right || box.top >= box.bottom) return {0, 0, 0, 0};
+    return box;
 }
 
 void RasterPainter::clear() {

@@ -21,6 +21,10 @@
 //   an invalidated region).
 // - Text is not rasterised: each textOut whose origin lies in the clip area is
 //   recorded with its position and the text colour at that moment.
+// - A block of pixels is copied as it is, clipped like the lines.
+// - The clip box is the bounding box of the clip rectangles within the raster.
+// Every call is counted, so that tests and benchmarks can see how much a
+// paint asks of the surface.
 #pragma once
 
 #include <string>
@@ -49,6 +53,8 @@ public:
     void lineTo(int x, int y) override;
     void setTextColour(Rgb colour) override;
     void textOut(int x, int y, std::string_view text) override;
+    void drawPixels(int left, int top, int width, int height, const Rgb* pixels) override;
+    ClientRect clipBox() const override;
 
     // Drawing is restricted to the union of these (none: the whole raster).
     void setClipRects(std::vector<ClientRect> rects) { clipRects_ = std::move(rects); }
@@ -66,6 +72,8 @@ public:
     const std::vector<TextEntry>& texts() const { return texts_; }
     // The entry drawn at (x, y), or nullptr.
     const TextEntry* textAt(int x, int y) const;
+    // Drawing calls since construction (clipBox not counted).
+    long calls() const { return calls_; }
 
 private:
     void plot(int x, int y);
@@ -82,6 +90,7 @@ private:
     Rgb textColour_{0, 0, 0};
     int currentX_ = 0;
     int currentY_ = 0;
+    long calls_ = 0;
 };
 
 }  // namespace pelorn::test

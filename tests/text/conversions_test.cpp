@@ -229,6 +229,20 @@ TEST(TokenReaders, AdvanceOnSuccessAndLeaveTheTargetOnFailure) {
     EXPECT_FALSE(readRealToken(text, pos, r));
 }
 
+TEST(TokenReaders, WordViewsPointIntoTheText) {
+    const std::string text = " \r\nfirst\tsecond\v";
+    std::size_t pos = 0;
+    std::string_view word;
+    ASSERT_TRUE(readWordView(text, pos, word));
+    EXPECT_EQ(word, "first");
+    EXPECT_EQ(word.data(), text.data() + 3) << "no copy";
+    ASSERT_TRUE(readWordView(text, pos, word));
+    EXPECT_EQ(word, "second");
+    EXPECT_FALSE(readWordView(text, pos, word));
+    EXPECT_EQ(word, "second");
+    EXPECT_EQ(pos, text.size());
+}
+
 TEST(TokenReaders, StreamSpaceIsTheSixClassicCharacters) {
     for (int c = 0; c < 256; ++c) {
         const bool expected = c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\v' || c == '\f';

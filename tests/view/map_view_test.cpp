@@ -2,15 +2,15 @@
 
 #include <string>
 
-#include "map/editing.h"
+#include "editing/tools.h"
 #include "map/map_grid.h"
 #include "map/terrain.h"
+#include "support/fresh_state.h"
 #include "support/raster_painter.h"
+#include "support/test_map.h"
 #include "view/map_view.h"
 #include "view/seed_status.h"
 #include "view/view_mode.h"
-#include "support/test_map.h"
-#include "support/fresh_state.h"
 
 namespace pelorn {
 namespace {
@@ -379,7 +379,7 @@ TEST_F(MapViewTest, StatusLine) {
 // The seed of the last run stands between the caption and the tool status,
 // black, in the detail view only; before any run there is nothing there.
 TEST_F(MapViewTest, SeedOfTheLastRunInTheStatusLine) {
-    EXPECT_EQ(paint().textAt(kSeedStatusX, kSeedStatusY), nullptr);
+    EXPECT_EQ(paint().textAt(kSeedStatusX, kStatusTop), nullptr);
     showSeed(4294967295u);
     bucketTool = true;
     RasterPainter raster = paint();

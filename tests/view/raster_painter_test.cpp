@@ -96,5 +96,28 @@ TEST(RasterPainter, ClipsToTheUnionOfRectanglesAndRecordsTextByOrigin) {
     EXPECT_EQ(raster.texts()[0].colour, kRed);
 }
 
+TEST(RasterPainter, BlocksOfPixelsAreClippedAndTheClipBoxBoundsTheRectangles) {
+    RasterPainter raster(40, 40);
+    EXPECT_EQ(raster.clipBox(), (ClientRect{0, 0, 40, 40}));
+    raster.setClipRects({{2, 3, 5, 6}, {30, 1, 50, 4}});
+    EXPECT_EQ(raster.clipBox(), (ClientRect{2, 1, 40, 6}));  // cut at the raster's edge
+    const Rgb block[] = {kRed, kBlack, kRed, kBlack, kRed, kBlack};  // 3 wide, 2 high
+    raster.drawPixels(3, 4, 3, 2, block);
+    EXPECT_EQ(raster.pixel(3, 4), kRed);
+    EXPECT_EQ(raster.pixel(4, 4), kBlack);
+    EXPECT_EQ(raster.pixel(5, 4), kWhite);  // right of the clip
+    EXPECT_EQ(raster.pixel(3, 5), kBlack);
+    EXPECT_EQ(raster.pixel(4, 5), kRed);
+    raster.drawPixels(38, 0, 3, 2, block);  // partly off the raster and above the clip
+    EXPECT_EQ(raster.pixel(38, 0), kWhite);
+    EXPECT_EQ(raster.pixel(38, 1), kBlack);
+    EXPECT_EQ(raster.pixel(39, 1), kRed);
+    EXPECT_EQ(raster.paintedPixelCount(), 6);
+    EXPECT_EQ(raster.calls(), 2);
+    raster.setClipRects({{50, 50, 60, 60}});  // wholly outside: an empty box
+    const ClientRect none = raster.clipBox();
+    EXPECT_TRUE(none.left >= none.right || none.top >= none.bottom);
+}
+
 }  // namespace
 }  // namespace pelorn

@@ -2,14 +2,15 @@
 
 #include <vector>
 
-#include "map/editing.h"
-#include "map/history.h"
+#include "editing/history.h"
+#include "editing/tools.h"
 #include "map/map_grid.h"
 #include "map/window_seam.h"
-#include "support/recording_seam.h"
-#include "view/view_mode.h"
-#include "support/test_map.h"
 #include "support/fresh_state.h"
+#include "support/recording_seam.h"
+#include "support/test_map.h"
+#include "view/layout.h"
+#include "view/view_mode.h"
 
 namespace pelorn {
 namespace {
@@ -176,6 +177,13 @@ TEST_F(EditingTest, BucketUsesTheViewedQuad) {
     EXPECT_EQ(mapGrid[0][0], kSea);
 }
 
+// The 8 by 4 pixels of quad tile (column, row) in the detail view.
+ClientRect tileBox(int column, int row) {
+    const int x = 46 + 6 * column;
+    const int y = 76 + 4 * row - (column % 2 == 0 ? 2 : 0);
+    return {x, y, x + 8, y + 4};
+}
+
 TEST_F(EditingTest, NormalBrushSetsTheTileUnderTheCursor) {
     makeMap(2, 2);
     viewQuadX = 1;
@@ -189,18 +197,21 @@ TEST_F(EditingTest, NormalBrushSetsTheTileUnderTheCursor) {
         seam.cursor = {corners[i].first, corners[i].second};
         brushAtCursor();
         const auto changed = changedSince(before);
-        if (i == 2) {
-            EXPECT_TRUE(changed.empty());  // already hills: written again, still repainted
-        } else {
-            ASSERT_EQ(changed.size(), 1u) << i;
-            EXPECT_EQ(changed[0], tiles[i]);
-        }
         EXPECT_EQ(mapGrid[tiles[i].x][tiles[i].y], kHills);
-        const int px = corners[i].first;
-        const int py = corners[i].second;
-        EXPECT_EQ(seam.invalidations,
-                  std::vector{RecordingSeam::area({px - 8, py - 8, px + 8, py + 8}, false)});
+        if (i == 2) {
+            // Already hills: nothing written, nothing repainted.
+            EXPECT_TRUE(changed.empty());
+            EXPECT_TRUE(seam.invalidations.empty());
+            continue;
+        }
+        ASSERT_EQ(changed.size(), 1u) << i;
+        EXPECT_EQ(changed[0], tiles[i]);
+        // Only the changed tile's pixels, not erased.
+        const ClientRect box = tileBox(tiles[i].x - 100, tiles[i].y - 100);
+        EXPECT_EQ(seam.invalidations, std::vector{RecordingSeam::area(box, false)});
     }
+    EXPECT_EQ(tileBox(0, 0), (ClientRect{46, 74, 54, 78}));  // even column: 2 pixels higher
+    EXPECT_EQ(tileBox(99, 99), (ClientRect{640, 472, 648, 476}));
     for (auto [px, py] : {std::pair{46, 100}, {647, 100}, {100, 75}, {100, 476}}) {
         const auto before = snapshot();
         seam.invalidations.clear();
@@ -219,7 +230,9 @@ TEST_F(EditingTest, BoldBrushSetsSevenTilesAwayFromTheQuadsEdge) {
     brushAtCursor();
     const std::vector<TilePos> expected = {{0, 0}, {0, 2}, {1, 0}, {1, 1}, {1, 2}, {2, 0}, {2, 2}};
     EXPECT_EQ(changedSince(std::vector<TerrainCode>(10000, kVoid)), expected);
-    EXPECT_EQ(seam.invalidations, std::vector{RecordingSeam::area({53 - 16, 80 - 16, 53 + 16, 80 + 16}, false)});
+    // The box of the seven: columns 0..2, from the raised even columns' row 0
+    // to the bottom of odd column 1's row 2.
+    EXPECT_EQ(seam.invalidations, std::vector{RecordingSeam::area({46, 74, 66, 88}, false)});
 
     // The last positions inside: u = 593, v = 395 -> tile (98, 98).
     makeMap(1, 1);
@@ -238,6 +251,47 @@ TEST_F(EditingTest, BoldBrushSetsSevenTilesAwayFromTheQuadsEdge) {
         EXPECT_TRUE(changedSince(std::vector<TerrainCode>(10000, kVoid)).empty()) << u << ", " << v;
         EXPECT_TRUE(seam.invalidations.empty());
     }
+}
+
+TEST_F(EditingTest, BrushWritesAndRepaintsOnlyTilesThatChange) {
+    makeMap(1, 1);
+    currentTerrain = kForestPlains;
+    mapGrid[20][30] = kForestPlains;  // the centre and one corner already hold the code
+    mapGrid[21][31] = kForestPlains;
+    boldBrush = true;
+    seam.cursor = {47 + 6 * 20, 76 + 4 * 30};
+    historyBeginEdit(MapChange::kBrushedTiles);
+    brushAtCursor();
+    historyEndEdit();
+    // Five tiles changed: columns 19..21, rows 29..31 less the two that held the code
+    // and the two the bold brush leaves out.
+    const std::vector<TilePos> written = {{19, 29}, {19, 31}, {20, 29}, {20, 31}, {21, 29}};
+    EXPECT_EQ(changedSince(std::vector<TerrainCode>(10000, kVoid)).size(), 7u);
+    const ClientRect box{tileBox(19, 29).left, tileBox(20, 29).top, tileBox(21, 31).right, tileBox(19, 31).bottom};
+    EXPECT_EQ(seam.invalidations, std::vector{RecordingSeam::area(box, false)});
+
+    // The same step again, and a thousand more: no writes, no repaints.
+    seam.invalidations.clear();
+    const auto painted = snapshot();
+    for (int i = 0; i < 1000; ++i) brushAtCursor();
+    boldBrush = false;
+    brushAtCursor();
+    EXPECT_TRUE(changedSince(painted).empty());
+    EXPECT_TRUE(seam.invalidations.empty());
+
+    // Undo takes back exactly the five written tiles.
+    ASSERT_TRUE(undoLastEdit());
+    const auto undone = changedSince(std::vector<TerrainCode>(10000, kVoid));
+    EXPECT_EQ(undone, (std::vector<TilePos>{{20, 30}, {21, 31}}));
+    for (const TilePos& t : written) EXPECT_EQ(mapGrid[t.x][t.y], kVoid);
+    EXPECT_FALSE(undoLastEdit());
+
+    // A stroke that changes nothing leaves no undo step.
+    currentTerrain = kForestPlains;
+    ASSERT_TRUE(leftButtonPressed());
+    brushAfterMessage();
+    leftButtonReleased();
+    EXPECT_FALSE(canUndo());
 }
 
 TEST_F(EditingTest, StrokeFollowsTheButtonAndEndsOnReleaseOrLostCapture) {

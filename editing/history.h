@@ -19,15 +19,16 @@ namespace pelorn {
 
 constexpr std::size_t kHistoryMemoryLimit = std::size_t{256} * 1024 * 1024;
 
+// An undone or redone edit is repainted as its change says (repaintMapChange).
+
 // An edit of single tiles (a stroke, a bucket fill). Begin closes any edit
 // still open. Tiles are recorded before they are written; a tile recorded
-// with no edit open opens one (kBrushedTiles). An undone or redone edit is
-// repainted as its change says (repaintMapChange). Recording a tile whose code does not
-// change records nothing. An edit that changed nothing leaves no step.
+// with no edit open opens one (kBrushedTiles). Recording a tile whose code
+// does not change records nothing. An edit that changed nothing leaves no step.
 void historyBeginEdit(MapChange change);
 void historyRecordTile(std::int32_t x, std::int32_t y, TerrainCode oldCode, TerrainCode newCode);
-// Tiles, packed as the fill gives them (column << 16 | row), that all went
-// from oldCode to newCode (a bucket fill).
+// Tiles, packed as the fill gives them (packTile), that all went from
+// oldCode to newCode (a bucket fill).
 void historyRecordTiles(std::vector<std::uint32_t>&& tiles, TerrainCode oldCode, TerrainCode newCode);
 void historyEndEdit();
 

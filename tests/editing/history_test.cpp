@@ -2,14 +2,15 @@
 
 #include <vector>
 
+#include "editing/history.h"
+#include "editing/tools.h"
 #include "generator/random.h"
-#include "map/editing.h"
-#include "map/history.h"
 #include "map/map_grid.h"
-#include "support/recording_seam.h"
-#include "view/view_mode.h"
-#include "support/test_map.h"
 #include "support/fresh_state.h"
+#include "support/recording_seam.h"
+#include "support/test_map.h"
+#include "view/layout.h"
+#include "view/view_mode.h"
 
 namespace pelorn {
 namespace {

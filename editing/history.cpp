@@ -1,4 +1,4 @@
-#include "map/history.h"
+#include "editing/history.h"
 
 #include <deque>
 #include <utility>

@@ -1,37 +1,32 @@
-// The editing state and the mouse tools of the detail view: the legend click,
-// the normal and bold brush, the bucket fill and the whole-map fill, and the
-// toggles of the tool flags. Every operation reads the cursor itself through
-// the window seam and asks for its own repaint.
+// The mouse tools of the detail view: the legend click, the normal and bold
+// brush, the bucket fill and the whole-map fill, and the toggles of the tool
+// state (map/tool_state.h). Every operation reads the cursor itself through
+// the window seam (the pointer's place at the input being handled), finds
+// what lies under it through the view's hit-testing, and says what it
+// changed to the view's repaint.
 #pragma once
 
 #include "map/terrain.h"
+#include "map/tool_state.h"
 
 namespace pelorn {
 
-extern TerrainCode currentTerrain;  // what the brush, bucket and whole-map fill put down
-extern bool boldBrush;              // off: one tile; on: seven
-extern bool startLocationMode;      // legend clicks pick start-location codes
-extern bool fillTool;               // Enter fills the whole map
-extern bool bucketTool;             // a click on the map flood-fills
-extern bool leftButtonDown;         // a brush stroke is under way
+extern bool leftButtonDown;  // a brush stroke is under way
 
-// Where the quad's tiles answer to the cursor: u = px - 47, v = py - 76; each
-// tile answers to 6 by 4 pixels.
-constexpr int kMapClickOriginX = 47;
-constexpr int kMapClickOriginY = 76;
-
-// Back to the state of a fresh process.
+// Back to the state of a fresh process: the tool state and the stroke.
 void resetEditingState();
 
 // A left-button press anywhere in the client area: picks a legend row, runs
 // the bucket, or leaves the button down for the brush. Nothing in the overview.
 void mapClick();
 
-// One brush step at the cursor (one tile, or seven with the bold brush).
+// One brush step at the cursor (one tile, or seven with the bold brush). Tiles
+// that already hold currentTerrain are left alone; the pixels of the tiles it
+// changed are repainted without erasing, and nothing when none changed.
 void brushAtCursor();
 
-// The message loop's hook: the brush runs after each dispatched message while
-// the button is held on the detail view.
+// The message loop's hook, after the press and each pointer move: one brush
+// step at the cursor while the button is held on the detail view.
 void brushAfterMessage();
 
 // The left button went down (WM_LBUTTONDOWN): starts a stroke, then mapClick.

@@ -1,0 +1,24 @@
+// Shared by the fuzz targets: a check that aborts (the fuzzer's crash), and
+// the tiles of the map in memory as a flat list.
+#pragma once
+
+#include <cstdint>
+#include <cstdlib>
+#include <vector>
+
+#include "map/map_grid.h"
+
+namespace pelorn::fuzz {
+
+inline void check(bool condition) {
+    if (!condition) std::abort();
+}
+
+// Every tile, column by column, each column top to bottom.
+inline std::vector<TerrainCode> gridCopy() {
+    std::vector<TerrainCode> tiles;
+    for (std::int32_t x = 0; x < mapWidth(); ++x) tiles.insert(tiles.end(), mapGrid[x], mapGrid[x] + mapHeight());
+    return tiles;
+}
+
+}  // namespace pelorn::fuzz

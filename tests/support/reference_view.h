@@ -1,0 +1,15 @@
+// The overview as the view first drew it, one pen and one single-pixel line
+// per tile, straight from the rule it follows. The view's own drawing must
+// match it pixel for pixel; tests compare the two and the benchmarks weigh them.
+#pragma once
+
+#include "view/painter.h"
+
+namespace pelorn::test {
+
+// What paintMap draws in the overview: the top rule, the caption, and for each
+// quad column, quad row, tile column and tile row the tile's pen and a line
+// from (px - 1, py) to (px, py).
+void paintOverviewTileByTile(Painter& painter);
+
+}  // namespace pelorn::test
