@@ -19,5 +19,7 @@
 #define IDM_SAVE_BITMAP 313
 #define IDM_UNDO 314
 #define IDM_REDO 315
+#define IDM_WHOLE_MAP_VIEW 316
+#define IDM_SAVE_PNG 317
 
 #endif

@@ -5,9 +5,11 @@
 #include "editing/tools.h"
 #include "files/bitmap_file.h"
 #include "files/map_file.h"
+#include "files/png_file.h"
 #include "map/map_grid.h"
 #include "view/repaint.h"
 #include "view/view_mode.h"
+#include "view/whole_map.h"
 
 namespace pelorn {
 
@@ -19,10 +21,11 @@ constexpr int kKeyF = 'F';
 constexpr int kKeyM = 'M';
 constexpr int kKeyS = 'S';
 constexpr int kKeyU = 'U';
+constexpr int kKeyW = 'W';
 constexpr int kKeyY = 'Y';
 constexpr int kKeyZ = 'Z';
 
-// The arrows, Ctrl+S, Ctrl+M and undo/redo: they work in both views. Returns
+// The arrows, Ctrl+S, Ctrl+M, Ctrl+W and undo/redo: they work in every view. Returns
 // true when the key was handled.
 bool handleViewKey(int virtualKey, bool ctrlDown, bool shiftDown) {
     if (virtualKey == kKeyUp && viewQuadY > 0) {
@@ -41,6 +44,8 @@ bool handleViewKey(int virtualKey, bool ctrlDown, bool shiftDown) {
         saveMapFile();
     } else if (virtualKey == kKeyM && ctrlDown) {
         switchViewMode();
+    } else if (virtualKey == kKeyW && ctrlDown) {
+        switchWholeMapView();
     } else if (virtualKey == kKeyZ && ctrlDown) {
         if (shiftDown)
             redoLastEdit();
@@ -93,6 +98,8 @@ bool handleMenuCommand(int id) {
         case IDM_SAVE_BITMAP: saveMapBitmap(); return true;
         case IDM_UNDO: undoLastEdit(); return true;
         case IDM_REDO: redoLastEdit(); return true;
+        case IDM_WHOLE_MAP_VIEW: switchWholeMapView(); return true;
+        case IDM_SAVE_PNG: saveMapPng(); return true;
         default: return false;
     }
 }

@@ -15,15 +15,17 @@ constexpr int kKeyDown = 40;
 
 // WM_KEYDOWN with wParam virtualKey; ctrlDown and shiftDown tell whether those
 // keys are held while the message is handled. Ctrl+Z undoes, Ctrl+Y and
-// Ctrl+Shift+Z redo, in both views. Keys that mean nothing here are ignored.
+// Ctrl+Shift+Z redo, Ctrl+W goes into the whole-map view and back, in every
+// view. Keys that mean nothing here are ignored.
 void handleKeyDown(int virtualKey, bool ctrlDown, bool shiftDown = false);
 
 // WM_COMMAND for a menu command id. Returns true when the command was one of
-// the core's (save, save bitmap, view switch, tool toggles, undo, redo);
-// false for the dialogs, "Exit" and unknown ids, which the shell handles.
+// the core's (save, save bitmap, save PNG, view switches, tool toggles, undo,
+// redo); false for the dialogs, "Exit" and unknown ids, which the shell handles.
 bool handleMenuCommand(int id);
 
-// Switches between the detail view and the overview and repaints everything.
+// Switches between the detail view and the overview and repaints everything;
+// from the whole-map view it goes to the detail view.
 void switchViewMode();
 
 }  // namespace pelorn

@@ -5,8 +5,12 @@
 #include "dialogs/dialog_procs_win.h"
 #include "editing/tools.h"
 #include "resources/resource.h"
+#include "view/cursor_text.h"
 #include "view/gdi_painter_win.h"
 #include "view/map_view.h"
+
+// GET_X_LPARAM and GET_Y_LPARAM; after <windows.h>, which shell_win.h brings.
+#include <windowsx.h>
 
 namespace pelorn {
 
@@ -25,6 +29,21 @@ void paint(HWND window) {
 }
 
 bool keyIsDown(int virtualKey) { return GetAsyncKeyState(virtualKey) != 0; }
+
+// Whether WM_MOUSELEAVE has been asked for since the pointer last left.
+bool trackingLeave = false;
+
+// The cursor text follows the pointer, and goes when it leaves the window.
+void followPointer(HWND window, LPARAM lParam) {
+    if (!trackingLeave) {
+        TRACKMOUSEEVENT track{};
+        track.cbSize = sizeof track;
+        track.dwFlags = TME_LEAVE;
+        track.hwndTrack = window;
+        trackingLeave = TrackMouseEvent(&track) != 0;
+    }
+    pointerMovedTo({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+}
 
 // The commands that open a dialog or end the program; the rest belong to the
 // core's command handler. Returns false for an id that is neither.
@@ -81,6 +100,11 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
                 leftButtonReleased();
                 if (GetCapture() == window) ReleaseCapture();
             }
+            followPointer(window, lParam);
+            return 0;
+        case WM_MOUSELEAVE:
+            trackingLeave = false;
+            pointerLeft();
             return 0;
         case WM_CAPTURECHANGED:
             // Capture taken away (another window, a dialog): the stroke is over.

@@ -2,7 +2,8 @@
 // paint and time, for the overview of a generated 10x10-quad world (as the
 // view draws it, and tile by tile as it first did), the full detail view, and
 // the repaint of one brush step (with and without leaving out the tiles
-// outside the clip box).
+// outside the clip box), the whole-map view of the largest maps, and the
+// map drawn as hexagons for sharing.
 #include <benchmark/benchmark.h>
 
 #include "generator/parameters.h"
@@ -13,6 +14,7 @@
 #include "support/raster_painter.h"
 #include "support/reference_view.h"
 #include "view/layout.h"
+#include "view/hex_picture.h"
 #include "view/map_view.h"
 #include "view/view_mode.h"
 
@@ -20,9 +22,10 @@ namespace {
 
 using pelorn::test::RasterPainter;
 
+// The generated 10x10 world, made again when another benchmark replaced it.
 void makeWorld() {
     static bool made = false;
-    if (made) return;
+    if (made && pelorn::mapGrid && pelorn::quadCountX == 10 && pelorn::quadCountY == 10) return;
     pelorn::buildTerrainPalette();
     pelorn::generatorParameters = pelorn::GeneratorParameters{};
     pelorn::resetMapState();
@@ -90,6 +93,43 @@ void BM_BrushStepRepaint(benchmark::State& state) {
 }
 BENCHMARK_TEMPLATE(BM_BrushStepRepaint, RasterPainter)->Unit(benchmark::kMicrosecond);
 BENCHMARK_TEMPLATE(BM_BrushStepRepaint, WholeSurfacePainter)->Unit(benchmark::kMicrosecond);
+
+// The whole-map view of the largest maps (32x32 and 100x10 quads, every tile
+// another code in turn) and of the generated 10x10 world: one block of
+// pixels and the frame, whatever the size.
+void BM_WholeMapPaint(benchmark::State& state) {
+    const int quadsX = static_cast<int>(state.range(0));
+    const int quadsY = static_cast<int>(state.range(1));
+    if (quadsX == 10 && quadsY == 10) {
+        makeWorld();
+    } else {
+        pelorn::buildTerrainPalette();
+        pelorn::replaceWithEmptyMap(quadsX, quadsY);
+        for (int x = 0; x < pelorn::mapWidth(); ++x)
+            for (int y = 0; y < pelorn::mapHeight(); ++y) pelorn::mapGrid[x][y] = (x * 7 + y * 3) % 39;
+    }
+    pelorn::viewQuadX = quadsX / 2;
+    pelorn::viewQuadY = quadsY / 2;
+    pelorn::viewMode = pelorn::kWholeMapView;
+    RasterPainter raster;
+    paintLoop(state, raster, [](RasterPainter& r) { pelorn::paintMap(r); });
+    pelorn::viewMode = pelorn::kDetailView;
+}
+BENCHMARK(BM_WholeMapPaint)->Args({32, 32})->Args({100, 10})->Args({10, 10})->Unit(benchmark::kMillisecond);
+
+// The map as hexagons for sharing (pelorn-cli export --hex 1) of the
+// generated 10x10 world: drawing and PNG, 6002 by 4002 pixels.
+void BM_HexPicturePng(benchmark::State& state) {
+    makeWorld();
+    std::size_t bytes = 0;
+    for (auto _ : state) {
+        std::string error;
+        bytes = pelorn::hexPicturePng(1, error).size();
+        benchmark::DoNotOptimize(bytes);
+    }
+    state.counters["bytes"] = static_cast<double>(bytes);
+}
+BENCHMARK(BM_HexPicturePng)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

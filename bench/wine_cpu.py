@@ -2,13 +2,16 @@
 """What the real pelorn.exe costs under Wine: the CPU time of its process
 (from /proc) and the time until it goes quiet, for a click on the map of a
 fresh 1x1 map, for switching to the overview of a generated 10x10-quad world
-and scrolling in it, and for switching back to the detail view.
+and scrolling in it, and for switching back to the detail view; and for the
+whole-map view of a generated 32x32-quad world: switching to it, moving its
+frame with the arrows, and switching back.
 
     bench/wine_cpu.py --exe build/windows/pelorn.exe [--cli build/windows/pelorn-cli.exe] [--clicks 20]
 
 The time to quiet is measured to within 50 ms, in a window of 0.4 s of no CPU;
 for a click it includes the gesture itself (about 0.1 s). Exits 1 when a click
-costs more than 20 ms of CPU (median). Needs what tests/e2e needs.
+costs more than 20 ms of CPU, or showing the whole 32x32 map or moving its
+frame more than 30 ms (medians). Needs what tests/e2e needs.
 """
 
 import argparse
@@ -27,6 +30,7 @@ import harness  # noqa: E402
 
 
 CLICK_CPU_LIMIT = 0.020
+WHOLE_MAP_CPU_LIMIT = 0.030
 
 
 def measure(editor, action):
@@ -56,6 +60,7 @@ def main():
     parser.add_argument("--cli", help="pelorn-cli.exe (default: beside the editor)")
     parser.add_argument("--clicks", type=int, default=20)
     parser.add_argument("--seed", type=int, default=7)
+    parser.add_argument("--whole-map-quads", type=int, default=32, help="size of the whole-map view's world")
     options = parser.parse_args()
     exe = os.path.abspath(options.exe)
     cli = os.path.abspath(options.cli or os.path.join(os.path.dirname(exe), "pelorn-cli.exe"))
@@ -88,15 +93,21 @@ def main():
         report("Ctrl+M on a 1x1 map (either way)", samples)
         editor.kill()
 
-        folder = tempfile.mkdtemp(prefix="pelorn-bench-")
-        folders.append(folder)
-        subprocess.run(["wine", cli, "generate", "--seed", str(options.seed), "--quads", "10x10", "--name", "World"],
-                       cwd=folder, env=prefix.env, check=True, stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
-        with open(os.path.join(folder, "appdata.dat"), "wb") as f:
-            f.write(cases.settings_text("World"))
-        editor = harness.Editor(exe, display, prefix, folder)
-        editors.append(editor)
-        editor.move_to(690, 520)
+        def editor_on_world(name, quads):
+            """The editor started on a world of quads x quads made by pelorn-cli.exe."""
+            folder = tempfile.mkdtemp(prefix="pelorn-bench-")
+            folders.append(folder)
+            subprocess.run(["wine", cli, "generate", "--seed", str(options.seed), "--quads", "%dx%d" % (quads, quads),
+                            "--name", name], cwd=folder, env=prefix.env, check=True,
+                           stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+            with open(os.path.join(folder, "appdata.dat"), "wb") as f:
+                f.write(cases.settings_text(name))
+            started = harness.Editor(exe, display, prefix, folder)
+            editors.append(started)
+            started.move_to(690, 520)
+            return started
+
+        editor = editor_on_world("World", 10)
         overview, detail, scroll = [], [], []
         for _ in range(3):
             overview.append(measure(editor, lambda: editor.ctrl_key("m")))
@@ -106,10 +117,28 @@ def main():
         report("Ctrl+M to the overview (10x10)", overview)
         report("arrow key in the overview", scroll)
         report("Ctrl+M back to the detail view", detail)
+        editor.kill()
+
+        quads = options.whole_map_quads
+        editor = editor_on_world("Large", quads)
+        whole, frame, back = [], [], []
+        for _ in range(3):
+            whole.append(measure(editor, lambda: editor.ctrl_key("w")))
+            for key in ("Right", "Down", "Left", "Up"):
+                frame.append(measure(editor, lambda: editor.key(key)))
+            back.append(measure(editor, lambda: editor.ctrl_key("w")))
+        whole_cpu = report("Ctrl+W to the whole map (%dx%d)" % (quads, quads), whole)
+        frame_cpu = report("arrow key in the whole map", frame)
+        report("Ctrl+W back to the detail view", back)
+        failed = False
         if click_cpu > CLICK_CPU_LIMIT:
             print("a click costs %.1f ms of CPU, more than %.0f ms" % (1000 * click_cpu, 1000 * CLICK_CPU_LIMIT))
-            return 1
-        return 0
+            failed = True
+        for what, cpu in (("showing the whole map", whole_cpu), ("moving its frame", frame_cpu)):
+            if cpu > WHOLE_MAP_CPU_LIMIT:
+                print("%s costs %.1f ms of CPU, more than %.0f ms" % (what, 1000 * cpu, 1000 * WHOLE_MAP_CPU_LIMIT))
+                failed = True
+        return 1 if failed else 0
     finally:
         for editor in editors:
             editor.kill()

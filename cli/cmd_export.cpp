@@ -1,4 +1,5 @@
 // pelorn-cli export: a map file as a PNG image.
+#include <cstdint>
 #include <iostream>
 #include <optional>
 #include <string>
@@ -7,8 +8,10 @@
 #include "cli/options.h"
 #include "files/map_file.h"
 #include "files/png_file.h"
+#include "files/safe_file.h"
 #include "map/map_grid.h"
 #include "map/terrain.h"
+#include "view/hex_picture.h"
 
 namespace pelorn::cli {
 
@@ -17,7 +20,7 @@ constexpr const char* kCommand = "export";
 }  // namespace
 
 void printExportHelp(std::ostream& out) {
-    out << "pelorn-cli export FILE.map --png OUT.png [--indexed]\n"
+    out << "pelorn-cli export FILE.map --png OUT.png [--indexed | --hex SCALE]\n"
            "  Reads a map file as the editor opens it and writes a PNG image of it,\n"
            "  one pixel per tile, that web browsers and image viewers show.\n"
            "  --png OUT.png  the image to write; an existing file is replaced\n"
@@ -25,18 +28,52 @@ void printExportHelp(std::ostream& out) {
            "                 (0 to 255), shown in the legend's colours without quad\n"
            "                 frames: 'pelorn-cli import' reads the map back exactly.\n"
            "                 Without it, the picture of \"Save Bitmap\": the legend's\n"
-           "                 colours with the outer tiles of every quad darker.\n";
+           "                 colours with the outer tiles of every quad darker.\n"
+           "  --hex SCALE    the map drawn as hexagons, as the editor's detail view\n"
+           "                 draws them (marks of forests, jungles and start\n"
+           "                 locations included), each pixel made SCALE by SCALE\n"
+           "                 (1 to 16). At scale 1 the picture of a map of W by H\n"
+           "                 tiles is 6W + 2 by 4H + 2 pixels; pictures of more than\n"
+           "                 32767 pixels on a side or 33554432 in all are refused.\n";
 }
+
+namespace {
+
+// The picture's size at a scale, when a PNG can hold it.
+bool hexPictureFits(int scale, std::int64_t& width, std::int64_t& height) {
+    const ImageSize size = hexPictureSize(mapWidth(), mapHeight());
+    width = static_cast<std::int64_t>(size.width) * scale;
+    height = static_cast<std::int64_t>(size.height) * scale;
+    return width <= kMaxImageSide && height <= kMaxImageSide && width * height <= kMaxImagePixels;
+}
+
+// The map as hexagons to `path`; false with `error` saying why.
+bool writeHexPicture(const std::string& path, int scale, std::string& error) {
+    const std::string png = hexPicturePng(scale, error);
+    if (png.empty()) return false;
+    if (writeFileSafely(path, png)) return true;
+    error = "cannot write the file";
+    return false;
+}
+
+}  // namespace
 
 int runExport(const Arguments& args) {
     std::optional<std::string> mapPath;
     std::optional<std::string> pngPath;
     bool indexed = false;
-    const Stop stop = readOptions(kCommand, args, {"--indexed"}, {"--png"}, Operands::kFiles,
+    std::optional<int> hexScale;
+    const Stop stop = readOptions(kCommand, args, {"--indexed"}, {"--png", "--hex"}, Operands::kFiles,
                                   [&](const std::string& option, const std::string& value) -> Stop {
                                       if (option == "--indexed") {
                                           if (indexed) return usageError(kCommand, "--indexed given twice");
                                           indexed = true;
+                                      } else if (option == "--hex") {
+                                          const auto scale = parseDecimal(value, kMaxImageScale);
+                                          if (!scale || *scale < 1)
+                                              return usageError(kCommand, "--hex must be a whole number from 1 to " +
+                                                                              std::to_string(kMaxImageScale));
+                                          hexScale = static_cast<int>(*scale);
                                       } else if (option == "--png") {
                                           if (value.empty()) return usageError(kCommand, "--png must not be empty");
                                           pngPath = value;
@@ -49,6 +86,7 @@ int runExport(const Arguments& args) {
     if (stop) return *stop;
     if (!mapPath) return usageError(kCommand, "a map file is required");
     if (const Stop missing = requireOption(kCommand, "--png", pngPath.has_value())) return *missing;
+    if (indexed && hexScale) return usageError(kCommand, "--indexed and --hex exclude each other");
     if (*pngPath == *mapPath) return usageError(kCommand, "--png names the map file itself");
     // A device is never opened, to read or to write: it could block for good.
     if (const auto refused = refuseDevicePath(kCommand, "map", *mapPath)) return *refused;
@@ -57,8 +95,18 @@ int runExport(const Arguments& args) {
     resetMapState();
     buildTerrainPalette();  // the editor builds it at start-up
     if (!loadMapFile(*mapPath) || !mapGrid) return reportCannotRead(kCommand, *mapPath);
+    std::int64_t width = 0;
+    std::int64_t height = 0;
+    if (hexScale && !hexPictureFits(*hexScale, width, height)) {
+        std::cerr << "pelorn-cli export: the picture of '" << *mapPath << "' at --hex " << *hexScale << " would be "
+                  << width << " by " << height << " pixels; at most " << kMaxImageSide << " on a side and "
+                  << kMaxImagePixels << " in all (try a smaller scale)\n";
+        freeMapGrid();
+        return kExitFile;
+    }
     std::string error;
-    const bool written = writeMapPng(*pngPath, indexed ? PngKind::TerrainCodes : PngKind::Picture, error);
+    const bool written = hexScale ? writeHexPicture(*pngPath, *hexScale, error)
+                                  : writeMapPng(*pngPath, indexed ? PngKind::TerrainCodes : PngKind::Picture, error);
     freeMapGrid();
     return reportWrite(kCommand, *pngPath, written, error);
 }

@@ -11,6 +11,7 @@
 #include "view/layout.h"
 #include "view/repaint.h"
 #include "view/view_mode.h"
+#include "view/whole_map.h"
 
 namespace pelorn {
 
@@ -94,6 +95,13 @@ void resetEditingState() {
 }
 
 void mapClick() {
+    if (showsWholeMap()) {
+        // A click picks a quad to edit; no stroke follows it, not even into
+        // the detail view it opens while the button is still held.
+        leftButtonDown = false;
+        openQuadAt(cursorPosition());
+        return;
+    }
     if (!showsDetailView()) return;
     const ClientPoint cursor = cursorPosition();
     if (isOnLegend(cursor)) {

@@ -17,7 +17,9 @@ extern bool leftButtonDown;  // a brush stroke is under way
 void resetEditingState();
 
 // A left-button press anywhere in the client area: picks a legend row, runs
-// the bucket, or leaves the button down for the brush. Nothing in the overview.
+// the bucket, or leaves the button down for the brush. Nothing in the
+// overview; in the whole-map view the quad under the cursor opens in the
+// detail view and the button is taken as up.
 void mapClick();
 
 // One brush step at the cursor (one tile, or seven with the bold brush). Tiles

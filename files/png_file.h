@@ -15,6 +15,8 @@
 #include <string>
 #include <string_view>
 
+#include "map/terrain.h"
+
 namespace pelorn {
 
 enum class PngKind { Picture, TerrainCodes };
@@ -25,6 +27,23 @@ enum class PngKind { Picture, TerrainCodes };
 std::string mapPngBytes(PngKind kind, std::string& error);
 // Writes those bytes to `path` (any previous file stays whole on failure).
 bool writeMapPng(const std::string& path, PngKind kind, std::string& error);
+// "Save PNG": the picture to currentMapName + ".png"; true on success. An
+// unsafe current name (isSafeMapName) writes nothing.
+bool saveMapPng();
+
+// Any picture as a PNG: `pixels` row after row from the top, each pixel made a
+// block of scale by scale pixels. An 8-bit palette image when it has at most
+// 256 colours (indices in the order the colours first appear), else 8-bit
+// red, green and blue. Empty, with `error` saying why, when the image would
+// exceed the bounds below or memory runs out.
+struct ImageSize {
+    std::int32_t width;
+    std::int32_t height;
+};
+constexpr int kMaxImageScale = 16;
+constexpr std::int32_t kMaxImageSide = 32767;                 // what every common viewer opens
+constexpr std::int64_t kMaxImagePixels = std::int64_t{1} << 25;  // 32 Mi pixels, 96 MiB of colour
+std::string imagePngBytes(const ImageSize& size, const Rgb* pixels, int scale, std::string& error);
 
 // The largest file the import reads: far more than the largest map image in
 // any PNG form (1024 quads, 16-bit RGBA, uncompressed).

@@ -28,6 +28,7 @@ void createPens() {
     createPen(kJungleMarkPen);
     createPen(kStartMarkerPen);
     createPen(kUnknownCodePen);
+    createPen(kQuadFramePen);
 }
 
 // Runs after the window is gone, so no device context still holds a pen.

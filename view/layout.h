@@ -83,16 +83,23 @@ constexpr int kSeparatorBottom = 590;
 // The status line: texts with their tops at y 8, each repainted in a field 20 high.
 constexpr int kStatusTop = 8;
 constexpr int kStatusBottom = kStatusTop + 20;
-constexpr int kSeedStatusX = 440;           // "seed 123456789", the seed of the last run
 constexpr int kToolStatusX = 580;           // "Using FILL tool", "Using BUCKET tool"
 constexpr int kPositionStatusX = 740;       // "x, y" of the viewed quad
 constexpr int kBrushStatusX = 790;          // "Brush: Normal", "Brush: Bold"
 constexpr int kStartLocationStatusX = 900;  // "SL"
-constexpr ClientRect kSeedStatusRect{kSeedStatusX, kStatusTop, 575, kStatusBottom};
 constexpr ClientRect kToolStatusRect{kToolStatusX, kStatusTop, 710, kStatusBottom};
 constexpr ClientRect kPositionStatusRect{kPositionStatusX, kStatusTop, kBrushStatusX, kStatusBottom};
 constexpr ClientRect kBrushStatusRect{kBrushStatusX, kStatusTop, kStartLocationStatusX, kStatusBottom};
 constexpr ClientRect kStartLocationStatusRect{kStartLocationStatusX, kStatusTop, 950, kStatusBottom};
+// The tile under the pointer, "x 1234, y 567: Forest H": between the map's
+// name and the tool status, room for 30 characters and names of 40.
+constexpr int kCursorTextX = 330;
+constexpr ClientRect kCursorTextRect{kCursorTextX, kStatusTop, 575, kStatusBottom};
+// The seed of the last generator run, "seed 4294967295" at the longest: just
+// before the tile under the pointer, over the tail of a map name of more than
+// about 28 characters.
+constexpr int kSeedStatusX = 220;
+constexpr ClientRect kSeedStatusRect{kSeedStatusX, kStatusTop, 325, kStatusBottom};
 
 // The legend: codes 0..21 in the first column, 22..38 in the second, one row
 // of 20 pixels each from y 40. Clicks on a column count from its labels' left
@@ -124,6 +131,14 @@ constexpr ClientRect kScrollRect{0, 30, 730, 540};
 constexpr int kOverviewLeft = -1;
 constexpr int kOverviewTop = 35;
 constexpr int kOverviewQuads = 5;
+
+// --- The whole-map view: the entire map scaled into the map area ---
+// The picture stands at the area's top-left corner (right and bottom
+// exclusive), as large as the tiles' proportions let it. The frame of the
+// viewed quad runs one pixel outside the quad's pixels: the area leaves that
+// pixel free all round, inside kMapAreaRect, so a change of tiles repaints
+// the picture and the frame whole.
+constexpr ClientRect kWholeMapArea{11, 40, 709, 508};
 
 // --- Positions worked out from the numbers above ---
 

@@ -1,15 +1,18 @@
 #include "view/map_view.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <string>
 #include <vector>
 
 #include "map/map_grid.h"
 #include "map/tool_state.h"
 #include "text/conversions.h"
+#include "view/cursor_text.h"
 #include "view/layout.h"
 #include "view/seed_status.h"
 #include "view/view_mode.h"
+#include "view/whole_map.h"
 
 namespace pelorn {
 
@@ -73,9 +76,15 @@ void drawEdges(Painter& painter, const ClientRect& clip) {
     if (viewQuadY < quadCountY - 1) drawRows(kBottomEdgeRows);
 }
 
-void drawStatusLine(Painter& painter) {
+// The viewed quad's column and row.
+void drawPositionText(Painter& painter) {
     painter.setTextColour(kBlack);
     painter.textOut(kPositionStatusX, kStatusTop, intToText(viewQuadX) + ", " + intToText(viewQuadY));
+}
+
+void drawStatusLine(Painter& painter) {
+    drawPositionText(painter);
+    if (!shownCursorText().empty()) painter.textOut(kCursorTextX, kStatusTop, shownCursorText());
     painter.textOut(kBrushStatusX, kStatusTop, boldBrush ? "Brush: Bold" : "Brush: Normal");
     if (shownSeed()) painter.textOut(kSeedStatusX, kStatusTop, seedStatusText());
     painter.setTextColour(kRed);
@@ -114,6 +123,21 @@ void drawLegendMarker(Painter& painter) {
     }
 }
 
+// The colour a tile shows where it takes a pixel or less: its pen's colour.
+// Start locations show their land's colour, without the dot.
+class TileColours {
+public:
+    TileColours() {
+        for (int code = 0; code < kPaletteSize; ++code) colours_[code] = penStyle(tilePen(code)).colour;
+        unknown_ = penStyle(kUnknownCodePen).colour;
+    }
+    Rgb operator()(TerrainCode code) const { return code >= 0 && code < kPaletteSize ? colours_[code] : unknown_; }
+
+private:
+    Rgb colours_[kPaletteSize];
+    Rgb unknown_;
+};
+
 // One pixel per tile; tile column i of the leftmost quad lands on pixel column
 // i - 1. Every pixel of the overview takes the colour of its tile's pen, and
 // the tiles cover their area without gaps, so the whole visible part goes to
@@ -130,22 +154,51 @@ void drawOverview(Painter& painter, const ClientRect& clip) {
     const int bottom = std::min(kOverviewTop + quadsDown * kQuadSize, clip.bottom);
     if (left >= right || top >= bottom) return;
 
-    Rgb penColours[kPaletteSize];
-    for (int code = 0; code < kPaletteSize; ++code) penColours[code] = penStyle(tilePen(code)).colour;
-    const Rgb unknownColour = penStyle(kUnknownCodePen).colour;
-
+    const TileColours colourOf;
     const int width = right - left;
     const int height = bottom - top;
     std::vector<Rgb> pixels(static_cast<std::size_t>(width) * height);
     for (int px = left; px < right; ++px) {
         const TerrainCode* column = mapGrid[viewQuadX * kQuadSize + px - kOverviewLeft] + viewQuadY * kQuadSize;
         Rgb* out = pixels.data() + (px - left);
-        for (int py = top; py < bottom; ++py, out += width) {
-            const TerrainCode code = column[py - kOverviewTop];
-            *out = code >= 0 && code < kPaletteSize ? penColours[code] : unknownColour;
-        }
+        for (int py = top; py < bottom; ++py, out += width) *out = colourOf(column[py - kOverviewTop]);
     }
     painter.drawPixels(left, top, width, height, pixels.data());
+}
+
+// The whole map, each pixel the colour of the tile under its centre, as one
+// block of pixels (only the part the clip box holds), then the frame of the
+// viewed quad as four lines.
+void drawWholeMap(Painter& painter, const ClientRect& clip) {
+    if (!mapGrid) return;
+    const WholeMapPicture picture = currentWholeMapPicture();
+    const ClientRect bounds = picture.bounds();
+    const int left = std::max(bounds.left, clip.left);
+    const int right = std::min(bounds.right, clip.right);
+    const int top = std::max(bounds.top, clip.top);
+    const int bottom = std::min(bounds.bottom, clip.bottom);
+    if (left < right && top < bottom) {
+        const TileColours colourOf;
+        const int width = right - left;
+        const int height = bottom - top;
+        std::vector<std::int32_t> rows(static_cast<std::size_t>(height));
+        for (int py = top; py < bottom; ++py) rows[py - top] = picture.tileRow(py - bounds.top);
+        std::vector<Rgb> pixels(static_cast<std::size_t>(width) * height);
+        for (int px = left; px < right; ++px) {
+            const TerrainCode* column = mapGrid[picture.tileColumn(px - bounds.left)];
+            Rgb* out = pixels.data() + (px - left);
+            for (int i = 0; i < height; ++i, out += width) *out = colourOf(column[rows[i]]);
+        }
+        painter.drawPixels(left, top, width, height, pixels.data());
+    }
+    const ClientRect frame = picture.frameRect({viewQuadX, viewQuadY});
+    if (!rectsMeet({frame.left, frame.top, frame.right + 1, frame.bottom + 1}, clip)) return;
+    painter.selectPen(kQuadFramePen);
+    painter.moveTo(frame.left, frame.top);
+    painter.lineTo(frame.right, frame.top);
+    painter.lineTo(frame.right, frame.bottom);
+    painter.lineTo(frame.left, frame.bottom);
+    painter.lineTo(frame.left, frame.top);
 }
 
 }  // namespace
@@ -187,6 +240,12 @@ void paintMap(Painter& painter) {
         drawOverview(painter, clip);
         return;
     }
+    if (showsWholeMap()) {
+        drawWholeMap(painter, clip);
+        drawPositionText(painter);
+        return;
+    }
+    if (!showsDetailView()) return;
     if (mapGrid) {
         drawQuad(painter, clip);
         drawEdges(painter, clip);

@@ -1,9 +1,10 @@
 // The one paint operation of the main window: the caption, then either the
 // detail view (one quad of hexagon tiles with the edges of its neighbours, the
-// status line and the terrain legend) or the overview (up to 5 by 5 quads at
-// one pixel per tile). The Win32 shell wraps paintMap in BeginPaint/EndPaint
-// with a painter on the paint device context; the system clips the drawing to
-// the invalidated region, and tiles wholly outside its box are not drawn.
+// status line and the terrain legend), the overview (up to 5 by 5 quads at
+// one pixel per tile) or the whole map (view/whole_map.h) with the position
+// text. The Win32 shell wraps paintMap in BeginPaint/EndPaint with a painter
+// on the paint device context; the system clips the drawing to the
+// invalidated region, and tiles wholly outside its box are not drawn.
 #pragma once
 
 #include "map/terrain.h"

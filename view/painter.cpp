@@ -10,6 +10,7 @@ PenStyle penStyle(int pen) {
         case kJungleMarkPen: return {2, {0, 60, 200}};
         case kStartMarkerPen: return {3, {255, 0, 0}};
         case kUnknownCodePen: return {1, kUnknownCodeColour};
+        case kQuadFramePen: return {1, {255, 0, 0}};
         default: return {1, terrainColour(pen)};
     }
 }

@@ -19,6 +19,7 @@ enum PenId : int {
     kJungleMarkPen,        // 2 px, (0, 60, 200): jungle mark
     kStartMarkerPen,       // 3 px, red: start-location dot and its legend dash
     kUnknownCodePen,       // 1 px, kUnknownCodeColour: tiles whose code has no pen
+    kQuadFramePen,         // 1 px, red: the frame of the viewed quad in the whole-map view
     kPenCount
 };
 

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "view/cursor_text.h"
 #include "view/layout.h"
 #include "view/view_mode.h"
 
@@ -14,6 +15,7 @@ void repaintMapChange(MapChange change) {
     } else {
         invalidateRect(kMapAreaRect, erase);
     }
+    refreshCursorText();
 }
 
 void repaintStatus(StatusChange change) {
@@ -25,6 +27,7 @@ void repaintStatus(StatusChange change) {
         case StatusChange::kBrush: invalidateRect(kBrushStatusRect, true); return;
         case StatusChange::kTool: invalidateRect(kToolStatusRect, true); return;
         case StatusChange::kStartLocationMode: invalidateRect(kStartLocationStatusRect, true); return;
+        case StatusChange::kCursorText: invalidateRect(kCursorTextRect, true); return;
     }
 }
 
@@ -33,9 +36,13 @@ void repaintScrolled() {
     // it names the quad and must follow.
     invalidateRect(kScrollRect, true);
     invalidateRect(kPositionStatusRect, true);
+    refreshCursorText();
 }
 
-void repaintWholeWindow() { invalidateClientArea(true); }
+void repaintWholeWindow() {
+    invalidateClientArea(true);
+    refreshCursorText();
+}
 
 void QuadTileRepaint::add(int column, int row) {
     const ClientRect tile = quadTileRect(column, row);
@@ -46,7 +53,9 @@ void QuadTileRepaint::add(int column, int row) {
 }
 
 void QuadTileRepaint::repaint() const {
-    if (any_) invalidateRect(area_, false);
+    if (!any_) return;
+    invalidateRect(area_, false);
+    refreshCursorText();
 }
 
 }  // namespace pelorn

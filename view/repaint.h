@@ -1,6 +1,8 @@
 // What changed, and the one place that turns it into repaints of the main
 // window: the rectangles come from the layout, the choice from the view the
-// window shows. Nothing else in the program invalidates.
+// window shows. Nothing else in the program invalidates. Every change of
+// tiles, quad or view also reads the cursor text again (view/cursor_text.h):
+// the tile under the pointer may be another or hold another terrain.
 #pragma once
 
 #include "map/window_seam.h"
@@ -24,6 +26,7 @@ enum class StatusChange {
     kBrush,              // "Brush: ..."
     kTool,               // the fill and bucket tools
     kStartLocationMode,  // "SL"
+    kCursorText,         // the tile under the pointer
 };
 void repaintStatus(StatusChange change);
 

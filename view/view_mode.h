@@ -1,7 +1,8 @@
 // Which view the main window shows. The stored value is the number the
 // program has always kept: 0 the detail view of one quad, 1 the overview of
-// up to 5 by 5 quads. Callers ask the questions below, not the number, so
-// that another view is added here and in the drawing only.
+// up to 5 by 5 quads; 2, the newest, the whole map scaled into the map area.
+// Callers ask the questions below, not the number, so that another view is
+// added here and in the drawing only.
 #pragma once
 
 #include <cstdint>
@@ -11,6 +12,7 @@ namespace pelorn {
 enum ViewMode : std::int32_t {
     kDetailView = 0,
     kOverview = 1,
+    kWholeMapView = 2,
 };
 
 extern std::int32_t viewMode;
@@ -20,8 +22,11 @@ extern std::int32_t viewMode;
 inline bool showsDetailView() { return viewMode == kDetailView; }
 // The overview: drawing reaches beyond the map area of the detail view.
 inline bool showsOverview() { return viewMode == kOverview; }
+// The whole map, fitted into the map area; a click opens a quad.
+inline bool showsWholeMap() { return viewMode == kWholeMapView; }
 
-// The next view in turn: detail, overview, detail again.
+// The next view in turn: detail, overview, detail again; from the whole map,
+// the detail view.
 void switchToNextView();
 
 }  // namespace pelorn

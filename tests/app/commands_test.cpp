@@ -1,12 +1,16 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
 #include <vector>
 
 #include "app/command_ids.h"
 #include "app/commands.h"
 #include "editing/history.h"
 #include "editing/tools.h"
+#include "files/png_file.h"
 #include "map/map_grid.h"
 #include "support/fresh_state.h"
 #include "support/recording_seam.h"
@@ -26,6 +30,7 @@ constexpr int kKeyF = 'F';
 constexpr int kKeyM = 'M';
 constexpr int kKeyS = 'S';
 constexpr int kKeyU = 'U';
+constexpr int kKeyW = 'W';
 
 const Invalidation kScroll = RecordingSeam::area({0, 30, 730, 540}, true);
 // The position text "X, Y" at (740, 8) lies outside the scroll rectangle.
@@ -116,6 +121,57 @@ TEST_F(CommandsTest, CtrlMSwitchesTheViewAndBackKeepingThePosition) {
     EXPECT_EQ(seam.invalidations, (std::vector{kWhole, kWhole}));
 }
 
+TEST_F(CommandsTest, CtrlWShowsTheWholeMapAndCtrlMLeavesIt) {
+    makeMap(7, 2);
+    viewQuadX = 4;
+    handleKeyDown(kKeyW, false);
+    EXPECT_EQ(viewMode, 0);
+    handleKeyDown(kKeyW, true);
+    EXPECT_EQ(viewMode, 2);
+    handleKeyDown(kKeyW, true);  // and back
+    EXPECT_EQ(viewMode, 0);
+    handleKeyDown(kKeyM, true);
+    handleKeyDown(kKeyW, true);  // from the overview too
+    EXPECT_EQ(viewMode, 2);
+    handleKeyDown(kKeyM, true);  // Ctrl+M from the whole map: the detail view
+    EXPECT_EQ(viewMode, 0);
+    EXPECT_TRUE(handleMenuCommand(IDM_WHOLE_MAP_VIEW));
+    EXPECT_EQ(viewMode, 2);
+    // The arrows move the frame; the tool keys do nothing here.
+    handleKeyDown(kKeyRight, false);
+    EXPECT_EQ(viewQuadX, 5);
+    handleKeyDown(kKeyB, true);
+    EXPECT_FALSE(boldBrush);
+    EXPECT_TRUE(handleMenuCommand(IDM_WHOLE_MAP_VIEW));
+    EXPECT_EQ(viewMode, 0);
+    EXPECT_EQ(viewQuadX, 5);
+    EXPECT_EQ(seam.invalidations,
+              (std::vector{kWhole, kWhole, kWhole, kWhole, kWhole, kWhole, kScroll, kPositionText, kWhole}));
+}
+
+TEST_F(CommandsTest, SavePngWritesTheMapsPictureUnderItsName) {
+    makeMap(2, 1);
+    mapGrid[150][50] = kDesert;
+    currentMapName = "Shared";
+    EXPECT_TRUE(handleMenuCommand(IDM_SAVE_PNG));
+    std::string error;
+    const std::string expected = mapPngBytes(PngKind::Picture, error);
+    ASSERT_FALSE(expected.empty()) << error;
+    std::ifstream file("Shared.png", std::ios::binary);
+    const std::string written((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(written, expected);
+    EXPECT_TRUE(seam.invalidations.empty());
+    // A name that is no safe file name writes nothing, anywhere.
+    for (const char* name : {"..\\up", "sub/dir", "AUX", "C:x"}) {
+        currentMapName = name;
+        EXPECT_TRUE(handleMenuCommand(IDM_SAVE_PNG));
+    }
+    std::vector<std::string> files;
+    for (const auto& entry : fs::directory_iterator(fs::current_path())) files.push_back(entry.path().filename().string());
+    EXPECT_EQ(files, std::vector<std::string>{"Shared.png"});
+    EXPECT_FALSE(fs::exists(folder.parent_path() / "up.png"));
+}
+
 TEST_F(CommandsTest, ToolKeysWorkOnlyInTheDetailView) {
     makeMap(1, 1);
     viewMode = 1;
@@ -196,7 +252,7 @@ TEST_F(CommandsTest, MenuCommandsOfTheCore) {
 TEST_F(CommandsTest, DialogsExitAndUnknownIdsAreLeftToTheShell) {
     makeMap(1, 1);
     for (int id : {IDM_ABOUT, IDM_EXIT, IDM_NEW_MAP, IDM_SAVE_AS_MAP, IDM_OPEN_MAP, IDM_GENERATE_MAP,
-                   IDM_GENERATE_START_LOCATIONS, 299, 316, 0}) {
+                   IDM_GENERATE_START_LOCATIONS, 299, 318, 0}) {
         EXPECT_FALSE(handleMenuCommand(id)) << id;
     }
     EXPECT_TRUE(seam.invalidations.empty());

@@ -6,9 +6,11 @@ quad starts at (46, 76), legend labels at (740, 40 + 20k) and (850, ...).
 
 import glob
 import os
+import struct
 import subprocess
 import time
 import zipfile
+import zlib
 
 from harness import BLACK, WHITE, check, wait_until
 
@@ -743,6 +745,283 @@ def case_overview_of_a_generated_world(session):
     check(editor.close() == 0, "exit code %s" % editor.exit_code)
 
 
+# --- The whole-map view ---------------------------------------------------
+
+BASE_OF_START = {code: base for base, code in START_CODE.items()}
+WHOLE_MAP_AREA = (11, 40, 709, 508)  # where the picture may stand, right and bottom exclusive
+FRAME_RED = (255, 0, 0)
+
+
+class WholeMapPicture:
+    """The whole-map view's picture of a map of tiles_x by tiles_y tiles: as
+    large as the area allows with tiles 6 units wide for every 4 high, each
+    pixel the tile under its centre."""
+
+    def __init__(self, tiles_x, tiles_y):
+        left, top, right, bottom = WHOLE_MAP_AREA
+        area_w, area_h = right - left, bottom - top
+        natural_w, natural_h = 6 * tiles_x, 4 * tiles_y
+        if area_w * natural_h <= area_h * natural_w:
+            self.width, self.height = area_w, max(1, area_w * natural_h // natural_w)
+        else:
+            self.width, self.height = max(1, area_h * natural_w // natural_h), area_h
+        self.left, self.top = left, top
+        self.tiles_x, self.tiles_y = tiles_x, tiles_y
+
+    def tile(self, px, py):
+        return ((2 * px + 1) * self.tiles_x // (2 * self.width), (2 * py + 1) * self.tiles_y // (2 * self.height))
+
+    def _first(self, tile, n, tiles):
+        numerator = 2 * n * tile - tiles
+        return 0 if numerator <= 0 else min(n, -(-numerator // (2 * tiles)))
+
+    def quad_rect(self, qx, qy):
+        """Client pixels of a quad: left, top, right, bottom (exclusive)."""
+        return (self.left + self._first(100 * qx, self.width, self.tiles_x),
+                self.top + self._first(100 * qy, self.height, self.tiles_y),
+                self.left + self._first(100 * (qx + 1), self.width, self.tiles_x),
+                self.top + self._first(100 * (qy + 1), self.height, self.tiles_y))
+
+    def frame_pixels(self, qx, qy):
+        left, top, right, bottom = self.quad_rect(qx, qy)
+        left, top = left - 1, top - 1
+        return ({(x, y) for x in range(left, right + 1) for y in (top, bottom)} |
+                {(x, y) for y in range(top, bottom + 1) for x in (left, right)})
+
+
+def png_palette_codes(data):
+    """The width, height, palette and rows of indices of an 8-bit palette PNG
+    whose rows all use filter 0, as pelorn-cli export writes them."""
+    check(data[:8] == b"\x89PNG\r\n\x1a\n", "no PNG signature")
+    at, chunks = 8, {}
+    while at < len(data):
+        length, kind = struct.unpack(">I4s", data[at:at + 8])
+        chunks[kind] = chunks.get(kind, b"") + data[at + 8:at + 8 + length]
+        at += 12 + length
+    width, height, depth, colour_type = struct.unpack(">IIBB", chunks[b"IHDR"][:10])
+    check((depth, colour_type) == (8, 3), "not an 8-bit palette PNG")
+    raw = zlib.decompress(chunks[b"IDAT"])
+    rows = [raw[y * (width + 1):(y + 1) * (width + 1)] for y in range(height)]
+    check(all(row[0] == 0 for row in rows), "a row filter other than 0")
+    return width, height, chunks[b"PLTE"], [row[1:] for row in rows]
+
+
+def whole_map_mismatches(editor, shot, picture, colour_of, frame):
+    """Pixels of the picture that are neither their tile's colour nor, on the
+    frame, red; and frame pixels that are not red."""
+    wrong = []
+    for px in range(picture.width):
+        for py in range(picture.height):
+            x, y = picture.left + px, picture.top + py
+            want = FRAME_RED if (x, y) in frame else colour_of(*picture.tile(px, py))
+            if editor.client_pixel(shot, x, y) != want:
+                wrong.append((x, y))
+    wrong += [p for p in frame if editor.client_pixel(shot, *p) != FRAME_RED and p not in wrong]
+    return wrong
+
+
+def tile_colour_pixel(column, row):
+    """A client pixel of quad tile (column, row) that always shows its
+    terrain's colour: the right end of the hexagon's upper middle row, which
+    no mark or dot reaches and the next column's hexagon does not cover."""
+    return 46 + 6 * column + 5, 76 + 4 * row + 1 - (2 if column % 2 == 0 else 0)
+
+
+def case_whole_map_view_of_a_generated_world(session):
+    folder, world = generated_world_folder(session, "World", 11, (10, 10))
+    # The one-pixel-per-tile export of the same map, as pelorn-cli.exe writes it.
+    subprocess.run(["wine", companion_cli(session), "export", "World.map", "--png", "codes.png", "--indexed"],
+                   cwd=folder, env=session.prefix.env, check=True, timeout=120,
+                   stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    with open(os.path.join(folder, "codes.png"), "rb") as f:
+        width, height, palette, rows = png_palette_codes(f.read())
+    check((width, height) == (1000, 1000), "export of a 10x10 world is %dx%d" % (width, height))
+    check(all(rows[y][x] == world.tile(x, y) for x in range(0, 1000, 7) for y in range(0, 1000, 3)),
+          "the export's codes are not the map's")
+
+    def export_colour(x, y):
+        code = rows[y][x]
+        return tuple(palette[3 * code:3 * code + 3])
+
+    editor = session.start(workdir=folder)
+    editor.move_to(690, 520)
+    editor.wait_quiet()
+    picture = WholeMapPicture(1000, 1000)
+    check((picture.width, picture.height) == (698, 465), "picture size %dx%d" % (picture.width, picture.height))
+    editor.menu(1, 7)  # Tools > Whole Map View (CTRL-W)
+    frame = picture.frame_pixels(0, 0)
+    shot = editor.wait_for(lambda s: editor.client_pixel(s, 720, 300) == WHITE and
+                           all(editor.client_pixel(s, *p) == FRAME_RED for p in frame),
+                           what="the whole map framing quad (0, 0)")
+    editor.wait_quiet()
+    shot = editor.screenshot()
+    wrong = whole_map_mismatches(editor, shot, picture, export_colour, frame)
+    check(not wrong, "whole map: %d pixels differ from the export scaled, first %s" % (len(wrong), wrong[:5]))
+    # Nothing beside it: no legend, separator or status line but the position.
+    check(count_colour(editor, shot, 722, 31, 960, 500, BLACK) == 0, "legend drawn in the whole-map view")
+    check(count_colour(editor, shot, 0, 31, 9, 530, WHITE) == 9 * 499, "drawing left of the picture")
+    check(count_colour(editor, shot, 740, 8, 775, 24, BLACK) > 8, "no position text in the whole-map view")
+
+    # A click opens the detail view of the quad under it.
+    left, top, right, bottom = picture.quad_rect(3, 2)
+    editor.click((left + right) // 2, (top + bottom) // 2)
+    expected = {tile_colour_pixel(c, r): PALETTE[world.tile(300 + c, 200 + r) if world.tile(300 + c, 200 + r) < 50
+                                                 else BASE_OF_START[world.tile(300 + c, 200 + r)]]
+                for c in range(0, 100, 9) for r in range(0, 100, 7)}
+    expected[(720, 300)] = BLACK
+    shot = editor.wait_for_pixels(expected, what="the detail view of quad (3, 2) after the click")
+    editor.move_to(690, 520)
+    editor.wait_quiet()
+    # The same quad as the arrows reach it, position text included.
+    editor.ctrl_key_until_screen("w", lambda s: editor.client_pixel(s, 720, 300) == WHITE, what="the whole map")
+    frame = picture.frame_pixels(3, 2)
+    editor.wait_for(lambda s: all(editor.client_pixel(s, *p) == FRAME_RED for p in frame),
+                    what="the frame around quad (3, 2)")
+    position = client_region(editor, editor.screenshot(), POSITION_TEXT)
+    # The arrows move the frame; Ctrl+M goes back to the detail view.
+    editor.key("Left")
+    frame = picture.frame_pixels(2, 2)
+    editor.wait_for(lambda s: all(editor.client_pixel(s, *p) == FRAME_RED for p in frame),
+                    what="the frame around quad (2, 2) after Left")
+    editor.key("Right")
+    editor.wait_quiet()
+    shot = editor.ctrl_key_until_screen("m", lambda s: editor.client_pixel(s, 720, 300) == BLACK,
+                                        what="the detail view after Ctrl+M")
+    editor.wait_for_pixels(expected, what="the detail view of quad (3, 2) again")
+    editor.wait_quiet()
+    check(client_region(editor, editor.screenshot(), POSITION_TEXT) == position,
+          "the position text of the detail view differs from the whole map's")
+    check(editor.close() == 0, "exit code %s" % editor.exit_code)
+
+
+def case_whole_map_click_and_drag_at_once_paints_nothing(session):
+    """Ctrl+W, then at once a press on the whole map that drags on over the
+    detail view it opens: the quad opens, and the held button paints nothing."""
+    editor = session.start()
+    new_map(editor, "Wide", 4, 3)
+    choose_terrain(editor, 21)  # "Sea"
+    editor.move_to(690, 520)
+    editor.wait_quiet()
+    picture = WholeMapPicture(400, 300)
+    left, top, right, bottom = picture.quad_rect(2, 1)
+    # Ctrl stays down through the gesture: the editor reads it when it takes
+    # the key, however late that is.
+    editor.xdotool("keydown", "ctrl", "key", "w")
+    try:
+        gesture(editor, ("move", ((left + right) // 2, (top + bottom) // 2)), ("pause", 0.03), ("down",),
+                *glide([tile_click_point(10 + 5 * k, 20 + 3 * k) for k in range(12)]), ("up",),
+                ("move", (690, 520)))
+    finally:
+        editor.xdotool("keyup", "ctrl")
+    # The detail view of quad (2, 1): its left and top neighbours' edges show.
+    editor.wait_for_pixels({(720, 300): BLACK, (27, 200): BLACK, (300, 59): BLACK}, what="the detail view of quad (2, 1)")
+    editor.wait_quiet()
+    saved = save_and_read(editor, "Wide", (4, 3))
+    check(saved.tiles_not(0) == {}, "tiles painted by the click on the whole map: %s" % sorted(saved.tiles_not(0))[:12])
+    # The same gesture again, now from the detail view, does paint: the stroke
+    # was held back by the whole map, not lost.
+    drag(editor, [tile_click_point(10 + 5 * k, 20 + 3 * k) for k in range(3)])
+    editor.move_to(690, 520)
+    editor.wait_quiet()
+    check(len(save_and_read(editor, "Wide", (4, 3)).tiles_not(0)) >= 3, "no stroke in the detail view afterwards")
+    check(editor.close() == 0, "exit code %s" % editor.exit_code)
+
+
+# --- Where am I ---------------------------------------------------------------
+
+CURSOR_TEXT = (330, 8, 575, 28)
+CAPTION = (10, 8, 320, 28)
+
+
+def text_columns(editor, shot, region, colour):
+    """The columns of a text line, left to right, blank ones at both ends cut
+    off: each column the rows of the region, 2 for a pixel of exactly the
+    text's colour, 1 for any other ink (the font's smoothed edges), 0 for white."""
+    left, top, right, bottom = region
+    columns = []
+    for x in range(left, right):
+        column = []
+        for y in range(top, bottom):
+            pixel = editor.client_pixel(shot, x, y)
+            column.append(2 if pixel == colour else 0 if pixel == WHITE else 1)
+        columns.append(tuple(column))
+    while columns and not any(columns[0]):
+        columns.pop(0)
+    while columns and not any(columns[-1]):
+        columns.pop()
+    return columns
+
+
+def solid(columns):
+    """Only the pixels of the text's own colour: the same for every colour."""
+    return [tuple(1 if v == 2 else 0 for v in column) for column in columns]
+
+
+def case_cursor_text_names_the_tile_and_its_terrain(session):
+    editor = session.start()
+    choose_terrain(editor, 1)  # "F Plains"
+    paint_tile(editor, 5, 10, 1)
+    editor.wait_for(lambda s: not text_columns(editor, s, CURSOR_TEXT, BLACK), what="no cursor text off the map")
+    untitled = text_columns(editor, editor.screenshot(), CAPTION, BLACK)
+    # The map takes the text's first part as its name, so that the caption
+    # shows how "x 5, y 10" looks in the window's font.
+    name_dialog(editor, 3, "Save As Map", "x 5, y 10")
+    editor.wait_file("x 5, y 10.map")
+    editor.wait_for(lambda s: text_columns(editor, s, CAPTION, BLACK) != untitled, what="the new caption")
+    editor.wait_quiet()
+    caption = text_columns(editor, editor.screenshot(), CAPTION, BLACK)
+    # Both captions end in ".map": what precedes it is "x 5, y 10".
+    same = 0
+    while same < min(len(caption), len(untitled)) and caption[-1 - same] == untitled[-1 - same]:
+        same += 1
+    name = len(caption) - same
+    check(10 < name < len(caption) - 10, "no \".map\" found at the end of the caption")
+    # The pointer on the tile, at the far corner of its click cell.
+    x, y = tile_click_point(5, 10)
+    editor.move_to(x + 3, y + 2)
+    editor.wait_for(lambda s: text_columns(editor, s, CURSOR_TEXT, BLACK), what="the cursor text")
+    editor.wait_quiet()
+    shot = editor.screenshot()
+    text = text_columns(editor, shot, CURSOR_TEXT, BLACK)
+    check(text[:name] == caption[:name], "the cursor text does not begin with \"x 5, y 10\"")
+    # It ends with the terrain's name as the legend writes it.
+    label = text_columns(editor, shot, (740, 60, 820, 80), PALETTE[1])
+    check(solid(text[len(text) - len(label):]) == solid(label), "the cursor text does not end with \"F Plains\"")
+    # Between the two, a colon and nothing else: a digit more would not fit.
+    between = sum(v > 0 for column in text[name:len(text) - len(label)] for v in column)
+    check(0 < between < 20, "%d pixels of ink between the tile and its terrain, not a colon's" % between)
+    # The neighbour below is Void, and off the map the text goes.
+    editor.move_to(*tile_click_point(5, 11))
+    editor.wait_for(lambda s: text_columns(editor, s, CURSOR_TEXT, BLACK)[-5:] != text[-5:],
+                    what="the cursor text of tile (5, 11)")
+    editor.move_to(690, 520)
+    editor.wait_for(lambda s: not text_columns(editor, s, CURSOR_TEXT, BLACK), what="the cursor text to clear")
+    check(editor.close() == 0, "exit code %s" % editor.exit_code)
+
+
+def case_save_png_writes_what_the_companion_exports(session):
+    editor = session.start()
+    new_map(editor, "Shared", 2, 1)
+    choose_terrain(editor, 21)  # "Sea"
+    paint_tile(editor, 5, 10, 21)
+    paint_tile(editor, 99, 50, 21)  # on the quad's ring: darker in the picture
+    editor.menu(0, 6)  # File > Save PNG
+    png = editor.wait_file("Shared.png")
+    save_and_read(editor, "Shared", (2, 1))
+    cli = subprocess.run(["wine", companion_cli(session), "export", "Shared.map", "--png", "cli.png"],
+                         cwd=editor.workdir, env=session.prefix.env, timeout=120,
+                         stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
+    check(cli.returncode == 0, "pelorn-cli export: exit %d" % cli.returncode)
+    with open(editor.path("cli.png"), "rb") as f:
+        check(f.read() == png, "Shared.png differs from pelorn-cli export's picture")
+    width, height, palette, rows = png_palette_codes(png)
+    check((width, height) == (200, 100), "Shared.png is %dx%d" % (width, height))
+    colour = lambda x, y: tuple(palette[3 * rows[y][x]:3 * rows[y][x] + 3])
+    check(colour(5, 10) == PALETTE[21] and colour(99, 50) == (0, 33, 70) and colour(6, 10) == BLACK,
+          "pixels of Shared.png: %s %s %s" % (colour(5, 10), colour(99, 50), colour(6, 10)))
+    check(editor.close() == 0, "exit code %s" % editor.exit_code)
+
+
 def glyph_groups(editor, shot, left, top, right, bottom):
     """The black pixels of a region, in groups that stand apart by more than
     three pixel columns, left to right: the symbols on a row of buttons."""
@@ -897,8 +1176,8 @@ def case_start_location_mode_paints_start_locations(session):
     check(editor.close() == 0, "exit code %s" % editor.exit_code)
 
 
-# The seed of the last run, between the caption and the tool status.
-SEED_STATUS = (440, 8, 575, 28)
+# The seed of the last run, between the caption and the tile under the pointer.
+SEED_STATUS = (220, 8, 325, 28)
 
 
 def seed_status_shown(editor, shot):
@@ -1222,6 +1501,10 @@ ALL = [
     case_unsafe_names_keep_the_name_dialogs_open,
     case_last_open_device_name_starts_normally,
     case_save_keeps_a_protected_file_and_clears_stale_temporaries,
+    case_whole_map_view_of_a_generated_world,
+    case_whole_map_click_and_drag_at_once_paints_nothing,
+    case_cursor_text_names_the_tile_and_its_terrain,
+    case_save_png_writes_what_the_companion_exports,
     case_seed_gives_the_worlds_of_pelorn_cli,
     case_seed_field_without_a_seed_leaves_the_state,
     case_symmetry_the_map_cannot_have_is_refused,

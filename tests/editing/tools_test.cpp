@@ -11,6 +11,7 @@
 #include "support/test_map.h"
 #include "view/layout.h"
 #include "view/view_mode.h"
+#include "view/whole_map.h"
 
 namespace pelorn {
 namespace {
@@ -140,6 +141,34 @@ TEST_F(EditingTest, NoEditingInTheOverview) {
     EXPECT_TRUE(seam.invalidations.empty());
     brushAfterMessage();
     EXPECT_EQ(mapGrid[8][6], kVoid);
+}
+
+TEST_F(EditingTest, AClickOnTheWholeMapOpensItsQuadAndPaintsNothing) {
+    makeMap(10, 10);
+    viewMode = kWholeMapView;
+    bucketTool = true;
+    currentTerrain = kSea;
+    const ClientRect quad = WholeMapPicture(1000, 1000).quadRect({6, 3});
+    seam.cursor = {quad.left + 2, quad.bottom - 1};
+    // The press opens the quad and ends the stroke: no capture, no edit.
+    EXPECT_FALSE(leftButtonPressed());
+    EXPECT_EQ(viewMode, kDetailView);
+    EXPECT_EQ(viewQuadX, 6);
+    EXPECT_EQ(viewQuadY, 3);
+    // The button is still held over the detail view's map: no brush, no bucket.
+    seam.cursor = {300, 300};
+    brushAfterMessage();
+    leftButtonReleased();
+    EXPECT_EQ(test::mapTiles(), std::vector<TerrainCode>(1000 * 1000, kVoid));
+    EXPECT_FALSE(canUndo());
+    EXPECT_EQ(seam.invalidations, std::vector{RecordingSeam::whole(true)});
+    // Beside the picture: nothing at all.
+    viewMode = kWholeMapView;
+    seam.invalidations.clear();
+    clickAt(715, 100);
+    EXPECT_FALSE(leftButtonDown);
+    EXPECT_EQ(viewMode, kWholeMapView);
+    EXPECT_TRUE(seam.invalidations.empty());
 }
 
 TEST_F(EditingTest, BucketFillsTheAreaUnderTheCursorAndEndsTheStroke) {

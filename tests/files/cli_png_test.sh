@@ -113,6 +113,48 @@ expect "huge size named" grep -q "the image is 2000000000 by 2000000000 pixels" 
 check "missing image" 1 "$cli" import missing.png --name bad
 expect "nothing written for bad images" test ! -e bad.map
 
+# The map drawn as hexagons: 6 pixels a column and 4 a row, 2 more each way.
+check "hexagons" 0 "$cli" export world.map --png hex1.png --hex 1
+expect "says what it wrote" grep -qx 'wrote hex1.png' out.txt
+expect "ImageMagick reads the hexagons" bash -c "identify hex1.png | grep -q 'PNG 1802x802 1802x802+0+0 8-bit'"
+check "hexagons at scale 3" 0 "$cli" export world.map --png hex3.png --hex 3
+expect "scale 3 is scale 1 with every pixel made 3 by 3" bash -c \
+    "identify hex3.png | grep -q 'PNG 5406x2406' && convert hex1.png -scale 300% rgb:- | cmp -s - <(convert hex3.png rgb:-)"
+convert hex1.png rgb:hex1.rgb
+expect "every tile's hexagon in its terrain's colour" python3 - <<'EOF2'
+import struct, sys, zlib
+data = open('codes.png', 'rb').read()
+at, chunks = 8, {}
+while at < len(data):
+    length, kind = struct.unpack('>I4s', data[at:at + 8])
+    chunks[kind] = chunks.get(kind, b'') + data[at + 8:at + 8 + length]
+    at += 12 + length
+palette = chunks[b'PLTE']
+raw = zlib.decompress(chunks[b'IDAT'])
+width, height = 300, 200
+codes = [raw[y * (width + 1) + 1:(y + 1) * (width + 1)] for y in range(height)]
+rgb = open('hex1.rgb', 'rb').read()
+stride = 3 * 1802
+for x in range(width):
+    for y in range(height):
+        # the right end of the hexagon's upper middle row: no mark reaches it,
+        # and the next column's hexagon starts a pixel further on
+        px, py = 6 * x + 5, 4 * y + 1 + (2 if x % 2 else 0)
+        code = codes[y][x]
+        want = palette[3 * code:3 * code + 3]
+        got = rgb[py * stride + 3 * px:py * stride + 3 * px + 3]
+        if got != want:
+            print('tile', x, y, 'code', code, 'shows', tuple(got), 'not', tuple(want))
+            sys.exit(1)
+# the corner between the hexagons is the window's white
+sys.exit(0 if rgb[0:3] == b'\xff\xff\xff' else 1)
+EOF2
+# Larger than any viewer wants: refused before anything is drawn.
+convert -size 1000x1000 'xc:rgb(0,45,98)' PNG24:big.png && "$cli" import big.png --name big >/dev/null
+check "hexagons too large" 1 "$cli" export big.map --png bighex.png --hex 2
+expect "the size named" grep -qx "pelorn-cli export: the picture of 'big.map' at --hex 2 would be 12004 by 8004 pixels; at most 32767 on a side and 33554432 in all (try a smaller scale)" err.txt
+expect "no file for it" test ! -e bighex.png
+
 printf '*MapInfo*\r\nodd\r\n01\r\n01\r\n*MapTiles*\r\n-5' >odd.map
 check "code the terrain-code image cannot hold" 1 "$cli" export odd.map --png odd.png --indexed
 expect "code named" grep -qx "pelorn-cli export: cannot write 'odd.png': tile x 0, y 0 holds code -5: a terrain-code image holds codes 0 to 255 only" err.txt
@@ -135,7 +177,14 @@ check "two maps" 2 "$cli" export world.map world.map --png a.png
 cp world.map world.kept
 check "image over its own map" 2 "$cli" export world.map --png world.map
 expect "map kept" cmp -s world.map world.kept
-check "export unknown option" 2 "$cli" export world.map --png a.png --hex
+check "--hex without value" 2 "$cli" export world.map --png a.png --hex
+check "export unknown option" 2 "$cli" export world.map --png a.png --fast
+for scale in 0 17 -1 abc 1x '' 99999999999; do
+  check "--hex '$scale'" 2 "$cli" export world.map --png a.png --hex "$scale"
+done
+expect "the scale's range named" grep -q -- "--hex must be a whole number from 1 to 16" err.txt
+check "--hex twice" 2 "$cli" export world.map --png a.png --hex 1 --hex 2
+check "--hex with --indexed" 2 "$cli" export world.map --png a.png --hex 1 --indexed
 check "import without arguments" 2 "$cli" import
 check "import without --name" 2 "$cli" import codes.png
 # The name rule of every other command, and no device opened either way.

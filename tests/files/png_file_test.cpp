@@ -8,6 +8,7 @@
 #include <cstdlib>
 #include <cstdint>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "files/bitmap_file.h"
@@ -282,6 +283,73 @@ TEST_F(PngFile, NoMapNoImage) {
 }
 
 // ---- Import --------------------------------------------------------------
+
+// ---- Any picture ------------------------------------------------------------
+
+// A picture of `colours` colours (all of them, when it has the pixels), each
+// pixel the next colour in turn.
+std::vector<Rgb> patternPicture(int width, int height, int colours) {
+    std::vector<Rgb> pixels(static_cast<std::size_t>(width) * height);
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            const int c = (y * width + x) % colours;
+            pixels[static_cast<std::size_t>(y) * width + x] = {static_cast<std::uint8_t>(c), static_cast<std::uint8_t>(255 - c / 2),
+                                                 static_cast<std::uint8_t>(c * 37)};
+        }
+    return pixels;
+}
+
+TEST(ImagePng, PicturesEnlargeByTheirScaleInPaletteOrColour) {
+    const struct {
+        int width, height, colours, scale;
+        int colourType;  // 3 palette, 2 red-green-blue
+    } cases[] = {{1, 1, 1, 1, 3}, {37, 11, 70, 1, 3}, {37, 11, 70, 3, 3}, {20, 20, 256, 2, 3},
+                 {23, 19, 257, 1, 2}, {23, 19, 300, 4, 2}, {602, 402, 12, 1, 3}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(::testing::Message() << c.width << "x" << c.height << ", " << c.colours << " colours, scale " << c.scale);
+        const std::vector<Rgb> pixels = patternPicture(c.width, c.height, c.colours);
+        std::string error;
+        const std::string png = imagePngBytes({c.width, c.height}, pixels.data(), c.scale, error);
+        ASSERT_FALSE(png.empty()) << error;
+        const Chunks chunks = chunksOf(png);
+        const std::string& head = chunks.data("IHDR");
+        EXPECT_EQ(u32At(head, 0), static_cast<std::uint32_t>(c.width * c.scale));
+        EXPECT_EQ(u32At(head, 4), static_cast<std::uint32_t>(c.height * c.scale));
+        EXPECT_EQ(head[8], 8);
+        EXPECT_EQ(head[9], c.colourType);
+        if (c.colourType == 3) {
+            EXPECT_EQ(chunks.data("PLTE").size(), 3u * std::min(c.colours, c.width * c.height));
+        }
+        int width = 0, height = 0;
+        const std::vector<unsigned char> rgb = decodeRgb(png, width, height);
+        ASSERT_EQ(width, c.width * c.scale);
+        ASSERT_EQ(height, c.height * c.scale);
+        int wrong = 0;
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x) {
+                const Rgb want = pixels[static_cast<std::size_t>(y / c.scale) * c.width + x / c.scale];
+                const unsigned char* got = &rgb[3 * (static_cast<std::size_t>(y) * width + x)];
+                wrong += got[0] != want.red || got[1] != want.green || got[2] != want.blue;
+            }
+        EXPECT_EQ(wrong, 0);
+    }
+}
+
+TEST(ImagePng, SizesBeyondTheBoundsAreRefused) {
+    const std::vector<Rgb> pixel(1);
+    std::string error;
+    for (const auto& [width, height, scale] : std::vector<std::tuple<int, int, int>>{
+             {0, 1, 1}, {1, 0, 1}, {-5, 3, 1}, {1, 1, 0}, {1, 1, 17}, {32768, 1, 1}, {1, 2048, 16},
+             {5793, 5793, 1}, {2897, 2897, 2}}) {
+        EXPECT_TRUE(imagePngBytes({width, height}, pixel.data(), scale, error).empty()) << width << "x" << height;
+        EXPECT_FALSE(error.empty());
+    }
+    // The largest: 32767 on a side, 32 Mi pixels in all.
+    const std::vector<Rgb> row(32767);
+    EXPECT_FALSE(imagePngBytes({32767, 1}, row.data(), 1, error).empty()) << error;
+    const std::vector<Rgb> block(std::size_t{1} << 21);
+    EXPECT_FALSE(imagePngBytes({2048, 1024}, block.data(), 4, error).empty()) << error;
+}
 
 TEST_F(PngFile, TerrainCodeImageReadsBackByteForByte) {
     for (auto [qx, qy] : {std::pair{1, 1}, {3, 2}, {1, 10}}) {

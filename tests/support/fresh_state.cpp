@@ -7,6 +7,7 @@
 #include "generator/random.h"
 #include "map/map_grid.h"
 #include "map/terrain.h"
+#include "view/cursor_text.h"
 #include "view/seed_status.h"
 #include "view/view_mode.h"
 
@@ -18,6 +19,7 @@ void resetSharedState() {
     resetMapState();
     resetEditingState();
     viewMode = 0;
+    resetCursorText();
     clearShownSeed();
     resetSymmetryChoice();
     generatorParameters = GeneratorParameters{};

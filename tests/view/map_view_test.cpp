@@ -9,8 +9,12 @@
 #include "support/raster_painter.h"
 #include "support/test_map.h"
 #include "view/map_view.h"
+#include "view/cursor_text.h"
+#include "view/hex_picture.h"
+#include "view/layout.h"
 #include "view/seed_status.h"
 #include "view/view_mode.h"
+#include "view/whole_map.h"
 
 namespace pelorn {
 namespace {
@@ -383,21 +387,21 @@ TEST_F(MapViewTest, SeedOfTheLastRunInTheStatusLine) {
     showSeed(4294967295u);
     bucketTool = true;
     RasterPainter raster = paint();
-    ASSERT_NE(raster.textAt(440, 8), nullptr);
-    EXPECT_EQ(raster.textAt(440, 8)->text, "seed 4294967295");
-    EXPECT_EQ(raster.textAt(440, 8)->colour, kBlack);
+    ASSERT_NE(raster.textAt(220, 8), nullptr);
+    EXPECT_EQ(raster.textAt(220, 8)->text, "seed 4294967295");
+    EXPECT_EQ(raster.textAt(220, 8)->colour, kBlack);
     EXPECT_EQ(raster.texts().size(), 5u + 39u);
-    // Its repaint rectangle holds it and stops short of the tool status.
+    // Its repaint rectangle holds it and stops short of the tile under the pointer.
     EXPECT_LE(kSeedStatusRect.left, kSeedStatusX);
-    EXPECT_LT(kSeedStatusRect.right, kToolStatusRect.left);
+    EXPECT_LT(kSeedStatusRect.right, kCursorTextRect.left);
 
     viewMode = kOverview;
-    EXPECT_EQ(paint().textAt(440, 8), nullptr);
+    EXPECT_EQ(paint().textAt(220, 8), nullptr);
     viewMode = kDetailView;
     showSeed(0);
-    EXPECT_EQ(paint().textAt(440, 8)->text, "seed 0");
+    EXPECT_EQ(paint().textAt(220, 8)->text, "seed 0");
     clearShownSeed();
-    EXPECT_EQ(paint().textAt(440, 8), nullptr);
+    EXPECT_EQ(paint().textAt(220, 8), nullptr);
 }
 
 TEST_F(MapViewTest, LegendLabelsAndColours) {
@@ -456,6 +460,162 @@ TEST_F(MapViewTest, DrawingIsClippedToTheInvalidatedRectangles) {
     EXPECT_EQ(scrolled.pixel(723, 47), kRed);  // the Void marker, cut at the rectangle's right
     EXPECT_EQ(scrolled.pixel(729, 47), kRed);
     EXPECT_EQ(scrolled.pixel(730, 47), kWhite);
+}
+
+
+// --- The whole-map view ---
+
+// Every tile its own code from a spread of colours, so that a pixel tells
+// which tile it shows; a few start locations and codes of no terrain.
+void fillPattern(int quadsX, int quadsY) {
+    for (int x = 0; x < quadsX * 100; ++x)
+        for (int y = 0; y < quadsY * 100; ++y) mapGrid[x][y] = (x * 7 + y * 3 + x / 13) % 39;
+    mapGrid[0][0] = 55;
+    mapGrid[quadsX * 100 - 1][quadsY * 100 - 1] = 45;
+}
+
+// The pixels of the frame's outline.
+bool onFrame(const ClientRect& f, int x, int y) {
+    const bool across = (y == f.top || y == f.bottom) && x >= f.left && x <= f.right;
+    const bool down = (x == f.left || x == f.right) && y >= f.top && y <= f.bottom;
+    return across || down;
+}
+
+TEST_F(MapViewTest, WholeMapShowsEveryPixelsTileAndFramesTheViewedQuad) {
+    const struct {
+        int quadsX, quadsY, viewX, viewY;
+    } maps[] = {{1, 1, 0, 0}, {10, 10, 3, 2}, {7, 3, 6, 1}, {2, 9, 1, 8}};
+    for (const auto& m : maps) {
+        SCOPED_TRACE(::testing::Message() << m.quadsX << "x" << m.quadsY);
+        makeMap(m.quadsX, m.quadsY);
+        fillPattern(m.quadsX, m.quadsY);
+        viewQuadX = m.viewX;
+        viewQuadY = m.viewY;
+        viewMode = kWholeMapView;
+        const RasterPainter raster = paint();
+        const WholeMapPicture picture(m.quadsX * 100, m.quadsY * 100);
+        const ClientRect bounds = picture.bounds();
+        const ClientRect frame = picture.frameRect({m.viewX, m.viewY});
+        int wrong = 0;
+        for (int x = bounds.left; x < bounds.right; ++x) {
+            for (int y = bounds.top; y < bounds.bottom; ++y) {
+                const TerrainCode code = mapGrid[picture.tileColumn(x - bounds.left)][picture.tileRow(y - bounds.top)];
+                const Rgb expected = onFrame(frame, x, y) ? kRed : terrainColour(code);
+                if (raster.pixel(x, y) != expected && ++wrong < 5)
+                    ADD_FAILURE() << "pixel (" << x << ", " << y << ")";
+            }
+        }
+        EXPECT_EQ(wrong, 0);
+        // The frame all round, even where it runs outside the picture.
+        EXPECT_EQ(raster.countPixels(kRed, 0, 0, 964, 590),
+                  2 * (frame.right - frame.left) + 2 * (frame.bottom - frame.top));
+        // Nothing else but the top rule: no legend, separator or hexagons.
+        const int outside = raster.paintedPixelCount() - raster.countPixels(kBlack, 0, 30, 960, 31);
+        int inside = 0;
+        for (int x = bounds.left - 1; x <= bounds.right; ++x)
+            for (int y = bounds.top - 1; y <= bounds.bottom; ++y) inside += raster.pixel(x, y) != kWhite;
+        EXPECT_EQ(outside, inside);
+        // The caption and where the frame is.
+        ASSERT_EQ(raster.texts().size(), 2u);
+        EXPECT_EQ(raster.textAt(740, 8)->text, std::to_string(m.viewX) + ", " + std::to_string(m.viewY));
+    }
+}
+
+TEST_F(MapViewTest, WholeMapIsOneBlockOfPixelsAndAFrameWhateverTheSize) {
+    makeMap(32, 32, kSea);
+    viewMode = kWholeMapView;
+    const RasterPainter raster = paint();
+    // Rule, caption, block, pen, frame, position: never a call per tile.
+    EXPECT_LE(raster.calls(), 16);
+    // Quad (0, 0) takes pixel columns 11..32 and rows 40..54: its frame's right
+    // and bottom sides (16 and 23 pixels, one shared) lie on the picture.
+    EXPECT_EQ(raster.countPixels(terrainColour(kSea), 11, 40, 709, 505), 698 * 465 - 38);
+    EXPECT_EQ(raster.countPixels(kRed, 10, 39, 34, 56), 2 * 23 + 2 * 16);
+}
+
+TEST_F(MapViewTest, ClippedWholeMapPaintsMatchTheFullPaint) {
+    makeMap(10, 10);
+    fillPattern(10, 10);
+    viewQuadX = 4;
+    viewQuadY = 7;
+    viewMode = kWholeMapView;
+    const RasterPainter full = paint();
+    for (const ClientRect clip : {ClientRect{0, 30, 730, 540}, ClientRect{100, 100, 131, 117},
+                                  ClientRect{0, 0, 12, 590}, ClientRect{700, 400, 964, 590}}) {
+        RasterPainter raster;
+        raster.setClipRects({clip});
+        paintMap(raster);
+        int differ = 0;
+        for (int x = 0; x < 964; ++x)
+            for (int y = 0; y < 590; ++y) {
+                const bool in = x >= clip.left && x < clip.right && y >= clip.top && y < clip.bottom;
+                differ += raster.pixel(x, y) != (in ? full.pixel(x, y) : kWhite);
+            }
+        EXPECT_EQ(differ, 0) << clip.left << ", " << clip.top;
+    }
+}
+
+TEST_F(MapViewTest, CursorTextShowsInTheDetailViewOnly) {
+    makeMap(1, 1);
+    mapGrid[5][10] = kFertilePlains;
+    pointerMovedTo({47 + 6 * 5, 76 + 4 * 10});
+    RasterPainter raster = paint();
+    ASSERT_NE(raster.textAt(330, 8), nullptr);
+    EXPECT_EQ(raster.textAt(330, 8)->text, "x 5, y 10: F Plains");
+    EXPECT_EQ(raster.textAt(330, 8)->colour, kBlack);
+    EXPECT_EQ(raster.texts().size(), 4u + 39u);
+    for (ViewMode view : {kOverview, kWholeMapView}) {
+        viewMode = view;
+        refreshCursorText();
+        raster = paint();
+        EXPECT_EQ(raster.textAt(330, 8), nullptr) << view;
+    }
+    // Repainting its field draws the text and nothing around it.
+    viewMode = kDetailView;
+    refreshCursorText();
+    raster.clear();
+    raster.setClipRects({kCursorTextRect});
+    paintMap(raster);
+    ASSERT_EQ(raster.texts().size(), 1u);
+    EXPECT_EQ(raster.texts()[0].text, "x 5, y 10: F Plains");
+    EXPECT_EQ(raster.paintedPixelCount(), 0);
+}
+
+// --- The map as hexagons, for sharing ---
+
+TEST_F(MapViewTest, HexPictureIsTheDetailViewsDrawingOfTheMap) {
+    makeMap(1, 1);
+    fillPattern(1, 1);
+    mapGrid[40][40] = 52;  // a start location's dot
+    mapGrid[41][40] = kJungleHills;
+    const RasterPainter view = paint();
+    const ImageSize size = hexPictureSize(100, 100);
+    ASSERT_EQ(size.width, 602);
+    ASSERT_EQ(size.height, 402);
+    RasterPainter picture(size.width, size.height);
+    drawHexPicture(picture);
+    // A one-quad map shows no edges: the quad's 602 by 402 pixels from (46, 74) are the picture.
+    int differ = 0;
+    for (int x = 0; x < size.width; ++x)
+        for (int y = 0; y < size.height; ++y) differ += picture.pixel(x, y) != view.pixel(46 + x, 74 + y);
+    EXPECT_EQ(differ, 0);
+    EXPECT_EQ(picture.pixel(0, 0), kWhite);  // the corner between hexagons
+    EXPECT_EQ(picture.pixel(2, 0), picture.pixel(0, 1));
+}
+
+TEST_F(MapViewTest, HexPictureOfAWideMapGoesOnPastTheQuad) {
+    makeMap(2, 1, kGlacier);
+    mapGrid[100][0] = kSea;  // even column: box at (600, 0)
+    mapGrid[101][99] = kLake;  // odd column, last row: box at (606, 398)
+    const ImageSize size = hexPictureSize(200, 100);
+    EXPECT_EQ(size.width, 1202);
+    EXPECT_EQ(size.height, 402);
+    RasterPainter picture(size.width, size.height);
+    drawHexPicture(picture);
+    expectHexagon(picture, 600, 0, terrainColour(kSea));
+    expectHexagon(picture, 606, 398, terrainColour(kLake));
+    EXPECT_EQ(picture.countPixels(terrainColour(kSea), 0, 0, 1202, 402), 24);
+    EXPECT_EQ(hexPictureSize(0, 100).width, 0);
 }
 
 }  // namespace

@@ -25,6 +25,9 @@ TEST_F(MapChangeRepaint, EachChangeRepaintsWhatItsViewShows) {
         {MapChange::kBrushedTiles, kOverview, RecordingSeam::whole(false)},
         {MapChange::kTiles, kOverview, RecordingSeam::whole(true)},
         {MapChange::kWholeMap, kOverview, RecordingSeam::whole(true)},
+        // The whole-map picture and its frame lie inside the map area.
+        {MapChange::kTiles, kWholeMapView, RecordingSeam::area(kMapAreaRect, true)},
+        {MapChange::kWholeMap, kWholeMapView, RecordingSeam::whole(true)},
     };
     for (const auto& c : cases) {
         RecordingSeam seam;
@@ -43,6 +46,12 @@ TEST_F(MapChangeRepaint, ViewsTakeTurnsAndKeepTheirNumbers) {
     EXPECT_EQ(viewMode, 1);
     EXPECT_TRUE(showsOverview());
     EXPECT_FALSE(showsDetailView());
+    switchToNextView();
+    EXPECT_EQ(viewMode, 0);
+    viewMode = kWholeMapView;
+    EXPECT_EQ(viewMode, 2);
+    EXPECT_TRUE(showsWholeMap());
+    EXPECT_FALSE(showsDetailView() || showsOverview());
     switchToNextView();
     EXPECT_EQ(viewMode, 0);
 }
