@@ -7,7 +7,9 @@
 #include <string>
 
 #include "cli/commands.h"
+#include "cli/generate.h"
 #include "cli/options.h"
+#include "cli/players_options.h"
 #include "files/bitmap_file.h"
 #include "files/map_file.h"
 #include "files/settings_file.h"
@@ -17,6 +19,7 @@
 #include "generator/world.h"
 #include "map/map_grid.h"
 #include "map/terrain.h"
+#include "startlocations/players.h"
 #include "startlocations/start_locations.h"
 
 namespace pelorn::cli {
@@ -24,18 +27,6 @@ namespace pelorn::cli {
 namespace {
 
 constexpr const char* kCommand = "generate";
-
-struct GenerateOptions {
-    std::optional<std::uint32_t> seed;
-    std::optional<std::int32_t> quadsX;
-    std::int32_t quadsY = 0;
-    std::optional<std::string> name;
-    std::optional<std::string> settings;
-    std::optional<std::string> writeSettings;
-    std::optional<Symmetry> symmetry;
-    bool bitmap = false;
-    bool startLocations = false;
-};
 
 Stop readQuads(const std::string& value, GenerateOptions& options) {
     const std::size_t cross = value.find_first_of("xX");
@@ -53,20 +44,39 @@ Stop readQuads(const std::string& value, GenerateOptions& options) {
     return std::nullopt;
 }
 
+// "A..B": two seeds, the first not above the last, at most kMaxBatchSeeds of them.
+Stop readSeedRange(const std::string& value, GenerateOptions& options) {
+    const std::size_t dots = value.find("..");
+    const auto first = dots == std::string::npos ? std::nullopt : parseDecimal(value.substr(0, dots), 0xFFFFFFFFu);
+    const auto last = dots == std::string::npos ? std::nullopt : parseDecimal(value.substr(dots + 2), 0xFFFFFFFFu);
+    if (!first || !last) return usageError(kCommand, "--seeds must read A..B, two seeds from 0 to 4294967295, e.g. 1..200");
+    if (*first > *last) return usageError(kCommand, "--seeds " + value + " runs backwards");
+    const SeedRange range{static_cast<std::uint32_t>(*first), static_cast<std::uint32_t>(*last)};
+    if (range.count() > kMaxBatchSeeds)
+        return usageError(kCommand, "--seeds " + value + " holds more than " + std::to_string(kMaxBatchSeeds) + " seeds");
+    options.seeds = range;
+    return std::nullopt;
+}
+
 Stop readSymmetry(const std::string& value, GenerateOptions& options) {
-    options.symmetry = parseSymmetry(value);
-    if (!options.symmetry) return usageError(kCommand, "--symmetry must be none, rotate2, copies2 or copies4");
+    const std::optional<Symmetry> symmetry = parseSymmetry(value);
+    if (!symmetry) return usageError(kCommand, "--symmetry must be none, rotate2, copies2 or copies4");
+    options.symmetry = *symmetry;
     return std::nullopt;
 }
 
 Stop readGenerateOptions(const Arguments& args, GenerateOptions& options) {
+    OptionNames valued{"--seed", "--seeds", "--keep-best", "--quads", "--name", "--settings", "--write-settings",
+                       "--symmetry"};
+    valued.insert(valued.end(), playersOptionNames().begin(), playersOptionNames().end());
     const Stop stop = readOptions(
-        kCommand, args, {"--bmp", "--startlocations"}, {"--seed", "--quads", "--name", "--settings", "--write-settings", "--symmetry"},
-        Operands::kNone,
+        kCommand, args, {"--bmp", "--startlocations"}, valued, Operands::kNone,
         [&](const std::string& option, const std::string& value) -> Stop {
             if (option == "--bmp") options.bitmap = true;
             if (option == "--startlocations") options.startLocations = true;
             if (option == "--seed") return readSeed(kCommand, value, options.seed);
+            if (option == "--seeds") return readSeedRange(value, options);
+            if (option == "--keep-best") return readWholeNumber(kCommand, option, value, options.keepBest);
             if (option == "--quads") return readQuads(value, options);
             if (option == "--name") return readMapName(kCommand, option, value, options.name);
             if (option == "--settings") return readInputPath(kCommand, option, value, options.settings);
@@ -75,39 +85,91 @@ Stop readGenerateOptions(const Arguments& args, GenerateOptions& options) {
                 if (const Stop refused = refuseUnsafeName(kCommand, option, value)) return refused;
                 options.writeSettings = value;
             }
+            if (isPlayersOption(option)) return takePlayersOption(kCommand, option, value, options.playersWords);
             return std::nullopt;
         });
     if (stop) return stop;
-    if (const Stop missing = requireOption(kCommand, "--seed", options.seed.has_value())) return missing;
+    if (options.seed && options.seeds) return usageError(kCommand, "--seed and --seeds exclude each other");
+    if (const Stop missing = requireOption(kCommand, "--seed", options.seed || options.seeds)) return missing;
     if (const Stop missing = requireOption(kCommand, "--quads", options.quadsX.has_value())) return missing;
     if (const Stop missing = requireOption(kCommand, "--name", options.name.has_value())) return missing;
-    const std::string refusal = symmetryRefusal(options.symmetry.value_or(Symmetry::kNone), *options.quadsX);
+    const std::string refusal = symmetryRefusal(options.symmetry, *options.quadsX);
     if (!refusal.empty()) return usageError(kCommand, "--symmetry " + refusal);
+    if (const Stop stray = refuseWithoutPlayers(kCommand, options.playersWords)) return stray;
+    if (options.seeds) {
+        if (const Stop missing = requireOption(kCommand, "--players", options.playersWords.players.has_value()))
+            return missing;
+        if (const Stop missing = requireOption(kCommand, "--keep-best", options.keepBest.has_value())) return missing;
+        const std::int64_t most = std::min<std::int64_t>(kMaxKeptWorlds, static_cast<std::int64_t>(options.seeds->count()));
+        if (*options.keepBest < 1 || *options.keepBest > most)
+            return usageError(kCommand, "--keep-best must be from 1 to " + std::to_string(most) +
+                                            " (the number of seeds, at most " + std::to_string(kMaxKeptWorlds) + ")");
+        if (options.writeSettings) return usageError(kCommand, "--write-settings takes one world; leave it out with --seeds");
+        // The longest name the batch writes must pass the rule as well.
+        const std::string longest = *options.name + "-" + std::to_string(options.seeds->last);
+        if (const Stop refused = refuseUnsafeName(kCommand, "--name with --seeds (" + longest + ")", longest))
+            return refused;
+    } else if (options.keepBest) {
+        return usageError(kCommand, "--keep-best needs --seeds");
+    }
+    if (options.playersWords.players) {
+        options.startLocations = true;
+        if (const Stop refused = playersOptionsFrom(kCommand, options.playersWords, options.players)) return refused;
+        // The world's symmetry, which players mode follows where it can.
+        options.players.symmetry = options.symmetry;
+    }
+    options.parameters = GeneratorParameters{};
+    if (options.settings) {
+        generatorParameters = GeneratorParameters{};
+        if (!readSettingsFile(*options.settings, false)) {
+            std::cerr << "pelorn-cli generate: cannot read settings file '" << *options.settings << "'\n";
+            return kExitFile;
+        }
+        options.parameters = generatorParameters;
+    }
     return std::nullopt;
 }
 
-// The world of the options, placed in memory; an exit status when there is none.
-Stop makeWorld(const GenerateOptions& options) {
-    generatorParameters = GeneratorParameters{};
-    if (options.settings && !readSettingsFile(*options.settings, false)) {
-        std::cerr << "pelorn-cli generate: cannot read settings file '" << *options.settings << "'\n";
-        return kExitFile;
+// One world with its start locations, written as NAME.map (and the rest).
+int runOneWorld(const GenerateOptions& options) {
+    if (const Stop stop = makeWorld(options, *options.seed, *options.name)) {
+        freeMapGrid();
+        return *stop;
     }
+    PlayersPlan plan;
+    const bool playersMode = options.playersWords.players.has_value();
+    if (playersMode) {
+        plan = generatePlayerStartLocations(options.players);
+        reportPlayersPlan(kCommand, plan, options.players);
+    } else if (options.startLocations) {
+        generateStartLocations();
+    }
+    int status = reportWrite(kCommand, currentMapName + ".map", saveMapFile());
+    if (options.bitmap) {
+        buildTerrainPalette();  // the editor builds it at start-up
+        status = std::max(status, reportWrite(kCommand, currentMapName + ".bmp", saveMapBitmap()));
+    }
+    if (options.writeSettings)
+        status = std::max(status, reportWrite(kCommand, *options.writeSettings, writeSettingsFile(*options.writeSettings)));
+    freeMapGrid();
+    return playersMode ? statusAfterPlacing(plan, status) : status;
+}
+
+}  // namespace
+
+Stop makeWorld(const GenerateOptions& options, std::uint32_t seed, const std::string& name) {
+    generatorParameters = options.parameters;
     resetMapState();
-    currentMapName = *options.name;
-    seedRandom(*options.seed);
+    currentMapName = name;
+    seedRandom(seed);
     // An empty map is no world: nothing is written.
-    if (!replaceWithEmptyMap(*options.quadsX, options.quadsY) ||
-        !generateSymmetricMap(options.symmetry.value_or(Symmetry::kNone))) {
+    if (!replaceWithEmptyMap(*options.quadsX, options.quadsY) || !generateSymmetricMap(options.symmetry)) {
         std::cerr << "pelorn-cli generate: not enough memory for a map of " << *options.quadsX << "x"
                   << options.quadsY << " quads\n";
         return kExitFile;
     }
-    if (options.startLocations) generateStartLocations();
     return std::nullopt;
 }
-
-}  // namespace
 
 void printGenerateHelp(std::ostream& out) {
     out << "pelorn-cli generate --seed N --quads QXxQY --name NAME [--settings FILE]\n"
@@ -134,28 +196,36 @@ void printGenerateHelp(std::ostream& out) {
            "                       FILE follows the rule of NAME\n"
            "  --startlocations     then place start locations, from the same random\n"
            "                       stream, with genStartLocTries tries per quad\n"
+           "  --players N [--min-distance D] [--radius R] [--weights FILE]\n"
+           "                       place the start locations in players mode instead,\n"
+           "                       as \"pelorn-cli startlocations --help\" describes\n"
+           "                       (implies --startlocations; exit status 3 when the\n"
+           "                       map holds fewer than N); on a symmetric world, N a\n"
+           "                       multiple of its order gives starts in symmetric sets\n"
            "  --symmetry S         a world fair to 2 or 4 players (default none):\n"
            "                       rotate2  tile (x, y) equals tile (W-1-x, H-1-y)\n"
            "                       copies2  two equal strips side by side\n"
-           "                       copies4  four equal strips (QX must be even)\n";
+           "                       copies4  four equal strips (QX must be even)\n"
+           "\n"
+           "pelorn-cli generate --seeds A..B --keep-best K --quads QXxQY --name NAME\n"
+           "                    --players N [--min-distance D] [--radius R]\n"
+           "                    [--weights FILE] [--settings FILE] [--bmp] [--symmetry S]\n"
+           "  Generates the world of every seed from A to B (at most 100000 seeds),\n"
+           "  places N start locations on each in players mode, and keeps the K\n"
+           "  fairest worlds (K at most 1000): those with all N starts first, then the\n"
+           "  least land value spread, the highest weakest start, the least territory\n"
+           "  spread, the lowest seed. They are written as NAME-SEED.map (and\n"
+           "  NAME-SEED.bmp with --bmp), each exactly as --seed SEED would write it;\n"
+           "  NAME.csv lists every seed, fairest first: seed, land value spread in\n"
+           "  percent, weakest land value, territory spread in percent, starts placed.\n"
+           "  On a terminal a progress line shows on stderr. Exit status 3 when a\n"
+           "  kept world holds fewer than N start locations.\n";
 }
 
 int runGenerate(const Arguments& args) {
     GenerateOptions options;
     if (const Stop stop = readGenerateOptions(args, options)) return *stop;
-    if (const Stop stop = makeWorld(options)) {
-        freeMapGrid();
-        return *stop;
-    }
-    int status = reportWrite(kCommand, currentMapName + ".map", saveMapFile());
-    if (options.bitmap) {
-        buildTerrainPalette();  // the editor builds it at start-up
-        status = std::max(status, reportWrite(kCommand, currentMapName + ".bmp", saveMapBitmap()));
-    }
-    if (options.writeSettings)
-        status = std::max(status, reportWrite(kCommand, *options.writeSettings, writeSettingsFile(*options.writeSettings)));
-    freeMapGrid();
-    return status;
+    return options.seeds ? runBatch(options) : runOneWorld(options);
 }
 
 }  // namespace pelorn::cli

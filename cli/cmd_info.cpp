@@ -1,61 +1,205 @@
 // pelorn-cli info: what a map file holds.
 #include <cstdint>
+#include <iomanip>
 #include <iostream>
 #include <map>
+#include <new>
+#include <sstream>
 #include <string>
+#include <vector>
 
 #include "cli/commands.h"
 #include "cli/options.h"
+#include "cli/players_options.h"
 #include "files/map_file.h"
 #include "map/map_grid.h"
 #include "map/terrain.h"
+#include "startlocations/players.h"
+#include "text/json_text.h"
 
 namespace pelorn::cli {
 
-void printInfoHelp(std::ostream& out) {
-    out << "pelorn-cli info FILE.map\n"
-           "  Reads a map file as the editor opens it and prints the map's name, its\n"
-           "  size, the number of tiles of each terrain (code and legend name) and\n"
-           "  the number of start locations. A file name that is a device name (AUX,\n"
-           "  AUX.map, ...) is refused; so is a file that is no plain file or is larger\n"
-           "  than the largest map the editor holds.\n";
+namespace {
+
+constexpr const char* kCommand = "info";
+
+struct InfoOptions {
+    std::string path;
+    bool starts = false;
+    bool json = false;
+    PlayersOptionWords words;  // --radius and --weights only
+    PlayersOptions land;
+};
+
+// The words are options and one file, in any order.
+Stop readInfoOptions(const Arguments& args, InfoOptions& options) {
+    std::vector<std::string> files;
+    const Stop stop = readOptions(kCommand, args, {"--starts", "--json"}, landOptionNames(), Operands::kFiles,
+                                  [&](const std::string& option, const std::string& value) -> Stop {
+                                      if (option.empty()) files.push_back(value);
+                                      if (option == "--starts") options.starts = true;
+                                      if (option == "--json") options.json = true;
+                                      if (option == "--radius" || option == "--weights")
+                                          return takePlayersOption(kCommand, option, value, options.words);
+                                      return std::nullopt;
+                                  });
+    if (stop) return stop;
+    if (files.empty()) return usageError(kCommand, "a map file is required");
+    if (files.size() > 1) return usageError(kCommand, "one map file only");
+    options.path = files[0];
+    if (const auto refused = refuseDevicePath(kCommand, "the map file", options.path)) return refused;
+    return landOptionsFrom(kCommand, options.words.land, options.land);
 }
 
-int runInfo(const Arguments& args) {
-    if (args.empty()) return usageError("info", "a map file is required");
-    if (args.size() > 1) return usageError("info", "one map file only");
-    if (!args[0].empty() && args[0][0] == '-') return usageError("info", "unknown option '" + args[0] + "'");
-    if (const auto refused = refuseDevicePath("info", "the map file", args[0])) return *refused;
-
-    resetMapState();
-    if (!loadMapFile(args[0]) || !mapGrid) return reportCannotRead("info", args[0]);
-
+struct MapFacts {
     std::map<TerrainCode, std::int64_t> counts;
+    std::int64_t startLocations = 0;
+    MapReadFailure failure = MapReadFailure::kNone;
+    bool startsKnown = false;  // false when the map was too large to work them out
+    StartsReport starts;
+};
+
+MapFacts factsOfMap(const InfoOptions& options, bool withStarts) {
+    MapFacts facts;
     const std::int32_t width = mapWidth();
     const std::int32_t height = mapHeight();
     for (std::int32_t x = 0; x < width; ++x)
-        for (std::int32_t y = 0; y < height; ++y) ++counts[mapGrid[x][y]];
+        for (std::int32_t y = 0; y < height; ++y) ++facts.counts[mapGrid[x][y]];
+    for (const auto& [code, count] : facts.counts)
+        if (isStartLocationCode(code)) facts.startLocations += count;
+    if (!withStarts) return facts;
+    try {
+        facts.starts = describeStarts(startLocationsOnMap(), options.land.radius, options.land.weights);
+        facts.startsKnown = true;
+    } catch (const std::bad_alloc&) {
+    }
+    return facts;
+}
 
+std::string spreadRange(const Spread& spread) {
+    return std::to_string(spread.maximum - spread.difference) + " to " + std::to_string(spread.maximum);
+}
+
+void printStartsText(const InfoOptions& options, const MapFacts& facts) {
+    const StartsReport& report = facts.starts;
+    std::cout << "starts: " << report.starts.size() << " (land value within " << options.land.radius << " steps"
+              << (options.words.land.weightsPath ? ", weights of " + *options.words.land.weightsPath : std::string())
+              << ")\n";
+    if (report.starts.empty()) return;
+    std::cout << "       x      y  code   land  rival  territory\n";
+    for (const StartFacts& s : report.starts) {
+        std::cout << std::setw(8) << s.pos.x << std::setw(7) << s.pos.y << std::setw(6) << s.code << std::setw(7)
+                  << s.landValue << std::setw(7) << (s.nearestRival < 0 ? std::string("-") : std::to_string(s.nearestRival))
+                  << std::setw(11) << s.territory << "\n";
+    }
+    std::cout << "land value spread: " << report.landSpread.percentText() << "% (" << spreadRange(report.landSpread) << ")\n"
+              << "territory spread: " << report.territorySpread.percentText() << "% ("
+              << spreadRange(report.territorySpread) << ")\n";
+}
+
+void printText(const InfoOptions& options, const MapFacts& facts) {
     std::cout << "name: " << currentMapName << "\n"
-              << "size: " << quadCountX << "x" << quadCountY << " quads (" << width << "x" << height
+              << "size: " << quadCountX << "x" << quadCountY << " quads (" << mapWidth() << "x" << mapHeight()
               << " tiles)\n"
               << "terrain:\n";
-    std::int64_t startLocations = 0;
-    for (const auto& [code, count] : counts) {
-        if (isStartLocationCode(code)) {
-            startLocations += count;
-            continue;
-        }
+    for (const auto& [code, count] : facts.counts) {
+        if (isStartLocationCode(code)) continue;
         std::cout << "  " << code << " ";
         if (code >= 0 && code <= kLastLegendCode) std::cout << terrainName(code);
         else std::cout << "(no terrain)";
         std::cout << ": " << count << "\n";
     }
-    std::cout << "start locations: " << startLocations << "\n";
-    for (const auto& [code, count] : counts) {
+    std::cout << "start locations: " << facts.startLocations << "\n";
+    for (const auto& [code, count] : facts.counts) {
         if (isStartLocationCode(code))
             std::cout << "  " << code << " on " << terrainName(baseCode(code)) << ": " << count << "\n";
     }
+    if (options.starts) printStartsText(options, facts);
+}
+
+std::string jsonSpread(const Spread& spread) {
+    return "{\"percent\": " + spread.percentText() + ", \"lowest\": " + std::to_string(spread.maximum - spread.difference) +
+           ", \"highest\": " + std::to_string(spread.maximum) + "}";
+}
+
+void printJson(const InfoOptions& options, const MapFacts& facts) {
+    std::ostringstream out;
+    out << "{\n  \"file\": " << jsonString(options.path) << ",\n  \"name\": " << jsonString(currentMapName)
+        << ",\n  \"read_in_full\": " << (facts.failure == MapReadFailure::kNone ? "true" : "false")
+        << ",\n  \"damage\": "
+        << (facts.failure == MapReadFailure::kNone ? std::string("null") : jsonString(mapReadFailureText(facts.failure)))
+        << ",\n  \"quads\": {\"x\": " << quadCountX << ", \"y\": " << quadCountY << "}"
+        << ",\n  \"tiles\": {\"width\": " << mapWidth() << ", \"height\": " << mapHeight() << "}"
+        << ",\n  \"terrain\": [";
+    const char* separator = "\n";
+    for (const auto& [code, count] : facts.counts) {
+        if (isStartLocationCode(code)) continue;
+        out << separator << "    {\"code\": " << code << ", \"name\": "
+            << (code >= 0 && code <= kLastLegendCode ? jsonString(terrainName(code)) : std::string("null"))
+            << ", \"count\": " << count << "}";
+        separator = ",\n";
+    }
+    out << "\n  ],\n  \"start_locations\": {\"count\": " << facts.startLocations << ", \"by_code\": [";
+    separator = "\n";
+    for (const auto& [code, count] : facts.counts) {
+        if (!isStartLocationCode(code)) continue;
+        out << separator << "    {\"code\": " << code << ", \"land_code\": " << baseCode(code)
+            << ", \"land\": " << jsonString(terrainName(baseCode(code))) << ", \"count\": " << count << "}";
+        separator = ",\n";
+    }
+    out << "\n  ]}";
+    const StartsReport& report = facts.starts;
+    out << ",\n  \"starts\": {\"radius\": " << options.land.radius << ", \"weights\": "
+        << (options.words.land.weightsPath ? jsonString(*options.words.land.weightsPath) : std::string("null"))
+        << ", \"list\": [";
+    separator = "\n";
+    for (const StartFacts& s : report.starts) {
+        out << separator << "    {\"x\": " << s.pos.x << ", \"y\": " << s.pos.y << ", \"code\": " << s.code
+            << ", \"land_value\": " << s.landValue << ", \"nearest_rival\": "
+            << (s.nearestRival < 0 ? std::string("null") : std::to_string(s.nearestRival))
+            << ", \"territory\": " << s.territory << "}";
+        separator = ",\n";
+    }
+    out << "\n  ],\n  \"land_spread\": " << jsonSpread(report.landSpread)
+        << ",\n  \"territory_spread\": " << jsonSpread(report.territorySpread) << "}\n}\n";
+    std::cout << out.str();
+}
+
+}  // namespace
+
+void printInfoHelp(std::ostream& out) {
+    out << "pelorn-cli info FILE.map [--starts] [--json] [--radius R] [--weights FILE]\n"
+           "  Reads a map file as the editor opens it and prints the map's name, its\n"
+           "  size, the number of tiles of each terrain (code and legend name) and\n"
+           "  the number of start locations. A file name that is a device name (AUX,\n"
+           "  AUX.map, ...) is refused; so is a file that is no plain file or is larger\n"
+           "  than the largest map the editor holds.\n"
+           "  --starts         also list every start location in the file's tile\n"
+           "                   order: x, y, code, land value, steps to the nearest\n"
+           "                   other start (rival), territory (the summed weights of\n"
+           "                   the tiles nearer to it than to any other start), and\n"
+           "                   the spreads of land value and territory, (max - min) / max\n"
+           "  --json           everything above, the starts included, as one JSON object\n"
+           "  --radius R       land value within R steps, 0 to 20 (default 3)\n"
+           "  --weights FILE   weights of the terrains from FILE (see startlocations)\n";
+}
+
+int runInfo(const Arguments& args) {
+    InfoOptions options;
+    if (const Stop stop = readInfoOptions(args, options)) return *stop;
+
+    resetMapState();
+    MapReadFailure failure = MapReadFailure::kNone;
+    if (!loadMapFile(options.path, &failure) || !mapGrid) return reportCannotRead(kCommand, options.path);
+    MapFacts facts = factsOfMap(options, options.starts || options.json);
+    facts.failure = failure;
+    if ((options.starts || options.json) && !facts.startsKnown) {
+        freeMapGrid();
+        std::cerr << "pelorn-cli info: not enough memory to work out the starts of '" << options.path << "'\n";
+        return kExitFile;
+    }
+    if (options.json) printJson(options, facts);
+    else printText(options, facts);
     freeMapGrid();
     return kExitOk;
 }

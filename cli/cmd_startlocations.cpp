@@ -7,11 +7,13 @@
 
 #include "cli/commands.h"
 #include "cli/options.h"
+#include "cli/players_options.h"
 #include "files/map_file.h"
 #include "generator/parameters.h"
 #include "generator/random.h"
 #include "map/map_grid.h"
 #include "map/terrain.h"
+#include "startlocations/players.h"
 #include "startlocations/start_locations.h"
 
 namespace pelorn::cli {
@@ -31,15 +33,29 @@ std::int64_t countStartLocations() {
 
 void printStartLocationsHelp(std::ostream& out) {
     out << "pelorn-cli startlocations --seed N --map FILE --name NAME [--tries T]\n"
+           "pelorn-cli startlocations --map FILE --name NAME --players N\n"
+           "                          [--min-distance D] [--radius R] [--weights FILE]\n"
            "  Opens FILE as the editor opens a map, places start locations as the\n"
            "  editor's \"Generate Start Locations\" does (earlier ones are cleared\n"
            "  first), and saves the map as NAME.map in the current folder.\n"
-           "  --seed N     state of the random generator, 0 to 4294967295\n"
+           "  --seed N     state of the random generator, 0 to 4294967295; players\n"
+           "               mode draws no random numbers and needs no seed\n"
            "  --map FILE   the map file to start from\n"
            "  --name NAME  map name: the stem of the file written and its name line,\n"
            "               by the rule of \"pelorn-cli generate --help\"\n"
            "  --tries T    tries per quad, a 32-bit whole number (default 1000);\n"
-           "               0 or less only clears the start locations\n";
+           "               0 or less only clears the start locations\n"
+           "  Players mode: exactly N start locations whose land is as even as the\n"
+           "  map allows, instead of the random tries.\n"
+           "  --players N        the number of start locations, 1 to 1000\n"
+           "  --min-distance D   steps any two of them keep apart at least (default 0:\n"
+           "                     only the placement rules' three steps)\n"
+           "  --radius R         the land value of a start sums the weights of the\n"
+           "                     tiles within R steps, 0 to 20 (default 3)\n"
+           "  --weights FILE     the weights from FILE, one \"CODE WEIGHT\" pair a line\n"
+           "                     (see the README); otherwise the built-in table\n"
+           "  Exit status 3: NAME.map was written, but the map holds fewer start\n"
+           "  locations than --players asked for under the rules.\n";
 }
 
 int runStartLocations(const Arguments& args) {
@@ -47,17 +63,28 @@ int runStartLocations(const Arguments& args) {
     std::optional<std::string> mapPath;
     std::optional<std::string> name;
     std::optional<std::int32_t> tries;
-    const Stop stop = readOptions(kCommand, args, {}, {"--seed", "--map", "--name", "--tries"}, Operands::kNone,
+    PlayersOptionWords playersWords;
+    OptionNames valued{"--seed", "--map", "--name", "--tries"};
+    valued.insert(valued.end(), playersOptionNames().begin(), playersOptionNames().end());
+    const Stop stop = readOptions(kCommand, args, {}, valued, Operands::kNone,
                                   [&](const std::string& option, const std::string& value) -> Stop {
                                       if (option == "--seed") return readSeed(kCommand, value, seed);
                                       if (option == "--map") return readInputPath(kCommand, option, value, mapPath);
                                       if (option == "--name") return readMapName(kCommand, option, value, name);
-                                      return readWholeNumber(kCommand, option, value, tries);
+                                      if (option == "--tries") return readWholeNumber(kCommand, option, value, tries);
+                                      return takePlayersOption(kCommand, option, value, playersWords);
                                   });
     if (stop) return *stop;
-    if (const Stop missing = requireOption(kCommand, "--seed", seed.has_value())) return *missing;
+    const bool playersMode = playersWords.players.has_value();
+    if (playersMode && tries) return usageError(kCommand, "--tries belongs to the random tries; leave it out with --players");
+    if (const Stop missing = requireOption(kCommand, "--seed", seed.has_value() || playersMode)) return *missing;
     if (const Stop missing = requireOption(kCommand, "--map", mapPath.has_value())) return *missing;
     if (const Stop missing = requireOption(kCommand, "--name", name.has_value())) return *missing;
+    if (const Stop stray = refuseWithoutPlayers(kCommand, playersWords)) return *stray;
+    PlayersOptions players;
+    if (playersMode) {
+        if (const Stop refused = playersOptionsFrom(kCommand, playersWords, players)) return *refused;
+    }
 
     resetMapState();
     // A map that was not read in full is not placed on: saving it would write
@@ -69,15 +96,25 @@ int runStartLocations(const Arguments& args) {
         return reportCannotRead(kCommand, *mapPath, mapReadFailureText(failure));
     }
     generatorParameters = GeneratorParameters{};
-    generatorParameters.genStartLocTries = tries.value_or(1000);
-    seedRandom(*seed);
-    generateStartLocations();
+    PlayersPlan plan;
+    if (playersMode) {
+        plan = generatePlayerStartLocations(players);
+        if (!plan.error.empty()) {
+            freeMapGrid();
+            std::cerr << "pelorn-cli " << kCommand << ": " << plan.error << "\n";
+            return kExitFile;
+        }
+        reportPlayersPlan(kCommand, plan, players);
+    } else {
+        generatorParameters.genStartLocTries = tries.value_or(1000);
+        seedRandom(*seed);
+        generateStartLocations();
+        std::cout << "placed " << countStartLocations() << " start locations\n";
+    }
     currentMapName = *name;
-
-    std::cout << "placed " << countStartLocations() << " start locations\n";
-    const int status = reportWrite(kCommand, currentMapName + ".map", saveMapFile());
+    const int written = reportWrite(kCommand, currentMapName + ".map", saveMapFile());
     freeMapGrid();
-    return status;
+    return playersMode ? statusAfterPlacing(plan, written) : written;
 }
 
 }  // namespace pelorn::cli

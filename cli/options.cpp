@@ -8,7 +8,7 @@ namespace pelorn::cli {
 
 namespace {
 
-bool listed(std::initializer_list<const char*> names, const std::string& option) {
+bool listed(const OptionNames& names, const std::string& option) {
     return std::any_of(names.begin(), names.end(), [&](const char* name) { return option == name; });
 }
 
@@ -24,8 +24,8 @@ std::optional<std::int64_t> parseWhole(const std::string& text, std::int64_t min
 
 }  // namespace
 
-Stop readOptions(const char* command, const Arguments& args, std::initializer_list<const char*> flags,
-                 std::initializer_list<const char*> valued, Operands operands,
+Stop readOptions(const char* command, const Arguments& args, const OptionNames& flags, const OptionNames& valued,
+                 Operands operands,
                  const std::function<Stop(const std::string& option, const std::string& value)>& take) {
     std::set<std::string> given;
     for (std::size_t i = 0; i < args.size(); ++i) {

@@ -5,9 +5,9 @@
 
 #include <cstdint>
 #include <functional>
-#include <initializer_list>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "cli/commands.h"
 
@@ -15,6 +15,8 @@ namespace pelorn::cli {
 
 // An exit status to stop with, or nothing to go on.
 using Stop = std::optional<int>;
+
+using OptionNames = std::vector<const char*>;
 
 // What a command takes besides its options: nothing, or plain words (files).
 enum class Operands { kNone, kFiles };
@@ -25,8 +27,8 @@ enum class Operands { kNone, kFiles };
 // with the usual message, an unknown option, a missing value and a valued
 // option given twice; hands everything else to `take` and stops where
 // `take` does.
-Stop readOptions(const char* command, const Arguments& args, std::initializer_list<const char*> flags,
-                 std::initializer_list<const char*> valued, Operands operands,
+Stop readOptions(const char* command, const Arguments& args, const OptionNames& flags, const OptionNames& valued,
+                 Operands operands,
                  const std::function<Stop(const std::string& option, const std::string& value)>& take);
 
 // Readers of option values: each stores the value or refuses it with a

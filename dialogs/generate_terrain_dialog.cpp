@@ -8,6 +8,8 @@
 #include "map/map_grid.h"
 #include "resources/resource.h"
 #include "text/conversions.h"
+#include "view/players_status.h"
+#include "view/seed_status.h"
 
 namespace pelorn {
 
@@ -126,6 +128,7 @@ void applyGenerateTerrain(const TerrainFieldTexts& texts) {
     }
     // One undoable edit; undo repaints as the generator does.
     runRecordedWholeMapEdit(generateRandomMap, MapChange::kTiles);
+    clearPlayersStatus();  // the new world has no starts
 }
 
 std::string applyGenerateTerrain(const TerrainFieldTexts& texts, std::string_view seedText, Symmetry symmetry) {
@@ -135,8 +138,10 @@ std::string applyGenerateTerrain(const TerrainFieldTexts& texts, std::string_vie
     for (int i = 0; i < kTerrainEditFieldCount; ++i) {
         storeParameter(kParameterFields[kTerrainEditFields[i].parameterIndex], texts[i]);
     }
-    seedFromField(seedText);
+    const std::uint32_t used = seedFromField(seedText);
     runRecordedWholeMapEdit([symmetry] { return generateSymmetricMap(symmetry); }, MapChange::kTiles);
+    clearPlayersStatus();  // the new world has no starts
+    showSeed(used);
     return {};
 }
 

@@ -9,6 +9,7 @@
 #include "files/map_name.h"
 #include "map/map_grid.h"
 #include "text/conversions.h"
+#include "view/players_status.h"
 #include "view/repaint.h"
 #include "view/seed_status.h"
 
@@ -57,7 +58,8 @@ bool applyNewMap(std::string_view mapName, std::string_view quadX, std::string_v
     currentMapName = name;
     replaceWithEmptyMap(width, height);
     historyClear();  // earlier edits belong to a map that is gone
-    clearShownSeed();  // and so does the seed it was made from
+    clearPlayersStatus();  // and so do the starts the status line tells of
+    clearShownSeed();  // and the seed it was made from
     repaintMapChange(MapChange::kWholeMap);
     return true;
 }
@@ -70,6 +72,7 @@ bool applyOpenMap(std::string_view mapName) {
     currentMapName = std::move(name);
     openMapFile();
     historyClear();
+    clearPlayersStatus();
     clearShownSeed();
     repaintMapChange(MapChange::kWholeMap);
     return true;

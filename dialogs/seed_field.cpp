@@ -2,7 +2,6 @@
 
 #include "generator/random.h"
 #include "text/seed_text.h"
-#include "view/seed_status.h"
 
 namespace pelorn {
 
@@ -12,9 +11,7 @@ std::string seedFieldInitialText() { return seedToText(randomState()); }
 
 std::uint32_t seedFromField(std::string_view text) {
     if (const auto seed = textToSeed(text)) seedRandom(*seed);
-    const std::uint32_t used = randomState();
-    showSeed(used);
-    return used;
+    return randomState();
 }
 
 }  // namespace pelorn

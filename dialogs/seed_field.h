@@ -18,7 +18,7 @@ std::string seedFieldInitialText();
 
 // Seeds the random generator from the field's whole text when it holds a seed
 // (0 to 4294967295, text/seed_text.h); otherwise leaves its state as it is.
-// Shows the state the run starts from in the status line and returns it.
+// Returns the state the run starts from, for the status line.
 std::uint32_t seedFromField(std::string_view text);
 
 }  // namespace pelorn

@@ -1,17 +1,20 @@
-// The logic of the "Generate Start Locations" dialog (template 205): one edit
-// field, the number of tries per quad.
+// The logic of the "Generate Start Locations" dialog (template 205): the
+// number of tries per quad, and after it the players-mode fields.
 //
-// The dialog procedure: init sets field 601 to startLocationsInitialText()
-// and the "Seed" field (after OK and CANCEL in tab order) to
-// seedFieldInitialText(); OK hands both texts to applyStartLocations and
-// closes; CANCEL closes.
+// The dialog procedure: init sets field IDC_TRIES to
+// startLocationsInitialText() and the players fields to
+// playersInitialTexts(); OK asks refusedPlayersField first (a field it names
+// gets the focus, selected, and the dialog stays), then hands the texts, the
+// "Seed" field's (IDC_SEED, after OK and CANCEL in tab order, filled with
+// seedFieldInitialText()) among them, to applyStartLocations and closes;
+// CANCEL closes.
 #pragma once
 
+#include <optional>
 #include <string>
 #include <string_view>
 
 namespace pelorn {
-
 
 // genStartLocTries as text.
 std::string startLocationsInitialText();
@@ -20,7 +23,36 @@ std::string startLocationsInitialText();
 // number gives 0) into genStartLocTries, with no range check, and the start
 // locations are placed anew; the generator repaints the map area.
 void applyStartLocations(std::string_view tries);
-// The same, the run starting from the seed field's text (seedFromField).
-void applyStartLocations(std::string_view tries, std::string_view seedText);
+
+// The players-mode fields: "Players" (0 or empty: the random tries),
+// "Min. distance" in steps (empty: 0) and "Radius" (empty: 3).
+struct PlayersFieldTexts {
+    std::string players;
+    std::string minDistance;
+    std::string radius;
+};
+
+// What the fields held at the last OK of this run of the program; "0", "0"
+// and "3" before the first. They are not saved with the settings.
+PlayersFieldTexts playersInitialTexts();
+// Forgets the last OK's texts (a new run of the program).
+void resetPlayersFields();
+
+// The field whose value players mode refuses (players beyond 0 to 1000, a
+// negative or too large distance, a radius beyond 0 to 20); nothing when OK
+// may go on. With 0 players the other two fields are not looked at.
+std::optional<int> refusedPlayersField(const PlayersFieldTexts& texts);
+
+// OK with the players fields: the tries are stored as above; with 0 players
+// the start locations are placed by the random tries, otherwise in players
+// mode, and the status line shows what was placed ("8 starts, spread 3%").
+// Either way one undoable edit, and the map area is repainted. Fields that
+// refusedPlayersField refuses change nothing.
+void applyStartLocations(std::string_view tries, const PlayersFieldTexts& players);
+// The same, the run starting from the seed field's text (seedFromField); the
+// status line then shows the seed of a run of random tries. Players mode
+// follows the symmetry the last world was made with (symmetryInitialChoice)
+// where the map still has it.
+void applyStartLocations(std::string_view tries, const PlayersFieldTexts& players, std::string_view seedText);
 
 }  // namespace pelorn

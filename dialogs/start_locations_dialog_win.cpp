@@ -9,15 +9,28 @@ namespace pelorn {
 
 INT_PTR CALLBACK startLocationsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
     switch (message) {
-        case WM_INITDIALOG:
+        case WM_INITDIALOG: {
             writeDialogField(dialog, IDC_TRIES, startLocationsInitialText());
+            const PlayersFieldTexts players = playersInitialTexts();
+            writeDialogField(dialog, IDC_PLAYERS, players.players);
+            writeDialogField(dialog, IDC_MIN_DISTANCE, players.minDistance);
+            writeDialogField(dialog, IDC_LAND_RADIUS, players.radius);
             writeDialogField(dialog, IDC_SEED, seedFieldInitialText());
             return TRUE;
+        }
         case WM_COMMAND:
             return closeOnOkOrCancel(dialog, wParam, [dialog] {
+                const PlayersFieldTexts players{readDialogField(dialog, IDC_PLAYERS),
+                                                readDialogField(dialog, IDC_MIN_DISTANCE),
+                                                readDialogField(dialog, IDC_LAND_RADIUS)};
+                if (const std::optional<int> refused = refusedPlayersField(players)) {
+                    selectDialogField(dialog, *refused);
+                    return false;
+                }
                 // Placing runs while the dialog is still up; show that it is busy.
                 BusyCursor busy;
-                applyStartLocations(readDialogField(dialog, IDC_TRIES), readWholeDialogField(dialog, IDC_SEED));
+                applyStartLocations(readDialogField(dialog, IDC_TRIES), players, readWholeDialogField(dialog, IDC_SEED));
+                return true;
             });
         default:
             return FALSE;

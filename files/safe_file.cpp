@@ -44,9 +44,9 @@ std::optional<std::uint64_t> temporaryOwner(std::string_view entryName, std::str
 }
 
 bool readOpenFile(std::uint64_t size, std::string& bytes,
-                  const std::function<std::int64_t(char*, std::size_t)>& readSome) {
+                  const std::function<std::int64_t(char*, std::size_t)>& readSome, std::size_t maxBytes) {
     bytes.clear();
-    if (size > kMaxReadBytes) return false;
+    if (size > maxBytes) return false;
     bool read = false;
     try {
         // One byte more than the size tells a file that grew while it was read.
@@ -54,8 +54,8 @@ bool readOpenFile(std::uint64_t size, std::string& bytes,
         std::size_t used = 0;
         for (;;) {
             if (used == bytes.size()) {
-                if (used > kMaxReadBytes) break;
-                bytes.resize(used < kMaxReadBytes / 2 ? 2 * used : kMaxReadBytes + 1);
+                if (used > maxBytes) break;
+                bytes.resize(used < maxBytes / 2 ? 2 * used : maxBytes + 1);
             }
             const std::int64_t got = readSome(&bytes[used], bytes.size() - used);
             if (got < 0) break;

@@ -31,8 +31,9 @@ bool writeFileSafely(const std::string& path, std::string_view bytes);
 // Reads the whole file into `bytes`. False, with `bytes` empty, when the file
 // cannot be opened or read (a missing file, a folder, an I/O error), is no
 // plain file (a device, a pipe), names a device, or holds more than
-// kMaxReadBytes; such files are refused before any of them is read.
-bool readWholeFile(const std::string& path, std::string& bytes);
+// `maxBytes`; such files are refused before any of them is read. Small
+// files (a weights table) pass a smaller limit.
+bool readWholeFile(const std::string& path, std::string& bytes, std::size_t maxBytes = kMaxReadBytes);
 
 // The temporary files the writer makes are "<target file name>.~<process
 // id>-<counter>.tmp" beside the target. For a name in a folder listing: the
@@ -44,6 +45,7 @@ std::string temporarySuffix(std::uint64_t processId, unsigned counter);
 // file of `size` bytes: `readSome(buffer, room)` reads at most `room` bytes
 // and returns how many, 0 at the end of the file, or -1 on an error.
 bool readOpenFile(std::uint64_t size, std::string& bytes,
-                  const std::function<std::int64_t(char*, std::size_t)>& readSome);
+                  const std::function<std::int64_t(char*, std::size_t)>& readSome,
+                  std::size_t maxBytes = kMaxReadBytes);
 
 }  // namespace pelorn

@@ -138,7 +138,7 @@ bool writeFileSafely(const std::string& path, std::string_view bytes) {
     return true;
 }
 
-bool readWholeFile(const std::string& path, std::string& bytes) {
+bool readWholeFile(const std::string& path, std::string& bytes, std::size_t maxBytes) {
     bytes.clear();
     // Refused before it is opened, as on Windows, where opening one may wait on a port for good.
     if (path.empty() || namesReservedDevice(fileNameOfPath(path))) return false;
@@ -152,7 +152,7 @@ bool readWholeFile(const std::string& path, std::string& bytes) {
             const ssize_t got = ::read(file.get(), buffer, room < (std::size_t{1} << 30) ? room : std::size_t{1} << 30);
             if (got >= 0 || errno != EINTR) return static_cast<std::int64_t>(got);
         }
-    });
+    }, maxBytes);
 }
 
 }  // namespace pelorn

@@ -125,7 +125,7 @@ bool writeFileSafely(const std::string& path, std::string_view bytes) {
     return true;
 }
 
-bool readWholeFile(const std::string& path, std::string& bytes) {
+bool readWholeFile(const std::string& path, std::string& bytes, std::size_t maxBytes) {
     bytes.clear();
     // Refused before it is opened: opening a device name may wait on a port for good.
     if (path.empty() || namesReservedDevice(fileNameOfPath(path))) return false;
@@ -139,7 +139,7 @@ bool readWholeFile(const std::string& path, std::string& bytes) {
         DWORD got = 0;
         if (!ReadFile(file.get(), buffer, want, &got, nullptr)) return std::int64_t{-1};
         return static_cast<std::int64_t>(got);
-    });
+    }, maxBytes);
 }
 
 }  // namespace pelorn

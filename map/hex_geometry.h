@@ -10,6 +10,7 @@
 
 #include <array>
 #include <cstdint>
+#include <vector>
 
 namespace pelorn {
 
@@ -103,7 +104,8 @@ struct HexTorus {
         return {{{p.x, r.up}, {r.right, r.sideUpper}, {r.right, r.sideLower},
                  {p.x, r.down}, {r.left, r.sideLower}, {r.left, r.sideUpper}}};
     }
-    // Steps on the torus between two tiles of the map.
+    // Steps on the torus between two tiles of the map. The width must be
+    // even (whole quads), so that wrapping keeps a column's parity.
     std::int32_t distance(TilePos a, TilePos b) const;
 };
 
@@ -122,18 +124,35 @@ inline TilePos HexTorus::Ring::operator[](HexDirection d) const {
 // Steps between two tiles of an unbounded grid.
 std::int32_t hexDistance(TilePos a, TilePos b);
 
-// The tiles within two steps of a tile, the tile itself included: in each of
-// the five columns from x - 2 to x + 2, one unbroken run of rows.
+// The tiles within some steps of a tile, the tile itself included, as one
+// unbroken run of rows per column: column x + dx holds rows y + firstDy to
+// y + lastDy. Neither wrapped nor clipped.
 struct ColumnRun {
     std::int32_t dx;
     std::int32_t firstDy;
     std::int32_t lastDy;
 };
+
+// The run of column x + dx (|dx| <= radius) within `radius` steps of a tile in column x.
+constexpr ColumnRun hexDiscColumn(std::int32_t radius, std::int32_t x, std::int32_t dx) {
+    // Rows of the side column measured from the centre's row: a raised centre
+    // sees its side columns half a tile lower, so they reach one row further up.
+    const std::int32_t shifted = isRaisedColumn(x) ? dx : dx + 1;
+    const std::int32_t shift = shifted >= 0 ? shifted / 2 : -((1 - shifted) / 2);  // floor(shifted / 2)
+    const std::int32_t first = dx < 0 ? -radius - dx : -radius;
+    const std::int32_t last = dx < 0 ? radius : radius - dx;
+    return {dx, first + shift, last + shift};
+}
+
+// The 3r(r + 1) + 1 tiles within `radius` steps of a tile in column x, the
+// columns from x - radius to x + radius in order. Empty for a negative radius.
+std::vector<ColumnRun> hexDisc(std::int32_t radius, std::int32_t x);
+
+// The 19 tiles within two steps, the own column first, then the near and the
+// far side columns: the order the start-location rules look at them.
 constexpr std::array<ColumnRun, 5> withinTwoSteps(std::int32_t x) {
-    // The near side columns reach one row further up beside a raised column,
-    // one row further down beside a lowered one.
-    const std::int32_t sideFirst = isRaisedColumn(x) ? -2 : -1;
-    return {{{0, -2, 2}, {-1, sideFirst, sideFirst + 3}, {1, sideFirst, sideFirst + 3}, {-2, -1, 1}, {2, -1, 1}}};
+    return {{hexDiscColumn(2, x, 0), hexDiscColumn(2, x, -1), hexDiscColumn(2, x, 1), hexDiscColumn(2, x, -2),
+             hexDiscColumn(2, x, 2)}};
 }
 
 }  // namespace pelorn

@@ -26,6 +26,10 @@
 #define IDC_QUAD_X 602
 #define IDC_QUAD_Y 603
 #define IDC_TRIES 601
+// After the number of tries, the players-mode fields of "Generate Start Locations".
+#define IDC_PLAYERS 602
+#define IDC_MIN_DISTANCE 603
+#define IDC_LAND_RADIUS 604
 #define IDC_SEED_HORIZONTAL_SEA 610
 #define IDC_SEED_VERTICAL_SEA 611
 // After the original controls: the seed field of both generate dialogs, and

@@ -95,11 +95,15 @@ constexpr ClientRect kStartLocationStatusRect{kStartLocationStatusX, kStatusTop,
 // name and the tool status, room for 30 characters and names of 40.
 constexpr int kCursorTextX = 330;
 constexpr ClientRect kCursorTextRect{kCursorTextX, kStatusTop, 575, kStatusBottom};
-// The seed of the last generator run, "seed 4294967295" at the longest: just
-// before the tile under the pointer, over the tail of a map name of more than
-// about 28 characters.
-constexpr int kSeedStatusX = 220;
-constexpr ClientRect kSeedStatusRect{kSeedStatusX, kStatusTop, 325, kStatusBottom};
+// What the last players-mode run placed ("8 starts, spread 3%"): after the
+// map's name, up to the tile under the pointer.
+constexpr int kPlayersStatusX = 170;
+constexpr ClientRect kPlayersStatusRect{kPlayersStatusX, kStatusTop, kCursorTextX - 1, kStatusBottom};
+// The seed the last generator run started from ("seed 4294967295"), in the
+// same field: the terrain and the classic start locations tell their seed,
+// players mode, which draws no random numbers, what it placed.
+constexpr int kSeedStatusX = kPlayersStatusX;
+constexpr ClientRect kSeedStatusRect = kPlayersStatusRect;
 
 // The legend: codes 0..21 in the first column, 22..38 in the second, one row
 // of 20 pixels each from y 40. Clicks on a column count from its labels' left

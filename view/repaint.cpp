@@ -28,6 +28,8 @@ void repaintStatus(StatusChange change) {
         case StatusChange::kTool: invalidateRect(kToolStatusRect, true); return;
         case StatusChange::kStartLocationMode: invalidateRect(kStartLocationStatusRect, true); return;
         case StatusChange::kCursorText: invalidateRect(kCursorTextRect, true); return;
+        case StatusChange::kPlayers: invalidateRect(kPlayersStatusRect, true); return;
+        case StatusChange::kSeed: invalidateRect(kSeedStatusRect, true); return;
     }
 }
 

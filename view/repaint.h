@@ -27,6 +27,8 @@ enum class StatusChange {
     kTool,               // the fill and bucket tools
     kStartLocationMode,  // "SL"
     kCursorText,         // the tile under the pointer
+    kPlayers,            // what the last players-mode run placed
+    kSeed,               // the seed the last run started from
 };
 void repaintStatus(StatusChange change);
 

@@ -1,8 +1,7 @@
 #include "view/seed_status.h"
 
-#include "map/window_seam.h"
 #include "text/seed_text.h"
-#include "view/layout.h"
+#include "view/repaint.h"
 
 namespace pelorn {
 
@@ -12,13 +11,13 @@ std::optional<std::uint32_t> seedShown;
 
 void showSeed(std::uint32_t seed) {
     seedShown = seed;
-    invalidateRect(kSeedStatusRect, true);
+    repaintStatus(StatusChange::kSeed);
 }
 
 void clearShownSeed() {
     if (!seedShown) return;
     seedShown.reset();
-    invalidateRect(kSeedStatusRect, true);
+    repaintStatus(StatusChange::kSeed);
 }
 
 std::optional<std::uint32_t> shownSeed() { return seedShown; }

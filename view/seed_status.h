@@ -10,8 +10,9 @@
 
 namespace pelorn {
 
-// The text stands at kSeedStatusX on the status line (view/layout.h),
-// between the caption and the tool status.
+// The text stands at kSeedStatusX on the status line (view/layout.h), in
+// the field where a players-mode run, which draws no random numbers, tells
+// what it placed: the dialogs show one or the other.
 // Shows this seed from the next paint on, and repaints the field.
 void showSeed(std::uint32_t seed);
 // Shows no seed any more, and repaints the field.

@@ -311,11 +311,21 @@ TEST_F(ResourceScriptTest, MapDialogTemplates) {
     EXPECT_EQ(firstStop->id, 1);
 }
 
-// The seed row was added above the buttons, after them in tab order.
+// The original controls keep their ids; the players-mode fields stand right
+// of them and come after the number of tries in tab order; the seed row,
+// under the number of tries, comes after OK and CANCEL, which moved down to
+// make room for it.
 TEST_F(ResourceScriptTest, StartLocationsDialogTemplate) {
-    expectDialog(script->dialogs[205], "Generate Start Locations", 190, 74,
-                 {{"LTEXT", "Number of tries:", -1, 10, 16, 114, 8}, {"LTEXT", kSeedLabel, -1, 10, 32, 60, 8}},
+    expectDialog(script->dialogs[205], "Generate Start Locations", 316, 74,
+                 {{"LTEXT", "Number of tries:", -1, 10, 16, 114, 8},
+                  {"LTEXT", "Players:", -1, 196, 16, 60, 8},
+                  {"LTEXT", "Min. distance:", -1, 196, 32, 60, 8},
+                  {"LTEXT", "Radius:", -1, 196, 48, 60, 8},
+                  {"LTEXT", kSeedLabel, -1, 10, 32, 60, 8}},
                  {{"EDITTEXT", "", 601, 76, 13, 100, 14},
+                  {"EDITTEXT", "", 602, 258, 13, 48, 14},
+                  {"EDITTEXT", "", 603, 258, 29, 48, 14},
+                  {"EDITTEXT", "", 604, 258, 45, 48, 14},
                   {"DEFPUSHBUTTON", "OK", 1, 40, 52, 50, 14},
                   {"PUSHBUTTON", "CANCEL", 2, 100, 52, 50, 14},
                   {"EDITTEXT", "", IDC_SEED, 76, 29, 100, 14}});

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,10 @@
 #include "generator/world.h"
 #include "generator/generator_test_support.h"
 #include "editing/history.h"
+#include "editing/history.h"
+#include "dialogs/map_dialogs.h"
+#include "startlocations/players.h"
+#include "view/players_status.h"
 #include "map/map_grid.h"
 #include "map/window_seam.h"
 #include "startlocations/start_locations.h"
@@ -315,11 +320,13 @@ TEST_F(GenerateDialogs, SymmetryTheWidthCannotHaveIsRefusedWithItsReason) {
     EXPECT_FALSE(canUndo());
 }
 
+const PlayersFieldTexts kRandomTries{"0", "0", "3"};
+
 TEST_F(GenerateDialogs, StartLocationsSeedField) {
     for (int x = 0; x < 100; ++x)
         for (int y = 0; y < 100; ++y) mapGrid[x][y] = kPlains;
     seedRandom(1);
-    applyStartLocations("300", "2024");
+    applyStartLocations("300", kRandomTries, "2024");
     EXPECT_EQ(shownSeed(), 2024u);
     const std::vector<TerrainCode> placed = tiles();
     for (int x = 0; x < 100; ++x)
@@ -329,9 +336,35 @@ TEST_F(GenerateDialogs, StartLocationsSeedField) {
     EXPECT_EQ(tiles(), placed);
     // No seed in the text: the stream goes on from where it is.
     const std::uint32_t state = randomState();
-    applyStartLocations("300", "twenty");
+    applyStartLocations("300", kRandomTries, "twenty");
     EXPECT_EQ(shownSeed(), state);
     EXPECT_EQ(drawsSince(state), 600);
+    // Players mode draws nothing: its own text takes the field.
+    applyStartLocations("300", PlayersFieldTexts{"2", "0", "3"}, "5");
+    EXPECT_FALSE(shownSeed());
+    EXPECT_EQ(playersStatus(), "2 starts, spread 0%");
+    applyStartLocations("300", kRandomTries, "5");
+    EXPECT_EQ(shownSeed(), 5u);
+    EXPECT_EQ(playersStatus(), "");
+}
+
+// After a symmetric world, players mode places the starts in symmetric sets
+// when their number is a multiple of the symmetry's order, so every start's
+// land is worth the same; any other number is placed as ever.
+TEST_F(GenerateDialogs, PlayersModeFollowsTheSymmetryOfTheLastWorld) {
+    freeMapGrid();
+    quadCountX = 2;
+    ASSERT_TRUE(allocateMapGrid());
+    ASSERT_EQ(applyGenerateTerrain(generateTerrainInitialTexts(), "11", Symmetry::kCopies2), "");
+    applyStartLocations("1000", PlayersFieldTexts{"6", "20", "3"}, "");
+    EXPECT_EQ(playersStatus(), "6 starts, spread 0%");
+    std::vector<TilePos> starts = startLocationsOnMap();
+    ASSERT_EQ(starts.size(), 6u);
+    for (const TilePos& p : starts) EXPECT_TRUE(isStartLocationCode(mapGrid[(p.x + 100) % 200][p.y])) << p.x << "," << p.y;
+    // Five players: no symmetric sets, the starts as players mode places them.
+    applyStartLocations("1000", PlayersFieldTexts{"5", "20", "3"}, "");
+    starts = startLocationsOnMap();
+    ASSERT_EQ(starts.size(), 5u);
 }
 
 TEST_F(GenerateDialogs, ANewMapTakesTheShownSeedAway) {
@@ -339,6 +372,98 @@ TEST_F(GenerateDialogs, ANewMapTakesTheShownSeedAway) {
     EXPECT_EQ(shownSeed(), 3u);
     ASSERT_TRUE(applyNewMap("Fresh", "1", "1"));
     EXPECT_FALSE(shownSeed());
+}
+
+// Players mode from the dialog: the fields are read as the tries field is,
+// a refused field changes nothing, and the status line tells what was placed.
+TEST_F(GenerateDialogs, StartLocationsPlayersFields) {
+    const PlayersFieldTexts first = playersInitialTexts();
+    EXPECT_EQ(first.players, "0");
+    EXPECT_EQ(first.minDistance, "0");
+    EXPECT_EQ(first.radius, "3");
+
+    const struct {
+        PlayersFieldTexts texts;
+        std::optional<int> refused;
+    } checks[] = {
+        {{"0", "-5", "99"}, std::nullopt},  // the random tries look at nothing else
+        {{"", "", ""}, std::nullopt},
+        {{"none", "", ""}, std::nullopt},   // no number: 0 players
+        {{"8", "", ""}, std::nullopt},
+        {{"1000", "100000", "20"}, std::nullopt},
+        {{" 8", " 20", " 0"}, std::nullopt},
+        {{"-1", "", ""}, 602},
+        {{"1001", "", ""}, 602},
+        {{"8", "-1", ""}, 603},
+        {{"8", "100001", ""}, 603},
+        {{"8", "20", "21"}, 604},
+        {{"8", "20", "-1"}, 604},
+        {{"8", "x", "21"}, 604},            // no number: distance 0
+        {{"0000000000000008", "", ""}, std::nullopt},  // the 16th character is not read
+    };
+    for (const auto& c : checks) {
+        EXPECT_EQ(refusedPlayersField(c.texts), c.refused) << c.texts.players << "|" << c.texts.minDistance << "|" << c.texts.radius;
+    }
+
+    generatorParameters = GeneratorParameters{};
+    freeMapGrid();
+    quadCountX = 2;
+    quadCountY = 2;
+    seedRandom(9);
+    ASSERT_TRUE(generateRandomMap());
+    const std::vector<TerrainCode> world = tiles();
+    PlayersOptions options;
+    options.players = 6;
+    options.minDistance = 40;
+    const PlayersPlan plan = planPlayerStarts(options);
+    ASSERT_TRUE(plan.complete);
+
+    // A refused field: nothing stored, nothing placed, nothing shown.
+    applyStartLocations("77", {"6", "40", "25"});
+    EXPECT_EQ(generatorParameters.genStartLocTries, 1000);
+    EXPECT_EQ(tiles(), world);
+    EXPECT_EQ(playersStatus(), "");
+    EXPECT_FALSE(canUndo());
+
+    seam.invalidations.clear();
+    const std::uint32_t state = randomState();
+    applyStartLocations("77", {"6", "40", ""});
+    EXPECT_EQ(generatorParameters.genStartLocTries, 77) << "the tries are stored in either mode";
+    EXPECT_EQ(randomState(), state) << "players mode draws no random numbers";
+    EXPECT_EQ(startLocationsOnMap(), plan.starts);
+    EXPECT_EQ(playersStatus(), playersStatusText(plan));
+    EXPECT_EQ(playersStatus(), "6 starts, spread " + std::to_string(plan.report.landSpread.percent()) + "%");
+    EXPECT_EQ(seam.invalidations, (std::vector{RecordingSeam::area(kMapAreaRect, true),
+                                               RecordingSeam::area(kPlayersStatusRect, true)}));
+    const PlayersFieldTexts kept = playersInitialTexts();
+    EXPECT_EQ(kept.players, "6");
+    EXPECT_EQ(kept.minDistance, "40");
+    EXPECT_EQ(kept.radius, "") << "the dialog shows what was typed";
+    ASSERT_TRUE(undoLastEdit());
+    EXPECT_EQ(tiles(), world) << "one undoable edit";
+    ASSERT_TRUE(redoLastEdit());
+
+    // More than the map holds: as many as it holds, and the status says so.
+    applyStartLocations("77", {"50", "60", "3"});
+    const std::size_t held = startLocationsOnMap().size();
+    EXPECT_LT(held, 50u);
+    EXPECT_GT(held, 0u);
+    EXPECT_EQ(playersStatus().rfind(std::to_string(held) + " of 50 starts, spread ", 0), 0u) << playersStatus();
+
+    // The random tries take the text away, and repaint its field.
+    seam.invalidations.clear();
+    applyStartLocations("100", {"0", "60", "3"});
+    EXPECT_EQ(playersStatus(), "");
+    EXPECT_EQ(seam.invalidations.front(), RecordingSeam::area(kPlayersStatusRect, true));
+    EXPECT_GT(startLocationsOnMap().size(), 6u);
+    // So do another world and another map.
+    applyStartLocations("1", {"2", "", ""});
+    EXPECT_EQ(playersStatus().substr(0, 8), "2 starts");
+    applyGenerateTerrain(generateTerrainInitialTexts());
+    EXPECT_EQ(playersStatus(), "");
+    applyStartLocations("1", {"2", "", ""});
+    ASSERT_TRUE(applyNewMap("fresh", "1", "1"));
+    EXPECT_EQ(playersStatus(), "");
 }
 
 }  // namespace

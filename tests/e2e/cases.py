@@ -519,6 +519,120 @@ def case_generate_start_locations(session):
     check(settings_values(editor.wait_file("appdata.dat"))["genStartLocTries"] == "0", "genStartLocTries")
 
 
+# What the last players-mode run placed, after the map's name in the status line.
+PLAYERS_STATUS = (170, 8, 329, 28)
+
+
+def text_columns(editor, shot, left, right):
+    """The black pixels of the status line's text rows, one tuple per pixel column."""
+    return [tuple(editor.client_pixel(shot, x, y) == BLACK for y in range(8, 28)) for x in range(left, right)]
+
+
+def caption_after_save_as(editor, name):
+    """File > Save As under `name`; the caption then shows NAME.map, drawn
+    in the status line's font: the columns of its text."""
+    before = text_columns(editor, editor.screenshot(), 10, 226)
+    name_dialog(editor, 3, "Save As Map", name)
+    editor.wait_file(name + ".map")
+    editor.move_to(690, 520)
+    editor.wait_for(lambda s: text_columns(editor, s, 10, 226) != before, what="the caption of %s.map" % name)
+    editor.wait_quiet()
+    return text_columns(editor, editor.screenshot(), 10, 226)
+
+
+def status_reads(status, first, second):
+    """Whether the status columns show the text of `first` (the caption
+    columns of FIRST.map), a space, then that of `second`: some width of
+    `first` matches the start of the status, blank columns follow, and the
+    rest of the status is the start of `second`."""
+    blank = tuple([False] * 20)
+    used = [i for i, column in enumerate(status) if column != blank]
+    if not used:
+        return False
+    end = used[-1] + 1
+    for width in range(1, end):
+        if status[:width] != first[:width]:
+            return False
+        for gap in range(1, 12):
+            if status[width + gap - 1] != blank:
+                break
+            rest = status[width + gap:end]
+            if rest and rest == second[:len(rest)]:
+                return True
+    return False
+
+
+def case_start_locations_players_mode(session):
+    """The dialog's players fields place exactly N starts, the same as
+    pelorn-cli's players mode on the same world, and the status line says
+    what pelorn-cli says; a refused field keeps the dialog open, and the
+    random tries take the status text away."""
+    folder, world = generated_world_folder(session, "World", 5, (2, 2))
+    result = subprocess.run(["wine", companion_cli(session), "startlocations", "--map", "World.map", "--name",
+                             "Expected", "--players", "6", "--min-distance", "30"],
+                            cwd=folder, env=session.prefix.env, timeout=300, stdout=subprocess.PIPE,
+                            stderr=subprocess.DEVNULL)
+    check(result.returncode == 0, "pelorn-cli players mode: exit %d" % result.returncode)
+    said = result.stdout.decode().replace("\r", "").splitlines()[0]
+    check(said.startswith("placed 6 starts, spread "), "pelorn-cli said %r" % said)
+    status_text = said[len("placed "):]
+    with open(os.path.join(folder, "Expected.map"), "rb") as f:
+        expected = MapFile(f.read())
+
+    editor = session.start(workdir=folder)
+    editor.move_to(690, 520)
+    shot = editor.wait_for(lambda s: editor.client_pixel(s, *tile_pixel(50, 50)) != BLACK, what="World.map opened")
+    check(count_colour(editor, shot, *PLAYERS_STATUS, BLACK) == 0, "players status shown before any run")
+    # The players fields follow the number of tries: Tab, 6 players, Tab, 30 steps, Enter.
+    editor.menu(2, 1)
+    editor.wait_window("Generate Start Locations")
+    editor.key("Tab")
+    editor.type_text("6")
+    editor.key("Tab")
+    editor.type_text("30")
+    editor.key("Return")
+    editor.wait_window_gone("Generate Start Locations", timeout=60)
+    editor.wait_for(lambda s: count_colour(editor, s, *PLAYERS_STATUS, BLACK) > 0, what="the players status")
+    editor.wait_quiet()
+    status = text_columns(editor, editor.screenshot(), PLAYERS_STATUS[0], PLAYERS_STATUS[2])
+    placed = save_and_read(editor, "World", (2, 2))
+    starts = [i for i, code in enumerate(placed.codes) if 50 <= code <= 60]
+    check(len(starts) == 6, "%d start locations in the saved map, not 6" % len(starts))
+    check(placed.codes == expected.codes, "the editor's starts differ from pelorn-cli's")
+    check(all(placed.codes[i] == START_CODE.get(world.codes[i]) for i in starts), "start codes over their land")
+
+    # The status text, drawn glyph for glyph as the caption draws the same words.
+    count_part, spread_part = status_text.split(", ")
+    first, second = count_part + ",", spread_part  # "6 starts," and "spread 0%"
+    first_columns = caption_after_save_as(editor, first)
+    second_columns = caption_after_save_as(editor, second)
+    check(status_reads(status, first_columns, second_columns), "the status line does not read %r" % status_text)
+    check(not status_reads(status, second_columns, first_columns), "the status check tells texts apart")
+
+    # 1001 players are refused: the dialog stays with the field selected, and
+    # typing over it with 0 runs the random tries (300 a quad, typed over the
+    # number before it), which take the text away.
+    editor.move_to(690, 520)
+    editor.menu(2, 1)
+    editor.wait_window("Generate Start Locations")
+    editor.key("Tab")
+    editor.type_text("1001")
+    editor.key("Return")
+    time.sleep(1.0)
+    check(editor.find_window("Generate Start Locations"), "the dialog closed on 1001 players")
+    editor.type_text("0")
+    editor.key("shift+Tab")
+    editor.type_text("300")
+    editor.key("Return")
+    editor.wait_window_gone("Generate Start Locations", timeout=60)
+    editor.wait_for(lambda s: count_colour(editor, s, *PLAYERS_STATUS, BLACK) == 0, what="the players status gone")
+    classic = save_and_read(editor, second, (2, 2))
+    check(sum(50 <= code <= 60 for code in classic.codes) > 6, "the random tries placed no more than 6 starts")
+    check(editor.close() == 0, "exit code %s" % editor.exit_code)
+    # The map's name holds a blank, so the file is searched, not split into pairs.
+    check(b"\r\n#genStartLocTries# 300\r\n" in editor.wait_file("appdata.dat"), "appdata.dat: the number of tries")
+
+
 def case_stroke_follows_cursor_and_ends_outside_window(session):
     editor = session.start()
     choose_terrain(editor, 19)  # "River"
@@ -1250,6 +1364,22 @@ def case_seed_gives_the_worlds_of_pelorn_cli(session):
         for y in range(0, 100, 3):
             check(twin.tile(x, y) == twin.tile((x + 50) % 200, y), "Twin.map is no copies4 world at (%d, %d)" % (x, y))
     twin_bytes = editor.wait_file("Twin.map")
+    # Players mode on the copies4 world: 8 players (Tab from the tries to
+    # "Players", then "Min. distance") come in sets of four equal starts.
+    editor.move_to(690, 520)
+    editor.menu(2, 1)
+    editor.wait_window("Generate Start Locations")
+    editor.key("Tab")
+    editor.type_text("8")
+    editor.key("Tab")
+    editor.type_text("15")
+    editor.key("Return")
+    editor.wait_window_gone("Generate Start Locations", timeout=60)
+    players = save_and_read(editor, "Twin", (2, 1))
+    starts = [(x, y) for x in range(200) for y in range(100) if players.tile(x, y) >= 50]
+    check(len(starts) == 8, "players mode placed %d starts, not 8" % len(starts))
+    for x, y in starts:
+        check(players.tile((x + 50) % 200, y) >= 50, "start (%d, %d) without its image in the next strip" % (x, y))
     check(editor.close() == 0, "exit code %s" % editor.exit_code)
     settings = editor.wait_file("appdata.dat")
     check(settings_values(settings)["genRiverTries"] == "80", "genRiverTries in appdata.dat")
@@ -1264,10 +1394,14 @@ def case_seed_gives_the_worlds_of_pelorn_cli(session):
     run_cli(session, folder, "generate", "--seed", 4000000000, "--quads", "2x1", "--name", "Twin",
             "--settings", "appdata.dat", "--symmetry", "copies4")
     run_cli(session, folder, "startlocations", "--seed", 99, "--map", "world.map", "--name", "Placed")
+    run_cli(session, folder, "generate", "--seed", 4000000000, "--quads", "2x1", "--name", "TwinPlayers",
+            "--settings", "appdata.dat", "--symmetry", "copies4", "--players", 8, "--min-distance", 15)
     with open(os.path.join(folder, "Untitled.map"), "rb") as f:
         check(f.read() == one_quad_bytes, "Untitled.map of the editor and of pelorn-cli differ")
     with open(os.path.join(folder, "Twin.map"), "rb") as f:
         check(f.read() == twin_bytes, "Twin.map of the editor and of pelorn-cli differ")
+    with open(os.path.join(folder, "TwinPlayers.map"), "rb") as f:
+        check(MapFile(f.read()).codes == players.codes, "players' starts differ between the editor and pelorn-cli")
     with open(os.path.join(folder, "Placed.map"), "rb") as f:
         check(MapFile(f.read()).codes == MapFile(placed_bytes).codes,
               "start locations of seed 99 differ between the editor and pelorn-cli")
@@ -1485,6 +1619,7 @@ ALL = [
     case_map_name_and_parameter_survive_restart,
     case_generate_random_map_dialog,
     case_generate_start_locations,
+    case_start_locations_players_mode,
     case_stroke_follows_cursor_and_ends_outside_window,
     case_click_then_moving_paints_nothing_more,
     case_stroke_then_moving_to_the_legend_paints_nothing_on_the_way,

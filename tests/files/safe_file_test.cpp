@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <csignal>
 #include <chrono>
 #include <fstream>
@@ -144,6 +145,32 @@ TEST_F(SafeFile, ReadsWholeFilesAndRefusesWhatCannotBeRead) {
     EXPECT_TRUE(read.empty());
     fs::create_directory("folder");
     EXPECT_FALSE(readWholeFile("folder", read));
+}
+
+TEST_F(SafeFile, ASmallerLimitRefusesLargerFilesUnread) {
+    writeBytes("fits", std::string(64, 'w'));
+    writeBytes("over", std::string(65, 'w'));
+    writeBytes("empty", "");
+    std::string read = "stale";
+    ASSERT_TRUE(readWholeFile("fits", read, 64));
+    EXPECT_EQ(read, std::string(64, 'w'));
+    EXPECT_FALSE(readWholeFile("over", read, 64));
+    EXPECT_TRUE(read.empty());
+    ASSERT_TRUE(readWholeFile("empty", read, 0));
+    EXPECT_FALSE(readWholeFile("fits", read, 0));
+    // A file that grows past the limit while it is read is refused as well.
+    std::size_t calls = 0;
+    EXPECT_FALSE(readOpenFile(
+        10, read,
+        [&calls](char* buffer, std::size_t room) -> std::int64_t {
+            ++calls;
+            std::fill(buffer, buffer + room, 'g');
+            return static_cast<std::int64_t>(room);
+        },
+        64));
+    EXPECT_TRUE(read.empty());
+    EXPECT_LE(calls, 8u);
+    EXPECT_FALSE(readWholeFile("/dev/zero", read, 64)) << "a device without end";
 }
 
 fs::perms modeOf(const fs::path& path) { return fs::status(path).permissions() & fs::perms::mask; }

@@ -93,6 +93,54 @@ TEST(HexDistance, AgreesWithAWalkOnTheOpenGridAndOnTheTorus) {
     }
 }
 
+TEST(HexTorus, DistanceKnownAnswers) {
+    const struct {
+        TilePos a, b;
+        int width, height, steps;
+    } cases[] = {
+        {{10, 10}, {10, 10}, 100, 100, 0},
+        {{4, 10}, {3, 9}, 100, 100, 1},     // even column: upper left neighbour
+        {{5, 10}, {4, 11}, 100, 100, 1},    // odd column: lower left neighbour
+        {{4, 10}, {5, 11}, 100, 100, 2},
+        {{10, 10}, {14, 10}, 100, 100, 4},
+        {{10, 10}, {10, 15}, 100, 100, 5},
+        {{10, 10}, {14, 8}, 100, 100, 4},   // a diagonal costs no extra steps
+        {{10, 10}, {14, 16}, 100, 100, 8},
+        {{0, 0}, {99, 99}, 100, 100, 1},    // across the north-west corner
+        {{0, 50}, {99, 50}, 100, 100, 1},   // across the east-west edge
+        {{30, 0}, {30, 99}, 100, 100, 1},   // across the north-south edge
+        {{0, 0}, {50, 0}, 100, 100, 50},
+        {{0, 0}, {0, 50}, 100, 100, 50},
+        {{0, 0}, {150, 0}, 300, 100, 150},
+        {{0, 0}, {250, 0}, 300, 100, 50},
+        {{2, 2}, {197, 97}, 200, 100, 7},
+        {{1, 0}, {9998, 0}, 10000, 100, 3},  // the widest maps
+    };
+    for (const auto& c : cases) {
+        const HexTorus torus{c.width, c.height};
+        EXPECT_EQ(torus.distance(c.a, c.b), c.steps) << c.a.x << "," << c.a.y << " to " << c.b.x << "," << c.b.y;
+        EXPECT_EQ(torus.distance(c.b, c.a), c.steps) << "symmetric";
+    }
+}
+
+TEST(HexDisc, HoldsExactlyTheTilesWithinTheRadius) {
+    for (TilePos centre : {TilePos{50, 50}, TilePos{51, 50}}) {
+        for (int radius : {0, 1, 2, 3, 7, 20}) {
+            std::set<std::pair<int, int>> expected;
+            for (const auto& [tile, steps] : stepsFrom(centre, radius, nullptr)) expected.insert(tile);
+            std::set<std::pair<int, int>> runs;
+            int dx = -radius;
+            for (const ColumnRun& run : hexDisc(radius, centre.x)) {
+                EXPECT_EQ(run.dx, dx++) << "columns west to east";
+                for (int dy = run.firstDy; dy <= run.lastDy; ++dy) runs.insert({centre.x + run.dx, centre.y + dy});
+            }
+            EXPECT_EQ(runs, expected) << "radius " << radius << " column " << centre.x;
+            EXPECT_EQ(runs.size(), static_cast<std::size_t>(3 * radius * (radius + 1) + 1));
+        }
+    }
+    EXPECT_TRUE(hexDisc(-1, 4).empty());
+}
+
 TEST(WithinTwoSteps, IsExactlyTheTilesAtMostTwoStepsAway) {
     for (TilePos centre : {TilePos{4, 10}, TilePos{5, 10}}) {
         std::set<std::pair<int, int>> expected;

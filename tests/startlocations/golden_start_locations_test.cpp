@@ -1,6 +1,7 @@
 // The start-location lines of the reference list, made in process exactly as
 // pelorn-cli makes them: "generate ... --startlocations" and "startlocations
-// --map FILE", whose FILE an earlier line of the list wrote.
+// --map FILE", whose FILE an earlier line of the list wrote; with --players,
+// in players mode.
 #include <gtest/gtest.h>
 
 #include <cstdint>
@@ -17,6 +18,8 @@
 #include "generator/sha256.h"
 #include "generator/world.h"
 #include "map/map_grid.h"
+#include "startlocations/land_weights.h"
+#include "startlocations/players.h"
 #include "startlocations/start_locations.h"
 #include "support/fresh_state.h"
 
@@ -80,17 +83,19 @@ protected:
             quadCountY = std::stoi(quads.substr(quads.find('x') + 1));
             currentMapName = name;
             seedRandom(static_cast<std::uint32_t>(std::stoul(line.option("--seed"))));
-            generateRandomMap();
-            if (line.flag("--startlocations")) generateStartLocations();
+            generateSymmetricMap(symmetryOf(line));
+            if (line.flag("--startlocations") && !placePlayers(line)) generateStartLocations();
         } else {
             const std::string source = mapSource(line.option("--map"));
             generatorParameters = GeneratorParameters{};
             resetMapState();
             loadMapFromText(source);
-            const std::string tries = line.option("--tries");
-            generatorParameters.genStartLocTries = tries.empty() ? 1000 : std::stoi(tries);
-            seedRandom(static_cast<std::uint32_t>(std::stoul(line.option("--seed"))));
-            generateStartLocations();
+            if (!placePlayers(line)) {
+                const std::string tries = line.option("--tries");
+                generatorParameters.genStartLocTries = tries.empty() ? 1000 : std::stoi(tries);
+                seedRandom(static_cast<std::uint32_t>(std::stoul(line.option("--seed"))));
+                generateStartLocations();
+            }
             currentMapName = name;
         }
         return written_[name + ".map"] = mapFileText();
@@ -101,6 +106,36 @@ protected:
             if (line.option("--name") + ".map" == file) return mapOf(line);
         ADD_FAILURE() << "no line writes " << file;
         return {};
+    }
+
+    // The world's symmetry a line asks for (--symmetry), none without.
+    static Symmetry symmetryOf(const Line& line) {
+        const std::string name = line.option("--symmetry");
+        return name.empty() ? Symmetry::kNone : parseSymmetry(name).value_or(Symmetry::kNone);
+    }
+
+    // The players-mode placement a line asks for; false without --players.
+    static bool placePlayers(const Line& line) {
+        const std::string players = line.option("--players");
+        if (players.empty()) return false;
+        PlayersOptions options;
+        options.players = std::stoi(players);
+        options.symmetry = symmetryOf(line);
+        const std::string distance = line.option("--min-distance");
+        if (!distance.empty()) options.minDistance = std::stoi(distance);
+        const std::string radius = line.option("--radius");
+        if (!radius.empty()) options.radius = std::stoi(radius);
+        const std::string weights = line.option("--weights");
+        if (!weights.empty()) {
+            std::ifstream in(kGeneratorTests + weights, std::ios::binary);
+            std::ostringstream text;
+            text << in.rdbuf();
+            std::string error;
+            EXPECT_TRUE(parseLandWeights(text.str(), options.weights, error)) << error;
+        }
+        const PlayersPlan plan = generatePlayerStartLocations(options);
+        EXPECT_TRUE(plan.complete) << "a reference line places every start it asks for";
+        return true;
     }
 
     std::vector<Line> lines_ = readList();
@@ -115,7 +150,7 @@ TEST_F(GoldenStartLocations, ReferenceMapsComeOutByteForByte) {
         EXPECT_EQ(test::sha256Hex(mapOf(line)), line.hash);
         ++checked;
     }
-    EXPECT_GE(checked, 6) << "start-location lines missing from golden_hashes.txt";
+    EXPECT_GE(checked, 10) << "start-location lines missing from golden_hashes.txt";
 }
 
 }  // namespace

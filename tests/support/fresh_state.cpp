@@ -1,6 +1,7 @@
 #include "support/fresh_state.h"
 
 #include "dialogs/generate_terrain_dialog.h"
+#include "dialogs/start_locations_dialog.h"
 #include "editing/history.h"
 #include "editing/tools.h"
 #include "generator/parameters.h"
@@ -9,6 +10,7 @@
 #include "map/terrain.h"
 #include "view/cursor_text.h"
 #include "view/seed_status.h"
+#include "view/players_status.h"
 #include "view/view_mode.h"
 
 namespace pelorn::test {
@@ -22,6 +24,8 @@ void resetSharedState() {
     resetCursorText();
     clearShownSeed();
     resetSymmetryChoice();
+    clearPlayersStatus();
+    resetPlayersFields();
     generatorParameters = GeneratorParameters{};
     seedRandom(0);
     buildTerrainPalette();

@@ -104,8 +104,10 @@ TEST_F(LayoutTest, RepaintRectanglesCoverWhatIsDrawnForThem) {
     // Scrolling repaints the map area and the position text.
     EXPECT_TRUE(covers(kScrollRect, kMapAreaRect));
     // Each status text starts at the top-left corner of its field.
-    for (const ClientRect& field : {kToolStatusRect, kPositionStatusRect, kBrushStatusRect, kStartLocationStatusRect})
+    for (const ClientRect& field :
+         {kToolStatusRect, kPositionStatusRect, kBrushStatusRect, kStartLocationStatusRect, kPlayersStatusRect})
         EXPECT_EQ(field.top, kStatusTop);
+    EXPECT_EQ(kPlayersStatusRect.left, kPlayersStatusX);
     EXPECT_EQ(kToolStatusRect.left, kToolStatusX);
     EXPECT_EQ(kPositionStatusRect.left, kPositionStatusX);
     EXPECT_EQ(kBrushStatusRect.left, kBrushStatusX);

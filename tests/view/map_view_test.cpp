@@ -12,6 +12,7 @@
 #include "view/cursor_text.h"
 #include "view/hex_picture.h"
 #include "view/layout.h"
+#include "view/players_status.h"
 #include "view/seed_status.h"
 #include "view/view_mode.h"
 #include "view/whole_map.h"
@@ -380,28 +381,52 @@ TEST_F(MapViewTest, StatusLine) {
     EXPECT_EQ(raster.texts().size(), 5u + 39u);
 }
 
-// The seed of the last run stands between the caption and the tool status,
-// black, in the detail view only; before any run there is nothing there.
+// What the last players-mode run placed stands after the map's name, black,
+// in the detail view only; before any run there is nothing there.
+TEST_F(MapViewTest, PlayersRunInTheStatusLine) {
+    EXPECT_EQ(paint().textAt(kPlayersStatusX, kStatusTop), nullptr);
+    showPlayersStatus("8 starts, spread 3%");
+    fillTool = true;
+    RasterPainter raster = paint();
+    ASSERT_NE(raster.textAt(kPlayersStatusX, kStatusTop), nullptr);
+    EXPECT_EQ(raster.textAt(kPlayersStatusX, kStatusTop)->text, "8 starts, spread 3%");
+    EXPECT_EQ(raster.textAt(kPlayersStatusX, kStatusTop)->colour, kBlack);
+    EXPECT_EQ(raster.texts().size(), 5u + 39u);
+    // Its repaint field holds it and stops short of the texts right of it.
+    EXPECT_EQ(kPlayersStatusRect.left, kPlayersStatusX);
+    EXPECT_LE(kPlayersStatusRect.right, kCursorTextRect.left);
+    EXPECT_LT(kPlayersStatusRect.right, kToolStatusRect.left);
+    EXPECT_EQ(kPlayersStatusRect.top, kStatusTop);
+
+    viewMode = kOverview;
+    EXPECT_EQ(paint().textAt(kPlayersStatusX, kStatusTop), nullptr);
+    viewMode = kDetailView;
+    clearPlayersStatus();
+    EXPECT_EQ(paint().textAt(kPlayersStatusX, kStatusTop), nullptr);
+    EXPECT_EQ(paint().texts().size(), 4u + 39u);
+}
+
+// The seed of the last run stands where a players-mode run tells what it
+// placed (one run or the other is the last), black, in the detail view only;
+// before any run there is nothing there.
 TEST_F(MapViewTest, SeedOfTheLastRunInTheStatusLine) {
     EXPECT_EQ(paint().textAt(kSeedStatusX, kStatusTop), nullptr);
     showSeed(4294967295u);
     bucketTool = true;
     RasterPainter raster = paint();
-    ASSERT_NE(raster.textAt(220, 8), nullptr);
-    EXPECT_EQ(raster.textAt(220, 8)->text, "seed 4294967295");
-    EXPECT_EQ(raster.textAt(220, 8)->colour, kBlack);
+    ASSERT_NE(raster.textAt(170, 8), nullptr);
+    EXPECT_EQ(raster.textAt(170, 8)->text, "seed 4294967295");
+    EXPECT_EQ(raster.textAt(170, 8)->colour, kBlack);
     EXPECT_EQ(raster.texts().size(), 5u + 39u);
-    // Its repaint rectangle holds it and stops short of the tile under the pointer.
-    EXPECT_LE(kSeedStatusRect.left, kSeedStatusX);
-    EXPECT_LT(kSeedStatusRect.right, kCursorTextRect.left);
+    EXPECT_EQ(kSeedStatusRect, kPlayersStatusRect);
 
     viewMode = kOverview;
-    EXPECT_EQ(paint().textAt(220, 8), nullptr);
+    EXPECT_EQ(paint().textAt(170, 8), nullptr);
     viewMode = kDetailView;
     showSeed(0);
-    EXPECT_EQ(paint().textAt(220, 8)->text, "seed 0");
+    EXPECT_EQ(paint().textAt(170, 8)->text, "seed 0");
     clearShownSeed();
-    EXPECT_EQ(paint().textAt(220, 8), nullptr);
+    EXPECT_EQ(paint().textAt(170, 8), nullptr);
 }
 
 TEST_F(MapViewTest, LegendLabelsAndColours) {

@@ -1,0 +1,125 @@
+// Players mode: the time to place 12 starts on a 10 x 10 quad world (generated,
+// and all plains), a batch of 200 generated 4 x 4 worlds with their starts, and
+// the fairness reached over 100 default 4 x 4 worlds with 8 players 20 steps apart.
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <cstdint>
+#include <vector>
+
+#include "generator/parameters.h"
+#include "generator/random.h"
+#include "generator/world.h"
+#include "map/map_grid.h"
+#include "startlocations/players.h"
+
+namespace {
+
+void generate(std::int32_t quads, std::uint32_t seed) {
+    pelorn::generatorParameters = pelorn::GeneratorParameters{};
+    pelorn::resetMapState();
+    pelorn::quadCountX = quads;
+    pelorn::quadCountY = quads;
+    pelorn::seedRandom(seed);
+    pelorn::generateRandomMap();
+}
+
+pelorn::PlayersOptions options(std::int32_t players, std::int32_t distance) {
+    pelorn::PlayersOptions o;
+    o.players = players;
+    o.minDistance = distance;
+    return o;
+}
+
+void BM_PlayersPlan10x10(benchmark::State& state) {
+    generate(10, 1);
+    const auto o = options(12, static_cast<std::int32_t>(state.range(0)));
+    for (auto _ : state) {
+        const pelorn::PlayersPlan plan = pelorn::planPlayerStarts(o);
+        benchmark::DoNotOptimize(plan.starts.data());
+        state.counters["starts"] = static_cast<double>(plan.starts.size());
+        state.counters["spread_pct"] = plan.report.landSpread.fraction() * 100;
+    }
+    pelorn::resetMapState();
+}
+BENCHMARK(BM_PlayersPlan10x10)->Arg(20)->Arg(100)->Unit(benchmark::kMillisecond);
+
+// The worst band for spreading the starts out: every legal tile equally good.
+void BM_PlayersPlainMap10x10(benchmark::State& state) {
+    pelorn::resetMapState();
+    pelorn::quadCountX = 10;
+    pelorn::quadCountY = 10;
+    pelorn::allocateMapGrid();
+    for (int x = 0; x < pelorn::mapWidth(); ++x)
+        for (int y = 0; y < pelorn::mapHeight(); ++y) pelorn::mapGrid[x][y] = pelorn::kPlains;
+    const auto o = options(12, 20);
+    for (auto _ : state) {
+        const pelorn::PlayersPlan plan = pelorn::planPlayerStarts(o);
+        benchmark::DoNotOptimize(plan.starts.data());
+    }
+    pelorn::resetMapState();
+}
+BENCHMARK(BM_PlayersPlainMap10x10)->Unit(benchmark::kMillisecond);
+
+// A batch of 200 seeds as pelorn-cli would run it: each world, then its starts.
+void BM_Batch200Seeds4x4(benchmark::State& state) {
+    const auto o = options(8, 20);
+    for (auto _ : state) {
+        for (std::uint32_t seed = 1; seed <= 200; ++seed) {
+            generate(4, seed);
+            const pelorn::PlayersPlan plan = pelorn::planPlayerStarts(o);
+            benchmark::DoNotOptimize(plan.starts.data());
+        }
+    }
+    pelorn::resetMapState();
+}
+BENCHMARK(BM_Batch200Seeds4x4)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+// Seeds 1 to 100, N 8, D 20, R 3: counters give the worst and the median
+// spread in percent, the weakest start's value as a share of the best legal
+// tile (worst world), the fewest starts placed and the closest pair.
+void BM_PlayersQuality4x4(benchmark::State& state) {
+    for (auto _ : state) {
+        std::vector<double> spreads;
+        double worstShare = 1.0;
+        double fewestStarts = 1e9;
+        double closestPair = 1e9;
+        double worstTerritory = 0;
+        std::vector<double> territories;
+        std::vector<double> closest;
+        for (std::uint32_t seed = 1; seed <= 100; ++seed) {
+            generate(4, seed);
+            const pelorn::PlayersPlan plan = pelorn::planPlayerStarts(options(8, 20));
+            spreads.push_back(plan.report.landSpread.fraction() * 100);
+            std::int32_t weakest = plan.bestLegalValue;
+            for (const auto& s : plan.report.starts) {
+                weakest = std::min(weakest, s.landValue);
+                closestPair = std::min(closestPair, static_cast<double>(s.nearestRival));
+            }
+            if (plan.bestLegalValue > 0) worstShare = std::min(worstShare, static_cast<double>(weakest) / plan.bestLegalValue);
+            fewestStarts = std::min(fewestStarts, static_cast<double>(plan.starts.size()));
+            worstTerritory = std::max(worstTerritory, plan.report.territorySpread.fraction() * 100);
+            territories.push_back(plan.report.territorySpread.fraction() * 100);
+            double pair = 1e9;
+            for (const auto& s : plan.report.starts) pair = std::min(pair, static_cast<double>(s.nearestRival));
+            closest.push_back(pair);
+        }
+        std::sort(spreads.begin(), spreads.end());
+        state.counters["max_spread_pct"] = spreads.back();
+        state.counters["median_spread_pct"] = (spreads[49] + spreads[50]) / 2;
+        state.counters["min_weakest_share"] = worstShare;
+        state.counters["fewest_starts"] = fewestStarts;
+        state.counters["closest_pair"] = closestPair;
+        state.counters["max_territory_spread_pct"] = worstTerritory;
+        std::sort(territories.begin(), territories.end());
+        std::sort(closest.begin(), closest.end());
+        state.counters["median_territory_spread_pct"] = (territories[49] + territories[50]) / 2;
+        state.counters["median_closest_pair"] = (closest[49] + closest[50]) / 2;
+    }
+    pelorn::resetMapState();
+}
+BENCHMARK(BM_PlayersQuality4x4)->Iterations(1)->Unit(benchmark::kMillisecond);
+
+}  // namespace
+
+BENCHMARK_MAIN();

@@ -1,0 +1,55 @@
+// The players-mode options that startlocations, generate and info share, and
+// how the commands report a players-mode placement.
+#pragma once
+
+#include <cstdint>
+#include <iosfwd>
+#include <optional>
+#include <string>
+
+#include "cli/options.h"
+#include "startlocations/players.h"
+
+namespace pelorn::cli {
+
+// Written, but the map holds fewer start locations than --players asked for.
+constexpr int kExitFewerStarts = 3;
+
+// What the land value of a start is measured with.
+struct LandOptionWords {
+    std::optional<std::int32_t> radius;
+    std::optional<std::string> weightsPath;
+};
+
+struct PlayersOptionWords {
+    std::optional<std::int32_t> players;
+    std::optional<std::int32_t> minDistance;
+    LandOptionWords land;
+};
+
+// "--radius", "--weights"; "--players", "--min-distance" and those two.
+const OptionNames& landOptionNames();
+const OptionNames& playersOptionNames();
+bool isPlayersOption(const std::string& option);  // any of the four
+
+// Takes one of the four options with its value; refuses a value that is no
+// whole number or no readable path.
+Stop takePlayersOption(const char* command, const std::string& option, const std::string& value,
+                       PlayersOptionWords& words);
+
+// The radius and weights of the words (default 3 and the built-in table):
+// a radius out of range is refused as a bad argument, a weights file that
+// cannot be read or holds no table as an unreadable file.
+Stop landOptionsFrom(const char* command, const LandOptionWords& words, PlayersOptions& options);
+// The other three without --players are refused.
+Stop refuseWithoutPlayers(const char* command, const PlayersOptionWords& words);
+// The whole set, every value in range (a missing --players is out of range).
+Stop playersOptionsFrom(const char* command, const PlayersOptionWords& words, PlayersOptions& options);
+
+// "placed 8 starts, spread 3%" on stdout; when the map held fewer than
+// asked, a line on stderr saying so. The plan holds no refused options.
+void reportPlayersPlan(const char* command, const PlayersPlan& plan, const PlayersOptions& options);
+// The exit status after the map was written with `written`.
+int statusAfterPlacing(const PlayersPlan& plan, int written);
+
+}  // namespace pelorn::cli
