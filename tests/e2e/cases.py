@@ -523,7 +523,7 @@ def case_generate_start_locations(session):
 PLAYERS_STATUS = (170, 8, 329, 28)
 
 
-def text_columns(editor, shot, left, right):
+def status_columns(editor, shot, left, right):
     """The black pixels of the status line's text rows, one tuple per pixel column."""
     return [tuple(editor.client_pixel(shot, x, y) == BLACK for y in range(8, 28)) for x in range(left, right)]
 
@@ -531,13 +531,13 @@ def text_columns(editor, shot, left, right):
 def caption_after_save_as(editor, name):
     """File > Save As under `name`; the caption then shows NAME.map, drawn
     in the status line's font: the columns of its text."""
-    before = text_columns(editor, editor.screenshot(), 10, 226)
+    before = status_columns(editor, editor.screenshot(), 10, 226)
     name_dialog(editor, 3, "Save As Map", name)
     editor.wait_file(name + ".map")
     editor.move_to(690, 520)
-    editor.wait_for(lambda s: text_columns(editor, s, 10, 226) != before, what="the caption of %s.map" % name)
+    editor.wait_for(lambda s: status_columns(editor, s, 10, 226) != before, what="the caption of %s.map" % name)
     editor.wait_quiet()
-    return text_columns(editor, editor.screenshot(), 10, 226)
+    return status_columns(editor, editor.screenshot(), 10, 226)
 
 
 def status_reads(status, first, second):
@@ -594,7 +594,7 @@ def case_start_locations_players_mode(session):
     editor.wait_window_gone("Generate Start Locations", timeout=60)
     editor.wait_for(lambda s: count_colour(editor, s, *PLAYERS_STATUS, BLACK) > 0, what="the players status")
     editor.wait_quiet()
-    status = text_columns(editor, editor.screenshot(), PLAYERS_STATUS[0], PLAYERS_STATUS[2])
+    status = status_columns(editor, editor.screenshot(), PLAYERS_STATUS[0], PLAYERS_STATUS[2])
     placed = save_and_read(editor, "World", (2, 2))
     starts = [i for i, code in enumerate(placed.codes) if 50 <= code <= 60]
     check(len(starts) == 6, "%d start locations in the saved map, not 6" % len(starts))
