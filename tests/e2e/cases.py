@@ -611,7 +611,7 @@ def case_start_locations_players_mode(session):
 
     # 1001 players are refused: the dialog stays with the field selected, and
     # typing over it with 0 runs the random tries (300 a quad, typed over the
-    # number before it), which take the text away.
+    # number before it), which put the seed they started from in its place.
     editor.move_to(690, 520)
     editor.menu(2, 1)
     editor.wait_window("Generate Start Locations")
@@ -625,7 +625,9 @@ def case_start_locations_players_mode(session):
     editor.type_text("300")
     editor.key("Return")
     editor.wait_window_gone("Generate Start Locations", timeout=60)
-    editor.wait_for(lambda s: count_colour(editor, s, *PLAYERS_STATUS, BLACK) == 0, what="the players status gone")
+    editor.wait_for(lambda s: count_colour(editor, s, *PLAYERS_STATUS, BLACK) > 0
+                    and status_columns(editor, s, PLAYERS_STATUS[0], PLAYERS_STATUS[2]) != status,
+                    what="the players status replaced by the seed of the random tries")
     classic = save_and_read(editor, second, (2, 2))
     check(sum(50 <= code <= 60 for code in classic.codes) > 6, "the random tries placed no more than 6 starts")
     check(editor.close() == 0, "exit code %s" % editor.exit_code)
