@@ -404,12 +404,24 @@ def case_save_bitmap(session):
     check(editor.close() == 0, "exit code %s" % editor.exit_code)
 
 
-def start_locations(editor, tries):
+def type_steps(editor, steps):
+    """Key steps in a dialog: "key:K1 K2 ..." presses keys, anything else is typed."""
+    for step in steps:
+        if step.startswith("key:"):
+            editor.key(*step[4:].split())
+        else:
+            editor.type_text(step)
+
+
+def start_locations(editor, tries, steps=()):
+    """Generate > Generate Start Locations; the tries typed over the first
+    field, then the key steps (type_steps), then Enter."""
     editor.move_to(690, 520)
     editor.menu(2, 1)  # Generate > Generate Start Locations
     editor.wait_window("Generate Start Locations")
     if tries is not None:
         editor.type_text(str(tries))
+    type_steps(editor, steps)
     editor.key("Return")
     editor.wait_window_gone("Generate Start Locations", timeout=60)
 
@@ -441,11 +453,7 @@ def generate_terrain(editor, edits=(), timeout=120):
     editor.move_to(690, 520)
     editor.menu(2, 0)
     editor.wait_window("Generate Terrain")
-    for step in edits:
-        if step.startswith("key:"):
-            editor.key(*step[4:].split())
-        else:
-            editor.type_text(step)
+    type_steps(editor, edits)
     editor.key("Return")
     editor.wait_window_gone("Generate Terrain", timeout=timeout)
 
@@ -1346,13 +1354,7 @@ def case_seed_gives_the_worlds_of_pelorn_cli(session):
     one_quad = save_and_read(editor)
     one_quad_bytes = editor.wait_file("Untitled.map")
     # Start locations from seed 99: the seed field is the last tab stop of that dialog.
-    editor.move_to(690, 520)
-    editor.menu(2, 1)
-    editor.wait_window("Generate Start Locations")
-    editor.key("shift+Tab")
-    editor.type_text("99")
-    editor.key("Return")
-    editor.wait_window_gone("Generate Start Locations", timeout=60)
+    start_locations(editor, None, ["key:shift+Tab", "99"])
     placed = save_and_read(editor)
     check(placed.codes != one_quad.codes, "no start location placed")
     placed_bytes = editor.wait_file("Untitled.map")
@@ -1368,15 +1370,7 @@ def case_seed_gives_the_worlds_of_pelorn_cli(session):
     twin_bytes = editor.wait_file("Twin.map")
     # Players mode on the copies4 world: 8 players (Tab from the tries to
     # "Players", then "Min. distance") come in sets of four equal starts.
-    editor.move_to(690, 520)
-    editor.menu(2, 1)
-    editor.wait_window("Generate Start Locations")
-    editor.key("Tab")
-    editor.type_text("8")
-    editor.key("Tab")
-    editor.type_text("15")
-    editor.key("Return")
-    editor.wait_window_gone("Generate Start Locations", timeout=60)
+    start_locations(editor, None, ["key:Tab", "8", "key:Tab", "15"])
     players = save_and_read(editor, "Twin", (2, 1))
     starts = [(x, y) for x in range(200) for y in range(100) if players.tile(x, y) >= 50]
     check(len(starts) == 8, "players mode placed %d starts, not 8" % len(starts))
