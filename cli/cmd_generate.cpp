@@ -15,6 +15,7 @@
 #include "files/settings_file.h"
 #include "generator/parameters.h"
 #include "generator/random.h"
+#include "generator/symmetry.h"
 #include "generator/world.h"
 #include "map/map_grid.h"
 #include "map/terrain.h"
@@ -57,8 +58,16 @@ Stop readSeedRange(const std::string& value, GenerateOptions& options) {
     return std::nullopt;
 }
 
+Stop readSymmetry(const std::string& value, GenerateOptions& options) {
+    const std::optional<Symmetry> symmetry = parseSymmetry(value);
+    if (!symmetry) return usageError(kCommand, "--symmetry must be none, rotate2, copies2 or copies4");
+    options.symmetry = *symmetry;
+    return std::nullopt;
+}
+
 Stop readGenerateOptions(const Arguments& args, GenerateOptions& options) {
-    OptionNames valued{"--seed", "--seeds", "--keep-best", "--quads", "--name", "--settings", "--write-settings"};
+    OptionNames valued{"--seed", "--seeds", "--keep-best", "--quads", "--name", "--settings", "--write-settings",
+                       "--symmetry"};
     valued.insert(valued.end(), playersOptionNames().begin(), playersOptionNames().end());
     const Stop stop = readOptions(
         kCommand, args, {"--bmp", "--startlocations"}, valued, Operands::kNone,
@@ -71,6 +80,7 @@ Stop readGenerateOptions(const Arguments& args, GenerateOptions& options) {
             if (option == "--quads") return readQuads(value, options);
             if (option == "--name") return readMapName(kCommand, option, value, options.name);
             if (option == "--settings") return readInputPath(kCommand, option, value, options.settings);
+            if (option == "--symmetry") return readSymmetry(value, options);
             if (option == "--write-settings") {
                 if (const Stop refused = refuseUnsafeName(kCommand, option, value)) return refused;
                 options.writeSettings = value;
@@ -83,6 +93,8 @@ Stop readGenerateOptions(const Arguments& args, GenerateOptions& options) {
     if (const Stop missing = requireOption(kCommand, "--seed", options.seed || options.seeds)) return missing;
     if (const Stop missing = requireOption(kCommand, "--quads", options.quadsX.has_value())) return missing;
     if (const Stop missing = requireOption(kCommand, "--name", options.name.has_value())) return missing;
+    const std::string refusal = symmetryRefusal(options.symmetry, *options.quadsX);
+    if (!refusal.empty()) return usageError(kCommand, "--symmetry " + refusal);
     if (const Stop stray = refuseWithoutPlayers(kCommand, options.playersWords)) return stray;
     if (options.seeds) {
         if (const Stop missing = requireOption(kCommand, "--players", options.playersWords.players.has_value()))
@@ -103,6 +115,8 @@ Stop readGenerateOptions(const Arguments& args, GenerateOptions& options) {
     if (options.playersWords.players) {
         options.startLocations = true;
         if (const Stop refused = playersOptionsFrom(kCommand, options.playersWords, options.players)) return refused;
+        // The world's symmetry, which players mode follows where it can.
+        options.players.symmetry = options.symmetry;
     }
     options.parameters = GeneratorParameters{};
     if (options.settings) {
@@ -149,7 +163,7 @@ Stop makeWorld(const GenerateOptions& options, std::uint32_t seed, const std::st
     currentMapName = name;
     seedRandom(seed);
     // An empty map is no world: nothing is written.
-    if (!replaceWithEmptyMap(*options.quadsX, options.quadsY) || !generateRandomMap()) {
+    if (!replaceWithEmptyMap(*options.quadsX, options.quadsY) || !generateSymmetricMap(options.symmetry)) {
         std::cerr << "pelorn-cli generate: not enough memory for a map of " << *options.quadsX << "x"
                   << options.quadsY << " quads\n";
         return kExitFile;
@@ -160,6 +174,7 @@ Stop makeWorld(const GenerateOptions& options, std::uint32_t seed, const std::st
 void printGenerateHelp(std::ostream& out) {
     out << "pelorn-cli generate --seed N --quads QXxQY --name NAME [--settings FILE]\n"
            "                    [--bmp] [--write-settings FILE] [--startlocations]\n"
+           "                    [--symmetry none|rotate2|copies2|copies4]\n"
            "  Generates a random world as the editor's \"Generate Terrain\" does and\n"
            "  saves it as NAME.map in the current folder (and NAME.bmp with --bmp).\n"
            "  The same seed, size and settings give the same files on every platform.\n"
@@ -185,11 +200,16 @@ void printGenerateHelp(std::ostream& out) {
            "                       place the start locations in players mode instead,\n"
            "                       as \"pelorn-cli startlocations --help\" describes\n"
            "                       (implies --startlocations; exit status 3 when the\n"
-           "                       map holds fewer than N)\n"
+           "                       map holds fewer than N); on a symmetric world, N a\n"
+           "                       multiple of its order gives starts in symmetric sets\n"
+           "  --symmetry S         a world fair to 2 or 4 players (default none):\n"
+           "                       rotate2  tile (x, y) equals tile (W-1-x, H-1-y)\n"
+           "                       copies2  two equal strips side by side\n"
+           "                       copies4  four equal strips (QX must be even)\n"
            "\n"
            "pelorn-cli generate --seeds A..B --keep-best K --quads QXxQY --name NAME\n"
            "                    --players N [--min-distance D] [--radius R]\n"
-           "                    [--weights FILE] [--settings FILE] [--bmp]\n"
+           "                    [--weights FILE] [--settings FILE] [--bmp] [--symmetry S]\n"
            "  Generates the world of every seed from A to B (at most 100000 seeds),\n"
            "  places N start locations on each in players mode, and keeps the K\n"
            "  fairest worlds (K at most 1000): those with all N starts first, then the\n"

@@ -8,6 +8,7 @@
 #include "cli/options.h"
 #include "cli/players_options.h"
 #include "generator/parameters.h"
+#include "generator/symmetry.h"
 #include "startlocations/players.h"
 
 namespace pelorn::cli {
@@ -32,6 +33,7 @@ struct GenerateOptions {
     std::optional<std::string> name;
     std::optional<std::string> settings;
     std::optional<std::string> writeSettings;
+    Symmetry symmetry = Symmetry::kNone;
     bool bitmap = false;
     bool startLocations = false;
     PlayersOptionWords playersWords;

@@ -9,6 +9,17 @@ std::string readDialogField(HWND dialog, int id) {
     return std::string(buffer);
 }
 
+std::string readWholeDialogField(HWND dialog, int id) {
+    HWND field = GetDlgItem(dialog, id);
+    if (!field) return {};
+    const int length = GetWindowTextLengthA(field);
+    if (length <= 0) return {};
+    std::string text(static_cast<std::size_t>(length) + 1, '\0');
+    const int copied = GetWindowTextA(field, &text[0], length + 1);
+    text.resize(copied > 0 ? static_cast<std::size_t>(copied) : 0);
+    return text;
+}
+
 void writeDialogField(HWND dialog, int id, const std::string& text) {
     HWND field = GetDlgItem(dialog, id);
     if (field) SetWindowTextA(field, text.c_str());

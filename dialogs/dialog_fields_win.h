@@ -11,6 +11,9 @@ namespace pelorn {
 // The field's text, at most its first 15 characters (a 16-byte buffer).
 std::string readDialogField(HWND dialog, int id);
 void writeDialogField(HWND dialog, int id, const std::string& text);
+// The field's whole text, for fields read in full (the seed: a long run of
+// digits must be seen as too large, not cut to one that fits).
+std::string readWholeDialogField(HWND dialog, int id);
 // Gives the field the focus with its whole text selected, so that typing
 // replaces it.
 void selectDialogField(HWND dialog, int id);

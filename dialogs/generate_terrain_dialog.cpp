@@ -1,13 +1,16 @@
 #include "dialogs/generate_terrain_dialog.h"
 
 #include "dialogs/dialog_text.h"
+#include "dialogs/seed_field.h"
 #include "editing/history.h"
 #include "editing/unsaved_work.h"
 #include "generator/parameters.h"
 #include "generator/world.h"
+#include "map/map_grid.h"
 #include "resources/resource.h"
 #include "text/conversions.h"
 #include "view/players_status.h"
+#include "view/seed_status.h"
 
 namespace pelorn {
 
@@ -54,8 +57,12 @@ const char* const kTerrainColumnHeadings[3] = {
     "Map Height Values (from 0.0 to 10.0):",
 };
 const char* const kMapBordersLabel = "Map borders:";
+const char* const kSymmetryLabel = "Symmetry";
 
 namespace {
+
+// Kept for the run of the program, as the parameters are, but not saved.
+Symmetry lastSymmetry = Symmetry::kNone;
 
 const ParameterField* editFieldParameter(int id) {
     for (const TerrainDialogControl& control : kTerrainEditFields) {
@@ -112,7 +119,16 @@ bool clickCheckBox(int id, bool currentlyChecked) {
     return !currentlyChecked;
 }
 
-void applyGenerateTerrain(const TerrainFieldTexts& texts) {
+Symmetry symmetryInitialChoice() { return lastSymmetry; }
+
+void resetSymmetryChoice() { lastSymmetry = Symmetry::kNone; }
+
+namespace {
+
+// Stores the fields, keeps the map's unsaved edits, then makes the world as
+// one undoable edit; undo repaints as the generator does.
+template <typename Generate>
+void makeWorld(const TerrainFieldTexts& texts, Generate generate) {
     for (int i = 0; i < kTerrainEditFieldCount; ++i) {
         storeParameter(kParameterFields[kTerrainEditFields[i].parameterIndex], texts[i]);
     }
@@ -120,9 +136,22 @@ void applyGenerateTerrain(const TerrainFieldTexts& texts) {
     // first. They stay in the undo history as well, so the world is made
     // even when the copy cannot be written (the status line says so).
     keepUnsavedWork();
-    // One undoable edit; undo repaints as the generator does.
-    runRecordedWholeMapEdit(generateRandomMap, MapChange::kTiles);
+    runRecordedWholeMapEdit(generate, MapChange::kTiles);
     clearPlayersStatus();  // the new world has no starts
+}
+
+}  // namespace
+
+void applyGenerateTerrain(const TerrainFieldTexts& texts) { makeWorld(texts, generateRandomMap); }
+
+std::string applyGenerateTerrain(const TerrainFieldTexts& texts, std::string_view seedText, Symmetry symmetry) {
+    std::string refusal = symmetryRefusal(symmetry, quadCountX);
+    if (!refusal.empty()) return refusal;
+    lastSymmetry = symmetry;
+    const std::uint32_t used = seedFromField(seedText);
+    makeWorld(texts, [symmetry] { return generateSymmetricMap(symmetry); });
+    showSeed(used);
+    return {};
 }
 
 }  // namespace pelorn

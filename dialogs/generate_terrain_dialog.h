@@ -8,16 +8,26 @@
 //           checkBoxState(id) says so;
 //   610/611 clicked: read the box's present state, call clickCheckBox, and
 //           show the state it returns (the flag has changed already);
-//   OK:     collect the 27 texts in the order of kTerrainEditFields, call
-//           applyGenerateTerrain, close;
+//   OK:     collect the 27 texts in the order of kTerrainEditFields, the seed
+//           field's whole text and the symmetry chosen, call
+//           applyGenerateTerrain; close unless it gives a reason to refuse,
+//           which the dialog shows;
 //   CANCEL: close.
+// After the original controls (and OK and CANCEL) in tab order come the
+// "Seed" field IDC_SEED (dialogs/seed_field.h) and the "Symmetry" choice
+// IDC_SYMMETRY, a drop-down list of kSymmetryNames.
 #pragma once
 
 #include <array>
 #include <string>
+#include <string_view>
+
+#include "generator/symmetry.h"
 
 namespace pelorn {
 
+// The label of the symmetry choice (IDC_SYMMETRY).
+extern const char* const kSymmetryLabel;
 
 struct TerrainDialogControl {
     int id;
@@ -50,10 +60,20 @@ bool checkBoxState(int id);
 // Any other id changes nothing and returns currentlyChecked.
 bool clickCheckBox(int id, bool currentlyChecked);
 
+// The symmetry the choice shows when the dialog opens: the one last used,
+// none at first.
+Symmetry symmetryInitialChoice();
+void resetSymmetryChoice();
+
 // OK: stores each field (its first 15 characters, read by textToInt or
 // textToReal; text without a number gives 0) in the order of
 // kTerrainEditFields, then generates a new world with them, after writing
 // unsaved edits of the map to a recovery copy (keepUnsavedWork).
 void applyGenerateTerrain(const TerrainFieldTexts& texts);
+// OK with the seed field and the symmetry: when the map's width cannot have
+// the symmetry, returns the reason and changes nothing; otherwise stores the
+// fields, seeds the generator from the seed text (seedFromField), generates
+// the world with the symmetry, and returns an empty text.
+std::string applyGenerateTerrain(const TerrainFieldTexts& texts, std::string_view seedText, Symmetry symmetry);
 
 }  // namespace pelorn

@@ -2,6 +2,7 @@
 #include "dialogs/dialog_fields_win.h"
 #include "dialogs/dialog_procs_win.h"
 #include "dialogs/generate_terrain_dialog.h"
+#include "dialogs/seed_field.h"
 #include "resources/resource.h"
 
 namespace pelorn {
@@ -13,6 +14,15 @@ void fillFields(HWND dialog) {
         writeDialogField(dialog, field.id, generateTerrainInitialText(field.id));
     for (const TerrainDialogControl& box : kTerrainCheckBoxes)
         CheckDlgButton(dialog, box.id, checkBoxState(box.id) ? BST_CHECKED : BST_UNCHECKED);
+    writeDialogField(dialog, IDC_SEED, seedFieldInitialText());
+    for (const char* name : kSymmetryNames)
+        SendDlgItemMessageA(dialog, IDC_SYMMETRY, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
+    SendDlgItemMessageA(dialog, IDC_SYMMETRY, CB_SETCURSEL, static_cast<WPARAM>(symmetryInitialChoice()), 0);
+}
+
+Symmetry chosenSymmetry(HWND dialog) {
+    const LRESULT index = SendDlgItemMessageA(dialog, IDC_SYMMETRY, CB_GETCURSEL, 0, 0);
+    return index >= 0 && index < kSymmetryCount ? static_cast<Symmetry>(index) : Symmetry::kNone;
 }
 
 // The boxes are plain check boxes: the dialog asks for the state, lets the
@@ -25,12 +35,22 @@ void clickBox(HWND dialog, int id) {
     SendMessageA(box, BM_SETCHECK, nowChecked ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
-void apply(HWND dialog) {
+// False, with the reason shown and the dialog left open, when the map's width
+// cannot have the symmetry chosen.
+bool apply(HWND dialog) {
     TerrainFieldTexts texts;
     for (int i = 0; i < kTerrainEditFieldCount; ++i) texts[i] = readDialogField(dialog, kTerrainEditFields[i].id);
-    // The generator runs while the dialog is still up; show that it is busy.
-    BusyCursor busy;
-    applyGenerateTerrain(texts);
+    const std::string seed = readWholeDialogField(dialog, IDC_SEED);
+    std::string refusal;
+    {
+        // The generator runs while the dialog is still up; show that it is busy.
+        BusyCursor busy;
+        refusal = applyGenerateTerrain(texts, seed, chosenSymmetry(dialog));
+    }
+    if (refusal.empty()) return true;
+    MessageBoxA(dialog, refusal.c_str(), "Symmetry", MB_OK | MB_ICONEXCLAMATION);
+    SetFocus(GetDlgItem(dialog, IDC_SYMMETRY));
+    return false;
 }
 
 }  // namespace
@@ -45,7 +65,7 @@ INT_PTR CALLBACK generateTerrainDialogProc(HWND dialog, UINT message, WPARAM wPa
                 clickBox(dialog, LOWORD(wParam));
                 return TRUE;
             }
-            return closeOnOkOrCancel(dialog, wParam, [dialog] { apply(dialog); });
+            return closeOnOkOrCancel(dialog, wParam, [dialog] { return apply(dialog); });
         default:
             return FALSE;
     }

@@ -11,6 +11,7 @@
 #include "text/conversions.h"
 #include "view/players_status.h"
 #include "view/repaint.h"
+#include "view/seed_status.h"
 
 namespace pelorn {
 
@@ -59,6 +60,7 @@ bool applyNewMap(std::string_view mapName, std::string_view quadX, std::string_v
     replaceWithEmptyMap(width, height);
     mapReplaced(true);  // earlier edits belong to a map that is gone
     clearPlayersStatus();  // and so do the starts the status line tells of
+    clearShownSeed();  // and the seed it was made from
     repaintMapChange(MapChange::kWholeMap);
     return true;
 }
@@ -71,6 +73,7 @@ bool applyOpenMap(std::string_view mapName) {
     currentMapName = std::move(name);
     openCurrentMap();
     clearPlayersStatus();
+    clearShownSeed();
     repaintMapChange(MapChange::kWholeMap);
     return true;
 }

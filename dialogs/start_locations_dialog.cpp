@@ -1,6 +1,8 @@
 #include "dialogs/start_locations_dialog.h"
 
 #include "dialogs/dialog_text.h"
+#include "dialogs/generate_terrain_dialog.h"
+#include "dialogs/seed_field.h"
 #include "editing/history.h"
 #include "generator/parameters.h"
 #include "resources/resource.h"
@@ -8,6 +10,7 @@
 #include "startlocations/start_locations.h"
 #include "text/conversions.h"
 #include "view/players_status.h"
+#include "view/seed_status.h"
 
 namespace pelorn {
 
@@ -34,6 +37,9 @@ PlayersOptions playersOptionsOf(const PlayersFieldTexts& texts) {
     options.players = fieldNumber(texts.players, 0);
     options.minDistance = fieldNumber(texts.minDistance, 0);
     options.radius = fieldNumber(texts.radius, kDefaultLandRadius);
+    // The symmetry the last world was made with: on a map that still has it,
+    // a number of players that is a multiple of its order get symmetric sets.
+    options.symmetry = symmetryInitialChoice();
     return options;
 }
 
@@ -84,6 +90,18 @@ void applyStartLocations(std::string_view tries, const PlayersFieldTexts& player
         return plan.error.empty();
     });
     showPlayersStatus(playersStatusText(plan));
+}
+
+void applyStartLocations(std::string_view tries, const PlayersFieldTexts& players, std::string_view seedText) {
+    if (refusedPlayersField(players)) return;
+    const std::uint32_t used = seedFromField(seedText);
+    applyStartLocations(tries, players);
+    // Players mode draws no random numbers: its own text tells of the run.
+    if (playersOptionsOf(players).players == 0) {
+        showSeed(used);
+    } else {
+        clearShownSeed();
+    }
 }
 
 }  // namespace pelorn

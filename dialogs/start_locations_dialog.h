@@ -4,8 +4,10 @@
 // The dialog procedure: init sets field IDC_TRIES to
 // startLocationsInitialText() and the players fields to
 // playersInitialTexts(); OK asks refusedPlayersField first (a field it names
-// gets the focus, selected, and the dialog stays), then hands the texts to
-// applyStartLocations and closes; CANCEL closes.
+// gets the focus, selected, and the dialog stays), then hands the texts, the
+// "Seed" field's (IDC_SEED, after OK and CANCEL in tab order, filled with
+// seedFieldInitialText()) among them, to applyStartLocations and closes;
+// CANCEL closes.
 #pragma once
 
 #include <optional>
@@ -47,5 +49,10 @@ std::optional<int> refusedPlayersField(const PlayersFieldTexts& texts);
 // Either way one undoable edit, and the map area is repainted. Fields that
 // refusedPlayersField refuses change nothing.
 void applyStartLocations(std::string_view tries, const PlayersFieldTexts& players);
+// The same, the run starting from the seed field's text (seedFromField); the
+// status line then shows the seed of a run of random tries. Players mode
+// follows the symmetry the last world was made with (symmetryInitialChoice)
+// where the map still has it.
+void applyStartLocations(std::string_view tries, const PlayersFieldTexts& players, std::string_view seedText);
 
 }  // namespace pelorn

@@ -1,6 +1,7 @@
 // "Generate Start Locations".
 #include "dialogs/dialog_fields_win.h"
 #include "dialogs/dialog_procs_win.h"
+#include "dialogs/seed_field.h"
 #include "dialogs/start_locations_dialog.h"
 #include "resources/resource.h"
 
@@ -14,6 +15,7 @@ INT_PTR CALLBACK startLocationsDialogProc(HWND dialog, UINT message, WPARAM wPar
             writeDialogField(dialog, IDC_PLAYERS, players.players);
             writeDialogField(dialog, IDC_MIN_DISTANCE, players.minDistance);
             writeDialogField(dialog, IDC_LAND_RADIUS, players.radius);
+            writeDialogField(dialog, IDC_SEED, seedFieldInitialText());
             return TRUE;
         }
         case WM_COMMAND:
@@ -27,7 +29,7 @@ INT_PTR CALLBACK startLocationsDialogProc(HWND dialog, UINT message, WPARAM wPar
                 }
                 // Placing runs while the dialog is still up; show that it is busy.
                 BusyCursor busy;
-                applyStartLocations(readDialogField(dialog, IDC_TRIES), players);
+                applyStartLocations(readDialogField(dialog, IDC_TRIES), players, readWholeDialogField(dialog, IDC_SEED));
                 return true;
             });
         default:

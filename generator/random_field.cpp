@@ -8,6 +8,7 @@
 
 #include "generator/parameters.h"
 #include "generator/random.h"
+#include "generator/symmetry.h"
 #include "map/column_block.h"
 #include "map/map_grid.h"
 
@@ -91,6 +92,25 @@ float clampToScale(double v) {
     return static_cast<float>(v);
 }
 
+// Where the fill stores its values: straight into the field, or, for a
+// symmetric world, into every cell the value stands for, so that the field is
+// symmetric at every moment and a cell whose images are computed already is
+// skipped as set.
+struct CellStore {
+    FloatField& field;
+    const GridSymmetry* symmetry;  // nullptr: the classic fill
+
+    void put(std::int32_t x, std::int32_t y, float value) const {
+        if (!symmetry) {
+            field[x][y] = value;
+            return;
+        }
+        TilePos images[GridSymmetry::kMaxImages];
+        const int count = symmetry->images(x, y, images);
+        for (int i = 0; i < count; ++i) field[images[i].x][images[i].y] = value;
+    }
+};
+
 // The first diamond step of a field whose height is no multiple of its width
 // reaches past the last row: those corners count as unset.
 float cornerOrUnset(const FloatField& field, std::int32_t x, std::int32_t y, std::int32_t w, std::int32_t h) {
@@ -98,7 +118,8 @@ float cornerOrUnset(const FloatField& field, std::int32_t x, std::int32_t y, std
     return field[x][y];
 }
 
-void diamondStep(FloatField& field, std::int32_t w, std::int32_t h, std::int32_t side, double f) {
+void diamondStep(const CellStore& store, std::int32_t w, std::int32_t h, std::int32_t side, double f) {
+    FloatField& field = store.field;
     const std::int32_t half = roundHalfUpToSingle(side * 0.5);
     const float amplitude = static_cast<float>(f * 10.0);
     for (std::int32_t x0 = 0; x0 < w - 1; x0 += side) {
@@ -112,7 +133,7 @@ void diamondStep(FloatField& field, std::int32_t w, std::int32_t h, std::int32_t
                                cornerOrUnset(field, x0 + side, y0 + side, w, h);
             const float mean = static_cast<float>(sum * 0.25);
             const float offset = drawOffset(amplitude);
-            field[cx][cy] = clampToScale(static_cast<double>(mean) + offset);
+            store.put(cx, cy, clampToScale(static_cast<double>(mean) + offset));
         }
     }
 }
@@ -135,18 +156,19 @@ inline double meanAround(const FloatField& field, std::int32_t x, std::int32_t y
 }
 
 // Computes (x, y) if it is still unset, and mirrors it across the wrap.
-inline void squarePoint(FloatField& field, std::int32_t w, std::int32_t h, std::int32_t x, std::int32_t y,
+inline void squarePoint(const CellStore& store, std::int32_t w, std::int32_t h, std::int32_t x, std::int32_t y,
                         std::int32_t spacing, float amplitude) {
+    FloatField& field = store.field;
     if (field[x][y] != kUnsetValue) return;
     const float mean = static_cast<float>(meanAround(field, x, y, w, h, spacing));
     const float offset = drawOffset(amplitude);
     const float value = clampToScale(static_cast<double>(mean) + offset);
-    field[x][y] = value;
+    store.put(x, y, value);
     // The first and last columns (rows) are the same line of a wrapped field.
-    if (x == 0 && field[w - 1][y] == kUnsetValue) field[w - 1][y] = value;
-    if (x == w - 1 && field[0][y] == kUnsetValue) field[0][y] = value;
-    if (y == 0 && field[x][h - 1] == kUnsetValue) field[x][h - 1] = value;
-    if (y == h - 1 && field[x][0] == kUnsetValue) field[x][0] = value;
+    if (x == 0 && field[w - 1][y] == kUnsetValue) store.put(w - 1, y, value);
+    if (x == w - 1 && field[0][y] == kUnsetValue) store.put(0, y, value);
+    if (y == 0 && field[x][h - 1] == kUnsetValue) store.put(x, h - 1, value);
+    if (y == h - 1 && field[x][0] == kUnsetValue) store.put(x, 0, value);
 }
 
 // The square step visits, for each square (x0, y0) of side l in column-major
@@ -155,19 +177,19 @@ inline void squarePoint(FloatField& field, std::int32_t w, std::int32_t h, std::
 // order: (0, 0), (0, l), (l, 0), (l, l), then (0, y), (l, y) for each further
 // row y, then every later column top to bottom. Visiting each point once in
 // that order gives the same values and draws at a quarter of the visits.
-void squareStep(FloatField& field, std::int32_t w, std::int32_t h, std::int32_t spacing, double g) {
+void squareStep(const CellStore& store, std::int32_t w, std::int32_t h, std::int32_t spacing, double g) {
     const float amplitude = static_cast<float>(g * 10.0);
     const std::int32_t l = spacing;
-    squarePoint(field, w, h, 0, 0, l, amplitude);
-    squarePoint(field, w, h, 0, l, l, amplitude);
-    squarePoint(field, w, h, l, 0, l, amplitude);
-    squarePoint(field, w, h, l, l, l, amplitude);
+    squarePoint(store, w, h, 0, 0, l, amplitude);
+    squarePoint(store, w, h, 0, l, l, amplitude);
+    squarePoint(store, w, h, l, 0, l, amplitude);
+    squarePoint(store, w, h, l, l, l, amplitude);
     for (std::int32_t y = 2 * l; y <= h - 1; y += l) {
-        squarePoint(field, w, h, 0, y, l, amplitude);
-        squarePoint(field, w, h, l, y, l, amplitude);
+        squarePoint(store, w, h, 0, y, l, amplitude);
+        squarePoint(store, w, h, l, y, l, amplitude);
     }
     for (std::int32_t x = 2 * l; x <= w - 1; x += l)
-        for (std::int32_t y = 0; y <= h - 1; y += l) squarePoint(field, w, h, x, y, l, amplitude);
+        for (std::int32_t y = 0; y <= h - 1; y += l) squarePoint(store, w, h, x, y, l, amplitude);
 }
 
 // The sea seeding: (r / 32767) x 0.48 in double, rounded once when stored.
@@ -199,6 +221,11 @@ double neighbourMean(const FloatField& field, std::int32_t x, std::int32_t y, st
 }
 
 void fillField(FloatField& field, std::int32_t w, std::int32_t h, std::int32_t length, bool seedSeas) {
+    fillField(field, w, h, length, seedSeas, nullptr);
+}
+
+void fillField(FloatField& field, std::int32_t w, std::int32_t h, std::int32_t length, bool seedSeas,
+               const GridSymmetry* symmetry) {
     // The diamond-square grid needs sides of 128k+1; anything else would step
     // outside the field.
     if (field.empty() || w > field.width || h > field.height || w < 129 || h < 129 || (w - 1) % 128 != 0 ||
@@ -210,22 +237,25 @@ void fillField(FloatField& field, std::int32_t w, std::int32_t h, std::int32_t l
     if (corner < 0.0) corner = 0.0;
     if (corner > 10.0) corner = 10.0;
     const float cornerValue = static_cast<float>(corner);
-    field[0][0] = cornerValue;
-    field[0][h - 1] = cornerValue;
-    field[w - 1][0] = cornerValue;
-    field[w - 1][h - 1] = cornerValue;
+    const CellStore store{field, symmetry && !symmetry->none() ? symmetry : nullptr};
+    store.put(0, 0, cornerValue);
+    store.put(0, h - 1, cornerValue);
+    store.put(w - 1, 0, cornerValue);
+    store.put(w - 1, h - 1, cornerValue);
 
+    // Under a symmetry a later draw may overwrite an earlier one's images;
+    // every store writes all of them, so the edges stay symmetric.
     if (seedSeas) {
         if (generatorParameters.seedHorizontalSea == 1) {
             for (std::int32_t y = 0; y < h; ++y) {
-                field[0][y] = drawSeaDepth();
-                field[w - 1][y] = drawSeaDepth();
+                store.put(0, y, drawSeaDepth());
+                store.put(w - 1, y, drawSeaDepth());
             }
         }
         if (generatorParameters.seedVerticalSea == 1) {
             for (std::int32_t x = 0; x < w; ++x) {
-                field[x][0] = drawSeaDepth();
-                field[x][h - 1] = drawSeaDepth();
+                store.put(x, 0, drawSeaDepth());
+                store.put(x, h - 1, drawSeaDepth());
             }
         }
     }
@@ -235,18 +265,16 @@ void fillField(FloatField& field, std::int32_t w, std::int32_t h, std::int32_t l
     std::int32_t e = 129;
     double f = 1.0;
     do {
-        diamondStep(field, w, h, side, f);
+        diamondStep(store, w, h, side, f);
         e = (e + 1) / 2;
         const std::int32_t spacing = e - 1;
         const double g =
             length < e ? 1.0 : f / (static_cast<double>(generatorParameters.roughnessFactor) + 1.0);
-        squareStep(field, w, h, spacing, g);
+        squareStep(store, w, h, spacing, g);
         f = g;
         side = spacing;
     } while (e > 2);
 }
-
-namespace {
 
 // The nearest-neighbour source of each of `target` positions out of `source`,
 // stepping in single precision. The step source/target is the single-precision
@@ -268,26 +296,33 @@ std::vector<std::int32_t> resampleSources(std::int32_t target, std::int32_t sour
     return sources;
 }
 
-}  // namespace
-
 void resampleField(FloatField& field, std::int32_t w, std::int32_t h) {
     const std::int32_t mapW = mapWidth();
     const std::int32_t mapH = mapHeight();
     if (field.empty() || w > field.width || h > field.height || mapW <= 0 || mapH <= 0 || mapW > w || mapH > h)
         return;
+    resampleFieldFrom(field, w, h, resampleSources(mapH, h), resampleSources(mapW, w));
+}
 
+void resampleFieldFrom(FloatField& field, std::int32_t w, std::int32_t h, const std::vector<std::int32_t>& rowSources,
+                       const std::vector<std::int32_t>& columnSources) {
+    const auto mapH = static_cast<std::int32_t>(rowSources.size());
+    const auto mapW = static_cast<std::int32_t>(columnSources.size());
+    if (field.empty() || w > field.width || h > field.height || mapW > w || mapH > h) return;
+    for (std::int32_t y = 0; y < mapH; ++y)
+        if (rowSources[static_cast<std::size_t>(y)] < y || rowSources[static_cast<std::size_t>(y)] >= h) return;
+    for (std::int32_t x = 0; x < mapW; ++x)
+        if (columnSources[static_cast<std::size_t>(x)] < x || columnSources[static_cast<std::size_t>(x)] >= w) return;
     // Each target reads a source at or after itself, so working upwards in
     // place never reads a cell this pass has already written. The source of a
     // position does not depend on the other coordinate, so the row pass can use
     // one table for every column, and the column pass can move whole columns
     // in ascending order, which gives each row the same sequence of copies.
-    const std::vector<std::int32_t> rowSources = resampleSources(mapH, h);
     for (std::int32_t x = 0; x < w; ++x) {
         float* column = field[x];
         for (std::int32_t y = 0; y < mapH; ++y) column[y] = column[rowSources[static_cast<std::size_t>(y)]];
     }
 
-    const std::vector<std::int32_t> columnSources = resampleSources(mapW, w);
     for (std::int32_t x = 0; x < mapW; ++x) {
         const std::int32_t source = columnSources[static_cast<std::size_t>(x)];
         if (source != x) std::memcpy(field[x], field[source], static_cast<std::size_t>(h) * sizeof(float));

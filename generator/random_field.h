@@ -4,8 +4,11 @@
 #pragma once
 
 #include <cstdint>
+#include <vector>
 
 namespace pelorn {
+
+class GridSymmetry;
 
 // A cell holding exactly this value has not been computed yet.
 constexpr float kUnsetValue = 11.0f;
@@ -47,6 +50,11 @@ std::int32_t workingSize(std::int32_t tiles);
 // their full amplitude. seedSeas puts sea-deep values on the edges chosen by
 // seedHorizontalSea / seedVerticalSea (the height field only). Draws from rand().
 void fillField(FloatField& field, std::int32_t w, std::int32_t h, std::int32_t length, bool seedSeas);
+// The same fill keeping the field symmetric: every value stored goes to all
+// the cells that stand for the same point (the field must start symmetric).
+// A field symmetry of none fills exactly as above.
+void fillField(FloatField& field, std::int32_t w, std::int32_t h, std::int32_t length, bool seedSeas,
+               const GridSymmetry* symmetry);
 
 // Mean of the set cells at distance d from (x, y) along the axes, each
 // coordinate wrapped once with period w-1 (h-1), or 5.0 when none is set.
@@ -57,5 +65,14 @@ double neighbourMean(const FloatField& field, std::int32_t x, std::int32_t y, st
 // Scales a w x h field in place down to the map's size (quadCountX*100 by
 // quadCountY*100) by nearest neighbour. Cells beyond the map keep what they held.
 void resampleField(FloatField& field, std::int32_t w, std::int32_t h);
+
+// The source of each of `target` positions out of `source` that resampleField
+// reads: stepping by source / target in single precision.
+std::vector<std::int32_t> resampleSources(std::int32_t target, std::int32_t source);
+// Scales a w x h field in place: map cell (x, y) takes field cell
+// (columnSources[x], rowSources[y]). Each source must lie at or after its
+// target and inside the field; otherwise nothing changes.
+void resampleFieldFrom(FloatField& field, std::int32_t w, std::int32_t h, const std::vector<std::int32_t>& rowSources,
+                       const std::vector<std::int32_t>& columnSources);
 
 }  // namespace pelorn

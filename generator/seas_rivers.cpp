@@ -6,6 +6,7 @@
 
 #include "generator/parameters.h"
 #include "generator/random.h"
+#include "generator/symmetry.h"
 #include "map/flood_fill.h"
 #include "map/hex_geometry.h"
 #include "map/map_grid.h"
@@ -20,6 +21,17 @@ float heightAt(const FloatField& heights, TilePos p) { return heights[p.x][p.y];
 
 // The bank's code: "Arid" when floor(r / 32767 + 0.5) is 1, "APlains" otherwise.
 TerrainCode drawBankCode() { return drawScaled(1.0) == 1 ? kArid : kAPlains; }
+
+// A river or bank tile: on a symmetric map its images take the code too.
+void paintTile(const GridSymmetry* tiles, TilePos p, TerrainCode code) {
+    if (!tiles) {
+        mapGrid[p.x][p.y] = code;
+        return;
+    }
+    setTileAndImages(*tiles, p.x, p.y, code);
+}
+
+const GridSymmetry* symmetricOrNull(const GridSymmetry* tiles) { return tiles && !tiles->none() ? tiles : nullptr; }
 
 }  // namespace
 
@@ -108,8 +120,11 @@ bool isSeaSized(std::int32_t x, std::int32_t y) {
     return search.reaches(x, y, generatorParameters.genSeaTiles);
 }
 
-bool selectSea() {
+bool selectSea() { return selectSea(nullptr); }
+
+bool selectSea(const GridSymmetry* tiles) {
     if (!mapGrid) return false;
+    tiles = symmetricOrNull(tiles);
     // One store serves every try: the map does not change between them, and a
     // body that fell short stays marked, so a later try landing in it is known
     // to fail without walking it again. Bodies are disjoint, so a walk of a new
@@ -120,13 +135,25 @@ bool selectSea() {
         const std::int32_t x = randomColumn();
         const std::int32_t y = randomRow();
         if (mapGrid[x][y] != kLake || search.visited(x, y)) continue;
-        if (search.reaches(x, y, generatorParameters.genSeaTiles)) return floodFill(x, y, kSea);
+        if (!search.reaches(x, y, generatorParameters.genSeaTiles)) continue;
+        if (!floodFill(x, y, kSea)) return false;
+        if (!tiles) return true;
+        // The images of the body are lakes of its size; one that lay in the
+        // body itself is sea already.
+        TilePos images[GridSymmetry::kMaxImages];
+        const int count = tiles->images(x, y, images);
+        for (int i = 1; i < count; ++i)
+            if (mapGrid[images[i].x][images[i].y] == kLake && !floodFill(images[i].x, images[i].y, kSea)) return false;
+        return true;
     }
     return true;
 }
 
-void traceRiver(const FloatField& heights, std::int32_t x, std::int32_t y) {
+void traceRiver(const FloatField& heights, std::int32_t x, std::int32_t y) { traceRiver(heights, x, y, nullptr); }
+
+void traceRiver(const FloatField& heights, std::int32_t x, std::int32_t y, const GridSymmetry* tiles) {
     if (!mapGrid) return;
+    tiles = symmetricOrNull(tiles);
     const HexTorus torus = mapTorus();
     TilePos at{x, y};
     // The main direction: the lowest neighbour, ties to the later direction.
@@ -153,8 +180,8 @@ void traceRiver(const FloatField& heights, std::int32_t x, std::int32_t y) {
             if (segment < 4) segment = 4;
         }
         --segment;
-        TerrainCode& tile = mapGrid[at.x][at.y];
-        if (tile != kRiverP && tile != kSea && tile != kLake) tile = code;
+        const TerrainCode tile = mapGrid[at.x][at.y];
+        if (tile != kRiverP && tile != kSea && tile != kLake) paintTile(tiles, at, code);
 
         // Desert on the banks turns into a patchwork of arid land and "APlains".
         TerrainCode bank = drawBankCode();
@@ -162,7 +189,7 @@ void traceRiver(const FloatField& heights, std::int32_t x, std::int32_t y) {
         for (HexDirection direction : kRiverBankOrder) {
             const TilePos b = banks[direction];
             if (mapGrid[b.x][b.y] == kDesert) {
-                mapGrid[b.x][b.y] = bank;
+                paintTile(tiles, b, bank);
                 bank = drawBankCode();
             }
         }
@@ -194,9 +221,16 @@ void traceRiver(const FloatField& heights, std::int32_t x, std::int32_t y) {
     }
 }
 
-void placeRivers(const FloatField& heights, const FloatField& equator) {
+void placeRivers(const FloatField& heights, const FloatField& equator) { placeRivers(heights, equator, nullptr); }
+
+void placeRivers(const FloatField& heights, const FloatField& equator, const GridSymmetry* tiles) {
     if (!mapGrid) return;
-    const std::int32_t tries = triesOverMap(generatorParameters.genRiverTries);
+    tiles = symmetricOrNull(tiles);
+    std::int32_t tries = triesOverMap(generatorParameters.genRiverTries);
+    if (tiles && tries > 0) {
+        const std::int32_t order = symmetryOrder(tiles->kind());
+        tries = tries / order + (tries % order != 0 ? 1 : 0);
+    }
     for (std::int32_t attempt = 0; attempt < tries; ++attempt) {
         const std::int32_t x = randomColumn();
         const std::int32_t y = randomRow();
@@ -208,7 +242,7 @@ void placeRivers(const FloatField& heights, const FloatField& equator) {
         for (const TilePos& n : mapTorus().neighbours({x, y}))
             if (isWaterCode(tileAt(n))) nearWater = true;
         if (nearWater) continue;
-        traceRiver(heights, x, y);
+        traceRiver(heights, x, y, tiles);
     }
 }
 

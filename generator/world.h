@@ -4,6 +4,8 @@
 
 #include <cstdint>
 
+#include "generator/symmetry.h"
+
 namespace pelorn {
 
 // Replaces the map grid by a freshly generated world of the same size (the
@@ -13,10 +15,15 @@ namespace pelorn {
 // allocate, an empty map of one quad each way takes its place, so a grid
 // always exists afterwards. The caller repaints.
 bool generateRandomMap();
+// The same world made with a symmetry (generator/symmetry.h); none gives
+// exactly the world above. A symmetry the map's width cannot have
+// (symmetryRefusal) changes nothing and returns false.
+bool generateSymmetricMap(Symmetry symmetry);
 
 // Fills every tile of the (already allocated) map grid from working fields of
 // w x h cells (w, h: the working sizes of the map's width and height). False,
 // with nothing done, when the working fields cannot be had.
 bool generateWorld(std::int32_t w, std::int32_t h);
+bool generateSymmetricWorld(std::int32_t w, std::int32_t h, Symmetry symmetry);
 
 }  // namespace pelorn

@@ -32,3 +32,7 @@
 #define IDC_LAND_RADIUS 604
 #define IDC_SEED_HORIZONTAL_SEA 610
 #define IDC_SEED_VERTICAL_SEA 611
+// After the original controls: the seed field of both generate dialogs, and
+// the symmetry choice of Generate Terrain.
+#define IDC_SEED 630
+#define IDC_SYMMETRY 631

@@ -7,6 +7,7 @@
 
 #include "map/terrain.h"
 #include "startlocations/placement_rules.h"
+#include "startlocations/symmetric_starts.h"
 
 namespace pelorn {
 
@@ -509,8 +510,12 @@ void planInto(const PlayersOptions& options, PlayersPlan& plan) {
     plan.legalTiles = static_cast<std::int64_t>(candidates.size());
     for (const Candidate& c : candidates) plan.bestLegalValue = std::max(plan.bestLegalValue, c.value);
 
-    StartSearch search(std::move(candidates), options.players, std::max(options.minDistance, kMinStartSpacing));
-    plan.starts = search.run();
+    if (symmetricSetsApply(options.symmetry, options.players)) {
+        plan.starts = planSymmetricStarts(options);
+    } else {
+        StartSearch search(std::move(candidates), options.players, std::max(options.minDistance, kMinStartSpacing));
+        plan.starts = search.run();
+    }
     sortInFileOrder(plan.starts);
     plan.complete = static_cast<std::int32_t>(plan.starts.size()) == options.players;
     plan.report = describeStarts(plan.starts, options.radius, options.weights);

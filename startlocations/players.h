@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "generator/symmetry.h"
 #include "map/map_grid.h"
 #include "startlocations/land_weights.h"
 
@@ -27,6 +28,10 @@ struct PlayersOptions {
     std::int32_t minDistance = 0;  // D in steps; below kMinStartSpacing the rules' spacing applies
     std::int32_t radius = kDefaultLandRadius;
     LandWeights weights = defaultLandWeights();
+    // The symmetry the world was made with. On a map that has it, a number of
+    // players that is a multiple of its order get starts in symmetric sets
+    // (startlocations/symmetric_starts.h); otherwise it changes nothing.
+    Symmetry symmetry = Symmetry::kNone;
 };
 
 // The first option out of range, checked in this order.

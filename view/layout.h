@@ -103,6 +103,11 @@ constexpr ClientRect kPlayersStatusRect{kPlayersStatusX, kStatusTop, kCursorText
 // saved"): repainted whole, from the window's top to the rule, left of the
 // legend; the texts that follow it there are drawn again too.
 constexpr ClientRect kCaptionRect{0, 0, kSeparatorX, kCaptionRuleY};
+// The seed the last generator run started from ("seed 4294967295"), in the
+// same field: the terrain and the classic start locations tell their seed,
+// players mode, which draws no random numbers, what it placed.
+constexpr int kSeedStatusX = kPlayersStatusX;
+constexpr ClientRect kSeedStatusRect = kPlayersStatusRect;
 
 // The legend: codes 0..21 in the first column, 22..38 in the second, one row
 // of 20 pixels each from y 40. Clicks on a column count from its labels' left

@@ -11,6 +11,7 @@
 #include "text/conversions.h"
 #include "view/cursor_text.h"
 #include "view/layout.h"
+#include "view/seed_status.h"
 #include "view/players_status.h"
 #include "view/view_mode.h"
 #include "view/whole_map.h"
@@ -87,6 +88,7 @@ void drawStatusLine(Painter& painter) {
     drawPositionText(painter);
     if (!shownCursorText().empty()) painter.textOut(kCursorTextX, kStatusTop, shownCursorText());
     painter.textOut(kBrushStatusX, kStatusTop, boldBrush ? "Brush: Bold" : "Brush: Normal");
+    if (shownSeed()) painter.textOut(kSeedStatusX, kStatusTop, seedStatusText());
     if (!playersStatus().empty()) painter.textOut(kPlayersStatusX, kStatusTop, playersStatus());
     painter.setTextColour(kRed);
     if (startLocationMode) painter.textOut(kStartLocationStatusX, kStatusTop, "SL");

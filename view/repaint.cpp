@@ -30,6 +30,7 @@ void repaintStatus(StatusChange change) {
         case StatusChange::kMapFile: invalidateRect(kCaptionRect, true); return;
         case StatusChange::kCursorText: invalidateRect(kCursorTextRect, true); return;
         case StatusChange::kPlayers: invalidateRect(kPlayersStatusRect, true); return;
+        case StatusChange::kSeed: invalidateRect(kSeedStatusRect, true); return;
     }
 }
 

@@ -29,6 +29,7 @@ enum class StatusChange {
     kMapFile,            // the caption: the map's name, "*" and "not saved"
     kCursorText,         // the tile under the pointer
     kPlayers,            // what the last players-mode run placed
+    kSeed,               // the seed the last run started from
 };
 void repaintStatus(StatusChange change);
 

@@ -12,6 +12,8 @@
 
 #include "app/command_ids.h"
 #include "dialogs/generate_terrain_dialog.h"
+#include "dialogs/seed_field.h"
+#include "resources/resource.h"
 
 namespace pelorn {
 namespace {
@@ -309,20 +311,24 @@ TEST_F(ResourceScriptTest, MapDialogTemplates) {
     EXPECT_EQ(firstStop->id, 1);
 }
 
-// The original controls keep their places and ids; the players-mode fields
-// stand right of them and come after the number of tries in tab order.
+// The original controls keep their ids; the players-mode fields stand right
+// of them and come after the number of tries in tab order; the seed row,
+// under the number of tries, comes after OK and CANCEL, which moved down to
+// make room for it.
 TEST_F(ResourceScriptTest, StartLocationsDialogTemplate) {
-    expectDialog(script->dialogs[205], "Generate Start Locations", 316, 66,
+    expectDialog(script->dialogs[205], "Generate Start Locations", 316, 74,
                  {{"LTEXT", "Number of tries:", -1, 10, 16, 114, 8},
                   {"LTEXT", "Players:", -1, 196, 16, 60, 8},
                   {"LTEXT", "Min. distance:", -1, 196, 32, 60, 8},
-                  {"LTEXT", "Radius:", -1, 196, 48, 60, 8}},
+                  {"LTEXT", "Radius:", -1, 196, 48, 60, 8},
+                  {"LTEXT", kSeedLabel, -1, 10, 32, 60, 8}},
                  {{"EDITTEXT", "", 601, 76, 13, 100, 14},
                   {"EDITTEXT", "", 602, 258, 13, 48, 14},
                   {"EDITTEXT", "", 603, 258, 29, 48, 14},
                   {"EDITTEXT", "", 604, 258, 45, 48, 14},
-                  {"DEFPUSHBUTTON", "OK", 1, 40, 36, 50, 14},
-                  {"PUSHBUTTON", "CANCEL", 2, 100, 36, 50, 14}});
+                  {"DEFPUSHBUTTON", "OK", 1, 40, 52, 50, 14},
+                  {"PUSHBUTTON", "CANCEL", 2, 100, 52, 50, 14},
+                  {"EDITTEXT", "", IDC_SEED, 76, 29, 100, 14}});
 }
 
 // The labels come from the dialog logic's own table, so the template and the
@@ -345,7 +351,19 @@ TEST_F(ResourceScriptTest, GenerateTerrainDialogTemplate) {
     for (int i = 9; i < kTerrainEditFieldCount; ++i) addField(kTerrainEditFields[i]);
     stops.push_back({"DEFPUSHBUTTON", "OK", 1, 226, 240, 50, 14});
     stops.push_back({"PUSHBUTTON", "CANCEL", 2, 286, 240, 50, 14});
+    // Added after the original controls: the seed and the symmetry, in the
+    // two free rows of the climate column.
+    statics.push_back({"LTEXT", kSeedLabel, -1, 208, 160, 100, 8});
+    stops.push_back({"EDITTEXT", "", IDC_SEED, 324, 157, 60, 14});
+    statics.push_back({"LTEXT", kSymmetryLabel, -1, 208, 176, 100, 8});
+    stops.push_back({"COMBOBOX", "", IDC_SYMMETRY, 324, 173, 60, 64});
     expectDialog(script->dialogs[206], "Generate Terrain", 560, 260, statics, stops);
+    // A list to choose from, not a field to type in.
+    for (const Control& c : script->dialogs[206].controls) {
+        if (c.id == IDC_SYMMETRY) {
+            EXPECT_TRUE(hasFlag(c.style, "CBS_DROPDOWNLIST")) << c.style;
+        }
+    }
 }
 
 }  // namespace

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
 #include <cstring>
 #include <optional>
@@ -7,23 +8,30 @@
 #include <vector>
 
 #include "dialogs/generate_terrain_dialog.h"
+#include "dialogs/map_dialogs.h"
+#include "dialogs/seed_field.h"
 #include "dialogs/start_locations_dialog.h"
 #include "generator/parameters.h"
 #include "generator/random.h"
 #include "generator/world.h"
+#include "generator/generator_test_support.h"
+#include "editing/history.h"
 #include "editing/history.h"
 #include "dialogs/map_dialogs.h"
 #include "startlocations/players.h"
 #include "view/players_status.h"
 #include "map/map_grid.h"
 #include "map/window_seam.h"
+#include "startlocations/start_locations.h"
 #include "support/fresh_state.h"
 #include "support/recording_seam.h"
 #include "view/layout.h"
+#include "view/seed_status.h"
 
 namespace pelorn {
 namespace {
 
+using test::drawsSince;
 using test::RecordingSeam;
 
 std::vector<TerrainCode> tiles() {
@@ -226,6 +234,145 @@ TEST_F(GenerateDialogs, StartLocationsTriesField) {
     EXPECT_EQ(generatorParameters.genStartLocTries, 3);
 }
 
+// The seed field shows the generator's state; left as it is, OK makes exactly
+// the world OK made before the field existed; a seed typed there makes the
+// world of that seed, and the status line shows the seed the run began with.
+TEST_F(GenerateDialogs, SeedFieldLeftAsItIsMakesTodaysWorld) {
+    const TerrainFieldTexts texts = generateTerrainInitialTexts();
+    seedRandom(4294967295u);
+    EXPECT_EQ(seedFieldInitialText(), "4294967295");
+    EXPECT_EQ(applyGenerateTerrain(texts, seedFieldInitialText(), Symmetry::kNone), "");
+    const std::vector<TerrainCode> withField = tiles();
+    const std::uint32_t after = randomState();
+    EXPECT_EQ(shownSeed(), 4294967295u);
+    EXPECT_EQ(seedStatusText(), "seed 4294967295");
+    EXPECT_NE(std::find(seam.invalidations.begin(), seam.invalidations.end(),
+                        RecordingSeam::area(kSeedStatusRect, true)),
+              seam.invalidations.end());
+
+    seedRandom(4294967295u);
+    applyGenerateTerrain(texts);
+    EXPECT_EQ(tiles(), withField);
+    EXPECT_EQ(randomState(), after);
+    // The next opening shows where the stream has got to.
+    EXPECT_EQ(seedFieldInitialText(), std::to_string(after));
+}
+
+TEST_F(GenerateDialogs, SeedTypedInMakesThatSeedsWorld) {
+    freeMapGrid();
+    quadCountX = 2;
+    ASSERT_TRUE(allocateMapGrid());
+    seedRandom(5);
+    EXPECT_EQ(applyGenerateTerrain(generateTerrainInitialTexts(), " 000123456789 ", Symmetry::kNone), "");
+    EXPECT_EQ(shownSeed(), 123456789u);
+    const std::vector<TerrainCode> typed = tiles();
+    seedRandom(123456789);
+    generateRandomMap();
+    EXPECT_EQ(tiles(), typed);
+}
+
+// Text that holds no seed leaves the generator's state as it is: the run
+// continues the stream, as if the field had been left alone.
+TEST_F(GenerateDialogs, TextWithoutASeedLeavesTheStateAsItIs) {
+    const TerrainFieldTexts texts = generateTerrainInitialTexts();
+    seedRandom(31337);
+    applyGenerateTerrain(texts);
+    const std::vector<TerrainCode> continued = tiles();
+    for (const char* text : {"", "seed", "12ab", "-1", "+7", "1.5", "4294967296", "184467440737095516160000"}) {
+        SCOPED_TRACE(text);
+        seedRandom(31337);
+        EXPECT_EQ(applyGenerateTerrain(texts, text, Symmetry::kNone), "");
+        EXPECT_EQ(tiles(), continued);
+        EXPECT_EQ(shownSeed(), 31337u);
+    }
+}
+
+TEST_F(GenerateDialogs, SymmetryChosenMakesASymmetricWorldAndIsKept) {
+    freeMapGrid();
+    quadCountX = 2;
+    ASSERT_TRUE(allocateMapGrid());
+    EXPECT_EQ(symmetryInitialChoice(), Symmetry::kNone);
+    EXPECT_EQ(applyGenerateTerrain(generateTerrainInitialTexts(), "8", Symmetry::kCopies4), "");
+    EXPECT_EQ(symmetryInitialChoice(), Symmetry::kCopies4);
+    const std::vector<TerrainCode> made = tiles();
+    seedRandom(8);
+    ASSERT_TRUE(generateSymmetricMap(Symmetry::kCopies4));
+    EXPECT_EQ(tiles(), made);
+    // Undo takes the symmetric world back as one edit.
+    ASSERT_TRUE(undoLastEdit());
+    for (TerrainCode code : tiles()) ASSERT_EQ(code, kVoid);
+}
+
+// copies4 on a map of an odd number of quads across is refused with its
+// reason before anything is stored, seeded or generated.
+TEST_F(GenerateDialogs, SymmetryTheWidthCannotHaveIsRefusedWithItsReason) {
+    ASSERT_EQ(quadCountX, 1);
+    TerrainFieldTexts texts = generateTerrainInitialTexts();
+    texts[indexOf(608)] = "3";
+    seedRandom(9);
+    const std::string reason = applyGenerateTerrain(texts, "77", Symmetry::kCopies4);
+    EXPECT_NE(reason.find("copies4 needs an even number of quads across"), std::string::npos) << reason;
+    EXPECT_EQ(generatorParameters.genRiverTries, 50);
+    EXPECT_EQ(randomState(), 9u);
+    EXPECT_FALSE(shownSeed());
+    EXPECT_EQ(symmetryInitialChoice(), Symmetry::kNone);
+    for (TerrainCode code : tiles()) ASSERT_EQ(code, kVoid);
+    EXPECT_FALSE(canUndo());
+}
+
+const PlayersFieldTexts kRandomTries{"0", "0", "3"};
+
+TEST_F(GenerateDialogs, StartLocationsSeedField) {
+    for (int x = 0; x < 100; ++x)
+        for (int y = 0; y < 100; ++y) mapGrid[x][y] = kPlains;
+    seedRandom(1);
+    applyStartLocations("300", kRandomTries, "2024");
+    EXPECT_EQ(shownSeed(), 2024u);
+    const std::vector<TerrainCode> placed = tiles();
+    for (int x = 0; x < 100; ++x)
+        for (int y = 0; y < 100; ++y) mapGrid[x][y] = kPlains;
+    seedRandom(2024);
+    generateStartLocations();
+    EXPECT_EQ(tiles(), placed);
+    // No seed in the text: the stream goes on from where it is.
+    const std::uint32_t state = randomState();
+    applyStartLocations("300", kRandomTries, "twenty");
+    EXPECT_EQ(shownSeed(), state);
+    EXPECT_EQ(drawsSince(state), 600);
+    // Players mode draws nothing: its own text takes the field.
+    applyStartLocations("300", PlayersFieldTexts{"2", "0", "3"}, "5");
+    EXPECT_FALSE(shownSeed());
+    EXPECT_EQ(playersStatus(), "2 starts, spread 0%");
+    applyStartLocations("300", kRandomTries, "5");
+    EXPECT_EQ(shownSeed(), 5u);
+    EXPECT_EQ(playersStatus(), "");
+}
+
+// After a symmetric world, players mode places the starts in symmetric sets
+// when their number is a multiple of the symmetry's order, so every start's
+// land is worth the same; any other number is placed as ever.
+TEST_F(GenerateDialogs, PlayersModeFollowsTheSymmetryOfTheLastWorld) {
+    freeMapGrid();
+    quadCountX = 2;
+    ASSERT_TRUE(allocateMapGrid());
+    ASSERT_EQ(applyGenerateTerrain(generateTerrainInitialTexts(), "11", Symmetry::kCopies2), "");
+    applyStartLocations("1000", PlayersFieldTexts{"6", "20", "3"}, "");
+    EXPECT_EQ(playersStatus(), "6 starts, spread 0%");
+    std::vector<TilePos> starts = startLocationsOnMap();
+    ASSERT_EQ(starts.size(), 6u);
+    for (const TilePos& p : starts) EXPECT_TRUE(isStartLocationCode(mapGrid[(p.x + 100) % 200][p.y])) << p.x << "," << p.y;
+    // Five players: no symmetric sets, the starts as players mode places them.
+    applyStartLocations("1000", PlayersFieldTexts{"5", "20", "3"}, "");
+    starts = startLocationsOnMap();
+    ASSERT_EQ(starts.size(), 5u);
+}
+
+TEST_F(GenerateDialogs, ANewMapTakesTheShownSeedAway) {
+    applyGenerateTerrain(generateTerrainInitialTexts(), "3", Symmetry::kNone);
+    EXPECT_EQ(shownSeed(), 3u);
+    ASSERT_TRUE(applyNewMap("Fresh", "1", "1"));
+    EXPECT_FALSE(shownSeed());
+}
 
 // Players mode from the dialog: the fields are read as the tries field is,
 // a refused field changes nothing, and the status line tells what was placed.

@@ -119,8 +119,8 @@ TEST_F(KeepWorkDialogs, AWorldAndStartLocationsMarkTheMapAndOnlyTheWorldKeepsACo
     EXPECT_TRUE(hasUnsavedEdits());
     EXPECT_TRUE(folderEntries(".").empty());
     const std::string before = mapFileText();
-    seedRandom(3);
-    applyGenerateTerrain(generateTerrainInitialTexts());
+    // As the window's OK makes it: from a seed, with a symmetry.
+    ASSERT_EQ(applyGenerateTerrain(generateTerrainInitialTexts(), "3", Symmetry::kCopies2), "");
     EXPECT_EQ(fileBytes("Recovery-1.map"), before);
     EXPECT_TRUE(hasUnsavedEdits());
     ASSERT_TRUE(applySaveAsMap("World"));

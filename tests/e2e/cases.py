@@ -404,12 +404,24 @@ def case_save_bitmap(session):
     check(editor.close() == 0, "exit code %s" % editor.exit_code)
 
 
-def start_locations(editor, tries):
+def type_steps(editor, steps):
+    """Key steps in a dialog: "key:K1 K2 ..." presses keys, anything else is typed."""
+    for step in steps:
+        if step.startswith("key:"):
+            editor.key(*step[4:].split())
+        else:
+            editor.type_text(step)
+
+
+def start_locations(editor, tries, steps=()):
+    """Generate > Generate Start Locations; the tries typed over the first
+    field, then the key steps (type_steps), then Enter."""
     editor.move_to(690, 520)
     editor.menu(2, 1)  # Generate > Generate Start Locations
     editor.wait_window("Generate Start Locations")
     if tries is not None:
         editor.type_text(str(tries))
+    type_steps(editor, steps)
     editor.key("Return")
     editor.wait_window_gone("Generate Start Locations", timeout=60)
 
@@ -441,11 +453,7 @@ def generate_terrain(editor, edits=(), timeout=120):
     editor.move_to(690, 520)
     editor.menu(2, 0)
     editor.wait_window("Generate Terrain")
-    for step in edits:
-        if step.startswith("key:"):
-            editor.key(*step[4:].split())
-        else:
-            editor.type_text(step)
+    type_steps(editor, edits)
     editor.key("Return")
     editor.wait_window_gone("Generate Terrain", timeout=timeout)
 
@@ -611,7 +619,7 @@ def case_start_locations_players_mode(session):
 
     # 1001 players are refused: the dialog stays with the field selected, and
     # typing over it with 0 runs the random tries (300 a quad, typed over the
-    # number before it), which take the text away.
+    # number before it), which put the seed they started from in its place.
     editor.move_to(690, 520)
     editor.menu(2, 1)
     editor.wait_window("Generate Start Locations")
@@ -625,7 +633,9 @@ def case_start_locations_players_mode(session):
     editor.type_text("300")
     editor.key("Return")
     editor.wait_window_gone("Generate Start Locations", timeout=60)
-    editor.wait_for(lambda s: count_colour(editor, s, *PLAYERS_STATUS, BLACK) == 0, what="the players status gone")
+    editor.wait_for(lambda s: count_colour(editor, s, *PLAYERS_STATUS, BLACK) > 0
+                    and status_columns(editor, s, PLAYERS_STATUS[0], PLAYERS_STATUS[2]) != status,
+                    what="the players status replaced by the seed of the random tries")
     classic = save_and_read(editor, second, (2, 2))
     check(sum(50 <= code <= 60 for code in classic.codes) > 6, "the random tries placed no more than 6 starts")
     check(editor.close() == 0, "exit code %s" % editor.exit_code)
@@ -1292,6 +1302,153 @@ def case_start_location_mode_paints_start_locations(session):
     check(editor.close() == 0, "exit code %s" % editor.exit_code)
 
 
+# The seed of the last run, between the caption and the tile under the pointer.
+SEED_STATUS = (220, 8, 325, 28)
+
+
+def seed_status_shown(editor, shot):
+    return count_colour(editor, shot, *SEED_STATUS, BLACK) > 0
+
+
+def seed_edits(seed_text=None, symmetry_downs=0):
+    """Key steps for generate_terrain: from field 601, Shift+Tab reaches the
+    symmetry choice (the last tab stop) and then the seed field before it;
+    Tab twice goes back to 601."""
+    steps = ["key:shift+Tab"] + (["key:" + " ".join(["Down"] * symmetry_downs)] if symmetry_downs else [])
+    steps.append("key:shift+Tab")
+    if seed_text is not None:
+        steps.append(seed_text)
+    steps.append("key:Tab Tab")
+    return steps
+
+
+def run_cli(session, workdir, *args):
+    """The Windows pelorn-cli.exe beside pelorn.exe, under the same Wine prefix."""
+    result = subprocess.run(["wine", companion_cli(session)] + [str(a) for a in args], cwd=workdir, env=session.prefix.env,
+                            stdout=subprocess.PIPE, stderr=subprocess.PIPE, timeout=180)
+    check(result.returncode == 0, "pelorn-cli %s: exit %d, %s" % (" ".join(map(str, args)), result.returncode,
+                                                                  result.stderr.decode(errors="replace")))
+
+
+def generated(editor, before):
+    """Waits until the quad shows something other than `before` (pixels of the last map)."""
+    points = [tile_pixel(c, r) for c in range(0, 100, 7) for r in range(0, 100, 7)]
+    return editor.wait_for(lambda s: [editor.client_pixel(s, *p) for p in points] != before,
+                           what="a newly generated world")
+
+
+def quad_pixels(editor, shot):
+    return [editor.client_pixel(shot, *tile_pixel(c, r)) for c in range(0, 100, 7) for r in range(0, 100, 7)]
+
+
+def case_seed_gives_the_worlds_of_pelorn_cli(session):
+    """The same seed, size and settings make byte-identical maps in the editor
+    and in pelorn-cli: one quad with an edited parameter, then two quads
+    across as four equal strips; and the start locations of a seed."""
+    editor = session.start()
+    editor.move_to(690, 520)
+    shot = editor.screenshot()
+    check(not seed_status_shown(editor, shot), "a seed shown before any run")
+    # Seed 123456789 and "Generate River Tries" 80 (field 608: seven tabs from 601).
+    generate_terrain(editor, seed_edits("123456789") + ["key:" + " ".join(["Tab"] * 7), "80"])
+    shot = generated(editor, quad_pixels(editor, shot))
+    editor.wait_for(lambda s: seed_status_shown(editor, s), what="the seed in the status line")
+    one_quad = save_and_read(editor)
+    one_quad_bytes = editor.wait_file("Untitled.map")
+    # Start locations from seed 99: the seed field is the last tab stop of that dialog.
+    start_locations(editor, None, ["key:shift+Tab", "99"])
+    placed = save_and_read(editor)
+    check(placed.codes != one_quad.codes, "no start location placed")
+    placed_bytes = editor.wait_file("Untitled.map")
+
+    new_map(editor, "Twin", 2, 1)
+    editor.wait_for(lambda s: not seed_status_shown(editor, s), what="the seed gone with the new map")
+    generate_terrain(editor, seed_edits("4000000000", symmetry_downs=3))  # copies4
+    generated(editor, [BLACK] * len(quad_pixels(editor, editor.screenshot())))
+    twin = save_and_read(editor, "Twin", (2, 1))
+    for x in range(0, 200, 3):
+        for y in range(0, 100, 3):
+            check(twin.tile(x, y) == twin.tile((x + 50) % 200, y), "Twin.map is no copies4 world at (%d, %d)" % (x, y))
+    twin_bytes = editor.wait_file("Twin.map")
+    # Players mode on the copies4 world: 8 players (Tab from the tries to
+    # "Players", then "Min. distance") come in sets of four equal starts.
+    start_locations(editor, None, ["key:Tab", "8", "key:Tab", "15"])
+    players = save_and_read(editor, "Twin", (2, 1))
+    starts = [(x, y) for x in range(200) for y in range(100) if players.tile(x, y) >= 50]
+    check(len(starts) == 8, "players mode placed %d starts, not 8" % len(starts))
+    for x, y in starts:
+        check(players.tile((x + 50) % 200, y) >= 50, "start (%d, %d) without its image in the next strip" % (x, y))
+    check(editor.close() == 0, "exit code %s" % editor.exit_code)
+    settings = editor.wait_file("appdata.dat")
+    check(settings_values(settings)["genRiverTries"] == "80", "genRiverTries in appdata.dat")
+
+    folder = session.new_folder()
+    with open(os.path.join(folder, "appdata.dat"), "wb") as f:
+        f.write(settings)
+    with open(os.path.join(folder, "world.map"), "wb") as f:
+        f.write(one_quad_bytes)
+    run_cli(session, folder, "generate", "--seed", 123456789, "--quads", "1x1", "--name", "Untitled",
+            "--settings", "appdata.dat")
+    run_cli(session, folder, "generate", "--seed", 4000000000, "--quads", "2x1", "--name", "Twin",
+            "--settings", "appdata.dat", "--symmetry", "copies4")
+    run_cli(session, folder, "startlocations", "--seed", 99, "--map", "world.map", "--name", "Placed")
+    run_cli(session, folder, "generate", "--seed", 4000000000, "--quads", "2x1", "--name", "TwinPlayers",
+            "--settings", "appdata.dat", "--symmetry", "copies4", "--players", 8, "--min-distance", 15)
+    with open(os.path.join(folder, "Untitled.map"), "rb") as f:
+        check(f.read() == one_quad_bytes, "Untitled.map of the editor and of pelorn-cli differ")
+    with open(os.path.join(folder, "Twin.map"), "rb") as f:
+        check(f.read() == twin_bytes, "Twin.map of the editor and of pelorn-cli differ")
+    with open(os.path.join(folder, "TwinPlayers.map"), "rb") as f:
+        check(MapFile(f.read()).codes == players.codes, "players' starts differ between the editor and pelorn-cli")
+    with open(os.path.join(folder, "Placed.map"), "rb") as f:
+        check(MapFile(f.read()).codes == MapFile(placed_bytes).codes,
+              "start locations of seed 99 differ between the editor and pelorn-cli")
+
+
+def generate_and_read(editor, edits, before):
+    generate_terrain(editor, edits)
+    shot = generated(editor, before)
+    return save_and_read(editor).codes, quad_pixels(editor, shot)
+
+
+def case_seed_field_without_a_seed_leaves_the_state(session):
+    """Text that holds no seed, or one beyond 4294967295, runs on from the
+    generator's state as a field left alone does; nothing crashes."""
+    runs = {}
+    for label, texts in (("left alone", [None, None]), ("no seed", ["12ab", "4294967296"])):
+        editor = session.start()
+        editor.move_to(690, 520)
+        pixels = quad_pixels(editor, editor.screenshot())
+        worlds = []
+        for text in ["1234"] + texts:
+            codes, pixels = generate_and_read(editor, seed_edits(text), pixels)
+            worlds.append(codes)
+        check(editor.close() == 0, "exit code %s after %s" % (editor.exit_code, label))
+        runs[label] = worlds
+    check(runs["left alone"][0] != runs["left alone"][1], "the second run made the first world again")
+    for i in range(3):
+        check(runs["no seed"][i] == runs["left alone"][i], "world %d differs from the world of the field left alone" % i)
+
+
+def case_symmetry_the_map_cannot_have_is_refused(session):
+    """copies4 on a map one quad wide: a message says why, the dialog stays,
+    and the map is left as it was."""
+    editor = session.start()
+    editor.move_to(690, 520)
+    editor.menu(2, 0)
+    editor.wait_window("Generate Terrain")
+    editor.key("shift+Tab", "Down", "Down", "Down", "Return")
+    editor.wait_window("Symmetry")
+    editor.key("Return")
+    wait_until(lambda: editor.find_window("Symmetry") is None, 15, "the message to close")
+    check(editor.find_window("Generate Terrain"), "the dialog closed with the message")
+    editor.key("Escape")
+    editor.wait_window_gone("Generate Terrain")
+    saved = save_and_read(editor)
+    check(set(saved.codes) == {0}, "the map changed: %s" % sorted(set(saved.codes)))
+    check(editor.close() == 0, "exit code %s" % editor.exit_code)
+
+
 def case_close_box_ends_like_exit(session):
     editor = session.start()
     new_map(editor, "Gone", 2, 1)
@@ -1678,4 +1835,7 @@ ALL = [
     case_autosave_keeps_edits_through_a_kill,
     case_failed_save_shows_in_the_caption_until_a_save_succeeds,
     case_two_words_round_trip,
+    case_seed_gives_the_worlds_of_pelorn_cli,
+    case_seed_field_without_a_seed_leaves_the_state,
+    case_symmetry_the_map_cannot_have_is_refused,
 ]

@@ -24,6 +24,48 @@ expect "glacier depth corrected, last line without a break" test "$(tail -c 27 o
 expect "31 lines" test "$(wc -l <out.dat)" -eq 30
 expect "no river with no tries" bash -c "! tail -n +6 set.map | tr -d '\r' | grep -qxE '19|20'"
 
+# Symmetric worlds: the relation read back from the file, tile by tile. The
+# tiles follow the five header lines: quads column by column, each quad's
+# tiles column by column, each column from top to bottom.
+tiles_of() { tail -n +6 "$1" | tr -d '\r'; }
+symmetric() {  # symmetric FILE RELATION QX QY: every tile equals its image
+    tiles_of "$1" | awk -v rel="$2" -v QX="$3" -v QY="$4" '
+        {
+            i = NR - 1; q = int(i / 10000); j = i % 10000
+            x = int(q / QY) * 100 + int(j / 100); y = (q % QY) * 100 + j % 100
+            t[x, y] = $1
+        }
+        END {
+            W = QX * 100; H = QY * 100
+            if (NR != W * H) exit 1
+            for (x = 0; x < W; x++) for (y = 0; y < H; y++) {
+                if (rel == "rotate2") { ix = W - 1 - x; iy = H - 1 - y }
+                else if (rel == "copies2") { ix = (x + W / 2) % W; iy = y }
+                else { ix = (x + W / 4) % W; iy = y }
+                if (t[x, y] != t[ix, iy]) exit 1
+            }
+        }'
+}
+check "rotate2" 0 "$cli" generate --seed 3 --quads 2x1 --name r2 --symmetry rotate2
+expect "rotate2: tile (x, y) equals (W-1-x, H-1-y)" symmetric r2.map rotate2 2 1
+check "copies2" 0 "$cli" generate --seed 3 --quads 1x2 --name c2 --symmetry copies2
+expect "copies2: two equal strips" symmetric c2.map copies2 1 2
+check "copies4" 0 "$cli" generate --seed 3 --quads 2x2 --name c4 --symmetry copies4
+expect "copies4: four equal strips" symmetric c4.map copies4 2 2
+not_symmetric() { ! symmetric "$@"; }
+expect "the relation is checked: a copies4 world is no rotate2 one" not_symmetric c4.map rotate2 2 2
+check "players on a symmetric world" 0 "$cli" generate --seed 5 --quads 2x1 --name sp --symmetry copies2 --players 4 --min-distance 20
+expect "four starts, spread 0" grep -qx 'placed 4 starts, spread 0%' out.txt
+expect "the starts in symmetric sets: the map, starts and all, is two equal strips" symmetric sp.map copies2 2 1
+check "symmetry none" 0 "$cli" generate --seed 4 --quads 3x2 --name none --symmetry none
+expect "none: the classic world" cmp -s <(tiles_of wide.map) <(tiles_of none.map)
+check "copies4 on an odd width" 2 "$cli" generate --seed 1 --quads 3x1 --name a --symmetry copies4
+expect "the reason for copies4" grep -q 'copies4 needs an even number of quads across' err.txt
+check "unknown symmetry" 2 "$cli" generate --seed 1 --quads 2x1 --name a --symmetry mirror
+check "symmetry given twice" 2 "$cli" generate --seed 1 --quads 2x1 --name a --symmetry none --symmetry rotate2
+check "help names the symmetries" 0 "$cli" generate --help
+expect "help lists --symmetry" grep -q -- '--symmetry none|rotate2|copies2|copies4' out.txt
+
 check "info" 0 "$cli" info wide.map
 expect "info name" grep -qx 'name: wide' out.txt
 expect "info size" grep -qx 'size: 3x2 quads (300x200 tiles)' out.txt

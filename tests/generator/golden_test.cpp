@@ -80,7 +80,13 @@ TEST_F(GoldenWorlds, EveryReferenceWorldComesOutByteForByte) {
         quadCountY = std::stoi(quads.substr(cross + 1));
         currentMapName = option(entry, "--name");
         seedRandom(static_cast<std::uint32_t>(std::stoul(option(entry, "--seed"))));
-        generateRandomMap();
+        const std::string symmetry = option(entry, "--symmetry");
+        if (symmetry.empty()) {
+            generateRandomMap();
+        } else {
+            ASSERT_TRUE(parseSymmetry(symmetry));
+            generateSymmetricMap(*parseSymmetry(symmetry));
+        }
         EXPECT_EQ(sha256Hex(mapFileText()), entry.hash);
     }
 }

@@ -83,7 +83,7 @@ protected:
             quadCountY = std::stoi(quads.substr(quads.find('x') + 1));
             currentMapName = name;
             seedRandom(static_cast<std::uint32_t>(std::stoul(line.option("--seed"))));
-            generateRandomMap();
+            generateSymmetricMap(symmetryOf(line));
             if (line.flag("--startlocations") && !placePlayers(line)) generateStartLocations();
         } else {
             const std::string source = mapSource(line.option("--map"));
@@ -108,12 +108,19 @@ protected:
         return {};
     }
 
+    // The world's symmetry a line asks for (--symmetry), none without.
+    static Symmetry symmetryOf(const Line& line) {
+        const std::string name = line.option("--symmetry");
+        return name.empty() ? Symmetry::kNone : parseSymmetry(name).value_or(Symmetry::kNone);
+    }
+
     // The players-mode placement a line asks for; false without --players.
     static bool placePlayers(const Line& line) {
         const std::string players = line.option("--players");
         if (players.empty()) return false;
         PlayersOptions options;
         options.players = std::stoi(players);
+        options.symmetry = symmetryOf(line);
         const std::string distance = line.option("--min-distance");
         if (!distance.empty()) options.minDistance = std::stoi(distance);
         const std::string radius = line.option("--radius");

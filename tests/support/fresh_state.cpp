@@ -1,5 +1,6 @@
 #include "support/fresh_state.h"
 
+#include "dialogs/generate_terrain_dialog.h"
 #include "dialogs/start_locations_dialog.h"
 #include "editing/history.h"
 #include "editing/tools.h"
@@ -10,6 +11,7 @@
 #include "map/save_state.h"
 #include "map/terrain.h"
 #include "view/cursor_text.h"
+#include "view/seed_status.h"
 #include "view/players_status.h"
 #include "view/view_mode.h"
 
@@ -24,6 +26,8 @@ void resetSharedState() {
     resetUnsavedWork();
     viewMode = 0;
     resetCursorText();
+    clearShownSeed();
+    resetSymmetryChoice();
     clearPlayersStatus();
     resetPlayersFields();
     generatorParameters = GeneratorParameters{};

@@ -7,10 +7,10 @@
 namespace pelorn::test {
 
 // The map and its view, the editing tools, the view mode, the players-mode
-// status and dialog fields, the undo history and its memory limit, the saved
+// status and dialog fields, the seed shown in the status line and the
+// symmetry last chosen, the undo history and its memory limit, the saved
 // state and this session's recovery copy, the generator parameters and the
-// random state; the
-// terrain palette built, as start-up builds it.
+// random state; the terrain palette built, as start-up builds it.
 void resetSharedState();
 
 class FreshStateTest : public ::testing::Test {

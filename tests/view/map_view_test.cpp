@@ -13,6 +13,7 @@
 #include "view/hex_picture.h"
 #include "view/layout.h"
 #include "view/players_status.h"
+#include "view/seed_status.h"
 #include "view/view_mode.h"
 #include "view/whole_map.h"
 
@@ -403,6 +404,29 @@ TEST_F(MapViewTest, PlayersRunInTheStatusLine) {
     clearPlayersStatus();
     EXPECT_EQ(paint().textAt(kPlayersStatusX, kStatusTop), nullptr);
     EXPECT_EQ(paint().texts().size(), 4u + 39u);
+}
+
+// The seed of the last run stands where a players-mode run tells what it
+// placed (one run or the other is the last), black, in the detail view only;
+// before any run there is nothing there.
+TEST_F(MapViewTest, SeedOfTheLastRunInTheStatusLine) {
+    EXPECT_EQ(paint().textAt(kSeedStatusX, kStatusTop), nullptr);
+    showSeed(4294967295u);
+    bucketTool = true;
+    RasterPainter raster = paint();
+    ASSERT_NE(raster.textAt(170, 8), nullptr);
+    EXPECT_EQ(raster.textAt(170, 8)->text, "seed 4294967295");
+    EXPECT_EQ(raster.textAt(170, 8)->colour, kBlack);
+    EXPECT_EQ(raster.texts().size(), 5u + 39u);
+    EXPECT_EQ(kSeedStatusRect, kPlayersStatusRect);
+
+    viewMode = kOverview;
+    EXPECT_EQ(paint().textAt(170, 8), nullptr);
+    viewMode = kDetailView;
+    showSeed(0);
+    EXPECT_EQ(paint().textAt(170, 8)->text, "seed 0");
+    clearShownSeed();
+    EXPECT_EQ(paint().textAt(170, 8), nullptr);
 }
 
 TEST_F(MapViewTest, LegendLabelsAndColours) {

@@ -1,0 +1,24 @@
+// The "Seed" field that both generate dialogs carry after their own controls:
+// it shows the random generator's present state, and OK starts the run from
+// the seed typed there, so that a world can be made again from its seed.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+namespace pelorn {
+
+// The label beside the field (IDC_SEED in both dialogs).
+extern const char* const kSeedLabel;
+
+// The random generator's present state as text: left as it is, OK makes the
+// world that would have come without the field.
+std::string seedFieldInitialText();
+
+// Seeds the random generator from the field's whole text when it holds a seed
+// (0 to 4294967295, text/seed_text.h); otherwise leaves its state as it is.
+// Returns the state the run starts from, for the status line.
+std::uint32_t seedFromField(std::string_view text);
+
+}  // namespace pelorn

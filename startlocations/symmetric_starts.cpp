@@ -1,0 +1,177 @@
+#include "startlocations/symmetric_starts.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "map/map_grid.h"
+#include "map/terrain.h"
+#include "startlocations/placement_rules.h"
+
+namespace pelorn {
+
+namespace {
+
+// A tile of the fundamental part whose images may all carry a start.
+struct Orbit {
+    std::int32_t value;
+    std::int64_t order;  // the tile's place in the file's tile order
+    TilePos tile;
+};
+
+// Groups of equal value this large are thinned evenly: the farthest-first
+// choice costs a pass over the group per start.
+constexpr std::size_t kMaxBand = 20000;
+// Distance checks all the groups may spend before the greedy fallback.
+constexpr std::int64_t kSearchBudget = 40'000'000;
+
+TerrainCode landUnder(TerrainCode code) { return isStartLocationCode(code) ? baseCode(code) : code; }
+
+bool mayCarryStart(std::int32_t x, std::int32_t y) {
+    return insideQuadMargin(x) && insideQuadMargin(y) && startLocationCode(landUnder(mapGrid[x][y])) != 0 &&
+           !surroundedByWater(x, y);
+}
+
+class SymmetricSearch {
+public:
+    SymmetricSearch(const PlayersOptions& options, const GridSymmetry& tiles)
+        : tiles_(tiles),
+          torus_(mapTorus()),
+          sets_(options.players / symmetryOrder(tiles.kind())),
+          spacing_(std::max(options.minDistance, kMinStartSpacing)) {
+        for (std::int32_t x = 0; x < torus_.width; ++x) {
+            for (std::int32_t y = 0; y < torus_.height; ++y) {
+                if (!tiles_.isRepresentative(x, y)) continue;
+                TilePos images[GridSymmetry::kMaxImages];
+                const int count = tiles_.images(x, y, images);
+                if (!usable(images, count)) continue;
+                orbits_.push_back({landValueAt(x, y, options.radius, options.weights), tileFileOrder(x, y), {x, y}});
+            }
+        }
+        // Best land first; among equals the file's tile order.
+        std::sort(orbits_.begin(), orbits_.end(), [](const Orbit& a, const Orbit& b) {
+            return a.value != b.value ? a.value > b.value : a.order < b.order;
+        });
+    }
+
+    std::vector<TilePos> run() {
+        if (sets_ <= 0 || orbits_.empty()) return {};
+        // The highest value whose sets alone hold every player: spread 0.
+        for (std::size_t first = 0; first < orbits_.size() && spent_ < kSearchBudget;) {
+            std::size_t last = first;
+            while (last < orbits_.size() && orbits_[last].value == orbits_[first].value) ++last;
+            std::vector<std::size_t> picks = farthestFirst(first, last);
+            if (static_cast<std::int32_t>(picks.size()) == sets_) return starts(picks);
+            first = last;
+        }
+        return starts(greedy());
+    }
+
+private:
+    // Every image may carry a start, and the images stand apart from each other.
+    bool usable(const TilePos* images, int count) const {
+        for (int i = 0; i < count; ++i) {
+            if (!mayCarryStart(images[i].x, images[i].y)) return false;
+            for (int j = 0; j < i; ++j)
+                if (torus_.distance(images[i], images[j]) < spacing_) return false;
+        }
+        return true;
+    }
+
+    // The steps from an orbit to the starts chosen so far. The chosen starts
+    // are whole sets and the symmetry keeps distances, so every image of the
+    // orbit stands as far from them as the orbit's own tile.
+    std::int32_t stepsToChosen(TilePos tile, const std::vector<TilePos>& chosen, std::int32_t enough) {
+        std::int32_t nearest = enough;
+        for (const TilePos& p : chosen) {
+            ++spent_;
+            std::int32_t dx = std::abs(tile.x - p.x);
+            dx = std::min(dx, torus_.width - dx);
+            if (dx >= nearest) continue;  // a step moves at most one column
+            nearest = std::min(nearest, torus_.distance(tile, p));
+        }
+        return nearest;
+    }
+
+    void addImages(TilePos tile, std::vector<TilePos>& chosen) const {
+        TilePos images[GridSymmetry::kMaxImages];
+        const int count = tiles_.images(tile.x, tile.y, images);
+        chosen.insert(chosen.end(), images, images + count);
+    }
+
+    // Among orbits first..last (thinned evenly when many), the first, then
+    // each time the one farthest from those chosen, while it keeps the spacing.
+    std::vector<std::size_t> farthestFirst(std::size_t first, std::size_t last) {
+        const std::size_t stride = (last - first) / kMaxBand + 1;
+        std::vector<std::size_t> band;
+        for (std::size_t i = first; i < last; i += stride) band.push_back(i);
+        const std::int32_t far = torus_.width + torus_.height;
+        std::vector<std::size_t> picks{band.front()};
+        std::vector<TilePos> chosen;
+        addImages(orbits_[band.front()].tile, chosen);
+        std::vector<std::int32_t> nearest(band.size());
+        for (std::size_t k = 0; k < band.size(); ++k) nearest[k] = stepsToChosen(orbits_[band[k]].tile, chosen, far);
+        while (static_cast<std::int32_t>(picks.size()) < sets_) {
+            std::size_t farthest = 0;
+            for (std::size_t k = 1; k < band.size(); ++k)
+                if (nearest[k] > nearest[farthest]) farthest = k;
+            if (nearest[farthest] < spacing_) break;
+            const std::size_t added = chosen.size();
+            picks.push_back(band[farthest]);
+            addImages(orbits_[band[farthest]].tile, chosen);
+            const std::vector<TilePos> fresh(chosen.begin() + static_cast<std::ptrdiff_t>(added), chosen.end());
+            for (std::size_t k = 0; k < band.size(); ++k)
+                nearest[k] = stepsToChosen(orbits_[band[k]].tile, fresh, nearest[k]);
+        }
+        return picks;
+    }
+
+    // From the best land down, every set that keeps the spacing.
+    std::vector<std::size_t> greedy() {
+        std::vector<std::size_t> picks;
+        std::vector<TilePos> chosen;
+        for (std::size_t i = 0; i < orbits_.size() && static_cast<std::int32_t>(picks.size()) < sets_; ++i) {
+            if (stepsToChosen(orbits_[i].tile, chosen, spacing_) < spacing_) continue;
+            picks.push_back(i);
+            addImages(orbits_[i].tile, chosen);
+        }
+        return picks;
+    }
+
+    std::vector<TilePos> starts(const std::vector<std::size_t>& picks) const {
+        std::vector<TilePos> out;
+        for (std::size_t i : picks) addImages(orbits_[i].tile, out);
+        return out;
+    }
+
+    GridSymmetry tiles_;
+    HexTorus torus_;
+    std::int32_t sets_;
+    std::int32_t spacing_;
+    std::vector<Orbit> orbits_;
+    std::int64_t spent_ = 0;
+};
+
+}  // namespace
+
+bool symmetricSetsApply(Symmetry symmetry, std::int32_t players) {
+    if (symmetry == Symmetry::kNone || !mapGrid || players <= 0 || players % symmetryOrder(symmetry) != 0) return false;
+    if (!symmetryRefusal(symmetry, quadCountX).empty()) return false;
+    const GridSymmetry tiles = GridSymmetry::forMap(symmetry, mapWidth(), mapHeight());
+    for (std::int32_t x = 0; x < mapWidth(); ++x) {
+        for (std::int32_t y = 0; y < mapHeight(); ++y) {
+            TilePos images[GridSymmetry::kMaxImages];
+            const int count = tiles.images(x, y, images);
+            for (int i = 1; i < count; ++i)
+                if (landUnder(mapGrid[images[i].x][images[i].y]) != landUnder(mapGrid[x][y])) return false;
+        }
+    }
+    return true;
+}
+
+std::vector<TilePos> planSymmetricStarts(const PlayersOptions& options) {
+    if (!symmetricSetsApply(options.symmetry, options.players)) return {};
+    SymmetricSearch search(options, GridSymmetry::forMap(options.symmetry, mapWidth(), mapHeight()));
+    return search.run();
+}
+
+}  // namespace pelorn
