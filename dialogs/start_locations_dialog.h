@@ -1,11 +1,12 @@
 // The logic of the "Generate Start Locations" dialog (template 205): the
-// number of tries per quad, and after it the players-mode fields.
+// number of tries per quad, and after it, OK and CANCEL in tab order, the
+// players-mode fields.
 //
 // The dialog procedure: init sets field IDC_TRIES to
 // startLocationsInitialText() and the players fields to
 // playersInitialTexts(); OK asks refusedPlayersField first (a field it names
 // gets the focus, selected, and the dialog stays), then hands the texts, the
-// "Seed" field's (IDC_SEED, after OK and CANCEL in tab order, filled with
+// "Seed" field's (IDC_SEED, the last in tab order, filled with
 // seedFieldInitialText()) among them, to applyStartLocations and closes;
 // CANCEL closes.
 #pragma once

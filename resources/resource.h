@@ -26,7 +26,8 @@
 #define IDC_QUAD_X 602
 #define IDC_QUAD_Y 603
 #define IDC_TRIES 601
-// After the number of tries, the players-mode fields of "Generate Start Locations".
+// After the number of tries, OK and CANCEL, the players-mode fields of
+// "Generate Start Locations".
 #define IDC_PLAYERS 602
 #define IDC_MIN_DISTANCE 603
 #define IDC_LAND_RADIUS 604

@@ -311,10 +311,10 @@ TEST_F(ResourceScriptTest, MapDialogTemplates) {
     EXPECT_EQ(firstStop->id, 1);
 }
 
-// The original controls keep their ids; the players-mode fields stand right
-// of them and come after the number of tries in tab order; the seed row,
-// under the number of tries, comes after OK and CANCEL, which moved down to
-// make room for it.
+// The original controls keep their ids and their tab order (the number of
+// tries, OK, CANCEL; the buttons moved down to make room for the seed row);
+// the players-mode fields, right of them, and the seed row, under the number
+// of tries, come after them.
 TEST_F(ResourceScriptTest, StartLocationsDialogTemplate) {
     expectDialog(script->dialogs[205], "Generate Start Locations", 316, 74,
                  {{"LTEXT", "Number of tries:", -1, 10, 16, 114, 8},
@@ -323,11 +323,11 @@ TEST_F(ResourceScriptTest, StartLocationsDialogTemplate) {
                   {"LTEXT", "Radius:", -1, 196, 48, 60, 8},
                   {"LTEXT", kSeedLabel, -1, 10, 32, 60, 8}},
                  {{"EDITTEXT", "", 601, 76, 13, 100, 14},
+                  {"DEFPUSHBUTTON", "OK", 1, 40, 52, 50, 14},
+                  {"PUSHBUTTON", "CANCEL", 2, 100, 52, 50, 14},
                   {"EDITTEXT", "", 602, 258, 13, 48, 14},
                   {"EDITTEXT", "", 603, 258, 29, 48, 14},
                   {"EDITTEXT", "", 604, 258, 45, 48, 14},
-                  {"DEFPUSHBUTTON", "OK", 1, 40, 52, 50, 14},
-                  {"PUSHBUTTON", "CANCEL", 2, 100, 52, 50, 14},
                   {"EDITTEXT", "", IDC_SEED, 76, 29, 100, 14}});
 }
 

@@ -413,6 +413,11 @@ def type_steps(editor, steps):
             editor.type_text(step)
 
 
+# In "Generate Start Locations", Tab goes from the number of tries past OK
+# and CANCEL to "Players"; the seed is the last stop, shift+Tab from the first.
+TRIES_TO_PLAYERS = ("Tab", "Tab", "Tab")
+
+
 def start_locations(editor, tries, steps=()):
     """Generate > Generate Start Locations; the tries typed over the first
     field, then the key steps (type_steps), then Enter."""
@@ -591,10 +596,10 @@ def case_start_locations_players_mode(session):
     editor.move_to(690, 520)
     shot = editor.wait_for(lambda s: editor.client_pixel(s, *tile_pixel(50, 50)) != BLACK, what="World.map opened")
     check(count_colour(editor, shot, *PLAYERS_STATUS, BLACK) == 0, "players status shown before any run")
-    # The players fields follow the number of tries: Tab, 6 players, Tab, 30 steps, Enter.
+    # The players fields follow OK and CANCEL: 6 players, Tab, 30 steps, Enter.
     editor.menu(2, 1)
     editor.wait_window("Generate Start Locations")
-    editor.key("Tab")
+    editor.key(*TRIES_TO_PLAYERS)
     editor.type_text("6")
     editor.key("Tab")
     editor.type_text("30")
@@ -623,13 +628,13 @@ def case_start_locations_players_mode(session):
     editor.move_to(690, 520)
     editor.menu(2, 1)
     editor.wait_window("Generate Start Locations")
-    editor.key("Tab")
+    editor.key(*TRIES_TO_PLAYERS)
     editor.type_text("1001")
     editor.key("Return")
     time.sleep(1.0)
     check(editor.find_window("Generate Start Locations"), "the dialog closed on 1001 players")
     editor.type_text("0")
-    editor.key("shift+Tab")
+    editor.key(*("shift+Tab",) * len(TRIES_TO_PLAYERS))
     editor.type_text("300")
     editor.key("Return")
     editor.wait_window_gone("Generate Start Locations", timeout=60)
@@ -1372,7 +1377,7 @@ def case_seed_gives_the_worlds_of_pelorn_cli(session):
     twin_bytes = editor.wait_file("Twin.map")
     # Players mode on the copies4 world: 8 players (Tab from the tries to
     # "Players", then "Min. distance") come in sets of four equal starts.
-    start_locations(editor, None, ["key:Tab", "8", "key:Tab", "15"])
+    start_locations(editor, None, ["key:" + " ".join(TRIES_TO_PLAYERS), "8", "key:Tab", "15"])
     players = save_and_read(editor, "Twin", (2, 1))
     starts = [(x, y) for x in range(200) for y in range(100) if players.tile(x, y) >= 50]
     check(len(starts) == 8, "players mode placed %d starts, not 8" % len(starts))

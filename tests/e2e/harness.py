@@ -206,9 +206,13 @@ class Editor:
     def ensure_active(self):
         """Without a window manager Wine does not always give the activation
         back to the main window when a dialog closes, and keys then reach no
-        window; a click on the caption bar activates it, as a user would."""
+        window; a click on the caption bar activates it, as a user would.
+        Wine may still show the caption active for a moment after the dialog
+        has gone and only then grey it, so it must stay active a little while."""
         if self.caption_active(self.screenshot()):
-            return
+            time.sleep(0.25)
+            if self.caption_active(self.screenshot()):
+                return
         position = self.xdotool("getmouselocation", "--shell")
         self.move_to(*self.CAPTION_OFFSET)
         self.xdotool("click", 1)
