@@ -221,19 +221,22 @@ private:
 
 }  // namespace
 
-bool floodFill(std::int32_t x, std::int32_t y, TerrainCode code, std::vector<std::uint32_t>* converted) {
+bool floodFill(Map& map, std::int32_t x, std::int32_t y, TerrainCode code, std::vector<std::uint32_t>* converted) {
+    const MapGrid mapGrid = map.mapGrid;
     if (!mapGrid) return false;
     const TerrainCode target = mapGrid[x][y];
     if (target == code) return true;
     // One stack entry per tile at most: a tile is remembered only when it is
     // converted or taken back off the stack.
-    const std::size_t capacity = static_cast<std::size_t>(mapWidth()) * static_cast<std::size_t>(mapHeight());
+    const std::size_t capacity = static_cast<std::size_t>(mapWidth(map)) * static_cast<std::size_t>(mapHeight(map));
     std::unique_ptr<PackedTile[]> stack(new (std::nothrow) PackedTile[capacity]);
     if (!stack) return false;
-    AreaFill(mapGrid, mapTorus(), target, code, stack.get(), converted).run({x, y});
+    AreaFill(mapGrid, mapTorus(map), target, code, stack.get(), converted).run({x, y});
     return true;
 }
 
-bool floodFill(std::int32_t x, std::int32_t y, TerrainCode code) { return floodFill(x, y, code, nullptr); }
+bool floodFill(Map& map, std::int32_t x, std::int32_t y, TerrainCode code) {
+    return floodFill(map, x, y, code, nullptr);
+}
 
 }  // namespace pelorn

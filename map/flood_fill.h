@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "map/map_grid.h"
 #include "map/terrain.h"
 
 namespace pelorn {
@@ -12,9 +13,9 @@ namespace pelorn {
 // iterative, with one stack of W x H positions reserved up front. False, with
 // nothing changed, when that stack cannot be had or there is no grid.
 // (x, y) must lie inside the map.
-bool floodFill(std::int32_t x, std::int32_t y, TerrainCode code);
+bool floodFill(Map& map, std::int32_t x, std::int32_t y, TerrainCode code);
 // The same, also appending the position of every tile it converts, in the
 // order of conversion, to `converted` when that is not null (packTile).
-bool floodFill(std::int32_t x, std::int32_t y, TerrainCode code, std::vector<std::uint32_t>* converted);
+bool floodFill(Map& map, std::int32_t x, std::int32_t y, TerrainCode code, std::vector<std::uint32_t>* converted);
 
 }  // namespace pelorn

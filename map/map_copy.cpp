@@ -7,15 +7,16 @@
 
 namespace pelorn {
 
-void MapCopy::capture() {
+void MapCopy::capture(const Map& map) {
     *this = MapCopy();
+    const MapGrid mapGrid = map.mapGrid;
     if (!mapGrid) return;
-    quadsX_ = quadCountX;
-    quadsY_ = quadCountY;
-    const std::int32_t width = mapWidth();
-    const std::int32_t height = mapHeight();
+    quadsX_ = map.quadCountX;
+    quadsY_ = map.quadCountY;
+    const std::int32_t width = mapWidth(map);
+    const std::int32_t height = mapHeight(map);
     const std::size_t tiles = static_cast<std::size_t>(width) * static_cast<std::size_t>(height);
-    if (captureRuns(width, height)) return;
+    if (captureRuns(mapGrid, width, height)) return;
     bytes_.resize(tiles);
     int fits = 1;
     std::int8_t* out = bytes_.data();
@@ -34,18 +35,16 @@ void MapCopy::capture() {
         std::memcpy(words_.data() + static_cast<std::size_t>(x) * height, mapGrid[x], sizeof(TerrainCode) * height);
 }
 
-bool MapCopy::restore() const {
+bool MapCopy::restore(Map& map) const {
     if (!holdsMap()) return false;
-    if (!mapGrid || quadCountX != quadsX_ || quadCountY != quadsY_) {
-        freeMapGrid();
-        quadCountX = quadsX_;
-        quadCountY = quadsY_;
-        if (!allocateMapGridKeepView()) return false;
-        viewQuadX = std::min(viewQuadX, quadCountX - 1);
-        viewQuadY = std::min(viewQuadY, quadCountY - 1);
+    if (!map.mapGrid || map.quadCountX != quadsX_ || map.quadCountY != quadsY_) {
+        freeMapGrid(map);
+        map.quadCountX = quadsX_;
+        map.quadCountY = quadsY_;
+        if (!allocateMapGrid(map)) return false;
     }
     Reader reader(*this);
-    for (std::int32_t x = 0; x < mapWidth(); ++x) reader.column(mapGrid[x], mapHeight());
+    for (std::int32_t x = 0; x < mapWidth(map); ++x) reader.column(map.mapGrid[x], mapHeight(map));
     return true;
 }
 
@@ -79,7 +78,7 @@ void MapCopy::Reader::column(TerrainCode* out, std::int32_t height) {
 
 // Runs are kept when they take at most half a byte per tile. The attempt is
 // given up as soon as the columns read so far hold too many.
-bool MapCopy::captureRuns(std::int32_t width, std::int32_t height) {
+bool MapCopy::captureRuns(MapGrid mapGrid, std::int32_t width, std::int32_t height) {
     constexpr std::size_t kTilesPerRun = 2 * sizeof(Run);
     constexpr std::size_t kSlack = 4096;
     Run current{mapGrid[0][0], 0};

@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <vector>
 
+#include "map/map_grid.h"
 #include "map/terrain.h"
 
 namespace pelorn {
@@ -18,13 +19,13 @@ public:
     std::int32_t quadsX() const { return quadsX_; }
     std::int32_t quadsY() const { return quadsY_; }
 
-    // Copies the map in memory; without a grid the copy holds no map.
-    void capture();
+    // Copies the map; without a grid the copy holds no map.
+    void capture(const Map& map);
 
-    // Puts the copied map in place of the current one, reallocating the grid
-    // when the size differs (the view stays, moved inside the map). False
-    // when the copy holds no map or no grid could be had.
-    bool restore() const;
+    // Puts the copied tiles in place of the map's, reallocating the grid when
+    // the size differs. False when the copy holds no map or no grid could be
+    // had.
+    bool restore(Map& map) const;
 
     // The memory the copy takes.
     std::size_t bytes() const;
@@ -48,7 +49,7 @@ private:
         std::uint32_t length;
     };
 
-    bool captureRuns(std::int32_t width, std::int32_t height);
+    bool captureRuns(MapGrid mapGrid, std::int32_t width, std::int32_t height);
 
     std::int32_t quadsX_ = 0;
     std::int32_t quadsY_ = 0;

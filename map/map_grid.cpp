@@ -7,13 +7,6 @@
 
 namespace pelorn {
 
-MapGrid mapGrid = nullptr;
-std::int32_t quadCountX = 1;
-std::int32_t quadCountY = 1;
-std::int32_t viewQuadX = 0;
-std::int32_t viewQuadY = 0;
-std::string currentMapName = "Untitled";
-
 bool isAcceptableMapSize(std::int32_t quadsX, std::int32_t quadsY) {
     return quadsX >= 1 && quadsY >= 1 && quadsX <= kMaxQuadsPerSide && quadsY <= kMaxQuadsPerSide &&
            quadsX * quadsY <= kMaxQuads;
@@ -32,21 +25,31 @@ MapGrid newGrid(std::int32_t quadsX, std::int32_t quadsY) {
 
 }  // namespace
 
-bool allocateMapGridKeepView() {
-    if (mapGrid || !isAcceptableMapSize(quadCountX, quadCountY)) return false;
-    mapGrid = newGrid(quadCountX, quadCountY);
-    return mapGrid != nullptr;
+Map::~Map() { freeMapGrid(*this); }
+
+Map::Map(Map&& other) noexcept { *this = static_cast<Map&&>(other); }
+
+Map& Map::operator=(Map&& other) noexcept {
+    if (this != &other) {
+        freeMapGrid(*this);
+        mapGrid = other.mapGrid;
+        quadCountX = other.quadCountX;
+        quadCountY = other.quadCountY;
+        currentMapName = static_cast<std::string&&>(other.currentMapName);
+        other.mapGrid = nullptr;
+    }
+    return *this;
 }
 
-bool allocateMapGrid() {
-    viewQuadX = 0;
-    viewQuadY = 0;
-    return allocateMapGridKeepView();
+bool allocateMapGrid(Map& map) {
+    if (map.mapGrid || !isAcceptableMapSize(map.quadCountX, map.quadCountY)) return false;
+    map.mapGrid = newGrid(map.quadCountX, map.quadCountY);
+    return map.mapGrid != nullptr;
 }
 
-void freeMapGrid() {
-    deleteColumnBlock(mapGrid);
-    mapGrid = nullptr;
+void freeMapGrid(Map& map) {
+    deleteColumnBlock(map.mapGrid);
+    map.mapGrid = nullptr;
 }
 
 TileGrid& TileGrid::operator=(TileGrid&& other) noexcept {
@@ -79,34 +82,23 @@ bool TileGrid::allocate(std::int32_t quadsX, std::int32_t quadsY) {
 
 void TileGrid::release() { deleteColumnBlock(take()); }
 
-void installMapGrid(TileGrid&& grid) {
-    freeMapGrid();
-    viewQuadX = 0;
-    viewQuadY = 0;
+void installMapGrid(Map& map, TileGrid&& grid) {
+    freeMapGrid(map);
     if (!grid) return;
-    quadCountX = grid.quadsX_;
-    quadCountY = grid.quadsY_;
-    mapGrid = grid.take();
+    map.quadCountX = grid.quadsX_;
+    map.quadCountY = grid.quadsY_;
+    map.mapGrid = grid.take();
 }
 
-bool replaceWithEmptyMap(std::int32_t quadsX, std::int32_t quadsY) {
-    freeMapGrid();
-    quadCountX = quadsX;
-    quadCountY = quadsY;
-    if (allocateMapGrid()) return true;
-    quadCountX = 1;
-    quadCountY = 1;
-    allocateMapGrid();
+bool replaceWithEmptyMap(Map& map, std::int32_t quadsX, std::int32_t quadsY) {
+    freeMapGrid(map);
+    map.quadCountX = quadsX;
+    map.quadCountY = quadsY;
+    if (allocateMapGrid(map)) return true;
+    map.quadCountX = 1;
+    map.quadCountY = 1;
+    allocateMapGrid(map);
     return false;
-}
-
-void resetMapState() {
-    freeMapGrid();
-    quadCountX = 1;
-    quadCountY = 1;
-    viewQuadX = 0;
-    viewQuadY = 0;
-    currentMapName = "Untitled";
 }
 
 }  // namespace pelorn

@@ -1,5 +1,5 @@
-// The map in memory: its size in quads, the grid of terrain codes, the quad the
-// view shows and the map's name.
+// The map in memory: its size in quads, the grid of terrain codes and the
+// map's name.
 #pragma once
 
 #include <cstdint>
@@ -25,23 +25,30 @@ bool isAcceptableMapSize(std::int32_t quadsX, std::int32_t quadsY);
 // pointers, so a grid is either wholly there or not at all.
 using MapGrid = TerrainCode**;
 
-extern MapGrid mapGrid;  // nullptr while no grid exists
-extern std::int32_t quadCountX;
-extern std::int32_t quadCountY;
-extern std::int32_t viewQuadX;
-extern std::int32_t viewQuadY;
-extern std::string currentMapName;
+// The map value: its grid, its size in quads and its name. It owns its grid
+// (freed with it); a map is moved, never copied.
+struct Map {
+    Map() = default;
+    ~Map();
+    Map(Map&& other) noexcept;
+    Map& operator=(Map&& other) noexcept;
+    Map(const Map&) = delete;
+    Map& operator=(const Map&) = delete;
 
-inline std::int32_t mapWidth() { return quadCountX * kQuadSize; }
-inline std::int32_t mapHeight() { return quadCountY * kQuadSize; }
+    MapGrid mapGrid = nullptr;  // nullptr while no grid exists
+    std::int32_t quadCountX = 1;
+    std::int32_t quadCountY = 1;
+    std::string currentMapName = "Untitled";
+};
 
-// Makes a grid for the current quad counts with every tile 0 and the view at
-// quad (0, 0). The old grid must have been freed. Returns false, leaving no
-// grid, when the memory cannot be had or the counts are out of range.
-bool allocateMapGrid();
-// Like allocateMapGrid, but leaves the view where it is (the world generator's grid).
-bool allocateMapGridKeepView();
-void freeMapGrid();
+inline std::int32_t mapWidth(const Map& map) { return map.quadCountX * kQuadSize; }
+inline std::int32_t mapHeight(const Map& map) { return map.quadCountY * kQuadSize; }
+
+// Makes a grid for the map's quad counts with every tile 0. The old grid must
+// have been freed. Returns false, leaving no grid, when the memory cannot be
+// had or the counts are out of range.
+bool allocateMapGrid(Map& map);
+void freeMapGrid(Map& map);
 
 // A grid with memory of its own, not (yet) the map's: what a reader fills
 // before it replaces the map.
@@ -65,22 +72,21 @@ public:
     std::int32_t quadsY() const { return quadsY_; }
 
 private:
-    friend void installMapGrid(TileGrid&& grid);
+    friend void installMapGrid(Map& map, TileGrid&& grid);
     MapGrid take();  // the columns, handed over; the grid is empty afterwards
     MapGrid columns_ = nullptr;
     std::int32_t quadsX_ = 0;
     std::int32_t quadsY_ = 0;
 };
 
-// The map's grid becomes `grid` (the old one freed), its size the map's, the
-// view at quad (0, 0). Without a grid in `grid` the map has none afterwards.
-void installMapGrid(TileGrid&& grid);
+// The map's grid becomes `grid` (the old one freed), its size the map's.
+// Without a grid in `grid` the map has none afterwards.
+void installMapGrid(Map& map, TileGrid&& grid);
 
-// Replaces the map by an empty one of quadsX by quadsY quads, viewed from quad
-// (0, 0). Should that size be refused or its memory not be had, the map
+// Replaces the map's grid by an empty one of quadsX by quadsY quads. Should that size be refused or its memory not be had, the map
 // becomes a single empty quad instead, so that a grid always exists. True
 // when the asked size was made.
-bool replaceWithEmptyMap(std::int32_t quadsX, std::int32_t quadsY);
+bool replaceWithEmptyMap(Map& map, std::int32_t quadsX, std::int32_t quadsY);
 
 // A tile position in 32 bits: the column in the high half, the row in the
 // low half. Both are below 65536 on every map the program holds, and the
@@ -95,9 +101,6 @@ constexpr TilePos unpackTile(PackedTile tile) {
 }
 
 // The map as the hexagon geometry sees it: wrapping at all four edges.
-inline HexTorus mapTorus() { return {mapWidth(), mapHeight()}; }
-
-// Back to the state of a fresh process: no grid, one quad each way, "Untitled".
-void resetMapState();
+inline HexTorus mapTorus(const Map& map) { return {mapWidth(map), mapHeight(map)}; }
 
 }  // namespace pelorn

@@ -2,7 +2,6 @@
 
 namespace pelorn {
 
-Rgb terrainPalette[kPaletteSize];
 
 namespace {
 
@@ -79,13 +78,8 @@ const char* terrainName(TerrainCode code) {
 }
 
 Rgb terrainColour(TerrainCode code) {
-    return hasTerrainColour(code) ? terrainPalette[code] : kUnknownCodeColour;
-}
-
-void buildTerrainPalette() {
-    for (TerrainCode code = 0; code <= kLastLegendCode; ++code) terrainPalette[code] = kTerrains[code].colour;
-    for (TerrainCode code = kFirstStartLocation; code <= kLastStartLocation; ++code)
-        terrainPalette[code] = kTerrains[baseCode(code)].colour;
+    // A start location takes the colour of its land.
+    return hasTerrainColour(code) ? kTerrains[baseCode(code)].colour : kUnknownCodeColour;
 }
 
 }  // namespace pelorn

@@ -91,11 +91,8 @@ TerrainCode startLocationCode(TerrainCode code);
 // The legend name of a code 0..38; an empty string for every other code.
 const char* terrainName(TerrainCode code);
 
-// Display colour of a code: its palette entry, or kUnknownCodeColour.
+// Display colour of a code: the legend's colour (a start location its
+// land's), or kUnknownCodeColour for a code of no terrain.
 Rgb terrainColour(TerrainCode code);
-
-// The palette: entries 0..38 and 50..60 filled, 39..49 never read.
-extern Rgb terrainPalette[kPaletteSize];
-void buildTerrainPalette();
 
 }  // namespace pelorn
