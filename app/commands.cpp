@@ -1,108 +1,106 @@
 #include "app/commands.h"
 
+#include <iterator>
+
 #include "app/command_ids.h"
-#include "editing/history.h"
-#include "editing/tools.h"
 #include "editing/unsaved_work.h"
 #include "files/bitmap_file.h"
-#include "files/map_file.h"
 #include "files/png_file.h"
-#include "map/map_grid.h"
-#include "view/repaint.h"
 #include "view/view_mode.h"
-#include "view/whole_map.h"
 
 namespace pelorn {
 
 namespace {
 
-constexpr int kKeyB = 'B';
-constexpr int kKeyC = 'C';
-constexpr int kKeyF = 'F';
-constexpr int kKeyM = 'M';
-constexpr int kKeyS = 'S';
-constexpr int kKeyU = 'U';
-constexpr int kKeyW = 'W';
-constexpr int kKeyY = 'Y';
-constexpr int kKeyZ = 'Z';
+constexpr Key ctrlKey(char letter, Shift shift = Shift::kAny) { return {letter, Ctrl::kHeld, shift}; }
+constexpr Key plainKey(int virtualKey) { return {virtualKey, Ctrl::kAny, Shift::kAny}; }
+constexpr Key kNoKey{};
 
-// The arrows, Ctrl+S, Ctrl+M, Ctrl+W and undo/redo: they work in every view. Returns
-// true when the key was handled.
-bool handleViewKey(int virtualKey, bool ctrlDown, bool shiftDown) {
-    if (virtualKey == kKeyUp && viewQuadY > 0) {
-        --viewQuadY;
-        repaintScrolled();
-    } else if (virtualKey == kKeyDown && viewQuadY < quadCountY - 1) {
-        ++viewQuadY;
-        repaintScrolled();
-    } else if (virtualKey == kKeyLeft && viewQuadX > 0) {
-        --viewQuadX;
-        repaintScrolled();
-    } else if (virtualKey == kKeyRight && viewQuadX < quadCountX - 1) {
-        ++viewQuadX;
-        repaintScrolled();
-    } else if (virtualKey == kKeyS && ctrlDown) {
-        saveMap();
-    } else if (virtualKey == kKeyM && ctrlDown) {
-        switchViewMode();
-    } else if (virtualKey == kKeyW && ctrlDown) {
-        switchWholeMapView();
-    } else if (virtualKey == kKeyZ && ctrlDown) {
-        if (shiftDown)
-            redoLastEdit();
-        else
-            undoLastEdit();
-    } else if (virtualKey == kKeyY && ctrlDown) {
-        redoLastEdit();
-    } else {
-        return false;
-    }
+Editor& editorOf(Program& program) { return program.editor; }
+
+void save(Program& p) { saveMap(editorOf(p)); }
+void saveBitmap(Program& p) { saveMapBitmap(p.document.map); }
+void savePng(Program& p) { saveMapPng(p.document.map); }
+void changeView(Program& p) { p.editor.switchViewMode(); }
+void wholeMapView(Program& p) { p.editor.switchWholeMapView(); }
+void boldBrush(Program& p) { p.editor.toggleBoldBrush(); }
+void fillTool(Program& p) { p.editor.toggleFillTool(); }
+void bucketTool(Program& p) { p.editor.toggleBucketTool(); }
+void startLocationMode(Program& p) { p.editor.toggleStartLocationMode(); }
+void fillWholeMap(Program& p) { p.editor.fillWholeMap(); }
+void undo(Program& p) { p.editor.undo(); }
+void redo(Program& p) { p.editor.redo(); }
+void scrollUp(Program& p) { p.editor.scroll(0, -1); }
+void scrollDown(Program& p) { p.editor.scroll(0, 1); }
+void scrollLeft(Program& p) { p.editor.scroll(-1, 0); }
+void scrollRight(Program& p) { p.editor.scroll(1, 0); }
+
+constexpr Command kCommands[] = {
+    // "File"
+    {IDM_NEW_MAP, "New", kNoKey, Views::kAll, nullptr},
+    {IDM_OPEN_MAP, "Open", kNoKey, Views::kAll, nullptr},
+    {IDM_SAVE_MAP, "Save (CTRL-S)", ctrlKey('S'), Views::kAll, save},
+    {IDM_SAVE_AS_MAP, "Save As", kNoKey, Views::kAll, nullptr},
+    {IDM_SAVE_BITMAP, "Save Bitmap", kNoKey, Views::kAll, saveBitmap},
+    {IDM_EXIT, "Exit", kNoKey, Views::kAll, nullptr},
+    {IDM_SAVE_PNG, "Save PNG", kNoKey, Views::kAll, savePng},
+    // "Tools"
+    {IDM_CHANGE_VIEW, "Change Map View (CTRL-M)", ctrlKey('M'), Views::kAll, changeView},
+    {IDM_BOLD_BRUSH, "Toggle Bold Brush (CTRL-B)", ctrlKey('B'), Views::kDetailOnly, boldBrush},
+    {IDM_FILL_TOOL, "Toggle Fill (CTRL-F)", ctrlKey('F'), Views::kDetailOnly, fillTool},
+    {IDM_BUCKET_TOOL, "Toggle FIll Bucket (CTRL-U)", ctrlKey('U'), Views::kDetailOnly, bucketTool},
+    {IDM_START_LOCATION_MODE, "Toggle Start Locations (CTRL-C)", ctrlKey('C'), Views::kDetailOnly,
+     startLocationMode},
+    {IDM_UNDO, "Undo (CTRL-Z)", ctrlKey('Z', Shift::kUp), Views::kAll, undo},
+    {IDM_REDO, "Redo (CTRL-Y)", ctrlKey('Y'), Views::kAll, redo},
+    {IDM_WHOLE_MAP_VIEW, "Whole Map View (CTRL-W)", ctrlKey('W'), Views::kAll, wholeMapView},
+    // "Generate"
+    {IDM_GENERATE_MAP, "Generate Random Map", kNoKey, Views::kAll, nullptr},
+    {IDM_GENERATE_START_LOCATIONS, "Generate Start Locations", kNoKey, Views::kAll, nullptr},
+    // "Info"
+    {IDM_ABOUT, "About", kNoKey, Views::kAll, nullptr},
+    // Keys of no menu item.
+    {0, nullptr, ctrlKey('Z', Shift::kHeld), Views::kAll, redo},
+    {0, nullptr, plainKey(kKeyUp), Views::kAll, scrollUp},
+    {0, nullptr, plainKey(kKeyDown), Views::kAll, scrollDown},
+    {0, nullptr, plainKey(kKeyLeft), Views::kAll, scrollLeft},
+    {0, nullptr, plainKey(kKeyRight), Views::kAll, scrollRight},
+    {0, nullptr, plainKey(kKeyEnter), Views::kDetailOnly, fillWholeMap},
+};
+
+bool matches(const Key& key, int virtualKey, bool ctrlDown, bool shiftDown) {
+    if (key.virtualKey == 0 || key.virtualKey != virtualKey) return false;
+    if (key.ctrl == Ctrl::kHeld && !ctrlDown) return false;
+    if (key.shift == Shift::kHeld && !shiftDown) return false;
+    if (key.shift == Shift::kUp && shiftDown) return false;
     return true;
-}
-
-// The tool keys and Enter: the detail view only.
-void handleToolKey(int virtualKey, bool ctrlDown) {
-    if (virtualKey == kKeyF && ctrlDown) {
-        toggleFillTool();
-    } else if (virtualKey == kKeyU && ctrlDown) {
-        toggleBucketTool();
-    } else if (virtualKey == kKeyEnter && fillTool) {
-        fillWholeMap();
-    } else if (virtualKey == kKeyB && ctrlDown) {
-        toggleBoldBrush();
-    } else if (virtualKey == kKeyC && ctrlDown) {
-        toggleStartLocationMode();
-    }
 }
 
 }  // namespace
 
-void switchViewMode() {
-    switchToNextView();
-    repaintWholeWindow();
+const Command* commandsBegin() { return std::begin(kCommands); }
+const Command* commandsEnd() { return std::end(kCommands); }
+
+const Command* commandForId(int id) {
+    for (const Command& command : kCommands)
+        if (command.id != 0 && command.id == id) return &command;
+    return nullptr;
 }
 
-void handleKeyDown(int virtualKey, bool ctrlDown, bool shiftDown) {
-    if (handleViewKey(virtualKey, ctrlDown, shiftDown)) return;
-    if (!showsDetailView()) return;
-    handleToolKey(virtualKey, ctrlDown);
-}
-
-bool handleMenuCommand(int id) {
-    switch (id) {
-        case IDM_SAVE_MAP: saveMap(); return true;
-        case IDM_CHANGE_VIEW: switchViewMode(); return true;
-        case IDM_BOLD_BRUSH: toggleBoldBrush(); return true;
-        case IDM_FILL_TOOL: toggleFillTool(); return true;
-        case IDM_START_LOCATION_MODE: toggleStartLocationMode(); return true;
-        case IDM_BUCKET_TOOL: toggleBucketTool(); return true;
-        case IDM_SAVE_BITMAP: saveMapBitmap(); return true;
-        case IDM_UNDO: undoLastEdit(); return true;
-        case IDM_REDO: redoLastEdit(); return true;
-        case IDM_WHOLE_MAP_VIEW: switchWholeMapView(); return true;
-        case IDM_SAVE_PNG: saveMapPng(); return true;
-        default: return false;
+void handleKeyDown(Program& program, int virtualKey, bool ctrlDown, bool shiftDown) {
+    for (const Command& command : kCommands) {
+        if (!matches(command.key, virtualKey, ctrlDown, shiftDown)) continue;
+        if (command.views == Views::kDetailOnly && !showsDetailView(program.editor.screen)) return;
+        if (command.handler) command.handler(program);
+        return;
     }
+}
+
+bool handleMenuCommand(Program& program, int id) {
+    const Command* command = commandForId(id);
+    if (!command || !command->handler) return false;
+    command->handler(program);
+    return true;
 }
 
 }  // namespace pelorn

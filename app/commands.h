@@ -1,8 +1,13 @@
-// The main window's keyboard and menu commands that need no window system:
-// scrolling, switching the view, the tool toggles, the whole-map fill, saving,
-// undo and redo. The Win32 shell passes WM_KEYDOWN and WM_COMMAND here and
-// handles only the dialogs and "Exit" itself.
+// The main window's commands, in one table: each with its menu id and text
+// (as the resource script's menu shows it), its key, the views it works in,
+// and what it does. The shell hands WM_COMMAND ids and WM_KEYDOWN keys here;
+// commands that open a dialog or end the program are the shell's own and
+// carry no handler.
 #pragma once
+
+#include <cstddef>
+
+#include "app/program.h"
 
 namespace pelorn {
 
@@ -13,19 +18,43 @@ constexpr int kKeyUp = 38;
 constexpr int kKeyRight = 39;
 constexpr int kKeyDown = 40;
 
-// WM_KEYDOWN with wParam virtualKey; ctrlDown and shiftDown tell whether those
-// keys are held while the message is handled. Ctrl+Z undoes, Ctrl+Y and
-// Ctrl+Shift+Z redo, Ctrl+W goes into the whole-map view and back, in every
-// view. Keys that mean nothing here are ignored.
-void handleKeyDown(int virtualKey, bool ctrlDown, bool shiftDown = false);
+// Which modifier a key needs: Ctrl keys are key commands; the arrows and
+// Enter work with or without Ctrl. Shift is looked at only where it says so.
+enum class Ctrl { kAny, kHeld };
+enum class Shift { kAny, kHeld, kUp };
 
-// WM_COMMAND for a menu command id. Returns true when the command was one of
-// the core's (save, save bitmap, save PNG, view switches, tool toggles, undo,
-// redo); false for the dialogs, "Exit" and unknown ids, which the shell handles.
-bool handleMenuCommand(int id);
+struct Key {
+    int virtualKey = 0;  // 0: no key
+    Ctrl ctrl = Ctrl::kAny;
+    Shift shift = Shift::kAny;
+};
 
-// Switches between the detail view and the overview and repaints everything;
-// from the whole-map view it goes to the detail view.
-void switchViewMode();
+// Where a command answers: its key works in every view, or in the detail
+// view only (the tool keys). Menu commands work in every view.
+enum class Views { kAll, kDetailOnly };
+
+struct Command {
+    int id;                // menu command id; 0 for a key of no menu item
+    const char* menuText;  // the menu item; nullptr for a key alone
+    Key key;
+    Views views;
+    void (*handler)(Program&);  // nullptr: the shell's own (a dialog, "Exit")
+};
+
+// The table, in menu order where there is a menu item.
+const Command* commandsBegin();
+const Command* commandsEnd();
+
+// The command of a menu id; nullptr for an unknown id.
+const Command* commandForId(int id);
+
+// WM_KEYDOWN with wParam virtualKey; ctrlDown and shiftDown tell whether
+// those keys are held. Runs the first command whose key matches and whose
+// views include the view shown. Keys that mean nothing are ignored.
+void handleKeyDown(Program& program, int virtualKey, bool ctrlDown, bool shiftDown = false);
+
+// WM_COMMAND for a menu command id. Returns true when the command was the
+// core's; false for the shell's own and unknown ids.
+bool handleMenuCommand(Program& program, int id);
 
 }  // namespace pelorn

@@ -4,10 +4,8 @@
 #include <ctime>
 
 #include "app/shell_win.h"
-#include "editing/tools.h"
 #include "editing/unsaved_work.h"
 #include "files/settings_file.h"
-#include "generator/random.h"
 #include "map/map_grid.h"
 #include "map/terrain.h"
 #include "resources/resource.h"
@@ -18,6 +16,7 @@ namespace pelorn {
 
 HINSTANCE appInstance = nullptr;
 HWND mainWindow = nullptr;
+Program* program = nullptr;
 
 namespace {
 
@@ -34,12 +33,27 @@ void startAutosave() {
     SetTimer(mainWindow, kAutosaveTimer, interval, nullptr);
 }
 
+void repaintRequested() {
+    for (const Repaint& repaint : program->editor.takeRepaints()) {
+        // Before the window exists (the map loads first) there is nothing to
+        // repaint; a null window would invalidate the whole desktop instead.
+        if (!mainWindow) continue;
+        if (repaint.wholeClient) {
+            InvalidateRect(mainWindow, nullptr, repaint.erase ? TRUE : FALSE);
+        } else {
+            RECT r;
+            SetRect(&r, repaint.rect.left, repaint.rect.top, repaint.rect.right, repaint.rect.bottom);
+            InvalidateRect(mainWindow, &r, repaint.erase ? TRUE : FALSE);
+        }
+    }
+}
+
 void shutDownShell() {
     KillTimer(mainWindow, kAutosaveTimer);
     // Unsaved edits go to a recovery copy before the map is released.
-    keepUnsavedWork();
-    writeSettingsFile();
-    freeMapGrid();
+    keepUnsavedWork(program->editor);
+    writeSettingsFile(program->document.map, program->generatorParameters);
+    freeMapGrid(program->document.map);
     deletePens();
 }
 
@@ -48,11 +62,12 @@ void shutDownShell() {
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     using namespace pelorn;
 
-    seedRandom(static_cast<std::uint32_t>(std::time(nullptr)));
-    buildTerrainPalette();
+    Program theProgram;
+    program = &theProgram;
+    theProgram.random.seed(static_cast<std::uint32_t>(std::time(nullptr)));
     createPens();
 
-    readSettingsOrWriteDefaults();
+    readSettingsOrWriteDefaults(theProgram.document.map, theProgram.generatorParameters);
 
     LoadStringA(instance, IDS_WINDOW_TITLE, windowTitle, static_cast<int>(sizeof windowTitle));
     LoadStringA(instance, IDS_WINDOW_CLASS, windowClassName, static_cast<int>(sizeof windowClassName));
@@ -72,9 +87,8 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     windowClass.hIconSm = LoadIconA(instance, MAKEINTRESOURCEA(IDI_PELORN_SMALL));
     RegisterClassExA(&windowClass);
 
-    // The loader may ask for repaints; the seam ignores them until the window exists.
-    installWindowSeam();
-    openCurrentMap();
+    openCurrentMap(theProgram.editor);
+    theProgram.editor.takeRepaints();  // the window paints everything when it first shows
 
     appInstance = instance;
     mainWindow = CreateWindowExA(0, windowClassName, windowTitle,
@@ -97,11 +111,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
         if (TranslateAcceleratorA(message.hwnd, accelerators, &message)) continue;
         TranslateMessage(&message);
         DispatchMessageA(&message);
-        // The brush follows the pointer after the press and every move of a
-        // stroke, and after nothing else: a repaint must not start another
-        // brush step, so that with no input the loop sleeps in GetMessageA.
-        if (message.hwnd == mainWindow && (message.message == WM_LBUTTONDOWN || message.message == WM_MOUSEMOVE))
-            brushAfterMessage();
     }
+    program = nullptr;
     return static_cast<int>(message.wParam);
 }

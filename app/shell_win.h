@@ -4,6 +4,8 @@
 
 #include <windows.h>
 
+#include "app/program.h"
+
 namespace pelorn {
 
 extern HINSTANCE appInstance;  // kept for loading dialog templates
@@ -11,8 +13,11 @@ extern HWND mainWindow;        // nullptr until the window exists and after it i
 
 LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
-// The window seam over the main window: cursor in client pixels, invalidation.
-void installWindowSeam();
+// The program the window shows; made by WinMain, gone after the loop.
+extern Program* program;
+
+// Invalidates what the core asked to repaint since the last time.
+void repaintRequested();
 
 // The autosave's timer on the main window (WM_TIMER): every two minutes the
 // unsaved edits, if any, go to this session's recovery copy.

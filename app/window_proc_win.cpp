@@ -1,12 +1,12 @@
 // The main window's procedure: painting, menu commands, keys and the mouse.
+// Each event goes to the core with its own data; what it asks to repaint is
+// invalidated before the procedure returns.
 #include "app/command_ids.h"
 #include "app/commands.h"
 #include "app/shell_win.h"
 #include "dialogs/dialog_procs_win.h"
-#include "editing/tools.h"
 #include "editing/unsaved_work.h"
 #include "resources/resource.h"
-#include "view/cursor_text.h"
 #include "view/gdi_painter_win.h"
 #include "view/map_view.h"
 
@@ -18,36 +18,41 @@ namespace pelorn {
 namespace {
 
 void openDialog(HWND window, int templateId, DLGPROC procedure) {
-    DialogBoxParamA(appInstance, MAKEINTRESOURCEA(templateId), window, procedure, 0);
+    DialogContext context = program->dialogContext();
+    DialogBoxParamA(appInstance, MAKEINTRESOURCEA(templateId), window, procedure,
+                    reinterpret_cast<LPARAM>(&context));
 }
 
 void paint(HWND window) {
     PAINTSTRUCT paintStruct;
     HDC dc = BeginPaint(window, &paintStruct);
     GdiPainter painter(dc);
-    paintMap(painter);
+    paintMap(painter, program->document.map, program->editor.screen, program->document.marks());
     EndPaint(window, &paintStruct);
 }
 
 bool keyIsDown(int virtualKey) { return GetAsyncKeyState(virtualKey) != 0; }
 
+ClientPoint pointOf(LPARAM lParam) { return {GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}; }
+
 // Whether WM_MOUSELEAVE has been asked for since the pointer last left.
 bool trackingLeave = false;
 
-// The cursor text follows the pointer, and goes when it leaves the window.
-void followPointer(HWND window, LPARAM lParam) {
-    if (!trackingLeave) {
-        TRACKMOUSEEVENT track{};
-        track.cbSize = sizeof track;
-        track.dwFlags = TME_LEAVE;
-        track.hwndTrack = window;
-        trackingLeave = TrackMouseEvent(&track) != 0;
-    }
-    pointerMovedTo({GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)});
+void trackLeave(HWND window) {
+    if (trackingLeave) return;
+    TRACKMOUSEEVENT track{};
+    track.cbSize = sizeof track;
+    track.dwFlags = TME_LEAVE;
+    track.hwndTrack = window;
+    trackingLeave = TrackMouseEvent(&track) != 0;
+}
+
+void endCapture(HWND window) {
+    if (GetCapture() == window) ReleaseCapture();
 }
 
 // The commands that open a dialog or end the program; the rest belong to the
-// core's command handler. Returns false for an id that is neither.
+// core's command table. Returns false for an id that is neither.
 bool runShellCommand(HWND window, int id) {
     switch (id) {
         case IDM_ABOUT: openDialog(window, IDD_ABOUT, aboutDialogProc); return true;
@@ -58,6 +63,58 @@ bool runShellCommand(HWND window, int id) {
         case IDM_GENERATE_MAP: openDialog(window, IDD_GENERATE_TERRAIN, generateTerrainDialogProc); return true;
         case IDM_GENERATE_START_LOCATIONS: openDialog(window, IDD_START_LOCATIONS, startLocationsDialogProc); return true;
         default: return false;
+    }
+}
+
+// The events the core answers; false for every other message.
+bool handleEvent(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    Editor& editor = program->editor;
+    switch (message) {
+        case WM_TIMER:
+            if (wParam != kAutosaveTimer) return false;
+            autosaveUnsavedWork(editor);
+            return true;
+        case WM_KEYDOWN:
+            handleKeyDown(*program, static_cast<int>(wParam), keyIsDown(VK_CONTROL), keyIsDown(VK_SHIFT));
+            return true;
+        case WM_COMMAND: {
+            const int id = LOWORD(wParam);
+            return handleMenuCommand(*program, id) || runShellCommand(window, id);
+        }
+        case WM_LBUTTONDOWN:
+            // The window keeps the mouse while a stroke runs, so that a release
+            // outside it still ends the stroke; without that the brush went on
+            // painting after the button was up.
+            if (editor.press(pointOf(lParam))) SetCapture(window);
+            return true;
+        case WM_LBUTTONUP:
+            editor.release();
+            endCapture(window);
+            return true;
+        case WM_MOUSEMOVE: {
+            // Each move tells whether the button is held; a stroke whose
+            // release never reached this window ends there.
+            const bool held = (wParam & MK_LBUTTON) != 0;
+            if (editor.leftButtonDown && !held) endCapture(window);
+            trackLeave(window);
+            editor.move(pointOf(lParam), held);
+            return true;
+        }
+        case WM_MOUSELEAVE:
+            trackingLeave = false;
+            editor.pointerLeft();
+            return true;
+        case WM_CAPTURECHANGED:
+            // Capture taken away (another window, a dialog): the stroke is over.
+            editor.cancel();
+            return true;
+        case WM_SETCURSOR:
+            if (LOWORD(lParam) != HTCLIENT) return false;
+            // The tool's cursor; every tool wants the arrow today.
+            if (editor.tool().cursor() == ToolCursor::kArrow) SetCursor(LoadCursorA(nullptr, reinterpret_cast<LPCSTR>(IDC_ARROW)));
+            return true;
+        default:
+            return false;
     }
 }
 
@@ -75,54 +132,16 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
         case WM_PAINT:
             paint(window);
             return 0;
-        case WM_TIMER:
-            if (wParam == kAutosaveTimer) {
-                autosaveUnsavedWork();
-                return 0;
-            }
-            break;
         case WM_ENDSESSION:
             // Windows is ending the session and the program with it, without WM_DESTROY.
-            if (wParam) keepUnsavedWork();
-            return 0;
-        case WM_KEYDOWN:
-            handleKeyDown(static_cast<int>(wParam), keyIsDown(VK_CONTROL), keyIsDown(VK_SHIFT));
-            return 0;
-        case WM_COMMAND: {
-            const int id = LOWORD(wParam);
-            if (handleMenuCommand(id) || runShellCommand(window, id)) return 0;
-            break;
-        }
-        case WM_LBUTTONDOWN:
-            // The window keeps the mouse while a stroke runs, so that a release
-            // outside it still ends the stroke; without that the brush went on
-            // painting after the button was up.
-            if (leftButtonPressed()) SetCapture(window);
-            return 0;
-        case WM_LBUTTONUP:
-            leftButtonReleased();
-            if (GetCapture() == window) ReleaseCapture();
-            return 0;
-        case WM_MOUSEMOVE:
-            // Each move tells whether the button is held. A stroke whose
-            // release never reached this window ends at the first move
-            // without it, instead of painting on.
-            if (leftButtonDown && !(wParam & MK_LBUTTON)) {
-                leftButtonReleased();
-                if (GetCapture() == window) ReleaseCapture();
-            }
-            followPointer(window, lParam);
-            return 0;
-        case WM_MOUSELEAVE:
-            trackingLeave = false;
-            pointerLeft();
-            return 0;
-        case WM_CAPTURECHANGED:
-            // Capture taken away (another window, a dialog): the stroke is over.
-            strokeEnded();
+            if (wParam) keepUnsavedWork(program->editor);
             return 0;
         default:
             break;
+    }
+    if (program && handleEvent(window, message, wParam, lParam)) {
+        repaintRequested();
+        return message == WM_SETCURSOR ? TRUE : 0;
     }
     return DefWindowProcA(window, message, wParam, lParam);
 }

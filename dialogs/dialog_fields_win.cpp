@@ -25,6 +25,12 @@ void writeDialogField(HWND dialog, int id, const std::string& text) {
     if (field) SetWindowTextA(field, text.c_str());
 }
 
+void keepDialogContext(HWND dialog, LPARAM context) { SetWindowLongPtrA(dialog, DWLP_USER, context); }
+
+DialogContext& dialogContext(HWND dialog) {
+    return *reinterpret_cast<DialogContext*>(GetWindowLongPtrA(dialog, DWLP_USER));
+}
+
 void selectDialogField(HWND dialog, int id) {
     HWND field = GetDlgItem(dialog, id);
     if (!field) return;

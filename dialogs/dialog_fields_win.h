@@ -6,6 +6,8 @@
 #include <string>
 #include <type_traits>
 
+#include "dialogs/dialog_context.h"
+
 namespace pelorn {
 
 // The field's text, at most its first 15 characters (a 16-byte buffer).
@@ -17,6 +19,11 @@ std::string readWholeDialogField(HWND dialog, int id);
 // Gives the field the focus with its whole text selected, so that typing
 // replaces it.
 void selectDialogField(HWND dialog, int id);
+
+// The context the shell hands a dialog with DialogBoxParamA: kept at
+// WM_INITDIALOG, read back by every later message.
+void keepDialogContext(HWND dialog, LPARAM context);
+DialogContext& dialogContext(HWND dialog);
 
 // The wait cursor while a generator runs inside a dialog's OK.
 class BusyCursor {

@@ -10,14 +10,16 @@ namespace pelorn {
 namespace {
 
 void fillFields(HWND dialog) {
+    const DialogContext& context = dialogContext(dialog);
+    const GeneratorParameters& parameters = context.generatorParameters;
     for (const TerrainDialogControl& field : kTerrainEditFields)
-        writeDialogField(dialog, field.id, generateTerrainInitialText(field.id));
+        writeDialogField(dialog, field.id, generateTerrainInitialText(parameters, field.id));
     for (const TerrainDialogControl& box : kTerrainCheckBoxes)
-        CheckDlgButton(dialog, box.id, checkBoxState(box.id) ? BST_CHECKED : BST_UNCHECKED);
-    writeDialogField(dialog, IDC_SEED, seedFieldInitialText());
+        CheckDlgButton(dialog, box.id, checkBoxState(parameters, box.id) ? BST_CHECKED : BST_UNCHECKED);
+    writeDialogField(dialog, IDC_SEED, seedFieldInitialText(context.random));
     for (const char* name : kSymmetryNames)
         SendDlgItemMessageA(dialog, IDC_SYMMETRY, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
-    SendDlgItemMessageA(dialog, IDC_SYMMETRY, CB_SETCURSEL, static_cast<WPARAM>(symmetryInitialChoice()), 0);
+    SendDlgItemMessageA(dialog, IDC_SYMMETRY, CB_SETCURSEL, static_cast<WPARAM>(symmetryInitialChoice(context.memory)), 0);
 }
 
 Symmetry chosenSymmetry(HWND dialog) {
@@ -31,7 +33,7 @@ void clickBox(HWND dialog, int id) {
     HWND box = GetDlgItem(dialog, id);
     if (!box) return;
     const bool checked = SendMessageA(box, BM_GETCHECK, 0, 0) == BST_CHECKED;
-    const bool nowChecked = clickCheckBox(id, checked);
+    const bool nowChecked = clickCheckBox(dialogContext(dialog).generatorParameters, id, checked);
     SendMessageA(box, BM_SETCHECK, nowChecked ? BST_CHECKED : BST_UNCHECKED, 0);
 }
 
@@ -45,7 +47,7 @@ bool apply(HWND dialog) {
     {
         // The generator runs while the dialog is still up; show that it is busy.
         BusyCursor busy;
-        refusal = applyGenerateTerrain(texts, seed, chosenSymmetry(dialog));
+        refusal = applyGenerateTerrain(dialogContext(dialog), texts, seed, chosenSymmetry(dialog));
     }
     if (refusal.empty()) return true;
     MessageBoxA(dialog, refusal.c_str(), "Symmetry", MB_OK | MB_ICONEXCLAMATION);
@@ -55,9 +57,10 @@ bool apply(HWND dialog) {
 
 }  // namespace
 
-INT_PTR CALLBACK generateTerrainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+INT_PTR CALLBACK generateTerrainDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_INITDIALOG:
+            keepDialogContext(dialog, lParam);
             fillFields(dialog);
             return TRUE;
         case WM_COMMAND:

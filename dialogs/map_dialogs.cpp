@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "dialogs/dialog_text.h"
+#include "editing/editor.h"
 #include "editing/unsaved_work.h"
 #include "files/map_file.h"
 #include "files/map_name.h"
@@ -46,7 +47,7 @@ bool mapNameAccepted(std::string_view mapName) { return isSafeMapName(mapNameFro
 
 NewMapTexts newMapInitialTexts() { return {kUntitledMapName, "1", "1"}; }
 
-bool applyNewMap(std::string_view mapName, std::string_view quadX, std::string_view quadY) {
+bool applyNewMap(Editor& editor, std::string_view mapName, std::string_view quadX, std::string_view quadY) {
     const std::string name = newMapNameFromText(mapName);
     if (!isSafeMapName(name)) return false;
     const std::int32_t width = quadCountFromText(quadX);
@@ -54,38 +55,39 @@ bool applyNewMap(std::string_view mapName, std::string_view quadX, std::string_v
     // Checked before anything is released: a size that cannot be held must not
     // cost the user the map they have.
     if (!isAcceptableMapSize(width, height)) return false;
-    if (!keepUnsavedWork()) return false;
+    if (!keepUnsavedWork(editor)) return false;
 
-    currentMapName = name;
-    replaceWithEmptyMap(width, height);
-    mapReplaced(true);  // earlier edits belong to a map that is gone
-    clearPlayersStatus();  // and so do the starts the status line tells of
-    clearShownSeed();  // and the seed it was made from
-    repaintMapChange(MapChange::kWholeMap);
+    Map& map = editor.map();
+    map.currentMapName = name;
+    replaceWithEmptyMap(map, width, height);
+    mapReplaced(editor, true);  // earlier edits belong to a map that is gone
+    clearPlayersStatus(editor.screen);  // and so do the starts the status line tells of
+    clearShownSeed(editor.screen);  // and the seed it was made from
+    editor.repaintMapChange(MapChange::kWholeMap);
     return true;
 }
 
 std::string openMapInitialText() { return kUntitledMapName; }
 
-bool applyOpenMap(std::string_view mapName) {
+bool applyOpenMap(Editor& editor, std::string_view mapName) {
     std::string name = mapNameFromText(mapName);
-    if (!isSafeMapName(name) || !keepUnsavedWork()) return false;
-    currentMapName = std::move(name);
-    openCurrentMap();
-    clearPlayersStatus();
-    clearShownSeed();
-    repaintMapChange(MapChange::kWholeMap);
+    if (!isSafeMapName(name) || !keepUnsavedWork(editor)) return false;
+    editor.map().currentMapName = std::move(name);
+    openCurrentMap(editor);
+    clearPlayersStatus(editor.screen);
+    clearShownSeed(editor.screen);
+    editor.repaintMapChange(MapChange::kWholeMap);
     return true;
 }
 
 std::string saveAsMapInitialText() { return kUntitledMapName; }
 
-bool applySaveAsMap(std::string_view mapName) {
+bool applySaveAsMap(Editor& editor, std::string_view mapName) {
     std::string name = mapNameFromText(mapName);
     if (!isSafeMapName(name)) return false;
-    currentMapName = std::move(name);
-    const bool saved = saveMap();
-    repaintMapChange(MapChange::kWholeMap);
+    editor.map().currentMapName = std::move(name);
+    const bool saved = saveMap(editor);
+    editor.repaintMapChange(MapChange::kWholeMap);
     return saved;
 }
 

@@ -9,6 +9,8 @@
 
 namespace pelorn {
 
+class Editor;
+
 
 
 struct NewMapTexts {
@@ -38,7 +40,7 @@ NewMapTexts newMapInitialTexts();
 // a map always exists. Unsaved edits of the map in memory go to a recovery
 // copy first (keepUnsavedWork); when that cannot be written, nothing changes
 // and false is returned.
-bool applyNewMap(std::string_view mapName, std::string_view quadX, std::string_view quadY);
+bool applyNewMap(Editor& editor, std::string_view mapName, std::string_view quadX, std::string_view quadY);
 
 // "Untitled".
 std::string openMapInitialText();
@@ -47,7 +49,7 @@ std::string openMapInitialText();
 // repainted. The loader sets the final name. A name that is not accepted
 // changes nothing and gives false, and so does a recovery copy of unsaved
 // edits that cannot be written (keepUnsavedWork).
-bool applyOpenMap(std::string_view mapName);
+bool applyOpenMap(Editor& editor, std::string_view mapName);
 
 // "Untitled".
 std::string saveAsMapInitialText();
@@ -55,6 +57,6 @@ std::string saveAsMapInitialText();
 // the new name, which stays current (saveMap: a failed save shows in the
 // status line). Returns whether the file was written; a name that is not
 // accepted changes nothing.
-bool applySaveAsMap(std::string_view mapName);
+bool applySaveAsMap(Editor& editor, std::string_view mapName);
 
 }  // namespace pelorn

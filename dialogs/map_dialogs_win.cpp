@@ -18,13 +18,16 @@ bool nameAcceptedOrSelected(HWND dialog, const std::string& name, bool (*accepte
 
 // "New Map" and "Open Map" drop the map in memory: they stay open while its
 // unsaved edits cannot be written to a recovery copy (the status line says so).
-bool mayReplaceMap() { return keepUnsavedWork(); }
+bool mayReplaceMap(HWND dialog) { return keepUnsavedWork(dialogContext(dialog).editor); }
+
+Editor& editorOf(HWND dialog) { return dialogContext(dialog).editor; }
 
 }  // namespace
 
-INT_PTR CALLBACK newMapDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+INT_PTR CALLBACK newMapDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_INITDIALOG: {
+            keepDialogContext(dialog, lParam);
             const NewMapTexts texts = newMapInitialTexts();
             writeDialogField(dialog, IDC_MAP_NAME, texts.mapName);
             writeDialogField(dialog, IDC_QUAD_X, texts.quadX);
@@ -35,8 +38,8 @@ INT_PTR CALLBACK newMapDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
             return closeOnOkOrCancel(dialog, wParam, [dialog] {
                 const std::string name = readDialogField(dialog, IDC_MAP_NAME);
                 if (!nameAcceptedOrSelected(dialog, name, newMapNameAccepted)) return false;
-                if (!mayReplaceMap()) return false;
-                applyNewMap(name, readDialogField(dialog, IDC_QUAD_X), readDialogField(dialog, IDC_QUAD_Y));
+                if (!mayReplaceMap(dialog)) return false;
+                applyNewMap(editorOf(dialog), name, readDialogField(dialog, IDC_QUAD_X), readDialogField(dialog, IDC_QUAD_Y));
                 return true;
             });
         default:
@@ -44,16 +47,17 @@ INT_PTR CALLBACK newMapDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
     }
 }
 
-INT_PTR CALLBACK saveAsMapDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+INT_PTR CALLBACK saveAsMapDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_INITDIALOG:
+            keepDialogContext(dialog, lParam);
             writeDialogField(dialog, IDC_MAP_NAME, saveAsMapInitialText());
             return TRUE;
         case WM_COMMAND:
             return closeOnOkOrCancel(dialog, wParam, [dialog] {
                 const std::string name = readDialogField(dialog, IDC_MAP_NAME);
                 if (!nameAcceptedOrSelected(dialog, name, mapNameAccepted)) return false;
-                applySaveAsMap(name);
+                applySaveAsMap(editorOf(dialog), name);
                 return true;
             });
         default:
@@ -61,16 +65,17 @@ INT_PTR CALLBACK saveAsMapDialogProc(HWND dialog, UINT message, WPARAM wParam, L
     }
 }
 
-INT_PTR CALLBACK openMapDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+INT_PTR CALLBACK openMapDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_INITDIALOG:
+            keepDialogContext(dialog, lParam);
             writeDialogField(dialog, IDC_MAP_NAME, openMapInitialText());
             return TRUE;
         case WM_COMMAND:
             return closeOnOkOrCancel(dialog, wParam, [dialog] {
                 const std::string name = readDialogField(dialog, IDC_MAP_NAME);
-                if (!nameAcceptedOrSelected(dialog, name, mapNameAccepted) || !mayReplaceMap()) return false;
-                applyOpenMap(name);
+                if (!nameAcceptedOrSelected(dialog, name, mapNameAccepted) || !mayReplaceMap(dialog)) return false;
+                applyOpenMap(editorOf(dialog), name);
                 return true;
             });
         default:

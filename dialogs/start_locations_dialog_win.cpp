@@ -7,15 +7,17 @@
 
 namespace pelorn {
 
-INT_PTR CALLBACK startLocationsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+INT_PTR CALLBACK startLocationsDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
         case WM_INITDIALOG: {
-            writeDialogField(dialog, IDC_TRIES, startLocationsInitialText());
-            const PlayersFieldTexts players = playersInitialTexts();
+            keepDialogContext(dialog, lParam);
+            const DialogContext& context = dialogContext(dialog);
+            writeDialogField(dialog, IDC_TRIES, startLocationsInitialText(context.generatorParameters));
+            const PlayersFieldTexts players = playersInitialTexts(context.memory);
             writeDialogField(dialog, IDC_PLAYERS, players.players);
             writeDialogField(dialog, IDC_MIN_DISTANCE, players.minDistance);
             writeDialogField(dialog, IDC_LAND_RADIUS, players.radius);
-            writeDialogField(dialog, IDC_SEED, seedFieldInitialText());
+            writeDialogField(dialog, IDC_SEED, seedFieldInitialText(context.random));
             return TRUE;
         }
         case WM_COMMAND:
@@ -29,7 +31,7 @@ INT_PTR CALLBACK startLocationsDialogProc(HWND dialog, UINT message, WPARAM wPar
                 }
                 // Placing runs while the dialog is still up; show that it is busy.
                 BusyCursor busy;
-                applyStartLocations(readDialogField(dialog, IDC_TRIES), players, readWholeDialogField(dialog, IDC_SEED));
+                applyStartLocations(dialogContext(dialog), readDialogField(dialog, IDC_TRIES), players, readWholeDialogField(dialog, IDC_SEED));
                 return true;
             });
         default:

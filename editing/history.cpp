@@ -1,139 +1,79 @@
 #include "editing/history.h"
 
-#include <deque>
 #include <utility>
-
-#include "map/map_copy.h"
-#include "map/map_grid.h"
-#include "map/save_state.h"
 
 namespace pelorn {
 
 namespace {
 
-struct TileChange {
-    PackedTile tile;
-    TerrainCode oldCode;
-    TerrainCode newCode;
-};
-
-// One edit. Either a list of tile changes, or a list of tiles that all went
-// from one code to another (a bucket fill), or copies of the whole map
-// before and after.
-struct Step {
-    MapChange change = MapChange::kBrushedTiles;
-    std::int32_t width = 0;  // the map size the tiles belong to
-    std::int32_t height = 0;
-    std::vector<TileChange> changes;
-    std::vector<std::uint32_t> filled;
-    TerrainCode filledOld = 0;
-    TerrainCode filledNew = 0;
-    bool wholeMap = false;
-    MapCopy before;
-    MapCopy after;
-    std::size_t bytes = 0;
-    // The map states the step leads from and to (see currentState).
-    std::uint64_t stateBefore = 0;
-    std::uint64_t stateAfter = 0;
-
-    bool empty() const { return !wholeMap && changes.empty() && filled.empty(); }
-    std::size_t measure() const {
-        return sizeof(Step) + changes.capacity() * sizeof(TileChange) + filled.capacity() * sizeof(std::uint32_t) +
-               before.bytes() + after.bytes();
-    }
-    // A bucket fill followed by other tiles in the same edit: keep them all as changes.
-    void expandFilled() {
-        for (std::uint32_t tile : filled) changes.push_back({tile, filledOld, filledNew});
-        std::vector<std::uint32_t>().swap(filled);
-    }
-};
-
-std::deque<Step> undoSteps;  // oldest first
-std::deque<Step> redoSteps;  // the next to redo last
-std::size_t keptBytes = 0;
-std::size_t memoryLimit = kHistoryMemoryLimit;
-
-bool editOpen = false;
-Step openEdit;
-
-bool wholeMapPending = false;
-MapChange pendingChange = MapChange::kTiles;
-MapCopy pendingBefore;
-
-// Every state the map reaches through the history has a number of its own;
-// undo and redo return to the numbers of the states they restore. The map
-// is saved while its state is the one recorded at the last save.
 constexpr std::uint64_t kNoState = ~std::uint64_t{0};
-std::uint64_t lastStateNumber = 0;
-std::uint64_t currentState = 0;
-std::uint64_t savedState = 0;
-std::uint64_t revision = 0;
 
-bool openEditChangedTiles() { return editOpen && (!openEdit.changes.empty() || !openEdit.filled.empty()); }
+}  // namespace
 
-// Tells the status line when the map gains or loses its unsaved edits.
-void publishSaveState() {
-    const bool unsaved = hasUnsavedEdits();
-    if (unsaved == mapHasUnsavedEdits) return;
-    mapHasUnsavedEdits = unsaved;
-    repaintStatus(StatusChange::kMapFile);
+std::size_t History::Step::measure() const {
+    return sizeof(Step) + changes.capacity() * sizeof(TileChange) + filled.capacity() * sizeof(std::uint32_t) +
+           before.bytes() + after.bytes();
 }
 
-// The map changed through the history.
-void mapChanged() {
-    ++revision;
-    publishSaveState();
+void History::Step::expandFilled() {
+    for (std::uint32_t tile : filled) changes.push_back({tile, filledOld, filledNew});
+    std::vector<std::uint32_t>().swap(filled);
 }
 
-void dropRedoSteps() {
-    for (const Step& step : redoSteps) keptBytes -= step.bytes;
-    redoSteps.clear();
+bool History::openEditChangedTiles() const {
+    return editOpen_ && (!openEdit_.changes.empty() || !openEdit_.filled.empty());
 }
 
-void keepWithinLimit() {
-    while (keptBytes > memoryLimit && undoSteps.size() + redoSteps.size() > 1) {
-        if (undoSteps.size() > 1 || (undoSteps.size() == 1 && redoSteps.empty())) {
-            keptBytes -= undoSteps.front().bytes;
-            undoSteps.pop_front();
+void History::dropRedoSteps() {
+    for (const Step& step : redoSteps_) keptBytes_ -= step.bytes;
+    redoSteps_.clear();
+}
+
+void History::keepWithinLimit() {
+    while (keptBytes_ > memoryLimit_ && undoSteps_.size() + redoSteps_.size() > 1) {
+        if (undoSteps_.size() > 1 || (undoSteps_.size() == 1 && redoSteps_.empty())) {
+            keptBytes_ -= undoSteps_.front().bytes;
+            undoSteps_.pop_front();
         } else {
-            keptBytes -= redoSteps.front().bytes;
-            redoSteps.pop_front();
+            keptBytes_ -= redoSteps_.front().bytes;
+            redoSteps_.pop_front();
         }
     }
 }
 
-void pushStep(Step&& step) {
+void History::pushStep(Step&& step) {
     if (step.empty()) return;
     dropRedoSteps();
-    step.stateBefore = currentState;
-    step.stateAfter = currentState = ++lastStateNumber;
+    step.stateBefore = currentState_;
+    step.stateAfter = currentState_ = ++lastStateNumber_;
     step.bytes = step.measure();
-    keptBytes += step.bytes;
-    undoSteps.push_back(std::move(step));
+    keptBytes_ += step.bytes;
+    undoSteps_.push_back(std::move(step));
     keepWithinLimit();
-    mapChanged();
+    ++revision_;
 }
 
-void closeOpenEdit() {
-    if (!editOpen) return;
-    editOpen = false;
-    pushStep(std::move(openEdit));
-    openEdit = Step();
+void History::closeOpenEdit() {
+    if (!editOpen_) return;
+    editOpen_ = false;
+    pushStep(std::move(openEdit_));
+    openEdit_ = Step();
 }
 
 // The tiles that differ from the copy, when there are at most `limit` of
 // them. They are counted first, so that a map that changed everywhere costs
 // no list.
-bool changedTiles(const MapCopy& before, std::size_t limit, std::vector<TileChange>& changes) {
-    const std::int32_t height = mapHeight();
+bool History::changedTiles(const MapCopy& before, std::size_t limit, std::vector<TileChange>& changes) const {
+    const std::int32_t width = mapWidth(map_);
+    const std::int32_t height = mapHeight(map_);
     std::vector<TerrainCode> old(static_cast<std::size_t>(height));
     const TerrainCode* const previous = old.data();
     std::size_t count = 0;
     {
         MapCopy::Reader reader(before);
-        for (std::int32_t x = 0; x < mapWidth(); ++x) {
+        for (std::int32_t x = 0; x < width; ++x) {
             reader.column(old.data(), height);
-            const TerrainCode* const column = mapGrid[x];
+            const TerrainCode* const column = map_.mapGrid[x];
             std::size_t differing = 0;
             for (std::int32_t y = 0; y < height; ++y) differing += std::size_t(column[y] != previous[y]);
             count += differing;
@@ -142,29 +82,29 @@ bool changedTiles(const MapCopy& before, std::size_t limit, std::vector<TileChan
     }
     changes.reserve(count);
     MapCopy::Reader reader(before);
-    for (std::int32_t x = 0; x < mapWidth(); ++x) {
+    for (std::int32_t x = 0; x < width; ++x) {
         reader.column(old.data(), height);
-        const TerrainCode* const column = mapGrid[x];
+        const TerrainCode* const column = map_.mapGrid[x];
         for (std::int32_t y = 0; y < height; ++y)
             if (column[y] != previous[y]) changes.push_back({packTile(x, y), previous[y], column[y]});
     }
     return true;
 }
 
-void commitPendingWholeMap() {
-    if (!wholeMapPending) return;
-    wholeMapPending = false;
+void History::commitPendingWholeMap() {
+    if (!wholeMapPending_) return;
+    wholeMapPending_ = false;
     Step step;
-    step.change = pendingChange;
-    MapCopy before = std::move(pendingBefore);
-    pendingBefore = MapCopy();
-    if (!before.holdsMap() || !mapGrid) return;
-    if (before.quadsX() == quadCountX && before.quadsY() == quadCountY) {
+    step.change = pendingChange_;
+    MapCopy before = std::move(pendingBefore_);
+    pendingBefore_ = MapCopy();
+    if (!before.holdsMap() || !map_.mapGrid) return;
+    if (before.quadsX() == map_.quadCountX && before.quadsY() == map_.quadCountY) {
         // A list of tiles is kept when it is smaller than the copy it replaces.
         const std::size_t limit = before.bytes() / sizeof(TileChange);
         if (changedTiles(before, limit, step.changes)) {
-            step.width = mapWidth();
-            step.height = mapHeight();
+            step.width = mapWidth(map_);
+            step.height = mapHeight(map_);
             pushStep(std::move(step));
             return;
         }
@@ -172,155 +112,137 @@ void commitPendingWholeMap() {
     }
     step.wholeMap = true;
     step.before = std::move(before);
-    step.after.capture();
+    step.after.capture(map_);
     if (!step.after.holdsMap()) return;
     pushStep(std::move(step));
 }
 
 // Whatever is still open becomes a step.
-void settle() {
+void History::settle() {
     closeOpenEdit();
     commitPendingWholeMap();
 }
 
-void setTile(PackedTile tile, TerrainCode code) {
-    const TilePos p = unpackTile(tile);
-    mapGrid[p.x][p.y] = code;
-}
-
 // Puts the map in the state before (forward false) or after the step. False
 // when the step does not fit the map in memory.
-bool applyStep(const Step& step, bool forward) {
-    if (step.wholeMap) return (forward ? step.after : step.before).restore();
-    if (!mapGrid || mapWidth() != step.width || mapHeight() != step.height) return false;
+bool History::applyStep(const Step& step, bool forward) {
+    if (step.wholeMap) return (forward ? step.after : step.before).restore(map_);
+    if (!map_.mapGrid || mapWidth(map_) != step.width || mapHeight(map_) != step.height) return false;
+    const auto set = [this](PackedTile tile, TerrainCode code) {
+        const TilePos p = unpackTile(tile);
+        map_.mapGrid[p.x][p.y] = code;
+    };
     if (forward) {
-        for (std::uint32_t tile : step.filled) setTile(tile, step.filledNew);
-        for (const TileChange& change : step.changes) setTile(change.tile, change.newCode);
+        for (std::uint32_t tile : step.filled) set(tile, step.filledNew);
+        for (const TileChange& change : step.changes) set(change.tile, change.newCode);
     } else {
-        for (std::uint32_t tile : step.filled) setTile(tile, step.filledOld);
-        for (auto it = step.changes.rbegin(); it != step.changes.rend(); ++it) setTile(it->tile, it->oldCode);
+        for (std::uint32_t tile : step.filled) set(tile, step.filledOld);
+        for (auto it = step.changes.rbegin(); it != step.changes.rend(); ++it) set(it->tile, it->oldCode);
     }
     return true;
 }
 
-// Undo (forward false) or redo the last step of `from` and move it to `to`.
-bool replay(std::deque<Step>& from, std::deque<Step>& to, bool forward) {
+// Undo (forward false) or redo the last step and move it to the other list.
+Replay History::replay(bool forward) {
     settle();
-    if (from.empty()) return false;
+    std::deque<Step>& from = forward ? redoSteps_ : undoSteps_;
+    std::deque<Step>& to = forward ? undoSteps_ : redoSteps_;
+    if (from.empty()) return {};
     Step step = std::move(from.back());
     from.pop_back();
-    keptBytes -= step.bytes;
-    const std::int32_t quadsX = quadCountX;
-    const std::int32_t quadsY = quadCountY;
+    keptBytes_ -= step.bytes;
+    const std::int32_t quadsX = map_.quadCountX;
+    const std::int32_t quadsY = map_.quadCountY;
     if (!applyStep(step, forward)) {
         // The history belongs to a map no longer there; what was unsaved stays so.
         const bool unsaved = hasUnsavedEdits();
-        historyClear();
-        if (unsaved) markMapUnsaved();
-        if (!mapGrid) {
-            replaceWithEmptyMap(1, 1);
-            repaintMapChange(MapChange::kWholeMap);
-        }
-        return false;
+        clear();
+        if (unsaved) markUnsaved();
+        if (map_.mapGrid) return {};
+        replaceWithEmptyMap(map_, 1, 1);
+        return {false, true, MapChange::kWholeMap};
     }
-    repaintEdit(step.change, quadsX, quadsY);
-    currentState = forward ? step.stateAfter : step.stateBefore;
-    keptBytes += step.bytes;
+    const bool sizeChanged = quadsX != map_.quadCountX || quadsY != map_.quadCountY;
+    const MapChange change = sizeChanged ? MapChange::kWholeMap : step.change;
+    currentState_ = forward ? step.stateAfter : step.stateBefore;
+    keptBytes_ += step.bytes;
     to.push_back(std::move(step));
-    mapChanged();
-    return true;
+    ++revision_;
+    return {true, true, change};
 }
 
-}  // namespace
-
-void historyBeginEdit(MapChange change) {
+void History::beginEdit(MapChange change) {
     settle();
-    editOpen = true;
-    openEdit = Step();
-    openEdit.change = change;
-    openEdit.width = mapWidth();
-    openEdit.height = mapHeight();
+    editOpen_ = true;
+    openEdit_ = Step();
+    openEdit_.change = change;
+    openEdit_.width = mapWidth(map_);
+    openEdit_.height = mapHeight(map_);
 }
 
-void historyRecordTile(std::int32_t x, std::int32_t y, TerrainCode oldCode, TerrainCode newCode) {
-    if (!editOpen) historyBeginEdit(MapChange::kBrushedTiles);
+void History::recordTile(std::int32_t x, std::int32_t y, TerrainCode oldCode, TerrainCode newCode) {
+    if (!editOpen_) beginEdit(MapChange::kBrushedTiles);
     if (oldCode == newCode) return;
-    if (!openEdit.filled.empty()) openEdit.expandFilled();
-    openEdit.changes.push_back({packTile(x, y), oldCode, newCode});
-    mapChanged();
+    if (!openEdit_.filled.empty()) openEdit_.expandFilled();
+    openEdit_.changes.push_back({packTile(x, y), oldCode, newCode});
+    ++revision_;
 }
 
-void historyRecordTiles(std::vector<std::uint32_t>&& tiles, TerrainCode oldCode, TerrainCode newCode) {
-    if (!editOpen) historyBeginEdit(MapChange::kTiles);
+void History::recordTiles(std::vector<std::uint32_t>&& tiles, TerrainCode oldCode, TerrainCode newCode) {
+    if (!editOpen_) beginEdit(MapChange::kTiles);
     if (oldCode == newCode || tiles.empty()) return;
-    if (openEdit.changes.empty() && openEdit.filled.empty()) {
-        openEdit.filled = std::move(tiles);
-        openEdit.filledOld = oldCode;
-        openEdit.filledNew = newCode;
+    if (openEdit_.changes.empty() && openEdit_.filled.empty()) {
+        openEdit_.filled = std::move(tiles);
+        openEdit_.filledOld = oldCode;
+        openEdit_.filledNew = newCode;
     } else {
-        openEdit.expandFilled();
-        for (std::uint32_t tile : tiles) openEdit.changes.push_back({tile, oldCode, newCode});
+        openEdit_.expandFilled();
+        for (std::uint32_t tile : tiles) openEdit_.changes.push_back({tile, oldCode, newCode});
     }
-    mapChanged();
+    ++revision_;
 }
 
-void historyEndEdit() { closeOpenEdit(); }
+void History::endEdit() { closeOpenEdit(); }
 
-void historyCaptureWholeMap(MapChange change) {
+void History::captureWholeMap(MapChange change) {
     settle();
-    wholeMapPending = true;
-    pendingChange = change;
-    pendingBefore.capture();
-    ++revision;  // the map is about to change
+    wholeMapPending_ = true;
+    pendingChange_ = change;
+    pendingBefore_.capture(map_);
+    ++revision_;  // the map is about to change
 }
 
-void historyCommitWholeMap() { commitPendingWholeMap(); }
+void History::commitWholeMap() { commitPendingWholeMap(); }
 
-void repaintEdit(MapChange change, std::int32_t quadsX, std::int32_t quadsY) {
-    const bool sizeChanged = quadsX != quadCountX || quadsY != quadCountY;
-    repaintMapChange(sizeChanged ? MapChange::kWholeMap : change);
+Replay History::undo() { return replay(false); }
+
+Replay History::redo() { return replay(true); }
+
+bool History::canUndo() const { return !undoSteps_.empty() || wholeMapPending_ || openEditChangedTiles(); }
+
+void History::clear() {
+    undoSteps_.clear();
+    redoSteps_.clear();
+    keptBytes_ = 0;
+    editOpen_ = false;
+    openEdit_ = Step();
+    wholeMapPending_ = false;
+    pendingBefore_ = MapCopy();
+    currentState_ = savedState_ = ++lastStateNumber_;
+    ++revision_;
 }
 
-bool undoLastEdit() { return replay(undoSteps, redoSteps, false); }
+bool History::hasUnsavedEdits() const { return currentState_ != savedState_ || openEditChangedTiles(); }
 
-bool redoLastEdit() { return replay(redoSteps, undoSteps, true); }
-
-bool canUndo() { return !undoSteps.empty() || wholeMapPending || openEditChangedTiles(); }
-
-bool canRedo() { return !redoSteps.empty(); }
-
-void historyClear() {
-    undoSteps.clear();
-    redoSteps.clear();
-    keptBytes = 0;
-    editOpen = false;
-    openEdit = Step();
-    wholeMapPending = false;
-    pendingBefore = MapCopy();
-    currentState = savedState = ++lastStateNumber;
-    ++revision;
-    publishSaveState();
-}
-
-bool hasUnsavedEdits() { return currentState != savedState || openEditChangedTiles(); }
-
-void markMapSaved() {
+void History::markSaved() {
     settle();
-    savedState = currentState;
-    publishSaveState();
+    savedState_ = currentState_;
 }
 
-void markMapUnsaved() {
-    savedState = kNoState;
-    publishSaveState();
-}
+void History::markUnsaved() { savedState_ = kNoState; }
 
-std::uint64_t historyRevision() { return revision; }
-
-std::size_t historyMemoryBytes() { return keptBytes; }
-
-void setHistoryMemoryLimit(std::size_t bytes) {
-    memoryLimit = bytes;
+void History::setMemoryLimit(std::size_t bytes) {
+    memoryLimit_ = bytes;
     keepWithinLimit();
 }
 

@@ -4,8 +4,7 @@
 
 #include "files/map_file.h"
 #include "files/recovery_file.h"
-#include "editing/history.h"
-#include "map/save_state.h"
+#include "editing/editor.h"
 #include "text/conversions.h"
 #include "view/repaint.h"
 
@@ -13,28 +12,21 @@ namespace pelorn {
 
 namespace {
 
-// This session's recovery copy (its number; 0 before the first) and the
-// revision of the map it holds.
-int sessionCopy = 0;
-std::uint64_t copiedRevision = 0;
-// The revision keepUnsavedWork last kept: asked again before anything
-// changed, it has nothing more to write.
-constexpr std::uint64_t kNoRevision = ~std::uint64_t{0};
-std::uint64_t keptRevision = kNoRevision;
-
-void showSaveFailed(bool failed) {
-    if (mapSaveFailed == failed) return;
-    mapSaveFailed = failed;
-    repaintStatus(StatusChange::kMapFile);
+void showSaveFailed(Editor& editor, bool failed) {
+    editor.document.mapSaveFailed = failed;
+    editor.showFileMarks();
 }
 
 // Writes the unsaved map to this session's copy, or to a new one.
-bool writeSessionCopy() {
-    const std::uint64_t revision = historyRevision();
-    if (sessionCopy != 0 && copiedRevision == revision) return true;
-    if (sessionCopy == 0 || !rewriteRecoveryCopy(sessionCopy)) sessionCopy = writeNewRecoveryCopy();
-    if (sessionCopy == 0) return false;
-    copiedRevision = revision;
+bool writeSessionCopy(Editor& editor) {
+    RecoveryState& recovery = editor.recovery;
+    const Map& map = editor.map();
+    const std::uint64_t revision = editor.history().revision();
+    if (recovery.sessionCopy != 0 && recovery.copiedRevision == revision) return true;
+    if (recovery.sessionCopy == 0 || !rewriteRecoveryCopy(map, recovery.sessionCopy))
+        recovery.sessionCopy = writeNewRecoveryCopy(map);
+    if (recovery.sessionCopy == 0) return false;
+    recovery.copiedRevision = revision;
     return true;
 }
 
@@ -51,44 +43,43 @@ unsigned autosaveIntervalMs(const char* override) {
     return static_cast<unsigned>(value);
 }
 
-bool saveMap() {
-    const bool saved = saveMapFile();
-    if (saved) markMapSaved();
-    showSaveFailed(!saved);
+bool saveMap(Editor& editor) {
+    const bool saved = saveMapFile(editor.map());
+    if (saved) editor.history().markSaved();
+    showSaveFailed(editor, !saved);
     return saved;
 }
 
-bool keepUnsavedWork() {
-    if (!hasUnsavedEdits() || keptRevision == historyRevision()) return true;
-    const bool kept = writeSessionCopy();
-    sessionCopy = 0;  // whatever comes next goes to a copy of its own
+bool keepUnsavedWork(Editor& editor) {
+    History& history = editor.history();
+    RecoveryState& recovery = editor.recovery;
+    if (!history.hasUnsavedEdits() || recovery.keptRevision == history.revision()) return true;
+    const bool kept = writeSessionCopy(editor);
+    recovery.sessionCopy = 0;  // whatever comes next goes to a copy of its own
     if (kept)
-        keptRevision = historyRevision();
+        recovery.keptRevision = history.revision();
     else
-        showSaveFailed(true);
+        showSaveFailed(editor, true);
     return kept;
 }
 
-void autosaveUnsavedWork() {
-    if (hasUnsavedEdits()) writeSessionCopy();
+void autosaveUnsavedWork(Editor& editor) {
+    if (editor.history().hasUnsavedEdits()) writeSessionCopy(editor);
 }
 
-void mapReplaced(bool savedUnderItsName) {
-    historyClear();
-    if (!savedUnderItsName) markMapUnsaved();
-    showSaveFailed(false);
-    sessionCopy = 0;
+void mapReplaced(Editor& editor, bool savedUnderItsName) {
+    editor.history().clear();
+    if (!savedUnderItsName) editor.history().markUnsaved();
+    editor.document.mapSaveFailed = false;
+    editor.recovery.sessionCopy = 0;
+    editor.screen.viewQuadX = 0;
+    editor.screen.viewQuadY = 0;
+    editor.showFileMarks();
 }
 
-void openCurrentMap() {
-    const std::string fileName = openMapFile();
-    mapReplaced(fileName.empty() || fileName == currentMapName);
-}
-
-void resetUnsavedWork() {
-    sessionCopy = 0;
-    copiedRevision = 0;
-    keptRevision = kNoRevision;
+void openCurrentMap(Editor& editor) {
+    const std::string fileName = openMapFile(editor.map());
+    mapReplaced(editor, fileName.empty() || fileName == editor.map().currentMapName);
 }
 
 }  // namespace pelorn

@@ -8,6 +8,8 @@
 
 namespace pelorn {
 
+class Editor;
+
 // The autosave's interval while the map has unsaved edits.
 constexpr unsigned kAutosaveIntervalMs = 2 * 60 * 1000;
 
@@ -20,7 +22,7 @@ unsigned autosaveIntervalMs(const char* override);
 // the map counts as saved. Failure: the status line says "<name>.map not
 // saved" until a save succeeds, and the unsaved edits stay marked. Returns
 // whether the file was written.
-bool saveMap();
+bool saveMap(Editor& editor);
 
 // Before "New Map", "Open Map", "Generate Random Map" and the end of the
 // program: when the map has unsaved edits, writes them to a recovery copy
@@ -29,25 +31,23 @@ bool saveMap();
 // unsaved or the copy is written; false, with the status line saying "not
 // saved", when it could not be written. Asked again before the map changes,
 // it writes nothing more.
-bool keepUnsavedWork();
+bool keepUnsavedWork(Editor& editor);
 
 // The autosave: while the map has unsaved edits that this session's copy
 // does not hold yet, writes them to it (the first time, a new copy). A map
 // without unsaved edits writes nothing.
-void autosaveUnsavedWork();
+void autosaveUnsavedWork(Editor& editor);
 
 // A map replaced the one in memory ("New Map", "Open Map", start-up): a
-// fresh undo history, no failed save, and the next recovery copy a new one.
+// fresh undo history, no failed save, the next recovery copy a new one, and
+// the view on its first quad.
 // `savedUnderItsName`: the map is what the file of its name holds (or an
 // empty map no file holds); otherwise (a recovery copy, a file whose line 2
 // names another map) it counts as unsaved from the start.
-void mapReplaced(bool savedUnderItsName);
+void mapReplaced(Editor& editor, bool savedUnderItsName);
 
 // "Open Map" and start-up: the map of currentMapName, with the fallbacks of
 // openMapFile, replaces the one in memory, which must have been kept first.
-void openCurrentMap();
-
-// Back to a fresh process: no copy written in this session.
-void resetUnsavedWork();
+void openCurrentMap(Editor& editor);
 
 }  // namespace pelorn
