@@ -3,7 +3,11 @@
 #include <gtest/gtest.h>
 
 #include "map/map_grid.h"
+#include "support/raster_painter.h"
 #include "support/repaint_list.h"
+#include "view/cursor_text.h"
+#include "view/map_view.h"
+#include "view/whole_map.h"
 #include "view/layout.h"
 #include "view/screen.h"
 #include "view/view_mode.h"
@@ -54,6 +58,25 @@ TEST(MapChangeRepaint, ViewsTakeTurnsAndKeepTheirNumbers) {
     EXPECT_FALSE(showsDetailView(screen) || showsOverview(screen));
     switchToNextView(screen);
     EXPECT_EQ(screen.viewMode, 0);
+}
+
+// A number no view answers to (never set by the program) shows the caption
+// alone, picks nothing, names no tile and repaints the map area for tiles.
+TEST(MapChangeRepaint, ANumberOfNoViewShowsTheCaptionAlone) {
+    Map map;
+    ASSERT_TRUE(replaceWithEmptyMap(map, 2, 2));
+    Screen screen;
+    screen.viewMode = 7;
+    RasterPainter raster;
+    paintMap(raster, map, screen, FileMarks{});
+    EXPECT_EQ(raster.paintedPixelCount(), 960);  // the rule under the caption
+    ASSERT_EQ(raster.texts().size(), 1u);
+    EXPECT_EQ(cursorTextAt(screen, map, {47, 76}), "");
+    EXPECT_FALSE(openQuadAt(screen, map, {20, 50}));
+    repaintMapChange(screen, map, MapChange::kTiles);
+    EXPECT_EQ(screen.repaints.list(), std::vector{area(kMapAreaRect, true)});
+    switchToNextView(screen);
+    EXPECT_EQ(screen.viewMode, kDetailView);
 }
 
 }  // namespace
