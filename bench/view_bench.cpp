@@ -13,27 +13,32 @@
 #include "map/terrain.h"
 #include "support/raster_painter.h"
 #include "support/reference_view.h"
-#include "view/layout.h"
 #include "view/hex_picture.h"
+#include "view/layout.h"
 #include "view/map_view.h"
+#include "view/screen.h"
 #include "view/view_mode.h"
 
 namespace {
 
+using pelorn::Map;
+using pelorn::Screen;
 using pelorn::test::RasterPainter;
 
-// The generated 10x10 world, made again when another benchmark replaced it.
-void makeWorld() {
-    static bool made = false;
-    if (made && pelorn::mapGrid && pelorn::quadCountX == 10 && pelorn::quadCountY == 10) return;
-    pelorn::buildTerrainPalette();
-    pelorn::generatorParameters = pelorn::GeneratorParameters{};
-    pelorn::resetMapState();
-    pelorn::quadCountX = 10;
-    pelorn::quadCountY = 10;
-    pelorn::seedRandom(7);
-    pelorn::generateRandomMap();
-    made = true;
+// The generated 10x10 world from seed 7 and the default parameters.
+Map generatedWorld() {
+    Map map;
+    map.quadCountX = 10;
+    map.quadCountY = 10;
+    pelorn::Random random(7);
+    pelorn::generateRandomMap(map, random, pelorn::GeneratorParameters{});
+    return map;
+}
+
+// Made once for all the benchmarks that draw it.
+const Map& world() {
+    static const Map made = generatedWorld();
+    return made;
 }
 
 // The raster painter with no clip box of its own: every tile is drawn and
@@ -55,28 +60,31 @@ void paintLoop(benchmark::State& state, RasterPainter& raster, Paint paint) {
     state.counters["calls"] = static_cast<double>(calls);
 }
 
+void paintLoop(benchmark::State& state, RasterPainter& raster, const Map& map, const Screen& screen) {
+    paintLoop(state, raster, [&](RasterPainter& r) { pelorn::paintMap(r, map, screen, pelorn::FileMarks{}); });
+}
+
 void BM_OverviewPaint(benchmark::State& state) {
-    makeWorld();
-    pelorn::viewMode = 1;
+    Screen screen;
+    screen.viewMode = pelorn::kOverview;
     RasterPainter raster;
-    paintLoop(state, raster, [](RasterPainter& r) { pelorn::paintMap(r); });
-    pelorn::viewMode = 0;
+    paintLoop(state, raster, world(), screen);
 }
 BENCHMARK(BM_OverviewPaint)->Unit(benchmark::kMillisecond);
 
 void BM_OverviewPaintTileByTile(benchmark::State& state) {
-    makeWorld();
+    const Screen screen;
     RasterPainter raster;
-    paintLoop(state, raster, [](RasterPainter& r) { pelorn::test::paintOverviewTileByTile(r); });
+    paintLoop(state, raster, [&](RasterPainter& r) { pelorn::test::paintOverviewTileByTile(r, world(), screen); });
 }
 BENCHMARK(BM_OverviewPaintTileByTile)->Unit(benchmark::kMillisecond);
 
 void BM_DetailPaint(benchmark::State& state) {
-    makeWorld();
-    pelorn::viewQuadX = 4;
-    pelorn::viewQuadY = 4;
+    Screen screen;
+    screen.viewQuadX = 4;
+    screen.viewQuadY = 4;
     RasterPainter raster;
-    paintLoop(state, raster, [](RasterPainter& r) { pelorn::paintMap(r); });
+    paintLoop(state, raster, world(), screen);
 }
 BENCHMARK(BM_DetailPaint)->Unit(benchmark::kMillisecond);
 
@@ -84,12 +92,12 @@ BENCHMARK(BM_DetailPaint)->Unit(benchmark::kMillisecond);
 // the view draws it, or drawing every tile for the raster to clip.
 template <typename Surface>
 void BM_BrushStepRepaint(benchmark::State& state) {
-    makeWorld();
-    pelorn::viewQuadX = 4;
-    pelorn::viewQuadY = 4;
+    Screen screen;
+    screen.viewQuadX = 4;
+    screen.viewQuadY = 4;
     Surface raster;
     raster.setClipRects({pelorn::quadTileRect(50, 50)});
-    paintLoop(state, raster, [](RasterPainter& r) { pelorn::paintMap(r); });
+    paintLoop(state, raster, world(), screen);
 }
 BENCHMARK_TEMPLATE(BM_BrushStepRepaint, RasterPainter)->Unit(benchmark::kMicrosecond);
 BENCHMARK_TEMPLATE(BM_BrushStepRepaint, WholeSurfacePainter)->Unit(benchmark::kMicrosecond);
@@ -100,31 +108,29 @@ BENCHMARK_TEMPLATE(BM_BrushStepRepaint, WholeSurfacePainter)->Unit(benchmark::kM
 void BM_WholeMapPaint(benchmark::State& state) {
     const int quadsX = static_cast<int>(state.range(0));
     const int quadsY = static_cast<int>(state.range(1));
-    if (quadsX == 10 && quadsY == 10) {
-        makeWorld();
-    } else {
-        pelorn::buildTerrainPalette();
-        pelorn::replaceWithEmptyMap(quadsX, quadsY);
-        for (int x = 0; x < pelorn::mapWidth(); ++x)
-            for (int y = 0; y < pelorn::mapHeight(); ++y) pelorn::mapGrid[x][y] = (x * 7 + y * 3) % 39;
+    Map patterned;
+    const bool generated = quadsX == 10 && quadsY == 10;
+    if (!generated) {
+        pelorn::replaceWithEmptyMap(patterned, quadsX, quadsY);
+        for (int x = 0; x < pelorn::mapWidth(patterned); ++x)
+            for (int y = 0; y < pelorn::mapHeight(patterned); ++y) patterned.mapGrid[x][y] = (x * 7 + y * 3) % 39;
     }
-    pelorn::viewQuadX = quadsX / 2;
-    pelorn::viewQuadY = quadsY / 2;
-    pelorn::viewMode = pelorn::kWholeMapView;
+    Screen screen;
+    screen.viewQuadX = quadsX / 2;
+    screen.viewQuadY = quadsY / 2;
+    screen.viewMode = pelorn::kWholeMapView;
     RasterPainter raster;
-    paintLoop(state, raster, [](RasterPainter& r) { pelorn::paintMap(r); });
-    pelorn::viewMode = pelorn::kDetailView;
+    paintLoop(state, raster, generated ? world() : patterned, screen);
 }
 BENCHMARK(BM_WholeMapPaint)->Args({32, 32})->Args({100, 10})->Args({10, 10})->Unit(benchmark::kMillisecond);
 
 // The map as hexagons for sharing (pelorn-cli export --hex 1) of the
 // generated 10x10 world: drawing and PNG, 6002 by 4002 pixels.
 void BM_HexPicturePng(benchmark::State& state) {
-    makeWorld();
     std::size_t bytes = 0;
     for (auto _ : state) {
         std::string error;
-        bytes = pelorn::hexPicturePng(1, error).size();
+        bytes = pelorn::hexPicturePng(world(), 1, error).size();
         benchmark::DoNotOptimize(bytes);
     }
     state.counters["bytes"] = static_cast<double>(bytes);

@@ -1,62 +1,39 @@
 #include "view/cursor_text.h"
 
-#include <optional>
 #include <utility>
 
-#include "map/map_grid.h"
-#include "map/terrain.h"
-#include "text/conversions.h"
-#include "view/layout.h"
 #include "view/repaint.h"
-#include "view/view_mode.h"
+#include "view/screen.h"
+#include "view/view.h"
 
 namespace pelorn {
 
 namespace {
 
-std::optional<ClientPoint> lastPointer;
-std::string shownText;
-
-// The legend's name; a start location by its land ("Plains SL"); a code of
-// no terrain by its number.
-std::string terrainText(TerrainCode code) {
-    if (code >= 0 && code <= kLastLegendCode) return terrainName(code);
-    if (isStartLocationCode(code)) return std::string(terrainName(baseCode(code))) + " SL";
-    return "code " + intToText(code);
-}
-
-void show(std::string text) {
-    if (text == shownText) return;
-    shownText = std::move(text);
-    repaintStatus(StatusChange::kCursorText);
+void show(Screen& screen, std::string text) {
+    if (text == screen.cursorText) return;
+    screen.cursorText = std::move(text);
+    repaintStatus(screen, StatusChange::kCursorText);
 }
 
 }  // namespace
 
-std::string cursorTextAt(ClientPoint point) {
-    if (!showsDetailView() || !mapGrid) return std::string();
-    const std::optional<TilePos> tile = tileAt(point);
-    if (!tile || tile->x >= mapWidth() || tile->y >= mapHeight()) return std::string();
-    return "x " + intToText(tile->x) + ", y " + intToText(tile->y) + ": " + terrainText(mapGrid[tile->x][tile->y]);
+std::string cursorTextAt(const Screen& screen, const Map& map, ClientPoint point) {
+    return currentView(screen).statusTextAt(map, screen, point);
 }
 
-void pointerMovedTo(ClientPoint point) {
-    lastPointer = point;
-    show(cursorTextAt(point));
+void pointerMovedTo(Screen& screen, const Map& map, ClientPoint point) {
+    screen.lastPointer = point;
+    show(screen, cursorTextAt(screen, map, point));
 }
 
-void pointerLeft() {
-    lastPointer.reset();
-    show(std::string());
+void pointerLeft(Screen& screen) {
+    screen.lastPointer.reset();
+    show(screen, std::string());
 }
 
-void refreshCursorText() { show(lastPointer ? cursorTextAt(*lastPointer) : std::string()); }
-
-const std::string& shownCursorText() { return shownText; }
-
-void resetCursorText() {
-    lastPointer.reset();
-    shownText.clear();
+void refreshCursorText(Screen& screen, const Map& map) {
+    show(screen, screen.lastPointer ? cursorTextAt(screen, map, *screen.lastPointer) : std::string());
 }
 
 }  // namespace pelorn

@@ -2,28 +2,29 @@
 // pointer, its map column and row and its terrain ("x 1234, y 567: Forest H").
 // The text follows the pointer, and is read again whenever what lies under
 // the pointer may have changed (a scroll, another view, changed tiles); only
-// its own field repaints, and only when the text changes.
+// its own field repaints, and only when the text changes. The screen keeps
+// the pointer's last place (lastPointer) and the text shown (cursorText).
 #pragma once
 
 #include <string>
 
-#include "map/window_seam.h"
+#include "view/client_area.h"
 
 namespace pelorn {
 
-// The text for the tile under a client point of the detail view: empty off
-// the viewed quad's tiles, in the other views and without a map.
-std::string cursorTextAt(ClientPoint point);
+struct Map;
+struct Screen;
+
+// The text for the tile under a client point of the view the screen shows
+// (View::statusTextAt): empty off the viewed quad's tiles, in the other
+// views and without a map.
+std::string cursorTextAt(const Screen& screen, const Map& map, ClientPoint point);
 
 // The pointer moved to a client point (WM_MOUSEMOVE).
-void pointerMovedTo(ClientPoint point);
+void pointerMovedTo(Screen& screen, const Map& map, ClientPoint point);
 // The pointer left the window: no text.
-void pointerLeft();
+void pointerLeft(Screen& screen);
 // Reads the text again for the pointer's last place.
-void refreshCursorText();
-// What the status line shows.
-const std::string& shownCursorText();
-// Back to a fresh process: the pointer nowhere, no text.
-void resetCursorText();
+void refreshCursorText(Screen& screen, const Map& map);
 
 }  // namespace pelorn

@@ -9,34 +9,29 @@ namespace pelorn {
 
 namespace {
 
-HPEN pens[kPenCount] = {};
-
 COLORREF toColorRef(Rgb colour) { return RGB(colour.red, colour.green, colour.blue); }
-
-void createPen(int id) {
-    const PenStyle style = penStyle(id);
-    pens[id] = CreatePen(PS_SOLID, style.width, toColorRef(style.colour));
-}
 
 }  // namespace
 
-void createPens() {
-    for (TerrainCode code = 0; code <= kLastLegendCode; ++code) createPen(code);
-    for (TerrainCode code = kFirstStartLocation; code <= kLastStartLocation; ++code) createPen(code);
-    createPen(kMarkerPen);
-    createPen(kForestMarkPen);
-    createPen(kJungleMarkPen);
-    createPen(kStartMarkerPen);
-    createPen(kUnknownCodePen);
-    createPen(kQuadFramePen);
+Pens::Pens() {
+    for (TerrainCode code = 0; code <= kLastLegendCode; ++code) create(code);
+    for (TerrainCode code = kFirstStartLocation; code <= kLastStartLocation; ++code) create(code);
+    create(kMarkerPen);
+    create(kForestMarkPen);
+    create(kJungleMarkPen);
+    create(kStartMarkerPen);
+    create(kUnknownCodePen);
+    create(kQuadFramePen);
 }
 
-// Runs after the window is gone, so no device context still holds a pen.
-void deletePens() {
-    for (HPEN& pen : pens) {
+Pens::~Pens() {
+    for (HPEN pen : pens_)
         if (pen) DeleteObject(pen);
-        pen = nullptr;
-    }
+}
+
+void Pens::create(int id) {
+    const PenStyle style = penStyle(id);
+    pens_[id] = CreatePen(PS_SOLID, style.width, toColorRef(style.colour));
 }
 
 void GdiPainter::selectPen(int pen) {
@@ -49,8 +44,9 @@ void GdiPainter::selectPen(int pen) {
     }
     // Codes 39..49 have no pen; the view asks for kUnknownCodePen for them,
     // and anything else out of range keeps the pen that is selected.
-    if (pen < 0 || pen >= kPenCount || !pens[pen]) return;
-    SelectObject(dc_, pens[pen]);
+    const HPEN chosen = pens_.pen(pen);
+    if (!chosen) return;
+    SelectObject(dc_, chosen);
     selectedPen_ = pen;
 }
 

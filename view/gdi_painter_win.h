@@ -7,14 +7,28 @@
 
 namespace pelorn {
 
-// One pen per PenId, made once at start-up: the terrain pens in code order
-// (0..38, then 50..60), then the marker pens, then the pen of unknown codes.
-void createPens();
-void deletePens();
+// One pen per PenId: the terrain pens in code order (0..38, then 50..60),
+// then the marker pens, then the pen of unknown codes. The shell makes them
+// once at start-up and lets them go after the window is gone, so that no
+// device context still holds one.
+class Pens {
+public:
+    Pens();
+    ~Pens();
+    Pens(const Pens&) = delete;
+    Pens& operator=(const Pens&) = delete;
+
+    // The pen of an id; nullptr for ids without one.
+    HPEN pen(int id) const { return id >= 0 && id < kPenCount ? pens_[id] : nullptr; }
+
+private:
+    void create(int id);
+    HPEN pens_[kPenCount] = {};
+};
 
 class GdiPainter : public Painter {
 public:
-    explicit GdiPainter(HDC dc) : dc_(dc) {}
+    GdiPainter(HDC dc, const Pens& pens) : dc_(dc), pens_(pens) {}
     void selectPen(int pen) override;
     void moveTo(int x, int y) override;
     void lineTo(int x, int y) override;
@@ -25,6 +39,7 @@ public:
 
 private:
     HDC dc_;
+    const Pens& pens_;
     int selectedPen_ = kPenCount;  // none of ours yet: a fresh paint device context
 };
 

@@ -16,31 +16,31 @@ ImageSize hexPictureSize(std::int32_t tilesAcross, std::int32_t tilesDown) {
     return {kColumnSpacing * (tilesAcross - 1) + kTileWidth, kRowSpacing * tilesDown + kRaisedColumnLift};
 }
 
-void drawHexPicture(Painter& painter) {
-    if (!mapGrid) return;
-    const std::int32_t width = mapWidth();
-    const std::int32_t height = mapHeight();
+void drawHexPicture(Painter& painter, const Map& map) {
+    if (!map.mapGrid) return;
+    const std::int32_t width = mapWidth(map);
+    const std::int32_t height = mapHeight(map);
     for (std::int32_t x = 0; x < width; ++x) {
         const int px = kColumnSpacing * x;
         const int top = isRaisedColumn(x) ? 0 : kRaisedColumnLift;
-        for (std::int32_t y = 0; y < height; ++y) drawTile(painter, px, top + kRowSpacing * y, x, y);
+        for (std::int32_t y = 0; y < height; ++y) drawTile(painter, map, px, top + kRowSpacing * y, x, y);
     }
 }
 
-std::string hexPicturePng(int scale, std::string& error) {
+std::string hexPicturePng(const Map& map, int scale, std::string& error) {
     error.clear();
-    if (!mapGrid || !isAcceptableMapSize(quadCountX, quadCountY)) {
+    if (!map.mapGrid || !isAcceptableMapSize(map.quadCountX, map.quadCountY)) {
         error = "there is no map";
         return std::string();
     }
-    const ImageSize size = hexPictureSize(mapWidth(), mapHeight());
+    const ImageSize size = hexPictureSize(mapWidth(map), mapHeight(map));
     if (static_cast<std::int64_t>(size.width) * size.height > kMaxImagePixels) {
         error = "an image of that size cannot be written";
         return std::string();
     }
     try {
         RasterPainter raster(size.width, size.height);
-        drawHexPicture(raster);
+        drawHexPicture(raster, map);
         return imagePngBytes(size, raster.pixels().data(), scale, error);
     } catch (const std::bad_alloc&) {
         error = "not enough memory";

@@ -1,4 +1,4 @@
-// The map as the detail view draws it, every tile a hexagon with its marks,
+// A map as the detail view draws it, every tile a hexagon with its marks,
 // in one picture of the whole map for sharing (pelorn-cli export --hex).
 // Tile (x, y) stands where the detail view would put it were the map one
 // quad: columns 6 pixels apart, rows 4, the even columns 2 pixels higher,
@@ -10,6 +10,7 @@
 #include <string>
 
 #include "files/png_file.h"
+#include "map/map_grid.h"
 #include "view/painter.h"
 
 namespace pelorn {
@@ -17,13 +18,13 @@ namespace pelorn {
 // The picture's size for a map of tilesAcross by tilesDown tiles, at scale 1.
 ImageSize hexPictureSize(std::int32_t tilesAcross, std::int32_t tilesDown);
 
-// Draws every tile of the map in memory, column after column as the detail
+// Draws every tile of the map, column after column as the detail
 // view does (each column overlaps the one before it by 2 pixels).
-void drawHexPicture(Painter& painter);
+void drawHexPicture(Painter& painter, const Map& map);
 
-// The picture of the map in memory as a PNG, each pixel a block of scale by
+// The picture of a map as a PNG, each pixel a block of scale by
 // scale. Empty, with `error` saying why, when there is no map, the picture
 // is larger than imagePngBytes writes, or memory runs out.
-std::string hexPicturePng(int scale, std::string& error);
+std::string hexPicturePng(const Map& map, int scale, std::string& error);
 
 }  // namespace pelorn

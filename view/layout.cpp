@@ -1,5 +1,7 @@
 #include "view/layout.h"
 
+#include "view/screen.h"
+
 namespace pelorn {
 
 namespace {
@@ -37,11 +39,11 @@ ClientPoint legendMarkerStart(TerrainCode code) {
     return {x, kLegendTop + kMarkerDrop + kLegendRowHeight * slot.row};
 }
 
-std::optional<TilePos> tileAt(ClientPoint point) {
+std::optional<TilePos> tileAt(const Screen& screen, ClientPoint point) {
     const int u = point.x - kMapClickOriginX;
     const int v = point.y - kMapClickOriginY;
     if (u < 0 || u >= kMapClickWidth || v < 0 || v >= kMapClickHeight) return std::nullopt;
-    return TilePos{viewQuadX * kQuadSize + u / kColumnSpacing, viewQuadY * kQuadSize + v / kRowSpacing};
+    return TilePos{screen.viewQuadX * kQuadSize + u / kColumnSpacing, screen.viewQuadY * kQuadSize + v / kRowSpacing};
 }
 
 bool isOnLegend(ClientPoint point) {

@@ -10,9 +10,11 @@
 #include "map/hex_geometry.h"
 #include "map/map_grid.h"
 #include "map/terrain.h"
-#include "map/window_seam.h"
+#include "view/client_area.h"
 
 namespace pelorn {
+
+struct Screen;
 
 // The main window's outer size; the client area is what the frame leaves.
 constexpr int kWindowWidth = 964;
@@ -162,8 +164,10 @@ ClientPoint legendMarkerStart(TerrainCode code);
 
 // --- Hit-testing ---
 
-// The map tile under a client point on the viewed quad; none off the quad.
-std::optional<TilePos> tileAt(ClientPoint point);
+// The map tile under a client point on the detail view's quad (the screen's
+// viewQuadX/Y); none off the quad. Whether the map reaches there is the
+// caller's to check.
+std::optional<TilePos> tileAt(const Screen& screen, ClientPoint point);
 // Whether a point lies on one of the legend's two columns, rows or not.
 bool isOnLegend(ClientPoint point);
 // The code of the legend row under a point; none off the rows.

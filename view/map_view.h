@@ -1,17 +1,20 @@
-// The one paint operation of the main window: the caption, then either the
-// detail view (one quad of hexagon tiles with the edges of its neighbours, the
-// status line and the terrain legend), the overview (up to 5 by 5 quads at
-// one pixel per tile) or the whole map (view/whole_map.h) with the position
-// text. The Win32 shell wraps paintMap in BeginPaint/EndPaint with a painter
-// on the paint device context; the system clips the drawing to the
-// invalidated region, and tiles wholly outside its box are not drawn.
+// The one paint operation of the main window: the caption, then the view the
+// screen shows (view/view.h): the detail view (one quad of hexagon tiles with
+// the edges of its neighbours, the status line and the terrain legend), the
+// overview (up to 5 by 5 quads at one pixel per tile) or the whole map
+// (view/whole_map.h) with the position text. The Win32 shell wraps paintMap
+// in BeginPaint/EndPaint with a painter on the paint device context; the
+// system clips the drawing to the invalidated region, and tiles wholly
+// outside its box are not drawn.
 #pragma once
 
 #include <string>
 
+#include "map/map_grid.h"
 #include "map/terrain.h"
 #include "view/layout.h"
 #include "view/painter.h"
+#include "view/screen.h"
 
 namespace pelorn {
 
@@ -19,7 +22,7 @@ namespace pelorn {
 // a hexagon 8 pixels wide and 4 high, plus the start-location dot or the
 // forest/jungle mark. A code without a pen is drawn with kUnknownCodePen.
 // Draws nothing when there is no grid or the tile lies outside the map.
-void drawTile(Painter& painter, int x, int y, int column, int row);
+void drawTile(Painter& painter, const Map& map, int x, int y, int column, int row);
 
 // The colour of a legend label (some light terrains are labelled in black,
 // "Desert" in the colour of "F Plains").
@@ -28,9 +31,9 @@ Rgb legendLabelColour(TerrainCode code);
 // The caption at the top left: the map's name and ".map", then " *" while
 // the map has unsaved edits, then " not saved" while the last save failed
 // ("Untitled.map * not saved", drawn in the colour of the tool status).
-std::string mapCaptionText();
+std::string mapCaptionText(const Map& map, FileMarks marks);
 
-// Everything the main window shows, for the current view mode and state.
-void paintMap(Painter& painter);
+// Everything the main window shows of the map, the screen and the file.
+void paintMap(Painter& painter, const Map& map, const Screen& screen, FileMarks marks);
 
 }  // namespace pelorn

@@ -6,7 +6,7 @@
 #include <string_view>
 
 #include "map/terrain.h"
-#include "map/window_seam.h"
+#include "view/client_area.h"
 
 namespace pelorn {
 

@@ -3,24 +3,19 @@
 #include <utility>
 
 #include "view/repaint.h"
+#include "view/screen.h"
 
 namespace pelorn {
 
-namespace {
-std::string shown;
+void showPlayersStatus(Screen& screen, std::string text) {
+    screen.playersText = std::move(text);
+    repaintStatus(screen, StatusChange::kPlayers);
 }
 
-void showPlayersStatus(std::string text) {
-    shown = std::move(text);
-    repaintStatus(StatusChange::kPlayers);
+void clearPlayersStatus(Screen& screen) {
+    if (screen.playersText.empty()) return;
+    screen.playersText.clear();
+    repaintStatus(screen, StatusChange::kPlayers);
 }
-
-void clearPlayersStatus() {
-    if (shown.empty()) return;
-    shown.clear();
-    repaintStatus(StatusChange::kPlayers);
-}
-
-const std::string& playersStatus() { return shown; }
 
 }  // namespace pelorn

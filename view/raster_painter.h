@@ -30,7 +30,7 @@
 
 #include <vector>
 
-#include "map/window_seam.h"
+#include "view/client_area.h"
 #include "view/painter.h"
 
 namespace pelorn {

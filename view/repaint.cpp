@@ -4,47 +4,48 @@
 
 #include "view/cursor_text.h"
 #include "view/layout.h"
-#include "view/view_mode.h"
+#include "view/screen.h"
+#include "view/view.h"
 
 namespace pelorn {
 
-void repaintMapChange(MapChange change) {
-    const bool erase = change != MapChange::kBrushedTiles;
-    if (change == MapChange::kWholeMap || showsOverview()) {
-        invalidateClientArea(erase || change == MapChange::kWholeMap);
+void repaintMapChange(Screen& screen, const Map& map, MapChange change) {
+    if (change == MapChange::kWholeMap) {
+        screen.repaints.all(true);
     } else {
-        invalidateRect(kMapAreaRect, erase);
+        currentView(screen).repaintTiles(screen.repaints, change != MapChange::kBrushedTiles);
     }
-    refreshCursorText();
+    refreshCursorText(screen, map);
 }
 
-void repaintStatus(StatusChange change) {
+void repaintStatus(Screen& screen, StatusChange change) {
+    Repaints& repaints = screen.repaints;
     switch (change) {
         case StatusChange::kCurrentTerrain:
-            invalidateRect(kMarkerColumn1Rect, true);
-            invalidateRect(kMarkerColumn2Rect, true);
+            repaints.rect(kMarkerColumn1Rect, true);
+            repaints.rect(kMarkerColumn2Rect, true);
             return;
-        case StatusChange::kBrush: invalidateRect(kBrushStatusRect, true); return;
-        case StatusChange::kTool: invalidateRect(kToolStatusRect, true); return;
-        case StatusChange::kStartLocationMode: invalidateRect(kStartLocationStatusRect, true); return;
-        case StatusChange::kMapFile: invalidateRect(kCaptionRect, true); return;
-        case StatusChange::kCursorText: invalidateRect(kCursorTextRect, true); return;
-        case StatusChange::kPlayers: invalidateRect(kPlayersStatusRect, true); return;
-        case StatusChange::kSeed: invalidateRect(kSeedStatusRect, true); return;
+        case StatusChange::kBrush: repaints.rect(kBrushStatusRect, true); return;
+        case StatusChange::kTool: repaints.rect(kToolStatusRect, true); return;
+        case StatusChange::kStartLocationMode: repaints.rect(kStartLocationStatusRect, true); return;
+        case StatusChange::kMapFile: repaints.rect(kCaptionRect, true); return;
+        case StatusChange::kCursorText: repaints.rect(kCursorTextRect, true); return;
+        case StatusChange::kPlayers: repaints.rect(kPlayersStatusRect, true); return;
+        case StatusChange::kSeed: repaints.rect(kSeedStatusRect, true); return;
     }
 }
 
-void repaintScrolled() {
+void repaintScrolled(Screen& screen, const Map& map) {
     // The scroll rectangle leaves the status line out; the position text in
     // it names the quad and must follow.
-    invalidateRect(kScrollRect, true);
-    invalidateRect(kPositionStatusRect, true);
-    refreshCursorText();
+    screen.repaints.rect(kScrollRect, true);
+    screen.repaints.rect(kPositionStatusRect, true);
+    refreshCursorText(screen, map);
 }
 
-void repaintWholeWindow() {
-    invalidateClientArea(true);
-    refreshCursorText();
+void repaintWholeWindow(Screen& screen, const Map& map) {
+    screen.repaints.all(true);
+    refreshCursorText(screen, map);
 }
 
 void QuadTileRepaint::add(int column, int row) {
@@ -55,10 +56,10 @@ void QuadTileRepaint::add(int column, int row) {
     any_ = true;
 }
 
-void QuadTileRepaint::repaint() const {
+void QuadTileRepaint::repaint(Screen& screen, const Map& map) const {
     if (!any_) return;
-    invalidateRect(area_, false);
-    refreshCursorText();
+    screen.repaints.rect(area_, false);
+    refreshCursorText(screen, map);
 }
 
 }  // namespace pelorn

@@ -2,26 +2,23 @@
 
 #include "text/seed_text.h"
 #include "view/repaint.h"
+#include "view/screen.h"
 
 namespace pelorn {
 
-namespace {
-std::optional<std::uint32_t> seedShown;
+void showSeed(Screen& screen, std::uint32_t seed) {
+    screen.seedShown = seed;
+    repaintStatus(screen, StatusChange::kSeed);
 }
 
-void showSeed(std::uint32_t seed) {
-    seedShown = seed;
-    repaintStatus(StatusChange::kSeed);
+void clearShownSeed(Screen& screen) {
+    if (!screen.seedShown) return;
+    screen.seedShown.reset();
+    repaintStatus(screen, StatusChange::kSeed);
 }
 
-void clearShownSeed() {
-    if (!seedShown) return;
-    seedShown.reset();
-    repaintStatus(StatusChange::kSeed);
+std::string seedStatusText(const Screen& screen) {
+    return screen.seedShown ? "seed " + seedToText(*screen.seedShown) : std::string();
 }
-
-std::optional<std::uint32_t> shownSeed() { return seedShown; }
-
-std::string seedStatusText() { return seedShown ? "seed " + seedToText(*seedShown) : std::string(); }
 
 }  // namespace pelorn

@@ -1,13 +1,15 @@
-// Which view the main window shows. The stored value is the number the
-// program has always kept: 0 the detail view of one quad, 1 the overview of
-// up to 5 by 5 quads; 2, the newest, the whole map scaled into the map area.
-// Callers ask the questions below, not the number, so that another view is
-// added here and in the drawing only.
+// Which view the main window shows. The stored value (Screen::viewMode) is
+// the number the program has always kept: 0 the detail view of one quad, 1
+// the overview of up to 5 by 5 quads; 2, the newest, the whole map scaled
+// into the map area. Callers ask the questions below, not the number; what
+// each view draws and answers is its View (view/view.h).
 #pragma once
 
 #include <cstdint>
 
 namespace pelorn {
+
+struct Screen;
 
 enum ViewMode : std::int32_t {
     kDetailView = 0,
@@ -15,18 +17,16 @@ enum ViewMode : std::int32_t {
     kWholeMapView = 2,
 };
 
-extern std::int32_t viewMode;
-
 // The detail view: one quad, the status line and the legend. Only here do
 // the editing tools answer clicks and keys.
-inline bool showsDetailView() { return viewMode == kDetailView; }
+bool showsDetailView(const Screen& screen);
 // The overview: drawing reaches beyond the map area of the detail view.
-inline bool showsOverview() { return viewMode == kOverview; }
+bool showsOverview(const Screen& screen);
 // The whole map, fitted into the map area; a click opens a quad.
-inline bool showsWholeMap() { return viewMode == kWholeMapView; }
+bool showsWholeMap(const Screen& screen);
 
 // The next view in turn: detail, overview, detail again; from the whole map,
-// the detail view.
-void switchToNextView();
+// the detail view. Repaints nothing: the caller repaints the window.
+void switchToNextView(Screen& screen);
 
 }  // namespace pelorn

@@ -4,6 +4,8 @@
 
 #include "map/map_grid.h"
 #include "view/repaint.h"
+#include "view/screen.h"
+#include "view/view.h"
 #include "view/view_mode.h"
 
 namespace pelorn {
@@ -68,24 +70,24 @@ std::optional<QuadPos> WholeMapPicture::quadAt(ClientPoint point) const {
     return QuadPos{tileColumn(px) / kQuadSize, tileRow(py) / kQuadSize};
 }
 
-WholeMapPicture currentWholeMapPicture() {
-    if (!mapGrid) return WholeMapPicture(0, 0);
-    return WholeMapPicture(mapWidth(), mapHeight());
+WholeMapPicture wholeMapPicture(const Map& map) {
+    if (!map.mapGrid) return WholeMapPicture(0, 0);
+    return WholeMapPicture(mapWidth(map), mapHeight(map));
 }
 
-bool openQuadAt(ClientPoint point) {
-    const std::optional<QuadPos> quad = currentWholeMapPicture().quadAt(point);
+bool openQuadAt(Screen& screen, const Map& map, ClientPoint point) {
+    const std::optional<QuadPos> quad = currentView(screen).hitTest(map, screen, point).quad;
     if (!quad) return false;
-    viewQuadX = quad->x;
-    viewQuadY = quad->y;
-    viewMode = kDetailView;
-    repaintWholeWindow();
+    screen.viewQuadX = quad->x;
+    screen.viewQuadY = quad->y;
+    screen.viewMode = kDetailView;
+    repaintWholeWindow(screen, map);
     return true;
 }
 
-void switchWholeMapView() {
-    viewMode = showsWholeMap() ? kDetailView : kWholeMapView;
-    repaintWholeWindow();
+void switchWholeMapView(Screen& screen, const Map& map) {
+    screen.viewMode = showsWholeMap(screen) ? kDetailView : kWholeMapView;
+    repaintWholeWindow(screen, map);
 }
 
 }  // namespace pelorn

@@ -13,10 +13,13 @@
 #include <cstdint>
 #include <optional>
 
-#include "map/window_seam.h"
+#include "view/client_area.h"
 #include "view/layout.h"
 
 namespace pelorn {
+
+struct Map;
+struct Screen;
 
 struct QuadPos {
     std::int32_t x;
@@ -60,14 +63,15 @@ private:
     int height_ = 0;
 };
 
-// The picture of the map in memory.
-WholeMapPicture currentWholeMapPicture();
+// The picture of a map.
+WholeMapPicture wholeMapPicture(const Map& map);
 
-// A click on the whole-map view: the detail view of the quad under the point
-// opens and the window repaints. False, changing nothing, off the picture.
-bool openQuadAt(ClientPoint point);
+// A click on the view the screen shows: when it picks a quad (on the whole-map
+// picture), the detail view of that quad opens and the window repaints.
+// False, changing nothing, when it picks none.
+bool openQuadAt(Screen& screen, const Map& map, ClientPoint point);
 
 // Into the whole-map view, or from it back to the detail view; the window repaints.
-void switchWholeMapView();
+void switchWholeMapView(Screen& screen, const Map& map);
 
 }  // namespace pelorn

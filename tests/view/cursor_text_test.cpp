@@ -7,29 +7,32 @@
 #include <vector>
 
 #include "map/map_grid.h"
-#include "support/fresh_state.h"
-#include "support/recording_seam.h"
-#include "support/test_map.h"
+#include "support/repaint_list.h"
 #include "view/layout.h"
 #include "view/repaint.h"
+#include "view/screen.h"
 #include "view/view_mode.h"
+#include "view_test_map.h"
 
 namespace pelorn {
 namespace {
 
-using test::RecordingSeam;
-
-const test::Invalidation kField = RecordingSeam::area(kCursorTextRect, true);
+const Repaint kField = test::area(kCursorTextRect, true);
 
 // A client point inside the click cell of quad tile (column, row).
 ClientPoint cell(int column, int row, int dx = 0, int dy = 0) { return {47 + 6 * column + dx, 76 + 4 * row + dy}; }
 
-class CursorTextTest : public test::FreshStateTest {
+class CursorTextTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        FreshStateTest::SetUp();
-        ASSERT_TRUE(test::makeTestMap(13, 7, kSea));
-    }
+    void SetUp() override { test::makeViewTestMap(map, 13, 7, kSea); }
+
+    Map map;
+    Screen screen;
+    MapGrid& mapGrid = map.mapGrid;
+    std::int32_t& viewMode = screen.viewMode;
+    std::int32_t& viewQuadX = screen.viewQuadX;
+    std::int32_t& viewQuadY = screen.viewQuadY;
+    const std::string& shownText = screen.cursorText;
 };
 
 TEST_F(CursorTextTest, NamesTheColumnRowAndTerrainOfTheTileUnderThePoint) {
@@ -59,61 +62,59 @@ TEST_F(CursorTextTest, NamesTheColumnRowAndTerrainOfTheTileUnderThePoint) {
         {{-1, -1}, ""},            // outside the window
     };
     for (const auto& c : cases)
-        EXPECT_EQ(cursorTextAt(c.point), c.text) << c.point.x << ", " << c.point.y;
+        EXPECT_EQ(cursorTextAt(screen, map, c.point), c.text) << c.point.x << ", " << c.point.y;
     for (ViewMode view : {kOverview, kWholeMapView}) {
         viewMode = view;
-        EXPECT_EQ(cursorTextAt(cell(34, 67)), "") << view;
+        EXPECT_EQ(cursorTextAt(screen, map, cell(34, 67)), "") << view;
     }
     viewMode = kDetailView;
-    freeMapGrid();
-    EXPECT_EQ(cursorTextAt(cell(34, 67)), "");
+    freeMapGrid(map);
+    EXPECT_EQ(cursorTextAt(screen, map, cell(34, 67)), "");
 }
 
 TEST_F(CursorTextTest, ItsFieldRepaintsOnlyWhenTheTextChanges) {
-    RecordingSeam seam;
-    pointerMovedTo(cell(3, 4));
-    EXPECT_EQ(shownCursorText(), "x 3, y 4: Sea");
-    pointerMovedTo(cell(3, 4, 5, 3));  // within the same tile: nothing
-    pointerMovedTo(cell(3, 5));
-    EXPECT_EQ(shownCursorText(), "x 3, y 5: Sea");
-    pointerMovedTo({700, 300});        // off the quad: the text goes
-    EXPECT_EQ(shownCursorText(), "");
-    pointerMovedTo({710, 20});         // still nothing to show: no repaint
-    pointerMovedTo(cell(3, 5));
-    pointerLeft();
-    EXPECT_EQ(shownCursorText(), "");
-    pointerLeft();
-    EXPECT_EQ(seam.invalidations, (std::vector{kField, kField, kField, kField, kField}));
+    pointerMovedTo(screen, map, cell(3, 4));
+    EXPECT_EQ(shownText, "x 3, y 4: Sea");
+    pointerMovedTo(screen, map, cell(3, 4, 5, 3));  // within the same tile: nothing
+    pointerMovedTo(screen, map, cell(3, 5));
+    EXPECT_EQ(shownText, "x 3, y 5: Sea");
+    pointerMovedTo(screen, map, {700, 300});        // off the quad: the text goes
+    EXPECT_EQ(shownText, "");
+    pointerMovedTo(screen, map, {710, 20});         // still nothing to show: no repaint
+    pointerMovedTo(screen, map, cell(3, 5));
+    pointerLeft(screen);
+    EXPECT_EQ(shownText, "");
+    pointerLeft(screen);
+    EXPECT_EQ(screen.repaints.list(), (std::vector{kField, kField, kField, kField, kField}));
 }
 
 TEST_F(CursorTextTest, FollowsScrollingViewsAndChangedTiles) {
-    RecordingSeam seam;
-    pointerMovedTo(cell(10, 20));
-    EXPECT_EQ(shownCursorText(), "x 10, y 20: Sea");
+    pointerMovedTo(screen, map, cell(10, 20));
+    EXPECT_EQ(shownText, "x 10, y 20: Sea");
     // A scroll puts another tile under the pointer.
     viewQuadX = 2;
-    repaintScrolled();
-    EXPECT_EQ(shownCursorText(), "x 210, y 20: Sea");
+    repaintScrolled(screen, map);
+    EXPECT_EQ(shownText, "x 210, y 20: Sea");
     // A brush step, a bucket fill or an undo changes the tile's terrain.
     mapGrid[210][20] = kDesert;
     QuadTileRepaint brushed;
     brushed.add(10, 20);
-    brushed.repaint();
-    EXPECT_EQ(shownCursorText(), "x 210, y 20: Desert");
+    brushed.repaint(screen, map);
+    EXPECT_EQ(shownText, "x 210, y 20: Desert");
     mapGrid[210][20] = kLake;
-    repaintMapChange(MapChange::kTiles);
-    EXPECT_EQ(shownCursorText(), "x 210, y 20: Lake");
+    repaintMapChange(screen, map, MapChange::kTiles);
+    EXPECT_EQ(shownText, "x 210, y 20: Lake");
     // Another view shows none; back in the detail view it is there again.
     viewMode = kWholeMapView;
-    repaintWholeWindow();
-    EXPECT_EQ(shownCursorText(), "");
+    repaintWholeWindow(screen, map);
+    EXPECT_EQ(shownText, "");
     viewMode = kDetailView;
-    repaintWholeWindow();
-    EXPECT_EQ(shownCursorText(), "x 210, y 20: Lake");
+    repaintWholeWindow(screen, map);
+    EXPECT_EQ(shownText, "x 210, y 20: Lake");
     // A repaint that changes nothing under the pointer leaves the field alone.
-    seam.invalidations.clear();
-    repaintMapChange(MapChange::kBrushedTiles);
-    EXPECT_EQ(seam.invalidations, std::vector{RecordingSeam::area(kMapAreaRect, false)});
+    screen.repaints.take();
+    repaintMapChange(screen, map, MapChange::kBrushedTiles);
+    EXPECT_EQ(screen.repaints.list(), std::vector{test::area(kMapAreaRect, false)});
 }
 
 }  // namespace

@@ -4,12 +4,10 @@
 
 #include <gtest/gtest.h>
 
-#include "support/fresh_state.h"
+#include "view/screen.h"
 
 namespace pelorn::test {
 namespace {
-
-using LayoutTest = FreshStateTest;
 
 bool inside(ClientPoint p, const ClientRect& r) {
     return p.x >= r.left && p.x < r.right && p.y >= r.top && p.y < r.bottom;
@@ -19,10 +17,11 @@ bool covers(const ClientRect& outer, const ClientRect& inner) {
            inner.bottom <= outer.bottom;
 }
 
-TEST_F(LayoutTest, ClicksAnswerOneCellPerTileFromOnePixelRightOfTheDrawing) {
+TEST(LayoutTest, ClicksAnswerOneCellPerTileFromOnePixelRightOfTheDrawing) {
     // Hit-testing needs no grid, only the viewed quad.
-    viewQuadX = 1;
-    viewQuadY = 2;
+    Screen screen;
+    screen.viewQuadX = 1;
+    screen.viewQuadY = 2;
     const struct {
         ClientPoint point;
         bool onQuad;
@@ -34,19 +33,19 @@ TEST_F(LayoutTest, ClicksAnswerOneCellPerTileFromOnePixelRightOfTheDrawing) {
         {{-1, -1}, false, {}},          {{760, 100}, false, {}},
     };
     for (const auto& c : cases) {
-        const std::optional<TilePos> tile = tileAt(c.point);
+        const std::optional<TilePos> tile = tileAt(screen, c.point);
         ASSERT_EQ(tile.has_value(), c.onQuad) << c.point.x << ", " << c.point.y;
         if (tile) {
             EXPECT_EQ(*tile, c.tile) << c.point.x << ", " << c.point.y;
         }
     }
     // Every click cell's top-left pixel lies in the box of its own tile as drawn.
-    viewQuadX = 0;
-    viewQuadY = 0;
+    screen.viewQuadX = 0;
+    screen.viewQuadY = 0;
     for (int column = 0; column < kQuadSize; column += 7) {
         for (int row = 0; row < kQuadSize; row += 9) {
             const ClientPoint cell{kMapClickOriginX + kColumnSpacing * column, kMapClickOriginY + kRowSpacing * row};
-            ASSERT_EQ(tileAt(cell), (TilePos{column, row}));
+            ASSERT_EQ(tileAt(screen, cell), (TilePos{column, row}));
             const ClientRect box = quadTileRect(column, row);
             EXPECT_EQ(box.left + 1, cell.x) << column;
             EXPECT_EQ(box.right - box.left, kTileWidth);
@@ -55,7 +54,7 @@ TEST_F(LayoutTest, ClicksAnswerOneCellPerTileFromOnePixelRightOfTheDrawing) {
     }
 }
 
-TEST_F(LayoutTest, LegendRowsAnswerWhereTheirLabelsStand) {
+TEST(LayoutTest, LegendRowsAnswerWhereTheirLabelsStand) {
     for (TerrainCode code = 0; code <= kLastLegendCode; ++code) {
         const ClientPoint label = legendLabelOrigin(code);
         EXPECT_EQ(legendCodeAt(label), code);
@@ -85,7 +84,7 @@ TEST_F(LayoutTest, LegendRowsAnswerWhereTheirLabelsStand) {
     EXPECT_EQ(legendCodeAt({745, 39}), std::nullopt);
 }
 
-TEST_F(LayoutTest, RepaintRectanglesCoverWhatIsDrawnForThem) {
+TEST(LayoutTest, RepaintRectanglesCoverWhatIsDrawnForThem) {
     // The map area holds the quad and the edges of its neighbours.
     EXPECT_TRUE(covers(kMapAreaRect, quadTileRect(0, 0)));
     EXPECT_TRUE(covers(kMapAreaRect, quadTileRect(99, 99)));

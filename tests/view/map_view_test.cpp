@@ -2,12 +2,9 @@
 
 #include <string>
 
-#include "editing/tools.h"
 #include "map/map_grid.h"
 #include "map/terrain.h"
-#include "support/fresh_state.h"
 #include "support/raster_painter.h"
-#include "support/test_map.h"
 #include "view/map_view.h"
 #include "view/cursor_text.h"
 #include "view/hex_picture.h"
@@ -15,7 +12,9 @@
 #include "view/players_status.h"
 #include "view/seed_status.h"
 #include "view/view_mode.h"
+#include "view/screen.h"
 #include "view/whole_map.h"
+#include "view_test_map.h"
 
 namespace pelorn {
 namespace {
@@ -29,19 +28,32 @@ constexpr Rgb kMagenta{255, 0, 255};
 constexpr Rgb kForestMark{0, 60, 26};
 constexpr Rgb kJungleMark{0, 60, 200};
 
-class MapViewTest : public test::FreshStateTest {
+class MapViewTest : public ::testing::Test {
 protected:
-
     // Glacier is drawn white, the raster's background, so single tiles stand out.
-    static void makeMap(int quadsX, int quadsY, TerrainCode fill = kGlacier) {
-        ASSERT_TRUE(test::makeTestMap(quadsX, quadsY, fill));
+    void makeMap(int quadsX, int quadsY, TerrainCode fill = kGlacier) {
+        test::makeViewTestMap(map, quadsX, quadsY, fill);
     }
 
     RasterPainter paint() {
         RasterPainter raster;
-        paintMap(raster);
+        paintMap(raster, map, screen, FileMarks{});
         return raster;
     }
+
+    Map map;
+    Screen screen;
+    MapGrid& mapGrid = map.mapGrid;
+    std::int32_t& quadCountX = map.quadCountX;
+    std::string& currentMapName = map.currentMapName;
+    std::int32_t& viewMode = screen.viewMode;
+    std::int32_t& viewQuadX = screen.viewQuadX;
+    std::int32_t& viewQuadY = screen.viewQuadY;
+    TerrainCode& currentTerrain = screen.currentTerrain;
+    bool& boldBrush = screen.boldBrush;
+    bool& startLocationMode = screen.startLocationMode;
+    bool& fillTool = screen.fillTool;
+    bool& bucketTool = screen.bucketTool;
 };
 
 // The hexagon's 24 pixels: 4, 8, 8, 4 in its four rows.
@@ -385,7 +397,7 @@ TEST_F(MapViewTest, StatusLine) {
 // in the detail view only; before any run there is nothing there.
 TEST_F(MapViewTest, PlayersRunInTheStatusLine) {
     EXPECT_EQ(paint().textAt(kPlayersStatusX, kStatusTop), nullptr);
-    showPlayersStatus("8 starts, spread 3%");
+    showPlayersStatus(screen, "8 starts, spread 3%");
     fillTool = true;
     RasterPainter raster = paint();
     ASSERT_NE(raster.textAt(kPlayersStatusX, kStatusTop), nullptr);
@@ -401,7 +413,7 @@ TEST_F(MapViewTest, PlayersRunInTheStatusLine) {
     viewMode = kOverview;
     EXPECT_EQ(paint().textAt(kPlayersStatusX, kStatusTop), nullptr);
     viewMode = kDetailView;
-    clearPlayersStatus();
+    clearPlayersStatus(screen);
     EXPECT_EQ(paint().textAt(kPlayersStatusX, kStatusTop), nullptr);
     EXPECT_EQ(paint().texts().size(), 4u + 39u);
 }
@@ -411,7 +423,7 @@ TEST_F(MapViewTest, PlayersRunInTheStatusLine) {
 // before any run there is nothing there.
 TEST_F(MapViewTest, SeedOfTheLastRunInTheStatusLine) {
     EXPECT_EQ(paint().textAt(kSeedStatusX, kStatusTop), nullptr);
-    showSeed(4294967295u);
+    showSeed(screen, 4294967295u);
     bucketTool = true;
     RasterPainter raster = paint();
     ASSERT_NE(raster.textAt(170, 8), nullptr);
@@ -423,14 +435,13 @@ TEST_F(MapViewTest, SeedOfTheLastRunInTheStatusLine) {
     viewMode = kOverview;
     EXPECT_EQ(paint().textAt(170, 8), nullptr);
     viewMode = kDetailView;
-    showSeed(0);
+    showSeed(screen, 0);
     EXPECT_EQ(paint().textAt(170, 8)->text, "seed 0");
-    clearShownSeed();
+    clearShownSeed(screen);
     EXPECT_EQ(paint().textAt(170, 8), nullptr);
 }
 
 TEST_F(MapViewTest, LegendLabelsAndColours) {
-    buildTerrainPalette();
     RasterPainter raster = paint();
     struct Row {
         int x, y;
@@ -467,7 +478,7 @@ TEST_F(MapViewTest, DrawingIsClippedToTheInvalidatedRectangles) {
     makeMap(1, 1, kSea);
     RasterPainter raster;
     raster.setClipRects({{192, 192, 208, 208}});  // a normal brush's square
-    paintMap(raster);
+    paintMap(raster, map, screen, FileMarks{});
     EXPECT_EQ(raster.countPixels(terrainColour(kSea), 192, 192, 208, 208), raster.paintedPixelCount());
     EXPECT_GT(raster.paintedPixelCount(), 16 * 16 / 2);
     EXPECT_TRUE(raster.texts().empty());
@@ -475,7 +486,7 @@ TEST_F(MapViewTest, DrawingIsClippedToTheInvalidatedRectangles) {
     // The scroll rectangle leaves the status line alone but takes the legend's first column.
     RasterPainter scrolled;
     scrolled.setClipRects({{0, 30, 730, 540}});
-    paintMap(scrolled);
+    paintMap(scrolled, map, screen, FileMarks{});
     EXPECT_EQ(scrolled.textAt(740, 8), nullptr);
     EXPECT_EQ(scrolled.textAt(10, 8), nullptr);
     EXPECT_EQ(scrolled.pixel(720, 29), kWhite);
@@ -492,7 +503,8 @@ TEST_F(MapViewTest, DrawingIsClippedToTheInvalidatedRectangles) {
 
 // Every tile its own code from a spread of colours, so that a pixel tells
 // which tile it shows; a few start locations and codes of no terrain.
-void fillPattern(int quadsX, int quadsY) {
+void fillPattern(Map& map, int quadsX, int quadsY) {
+    const MapGrid mapGrid = map.mapGrid;
     for (int x = 0; x < quadsX * 100; ++x)
         for (int y = 0; y < quadsY * 100; ++y) mapGrid[x][y] = (x * 7 + y * 3 + x / 13) % 39;
     mapGrid[0][0] = 55;
@@ -513,7 +525,7 @@ TEST_F(MapViewTest, WholeMapShowsEveryPixelsTileAndFramesTheViewedQuad) {
     for (const auto& m : maps) {
         SCOPED_TRACE(::testing::Message() << m.quadsX << "x" << m.quadsY);
         makeMap(m.quadsX, m.quadsY);
-        fillPattern(m.quadsX, m.quadsY);
+        fillPattern(map, m.quadsX, m.quadsY);
         viewQuadX = m.viewX;
         viewQuadY = m.viewY;
         viewMode = kWholeMapView;
@@ -560,7 +572,7 @@ TEST_F(MapViewTest, WholeMapIsOneBlockOfPixelsAndAFrameWhateverTheSize) {
 
 TEST_F(MapViewTest, ClippedWholeMapPaintsMatchTheFullPaint) {
     makeMap(10, 10);
-    fillPattern(10, 10);
+    fillPattern(map, 10, 10);
     viewQuadX = 4;
     viewQuadY = 7;
     viewMode = kWholeMapView;
@@ -569,7 +581,7 @@ TEST_F(MapViewTest, ClippedWholeMapPaintsMatchTheFullPaint) {
                                   ClientRect{0, 0, 12, 590}, ClientRect{700, 400, 964, 590}}) {
         RasterPainter raster;
         raster.setClipRects({clip});
-        paintMap(raster);
+        paintMap(raster, map, screen, FileMarks{});
         int differ = 0;
         for (int x = 0; x < 964; ++x)
             for (int y = 0; y < 590; ++y) {
@@ -583,7 +595,7 @@ TEST_F(MapViewTest, ClippedWholeMapPaintsMatchTheFullPaint) {
 TEST_F(MapViewTest, CursorTextShowsInTheDetailViewOnly) {
     makeMap(1, 1);
     mapGrid[5][10] = kFertilePlains;
-    pointerMovedTo({47 + 6 * 5, 76 + 4 * 10});
+    pointerMovedTo(screen, map, {47 + 6 * 5, 76 + 4 * 10});
     RasterPainter raster = paint();
     ASSERT_NE(raster.textAt(330, 8), nullptr);
     EXPECT_EQ(raster.textAt(330, 8)->text, "x 5, y 10: F Plains");
@@ -591,16 +603,16 @@ TEST_F(MapViewTest, CursorTextShowsInTheDetailViewOnly) {
     EXPECT_EQ(raster.texts().size(), 4u + 39u);
     for (ViewMode view : {kOverview, kWholeMapView}) {
         viewMode = view;
-        refreshCursorText();
+        refreshCursorText(screen, map);
         raster = paint();
         EXPECT_EQ(raster.textAt(330, 8), nullptr) << view;
     }
     // Repainting its field draws the text and nothing around it.
     viewMode = kDetailView;
-    refreshCursorText();
+    refreshCursorText(screen, map);
     raster.clear();
     raster.setClipRects({kCursorTextRect});
-    paintMap(raster);
+    paintMap(raster, map, screen, FileMarks{});
     ASSERT_EQ(raster.texts().size(), 1u);
     EXPECT_EQ(raster.texts()[0].text, "x 5, y 10: F Plains");
     EXPECT_EQ(raster.paintedPixelCount(), 0);
@@ -610,7 +622,7 @@ TEST_F(MapViewTest, CursorTextShowsInTheDetailViewOnly) {
 
 TEST_F(MapViewTest, HexPictureIsTheDetailViewsDrawingOfTheMap) {
     makeMap(1, 1);
-    fillPattern(1, 1);
+    fillPattern(map, 1, 1);
     mapGrid[40][40] = 52;  // a start location's dot
     mapGrid[41][40] = kJungleHills;
     const RasterPainter view = paint();
@@ -618,7 +630,7 @@ TEST_F(MapViewTest, HexPictureIsTheDetailViewsDrawingOfTheMap) {
     ASSERT_EQ(size.width, 602);
     ASSERT_EQ(size.height, 402);
     RasterPainter picture(size.width, size.height);
-    drawHexPicture(picture);
+    drawHexPicture(picture, map);
     // A one-quad map shows no edges: the quad's 602 by 402 pixels from (46, 74) are the picture.
     int differ = 0;
     for (int x = 0; x < size.width; ++x)
@@ -636,7 +648,7 @@ TEST_F(MapViewTest, HexPictureOfAWideMapGoesOnPastTheQuad) {
     EXPECT_EQ(size.width, 1202);
     EXPECT_EQ(size.height, 402);
     RasterPainter picture(size.width, size.height);
-    drawHexPicture(picture);
+    drawHexPicture(picture, map);
     expectHexagon(picture, 600, 0, terrainColour(kSea));
     expectHexagon(picture, 606, 398, terrainColour(kLake));
     EXPECT_EQ(picture.countPixels(terrainColour(kSea), 0, 0, 1202, 402), 24);

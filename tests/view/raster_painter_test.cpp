@@ -12,7 +12,6 @@ constexpr Rgb kBlack{0, 0, 0};
 constexpr Rgb kRed{255, 0, 0};
 
 TEST(RasterPainter, ThinLinesExcludeTheirEndPoint) {
-    buildTerrainPalette();
     RasterPainter raster(40, 40);
     raster.selectPen(kDefaultPen);
     raster.moveTo(2, 3);

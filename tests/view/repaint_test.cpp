@@ -3,61 +3,76 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <iterator>
+#include <optional>
 #include <vector>
 
-#include "editing/history.h"
-#include "editing/tools.h"
 #include "map/map_grid.h"
 #include "map/terrain.h"
 #include "support/raster_painter.h"
-#include "support/recording_seam.h"
 #include "support/reference_view.h"
-#include "support/test_map.h"
 #include "view/layout.h"
 #include "view/map_view.h"
+#include "view/repaint.h"
+#include "view/screen.h"
 #include "view/view_mode.h"
+#include "view_test_map.h"
 
 namespace pelorn {
 namespace {
 
 using test::RasterPainter;
-using test::RecordingSeam;
 
 class RepaintTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        resetMapState();
-        resetEditingState();
-        historyClear();
-        viewMode = 0;
-        buildTerrainPalette();
-    }
-    void TearDown() override {
-        resetMapState();
-        resetEditingState();
-        historyClear();
-        viewMode = 0;
-    }
-
     // A map of every kind of tile: terrains with and without marks, start
     // locations, codes without a pen, in short runs and long ones.
-    static void makeMixedMap(int quadsX, int quadsY, std::uint32_t seed) {
-        ASSERT_TRUE(test::makeTestMap(quadsX, quadsY));
+    void makeMixedMap(int quadsX, int quadsY, std::uint32_t seed) {
+        test::makeViewTestMap(map, quadsX, quadsY);
         static const TerrainCode codes[] = {1, 2, 14, 17, 21, 22, 33, 36, 37, 50, 55, 58, 45, -3, 5, 11};
         std::uint32_t state = seed;
         TerrainCode code = 1;
-        for (int x = 0; x < mapWidth(); ++x) {
-            for (int y = 0; y < mapHeight(); ++y) {
+        for (int x = 0; x < mapWidth(map); ++x) {
+            for (int y = 0; y < mapHeight(map); ++y) {
                 state = state * 1664525u + 1013904223u;
                 if ((state >> 28) < 5) code = codes[(state >> 8) % std::size(codes)];
-                mapGrid[x][y] = code;
+                map.mapGrid[x][y] = code;
             }
         }
     }
 
-    static RasterPainter fullPaint() {
+    // One step of the editor's brush at a client point, as the tools take it:
+    // the tile under the point (the bold brush only where its seven tiles lie
+    // in the quad); each of its tiles that holds another code takes the
+    // current terrain, and those are repainted together.
+    void brushStep(ClientPoint point) {
+        struct Offset {
+            int dx, dy;
+        };
+        static const Offset kNormal[] = {{0, 0}};
+        static const Offset kBold[] = {{0, 0}, {0, -1}, {0, 1}, {-1, -1}, {-1, 1}, {1, -1}, {1, 1}};
+        const std::optional<TilePos> tile = tileAt(screen, point);
+        if (!tile) return;
+        const int column = tile->x - screen.viewQuadX * kQuadSize;
+        const int row = tile->y - screen.viewQuadY * kQuadSize;
+        if (screen.boldBrush && (column < 1 || column > kQuadSize - 2 || row < 1 || row > kQuadSize - 2)) return;
+        QuadTileRepaint changed;
+        const Offset* first = screen.boldBrush ? std::begin(kBold) : std::begin(kNormal);
+        const Offset* last = screen.boldBrush ? std::end(kBold) : std::end(kNormal);
+        for (const Offset* o = first; o != last; ++o) {
+            TerrainCode& code = map.mapGrid[tile->x + o->dx][tile->y + o->dy];
+            if (code == screen.currentTerrain) continue;
+            code = screen.currentTerrain;
+            changed.add(column + o->dx, row + o->dy);
+        }
+        changed.repaint(screen, map);
+    }
+
+    void paint(RasterPainter& raster) { paintMap(raster, map, screen, FileMarks{}); }
+
+    RasterPainter fullPaint() {
         RasterPainter raster;
-        paintMap(raster);
+        paint(raster);
         return raster;
     }
 
@@ -72,6 +87,9 @@ protected:
         }
         EXPECT_EQ(differing, 0) << what;
     }
+
+    Map map;
+    Screen screen;
 };
 
 TEST_F(RepaintTest, OverviewIsTheTileByTileOverviewPixelForPixel) {
@@ -82,18 +100,18 @@ TEST_F(RepaintTest, OverviewIsTheTileByTileOverviewPixelForPixel) {
     std::uint32_t seed = 1;
     for (const Case& c : cases) {
         makeMixedMap(c.quadsX, c.quadsY, seed++);
-        viewQuadX = c.viewX;
-        viewQuadY = c.viewY;
-        viewMode = 1;
+        screen.viewQuadX = c.viewX;
+        screen.viewQuadY = c.viewY;
+        screen.viewMode = 1;
         for (const std::vector<ClientRect>& clip :
              {std::vector<ClientRect>{}, {{0, 30, 730, 540}, {740, 8, 790, 28}}, {{97, 130, 103, 140}},
               {{0, 0, 3, 590}, {495, 300, 600, 301}}, {{600, 100, 700, 200}}}) {
             RasterPainter fast;
             fast.setClipRects(clip);
-            paintMap(fast);
+            paint(fast);
             RasterPainter reference;
             reference.setClipRects(clip);
-            test::paintOverviewTileByTile(reference);
+            test::paintOverviewTileByTile(reference, map, screen);
             SCOPED_TRACE(testing::Message() << c.quadsX << "x" << c.quadsY << " at (" << c.viewX << ", " << c.viewY
                                             << "), " << clip.size() << " clip rectangles");
             expectSamePixels(fast, reference, "overview");
@@ -106,10 +124,10 @@ TEST_F(RepaintTest, OverviewIsTheTileByTileOverviewPixelForPixel) {
 
 TEST_F(RepaintTest, DetailViewClippedDrawsExactlyWhatTheFullPaintDrawsThere) {
     makeMixedMap(3, 3, 7);
-    viewQuadX = 1;
-    viewQuadY = 1;  // edges on all four sides
-    currentTerrain = 55;
-    startLocationMode = true;
+    screen.viewQuadX = 1;
+    screen.viewQuadY = 1;  // edges on all four sides
+    screen.currentTerrain = 55;
+    screen.startLocationMode = true;
     const RasterPainter full = fullPaint();
     const ClientRect clips[] = {
         {46, 74, 54, 78},      // one tile
@@ -128,7 +146,7 @@ TEST_F(RepaintTest, DetailViewClippedDrawsExactlyWhatTheFullPaintDrawsThere) {
     for (const ClientRect& clip : clips) {
         RasterPainter part;
         part.setClipRects({clip});
-        paintMap(part);
+        paint(part);
         SCOPED_TRACE(testing::Message() << "clip " << clip.left << ", " << clip.top << ", " << clip.right << ", "
                                         << clip.bottom);
         for (int y = 0; y < part.height(); ++y) {
@@ -151,13 +169,13 @@ TEST_F(RepaintTest, DetailViewClippedDrawsExactlyWhatTheFullPaintDrawsThere) {
     // What scrolling repaints besides the map: the position text, and only it.
     RasterPainter position;
     position.setClipRects({kPositionStatusRect});
-    paintMap(position);
+    paint(position);
     ASSERT_EQ(position.texts().size(), 1u);
     EXPECT_EQ(position.texts()[0].text, "1, 1");
     // A one-tile repaint leaves nearly all of the 10,800 tiles undrawn.
     RasterPainter tile;
     tile.setClipRects({quadTileRect(50, 50)});
-    paintMap(tile);
+    paint(tile);
     EXPECT_LT(tile.calls(), 200);
     EXPECT_GT(full.calls(), 10000 * 9);
 }
@@ -167,9 +185,8 @@ TEST_F(RepaintTest, DetailViewClippedDrawsExactlyWhatTheFullPaintDrawsThere) {
 // window a full paint gives, step after step.
 TEST_F(RepaintTest, BrushRepaintsLeaveTheWindowAsAFullPaint) {
     makeMixedMap(3, 3, 11);
-    viewQuadX = 1;
-    viewQuadY = 1;
-    RecordingSeam seam;
+    screen.viewQuadX = 1;
+    screen.viewQuadY = 1;
     RasterPainter window = fullPaint();
     const TerrainCode terrains[] = {kSea, 55, kForestHills, kJungleHighHills, kGlacier, kSea};
     std::uint32_t state = 5;
@@ -177,27 +194,26 @@ TEST_F(RepaintTest, BrushRepaintsLeaveTheWindowAsAFullPaint) {
     for (int step = 0; step < 240; ++step) {
         if (step % 40 == 0) {
             // A new terrain and brush, as the legend and Ctrl+B give them with their own repaints.
-            currentTerrain = terrains[step / 40];
-            boldBrush = !boldBrush;
+            screen.currentTerrain = terrains[step / 40];
+            screen.boldBrush = !screen.boldBrush;
             window = fullPaint();
         }
         state = state * 1664525u + 1013904223u;
         // Mostly short moves, so that the brush often lands on tiles it already painted.
         const int x = 40 + static_cast<int>((state >> 8) % 40) + (step % 8) * 75;
         const int y = 70 + static_cast<int>((state >> 20) % 410);
-        seam.cursor = {x, y};
-        seam.invalidations.clear();
-        brushAtCursor();
-        if (seam.invalidations.empty()) continue;
+        brushStep({x, y});
+        const std::vector<Repaint> asked = screen.repaints.take();
+        if (asked.empty()) continue;
         ++repaints;
         std::vector<ClientRect> rects;
-        for (const test::Invalidation& inv : seam.invalidations) {
+        for (const Repaint& inv : asked) {
             EXPECT_FALSE(inv.erase);
             EXPECT_FALSE(inv.wholeClient);
             rects.push_back(inv.rect);
         }
         window.setClipRects(rects);
-        paintMap(window);
+        paint(window);
         if (step % 8 == 7) expectSamePixels(window, fullPaint(), "after brush steps");
     }
     expectSamePixels(window, fullPaint(), "after the last brush step");

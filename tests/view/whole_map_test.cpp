@@ -8,11 +8,11 @@
 #include <vector>
 
 #include "map/map_grid.h"
-#include "support/fresh_state.h"
-#include "support/recording_seam.h"
-#include "support/test_map.h"
+#include "support/repaint_list.h"
 #include "view/layout.h"
+#include "view/screen.h"
 #include "view/view_mode.h"
+#include "view_test_map.h"
 
 namespace pelorn {
 namespace {
@@ -162,39 +162,43 @@ TEST(WholeMapPicture, AClickFindsTheQuadWhosePixelsItHits) {
     }
 }
 
-using WholeMapView = test::FreshStateTest;
-
-TEST_F(WholeMapView, AClickOpensTheDetailViewOfItsQuad) {
-    ASSERT_TRUE(test::makeTestMap(10, 10));
-    test::RecordingSeam seam;
-    viewMode = kWholeMapView;
-    EXPECT_FALSE(openQuadAt({5, 300}));  // beside the picture
-    EXPECT_TRUE(seam.invalidations.empty());
-    EXPECT_EQ(viewMode, kWholeMapView);
+TEST(WholeMapView, AClickOpensTheDetailViewOfItsQuad) {
+    Map map;
+    test::makeViewTestMap(map, 10, 10);
+    Screen screen;
+    screen.viewMode = kWholeMapView;
+    EXPECT_FALSE(openQuadAt(screen, map, {5, 300}));  // beside the picture
+    EXPECT_TRUE(screen.repaints.empty());
+    EXPECT_EQ(screen.viewMode, kWholeMapView);
     const ClientRect quad = WholeMapPicture(1000, 1000).quadRect({7, 4});
-    EXPECT_TRUE(openQuadAt({quad.right - 1, quad.top}));
-    EXPECT_EQ(viewMode, kDetailView);
-    EXPECT_EQ(viewQuadX, 7);
-    EXPECT_EQ(viewQuadY, 4);
-    EXPECT_EQ(seam.invalidations, std::vector{test::RecordingSeam::whole(true)});
+    EXPECT_TRUE(openQuadAt(screen, map, {quad.right - 1, quad.top}));
+    EXPECT_EQ(screen.viewMode, kDetailView);
+    EXPECT_EQ(screen.viewQuadX, 7);
+    EXPECT_EQ(screen.viewQuadY, 4);
+    EXPECT_EQ(screen.repaints.list(), std::vector{test::whole(true)});
+    // In the detail view the same point lies on the tiles, which a click edits: no quad opens.
+    EXPECT_FALSE(openQuadAt(screen, map, {quad.right - 1, quad.top}));
+    EXPECT_EQ(screen.viewQuadX, 7);
+    EXPECT_EQ(screen.repaints.list().size(), 1u);
 }
 
-TEST_F(WholeMapView, SwitchingGoesThereAndBackToTheDetailView) {
-    ASSERT_TRUE(test::makeTestMap(3, 2));
-    viewQuadX = 2;
-    test::RecordingSeam seam;
-    switchWholeMapView();
-    EXPECT_TRUE(showsWholeMap());
-    EXPECT_EQ(viewMode, 2);  // the next number after the overview's
-    switchWholeMapView();
-    EXPECT_EQ(viewMode, kDetailView);
-    viewMode = kOverview;
-    switchWholeMapView();
-    EXPECT_TRUE(showsWholeMap());
-    switchToNextView();  // Ctrl+M's turn from the whole map: the detail view
-    EXPECT_EQ(viewMode, kDetailView);
-    EXPECT_EQ(viewQuadX, 2);
-    EXPECT_EQ(seam.invalidations.size(), 3u);
+TEST(WholeMapView, SwitchingGoesThereAndBackToTheDetailView) {
+    Map map;
+    test::makeViewTestMap(map, 3, 2);
+    Screen screen;
+    screen.viewQuadX = 2;
+    switchWholeMapView(screen, map);
+    EXPECT_TRUE(showsWholeMap(screen));
+    EXPECT_EQ(screen.viewMode, 2);  // the next number after the overview's
+    switchWholeMapView(screen, map);
+    EXPECT_EQ(screen.viewMode, kDetailView);
+    screen.viewMode = kOverview;
+    switchWholeMapView(screen, map);
+    EXPECT_TRUE(showsWholeMap(screen));
+    switchToNextView(screen);  // Ctrl+M's turn from the whole map: the detail view
+    EXPECT_EQ(screen.viewMode, kDetailView);
+    EXPECT_EQ(screen.viewQuadX, 2);
+    EXPECT_EQ(screen.repaints.list().size(), 3u);
 }
 
 TEST(WholeMapPicture, NoMapNoPicture) {

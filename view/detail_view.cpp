@@ -1,0 +1,151 @@
+// The detail view: one quad of hexagon tiles with the two nearest columns
+// and rows of its neighbours, the rule before the legend, the status line and
+// the legend with the marker of the current terrain.
+#include <optional>
+#include <string>
+
+#include "map/map_grid.h"
+#include "text/conversions.h"
+#include "view/drawing.h"
+#include "view/layout.h"
+#include "view/map_view.h"
+#include "view/screen.h"
+#include "view/seed_status.h"
+#include "view/view.h"
+
+namespace pelorn {
+
+using drawing::kBlack;
+using drawing::kRed;
+using drawing::line;
+
+namespace {
+
+// drawTile, left out when the tile lies wholly outside the clip box: its
+// hexagon and marks stay within its 8 by 4 box.
+void drawTileWithin(Painter& painter, const Map& map, const ClientRect& clip, int x, int y, int column, int row) {
+    if (rectsMeet(ClientRect{x, y, x + kTileWidth, y + kTileHeight}, clip)) drawTile(painter, map, x, y, column, row);
+}
+
+void drawQuad(Painter& painter, const Map& map, const Screen& screen, const ClientRect& clip) {
+    const int baseX = screen.viewQuadX * kQuadSize;
+    const int baseY = screen.viewQuadY * kQuadSize;
+    for (int j = 0; j < kQuadSize; ++j) {
+        const ClientPoint top = quadTileOrigin(j, 0);
+        if (top.x + kTileWidth <= clip.left || top.x >= clip.right) continue;
+        for (int i = 0; i < kQuadSize; ++i)
+            drawTileWithin(painter, map, clip, top.x, top.y + kRowSpacing * i, baseX + j, baseY + i);
+    }
+}
+
+// The two nearest columns or rows of the neighbouring quads; no corners, no wrapping.
+void drawEdges(Painter& painter, const Map& map, const Screen& screen, const ClientRect& clip) {
+    const int baseX = screen.viewQuadX * kQuadSize;
+    const int baseY = screen.viewQuadY * kQuadSize;
+    const auto drawColumns = [&](const EdgeColumn (&edge)[2]) {
+        for (int i = 0; i < kQuadSize; ++i)
+            for (const EdgeColumn& c : edge)
+                drawTileWithin(painter, map, clip, c.x, c.y + kRowSpacing * i, baseX + c.column, baseY + i);
+    };
+    const auto drawRows = [&](const EdgeRow (&edge)[2]) {
+        for (int j = 0; j < kQuadSize; ++j) {
+            const int drop = isRaisedColumn(j) ? 0 : kEdgeRowOddColumnDrop;
+            const int x = quadTileOrigin(j, 0).x;
+            for (const EdgeRow& r : edge) drawTileWithin(painter, map, clip, x, r.y + drop, baseX + j, baseY + r.row);
+        }
+    };
+    if (screen.viewQuadX > 0) drawColumns(kLeftEdgeColumns);
+    if (screen.viewQuadX < map.quadCountX - 1) drawColumns(kRightEdgeColumns);
+    if (screen.viewQuadY > 0) drawRows(kTopEdgeRows);
+    if (screen.viewQuadY < map.quadCountY - 1) drawRows(kBottomEdgeRows);
+}
+
+void drawStatusLine(Painter& painter, const Screen& screen) {
+    drawing::drawPositionText(painter, screen);
+    if (!screen.cursorText.empty()) painter.textOut(kCursorTextX, kStatusTop, screen.cursorText);
+    painter.textOut(kBrushStatusX, kStatusTop, screen.boldBrush ? "Brush: Bold" : "Brush: Normal");
+    if (screen.seedShown) painter.textOut(kSeedStatusX, kStatusTop, seedStatusText(screen));
+    if (!screen.playersText.empty()) painter.textOut(kPlayersStatusX, kStatusTop, screen.playersText);
+    painter.setTextColour(kRed);
+    if (screen.startLocationMode) painter.textOut(kStartLocationStatusX, kStatusTop, "SL");
+    if (screen.fillTool) {
+        painter.setTextColour(drawing::kToolStatusColour);
+        painter.textOut(kToolStatusX, kStatusTop, "Using FILL tool");
+    } else if (screen.bucketTool) {
+        painter.setTextColour(drawing::kToolStatusColour);
+        painter.textOut(kToolStatusX, kStatusTop, "Using BUCKET tool");
+    }
+}
+
+void drawLegend(Painter& painter) {
+    for (TerrainCode k = 0; k <= kLastLegendCode; ++k) {
+        painter.setTextColour(legendLabelColour(k));
+        const ClientPoint at = legendLabelOrigin(k);
+        painter.textOut(at.x, at.y, terrainName(k));
+    }
+}
+
+// A short line left of the label of code k (0..38).
+void drawMarkerOnRow(Painter& painter, TerrainCode k) {
+    const ClientPoint start = legendMarkerStart(k);
+    line(painter, start.x, start.y, start.x + kMarkerLength, start.y);
+}
+
+void drawLegendMarker(Painter& painter, TerrainCode k) {
+    if (k >= 0 && k <= kLastLegendCode) {
+        painter.selectPen(kMarkerPen);
+        drawMarkerOnRow(painter, k);
+    } else if (isStartLocationCode(k)) {
+        painter.selectPen(kStartMarkerPen);
+        drawMarkerOnRow(painter, baseCode(k));
+    }
+}
+
+// The legend's name; a start location by its land ("Plains SL"); a code of
+// no terrain by its number.
+std::string terrainText(TerrainCode code) {
+    if (code >= 0 && code <= kLastLegendCode) return terrainName(code);
+    if (isStartLocationCode(code)) return std::string(terrainName(baseCode(code))) + " SL";
+    return "code " + intToText(code);
+}
+
+class DetailView : public View {
+public:
+    void paint(Painter& painter, const Map& map, const Screen& screen, const ClientRect& clip) const override {
+        if (map.mapGrid) {
+            drawQuad(painter, map, screen, clip);
+            drawEdges(painter, map, screen, clip);
+        }
+        painter.selectPen(kVoid);
+        line(painter, kSeparatorX, 0, kSeparatorX, kSeparatorBottom);
+        drawStatusLine(painter, screen);
+        drawLegend(painter);
+        drawLegendMarker(painter, screen.currentTerrain);
+    }
+
+    // The legend is hit-tested apart (isOnLegend, legendCodeAt).
+    ViewHit hitTest(const Map&, const Screen& screen, ClientPoint point) const override {
+        return {tileAt(screen, point), std::nullopt};
+    }
+
+    void repaintTiles(Repaints& repaints, bool erase) const override { repaints.rect(kMapAreaRect, erase); }
+
+    // "x 1234, y 567: Forest H" for the tile under the point.
+    std::string statusTextAt(const Map& map, const Screen& screen, ClientPoint point) const override {
+        if (!map.mapGrid) return std::string();
+        const std::optional<TilePos> tile = hitTest(map, screen, point).tile;
+        if (!tile || tile->x >= mapWidth(map) || tile->y >= mapHeight(map)) return std::string();
+        return "x " + intToText(tile->x) + ", y " + intToText(tile->y) + ": " +
+               terrainText(map.mapGrid[tile->x][tile->y]);
+    }
+};
+
+}  // namespace
+
+const View& detailView();
+const View& detailView() {
+    static const DetailView view{};
+    return view;
+}
+
+}  // namespace pelorn
