@@ -156,8 +156,12 @@ TEST_F(SafeFile, ASmallerLimitRefusesLargerFilesUnread) {
     std::string read = "stale";
     ASSERT_TRUE(readWholeFile("fits", read, 64));
     EXPECT_EQ(read, std::string(64, 'w'));
-    EXPECT_FALSE(readWholeFile("over", read, 64));
+    ReadFailure why = ReadFailure::kNone;
+    EXPECT_FALSE(readWholeFile("over", read, 64, &why));
     EXPECT_TRUE(read.empty());
+    EXPECT_EQ(why, ReadFailure::kTooLarge);
+    EXPECT_FALSE(readWholeFile("missing", read, 64, &why));
+    EXPECT_EQ(why, ReadFailure::kUnreadable);
     ASSERT_TRUE(readWholeFile("empty", read, 0));
     EXPECT_FALSE(readWholeFile("fits", read, 0));
     // A file that grows past the limit while it is read is refused as well.
@@ -169,8 +173,9 @@ TEST_F(SafeFile, ASmallerLimitRefusesLargerFilesUnread) {
             std::fill(buffer, buffer + room, 'g');
             return static_cast<std::int64_t>(room);
         },
-        64));
+        64, &why));
     EXPECT_TRUE(read.empty());
+    EXPECT_EQ(why, ReadFailure::kTooLarge);
     EXPECT_LE(calls, 8u);
     EXPECT_FALSE(readWholeFile("/dev/zero", read, 64)) << "a device without end";
 }
