@@ -16,19 +16,19 @@
 
 namespace pelorn::bench {
 
-// A 10 by 10 quad map of mixed codes, as the generator leaves them.
-inline void makeBenchMap() {
-    resetMapState();
-    buildTerrainPalette();
-    quadCountX = 10;
-    quadCountY = 10;
-    currentMapName = "Bench";
-    allocateMapGrid();
+// `map` becomes a 10 by 10 quad map of mixed codes, as the generator leaves
+// them, named "Bench".
+inline void makeBenchMap(Map& map) {
+    map = Map();
+    map.quadCountX = 10;
+    map.quadCountY = 10;
+    map.currentMapName = "Bench";
+    allocateMapGrid(map);
     std::uint32_t state = 12345;
-    for (std::int32_t x = 0; x < mapWidth(); ++x)
-        for (std::int32_t y = 0; y < mapHeight(); ++y) {
+    for (std::int32_t x = 0; x < mapWidth(map); ++x)
+        for (std::int32_t y = 0; y < mapHeight(map); ++y) {
             state = state * 214013u + 2531011u;
-            mapGrid[x][y] = static_cast<TerrainCode>((state >> 16) % 61);
+            map.mapGrid[x][y] = static_cast<TerrainCode>((state >> 16) % 61);
         }
 }
 
@@ -46,7 +46,6 @@ inline int runInTemporaryFolder(int argc, char** argv, const std::string& name) 
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
 
-    resetMapState();
     fs::current_path(previous);
     std::error_code ignored;
     fs::remove_all(folder, ignored);

@@ -28,31 +28,33 @@ using namespace pelorn;
 
 using bench::makeBenchMap;
 
-// A generated 10 by 10 quad world: what users export. Made once, then copied.
-void makeWorldMap() {
-    static std::vector<TerrainCode> world;
-    if (world.empty()) {
-        resetMapState();
-        quadCountX = 10;
-        quadCountY = 10;
-        generatorParameters = GeneratorParameters{};
-        seedRandom(7);
-        generateRandomMap();
-        for (std::int32_t x = 0; x < mapWidth(); ++x) world.insert(world.end(), mapGrid[x], mapGrid[x] + mapHeight());
-    }
-    makeBenchMap();
-    for (std::int32_t x = 0; x < mapWidth(); ++x)
-        std::copy_n(world.begin() + static_cast<std::ptrdiff_t>(x) * mapHeight(), mapHeight(), mapGrid[x]);
+// The tiles of a generated 10 by 10 quad world: what users export. Made once.
+std::vector<TerrainCode> worldTiles() {
+    Map map;
+    map.quadCountX = 10;
+    map.quadCountY = 10;
+    Random random(7);
+    generateRandomMap(map, GeneratorParameters{}, random);
+    std::vector<TerrainCode> tiles;
+    for (std::int32_t x = 0; x < mapWidth(map); ++x) tiles.insert(tiles.end(), map.mapGrid[x], map.mapGrid[x] + mapHeight(map));
+    return tiles;
+}
+
+void makeWorldMap(Map& map) {
+    static const std::vector<TerrainCode> world = worldTiles();
+    makeBenchMap(map);
+    for (std::int32_t x = 0; x < mapWidth(map); ++x)
+        std::copy_n(world.begin() + static_cast<std::ptrdiff_t>(x) * mapHeight(map), mapHeight(map), map.mapGrid[x]);
 }
 
 // Arg 0: the mixed codes of makeBenchMap; arg 1: a generated world.
-void makeMapOfArg(const benchmark::State& state) {
-    if (state.range(0) == 0) makeBenchMap();
-    else makeWorldMap();
+void makeMapOfArg(Map& map, const benchmark::State& state) {
+    if (state.range(0) == 0) makeBenchMap(map);
+    else makeWorldMap(map);
 }
 
-std::size_t mapFileSize() { return mapFileText().size(); }
-std::size_t bitmapFileSize() { return 54 + 3 * static_cast<std::size_t>(mapWidth()) * mapHeight(); }
+std::size_t mapFileSize(const Map& map) { return mapFileText(map).size(); }
+std::size_t bitmapFileSize(const Map& map) { return 54 + 3 * static_cast<std::size_t>(mapWidth(map)) * mapHeight(map); }
 
 void plainWrite(const char* path, const std::string& bytes, bool sync) {
     std::FILE* file = std::fopen(path, "wb");
@@ -63,33 +65,37 @@ void plainWrite(const char* path, const std::string& bytes, bool sync) {
 }
 
 void BM_SaveMapFile(benchmark::State& state) {
-    makeBenchMap();
-    for (auto _ : state) benchmark::DoNotOptimize(saveMapFile());
-    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * mapFileSize()));
+    Map map;
+    makeBenchMap(map);
+    for (auto _ : state) benchmark::DoNotOptimize(saveMapFile(map));
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * mapFileSize(map)));
 }
 
 void BM_PlainWriteOfMapBytes(benchmark::State& state) {
-    makeBenchMap();
-    const std::string bytes(mapFileSize(), '0');
+    Map map;
+    makeBenchMap(map);
+    const std::string bytes(mapFileSize(map), '0');
     for (auto _ : state) plainWrite("plain.map", bytes, state.range(0) != 0);
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes.size()));
 }
 
 void BM_OpenMapFile(benchmark::State& state) {
-    makeBenchMap();
-    saveMapFile();
+    Map map;
+    makeBenchMap(map);
+    saveMapFile(map);
     for (auto _ : state) {
-        currentMapName = "Bench";
-        openMapFile();
-        benchmark::DoNotOptimize(mapGrid);
+        map.currentMapName = "Bench";
+        openMapFile(map);
+        benchmark::DoNotOptimize(map.mapGrid);
     }
-    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * mapFileSize()));
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * mapFileSize(map)));
 }
 
 void BM_PlainReadOfMapBytes(benchmark::State& state) {
-    makeBenchMap();
-    saveMapFile();
-    const std::size_t size = mapFileSize();
+    Map map;
+    makeBenchMap(map);
+    saveMapFile(map);
+    const std::size_t size = mapFileSize(map);
     std::string buffer;
     for (auto _ : state) {
         std::FILE* file = std::fopen("Bench.map", "rb");
@@ -102,9 +108,10 @@ void BM_PlainReadOfMapBytes(benchmark::State& state) {
 
 // A buffered read that looks at every byte, as any reader of the text must.
 void BM_PlainByteByByteReadOfMapBytes(benchmark::State& state) {
-    makeBenchMap();
-    saveMapFile();
-    const std::size_t size = mapFileSize();
+    Map map;
+    makeBenchMap(map);
+    saveMapFile(map);
+    const std::size_t size = mapFileSize(map);
     for (auto _ : state) {
         std::FILE* file = std::fopen("Bench.map", "rb");
         unsigned sum = 0;
@@ -116,78 +123,90 @@ void BM_PlainByteByByteReadOfMapBytes(benchmark::State& state) {
 }
 
 void BM_SaveMapBitmap(benchmark::State& state) {
-    makeMapOfArg(state);
-    for (auto _ : state) benchmark::DoNotOptimize(saveMapBitmap());
-    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bitmapFileSize()));
+    Map map;
+    makeMapOfArg(map, state);
+    for (auto _ : state) benchmark::DoNotOptimize(saveMapBitmap(map));
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bitmapFileSize(map)));
 }
 
 // The PNG exports against the bitmap export above, same map, same safe write.
 void BM_SaveMapPng(benchmark::State& state) {
-    makeMapOfArg(state);
+    Map map;
+    makeMapOfArg(map, state);
     std::string error;
-    for (auto _ : state) benchmark::DoNotOptimize(writeMapPng("Bench.png", PngKind::Picture, error));
-    state.counters["file_bytes"] = static_cast<double>(mapPngBytes(PngKind::Picture, error).size());
+    for (auto _ : state) benchmark::DoNotOptimize(writeMapPng(map, "Bench.png", PngKind::Picture, error));
+    state.counters["file_bytes"] = static_cast<double>(mapPngBytes(map, PngKind::Picture, error).size());
 }
 
 void BM_SaveMapPngTerrainCodes(benchmark::State& state) {
-    makeMapOfArg(state);
+    Map map;
+    makeMapOfArg(map, state);
     std::string error;
-    for (auto _ : state) benchmark::DoNotOptimize(writeMapPng("Bench.png", PngKind::TerrainCodes, error));
-    state.counters["file_bytes"] = static_cast<double>(mapPngBytes(PngKind::TerrainCodes, error).size());
+    for (auto _ : state) benchmark::DoNotOptimize(writeMapPng(map, "Bench.png", PngKind::TerrainCodes, error));
+    state.counters["file_bytes"] = static_cast<double>(mapPngBytes(map, PngKind::TerrainCodes, error).size());
 }
 
 void BM_LoadMapPngTerrainCodes(benchmark::State& state) {
-    makeMapOfArg(state);
+    Map map;
+    makeMapOfArg(map, state);
     std::string error;
-    const std::string png = mapPngBytes(PngKind::TerrainCodes, error);
-    for (auto _ : state) benchmark::DoNotOptimize(loadMapFromPng(png).ok);
+    const std::string png = mapPngBytes(map, PngKind::TerrainCodes, error);
+    for (auto _ : state) benchmark::DoNotOptimize(loadMapFromPng(map, png).ok);
 }
 
 void BM_LoadMapPngByColour(benchmark::State& state) {
-    makeMapOfArg(state);
+    Map map;
+    makeMapOfArg(map, state);
     std::string error;
-    const std::string png = mapPngBytes(PngKind::Picture, error);
-    for (auto _ : state) benchmark::DoNotOptimize(loadMapFromPng(png).ok);
+    const std::string png = mapPngBytes(map, PngKind::Picture, error);
+    for (auto _ : state) benchmark::DoNotOptimize(loadMapFromPng(map, png).ok);
 }
 
 void BM_PlainWriteOfBitmapBytes(benchmark::State& state) {
-    makeBenchMap();
-    const std::string bytes(bitmapFileSize(), 'x');
+    Map map;
+    makeBenchMap(map);
+    const std::string bytes(bitmapFileSize(map), 'x');
     for (auto _ : state) plainWrite("plain.bmp", bytes, state.range(0) != 0);
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * bytes.size()));
 }
 
 // The work in memory alone, without the disk.
 void BM_MapFileText(benchmark::State& state) {
-    makeBenchMap();
-    for (auto _ : state) benchmark::DoNotOptimize(mapFileText());
+    Map map;
+    makeBenchMap(map);
+    for (auto _ : state) benchmark::DoNotOptimize(mapFileText(map));
 }
 
+// The map reader on text in memory: parsed, then installed, as a file is.
 void BM_LoadMapFromText(benchmark::State& state) {
-    makeBenchMap();
-    const std::string text = mapFileText();
+    Map map;
+    makeBenchMap(map);
+    const std::string text = mapFileText(map);
     for (auto _ : state) {
-        loadMapFromText(text);
-        benchmark::DoNotOptimize(mapGrid);
+        freeMapGrid(map);
+        installParsedMap(map, parseMapText(text), map.currentMapName);
+        benchmark::DoNotOptimize(map.mapGrid);
     }
 }
 
 void BM_MapBitmapBytes(benchmark::State& state) {
-    makeMapOfArg(state);
-    for (auto _ : state) benchmark::DoNotOptimize(mapBitmapBytes());
+    Map map;
+    makeMapOfArg(map, state);
+    for (auto _ : state) benchmark::DoNotOptimize(mapBitmapBytes(map));
 }
 
 void BM_MapPngBytes(benchmark::State& state) {
-    makeMapOfArg(state);
+    Map map;
+    makeMapOfArg(map, state);
     std::string error;
-    for (auto _ : state) benchmark::DoNotOptimize(mapPngBytes(PngKind::Picture, error));
+    for (auto _ : state) benchmark::DoNotOptimize(mapPngBytes(map, PngKind::Picture, error));
 }
 
 void BM_SettingsRoundTrip(benchmark::State& state) {
-    resetMapState();
+    Settings settings;
     for (auto _ : state) {
-        writeSettingsFile();
-        benchmark::DoNotOptimize(readSettingsFile());
+        writeSettingsFile(settings);
+        benchmark::DoNotOptimize(readSettingsFile(settings));
     }
 }
 

@@ -40,16 +40,16 @@ void printExportHelp(std::ostream& out) {
 namespace {
 
 // The picture's size at a scale, when a PNG can hold it.
-bool hexPictureFits(int scale, std::int64_t& width, std::int64_t& height) {
-    const ImageSize size = hexPictureSize(mapWidth(), mapHeight());
+bool hexPictureFits(const Map& map, int scale, std::int64_t& width, std::int64_t& height) {
+    const ImageSize size = hexPictureSize(mapWidth(map), mapHeight(map));
     width = static_cast<std::int64_t>(size.width) * scale;
     height = static_cast<std::int64_t>(size.height) * scale;
     return width <= kMaxImageSide && height <= kMaxImageSide && width * height <= kMaxImagePixels;
 }
 
 // The map as hexagons to `path`; false with `error` saying why.
-bool writeHexPicture(const std::string& path, int scale, std::string& error) {
-    const std::string png = hexPicturePng(scale, error);
+bool writeHexPicture(const Map& map, const std::string& path, int scale, std::string& error) {
+    const std::string png = hexPicturePng(map, scale, error);
     if (png.empty()) return false;
     if (writeFileSafely(path, png)) return true;
     error = "cannot write the file";
@@ -92,22 +92,19 @@ int runExport(const Arguments& args) {
     if (const auto refused = refuseDevicePath(kCommand, "map", *mapPath)) return *refused;
     if (const auto refused = refuseDevicePath(kCommand, "--png", *pngPath)) return *refused;
 
-    resetMapState();
-    buildTerrainPalette();  // the editor builds it at start-up
-    if (!loadMapFile(*mapPath) || !mapGrid) return reportCannotRead(kCommand, *mapPath);
+    Map map;
+    if (!loadMapFile(map, *mapPath) || !map.mapGrid) return reportCannotRead(kCommand, *mapPath);
     std::int64_t width = 0;
     std::int64_t height = 0;
-    if (hexScale && !hexPictureFits(*hexScale, width, height)) {
+    if (hexScale && !hexPictureFits(map, *hexScale, width, height)) {
         std::cerr << "pelorn-cli export: the picture of '" << *mapPath << "' at --hex " << *hexScale << " would be "
                   << width << " by " << height << " pixels; at most " << kMaxImageSide << " on a side and "
                   << kMaxImagePixels << " in all (try a smaller scale)\n";
-        freeMapGrid();
         return kExitFile;
     }
     std::string error;
-    const bool written = hexScale ? writeHexPicture(*pngPath, *hexScale, error)
-                                  : writeMapPng(*pngPath, indexed ? PngKind::TerrainCodes : PngKind::Picture, error);
-    freeMapGrid();
+    const bool written = hexScale ? writeHexPicture(map, *pngPath, *hexScale, error)
+                                  : writeMapPng(map, *pngPath, indexed ? PngKind::TerrainCodes : PngKind::Picture, error);
     return reportWrite(kCommand, *pngPath, written, error);
 }
 

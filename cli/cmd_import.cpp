@@ -8,7 +8,6 @@
 #include "files/map_file.h"
 #include "files/png_file.h"
 #include "map/map_grid.h"
-#include "map/terrain.h"
 
 namespace pelorn::cli {
 
@@ -51,19 +50,17 @@ int runImport(const Arguments& args) {
     if (const auto refused = refuseDevicePath(kCommand, "image", *imagePath)) return *refused;
     if (const Stop missing = requireOption(kCommand, "--name", name.has_value())) return *missing;
 
-    resetMapState();
-    buildTerrainPalette();  // the colours the image is read by
-    const PngImport image = loadMapPngFile(*imagePath);
+    Map map;
+    const PngImport image = loadMapPngFile(map, *imagePath);
     if (!image.ok) return reportCannotRead(kCommand, *imagePath, image.error);
-    std::cout << "read " << *imagePath << ": " << image.width << "x" << image.height << " pixels, " << quadCountX
-              << "x" << quadCountY << " quads, ";
+    std::cout << "read " << *imagePath << ": " << image.width << "x" << image.height << " pixels, " << map.quadCountX
+              << "x" << map.quadCountY << " quads, ";
     if (image.byCode) std::cout << "by terrain code\n";
     else std::cout << "by colour; pixels of no terrain colour: " << image.inexactPixels << "\n";
 
-    currentMapName = *name;
-    const bool saved = saveMapFile();
-    freeMapGrid();
-    return reportWrite(kCommand, currentMapName + ".map", saved);
+    map.currentMapName = *name;
+    const bool saved = saveMapFile(map);
+    return reportWrite(kCommand, map.currentMapName + ".map", saved);
 }
 
 }  // namespace pelorn::cli

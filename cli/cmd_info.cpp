@@ -188,9 +188,9 @@ int runInfo(const Arguments& args) {
     InfoOptions options;
     if (const Stop stop = readInfoOptions(args, options)) return *stop;
 
-    resetMapState();
+    Map map;
     MapReadFailure failure = MapReadFailure::kNone;
-    if (!loadMapFile(options.path, &failure) || !mapGrid) return reportCannotRead(kCommand, options.path);
+    if (!loadMapFile(map, options.path, &failure) || !map.mapGrid) return reportCannotRead(kCommand, options.path);
     MapFacts facts = factsOfMap(options, options.starts || options.json);
     facts.failure = failure;
     if ((options.starts || options.json) && !facts.startsKnown) {

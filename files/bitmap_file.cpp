@@ -34,10 +34,10 @@ PixelColour toPixel(Rgb colour, bool ring) {
 
 }  // namespace
 
-std::string mapBitmapBytes() {
-    if (!mapGrid || !isAcceptableMapSize(quadCountX, quadCountY)) return std::string();
-    const std::int32_t width = mapWidth();
-    const std::int32_t height = mapHeight();
+std::string mapBitmapBytes(const Map& map) {
+    if (!map.mapGrid || !isAcceptableMapSize(map.quadCountX, map.quadCountY)) return std::string();
+    const std::int32_t width = mapWidth(map);
+    const std::int32_t height = mapHeight(map);
     const std::size_t rowBytes = 3 * static_cast<std::size_t>(width);
     const std::size_t pixelBytes = rowBytes * static_cast<std::size_t>(height);
 
@@ -68,7 +68,7 @@ std::string mapBitmapBytes() {
     // so they stay in the cache.
     char* pixels = header + kHeaderSize;
     for (std::int32_t x = 0; x < width; ++x) {
-        const TerrainCode* column = mapGrid[x];
+        const TerrainCode* column = map.mapGrid[x];
         const bool ringColumn = onQuadRing(x);
         char* out = pixels + 3 * static_cast<std::size_t>(x);
         for (std::int32_t y = 0; y < height; ++y, out += rowBytes) {
@@ -82,16 +82,15 @@ std::string mapBitmapBytes() {
     return bytes;
 }
 
-bool writeMapBitmap(const std::string& path) {
+bool saveMapBitmap(const Map& map) {
+    if (!isSafeMapName(map.currentMapName)) return false;
     try {
-        const std::string bytes = mapBitmapBytes();
+        const std::string bytes = mapBitmapBytes(map);
         if (bytes.empty()) return false;
-        return writeFileSafely(path, bytes);
+        return writeFileSafely(map.currentMapName + ".bmp", bytes);
     } catch (const std::exception&) {
         return false;  // no memory for the picture: no file is made
     }
 }
-
-bool saveMapBitmap() { return isSafeMapName(currentMapName) && writeMapBitmap(currentMapName + ".bmp"); }
 
 }  // namespace pelorn

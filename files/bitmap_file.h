@@ -10,15 +10,14 @@
 
 namespace pelorn {
 
-// The exact bytes of the bitmap of the map in memory (54 header bytes, then
-// the rows top first, blue-green-red). Empty when there is no grid.
-std::string mapBitmapBytes();
+// The exact bytes of the map's bitmap (54 header bytes, then the rows top
+// first, blue-green-red). Empty when the map has no grid.
+std::string mapBitmapBytes(const Map& map);
 
-// Writes the bitmap to currentMapName + ".bmp"; true on success. A failed
-// export leaves any previous file as it was; an unsafe current name
+// Writes the bitmap to the map's currentMapName + ".bmp"; true on success. A
+// failed export leaves any previous file as it was; an unsafe name
 // (isSafeMapName) writes nothing.
-bool saveMapBitmap();
-bool writeMapBitmap(const std::string& path);
+bool saveMapBitmap(const Map& map);
 
 // A colour component on a quad's ring: divided by 1.4 and rounded up, that
 // is ceil(5v / 7) in exact integers (122 -> 88, 255 -> 183, 0 stays 0).

@@ -143,13 +143,13 @@ bool readHead(std::string_view text, std::size_t& pos, ParsedMap& map) {
 
 }  // namespace
 
-std::string mapFileText() {
-    if (!mapGrid) return std::string();
-    const std::string head = "*MapInfo*\r\n" + currentMapName + "\r\n" + countText(quadCountX) + "\r\n" +
-                             countText(quadCountY) + "\r\n*MapTiles*";
+std::string mapFileText(const Map& map) {
+    if (!map.mapGrid) return std::string();
+    const std::string head = "*MapInfo*\r\n" + map.currentMapName + "\r\n" + countText(map.quadCountX) + "\r\n" +
+                             countText(map.quadCountY) + "\r\n*MapTiles*";
     // Measure first, then fill one buffer of the exact size.
     std::size_t size = head.size();
-    forEachColumnPiece(mapGrid, quadCountX, quadCountY, [&](const TerrainCode* column) {
+    forEachColumnPiece(map.mapGrid, map.quadCountX, map.quadCountY, [&](const TerrainCode* column) {
         for (int j = 0; j < kQuadSize; ++j) {
             const TerrainCode code = column[j];
             size += code >= 0 && code < 100 ? 4 : 2 + otherTileTextLength(code);
@@ -159,7 +159,7 @@ std::string mapFileText() {
     std::string text(size, '\0');
     std::memcpy(&text[0], head.data(), head.size());
     char* out = &text[0] + head.size();
-    forEachColumnPiece(mapGrid, quadCountX, quadCountY, [&](const TerrainCode* column) {
+    forEachColumnPiece(map.mapGrid, map.quadCountX, map.quadCountY, [&](const TerrainCode* column) {
         for (int j = 0; j < kQuadSize; ++j) {
             const TerrainCode code = column[j];
             if (code >= 0 && code < 100) {
@@ -176,18 +176,18 @@ std::string mapFileText() {
     return text;
 }
 
-bool writeMapFile(const std::string& path) {
-    if (!mapGrid) return false;
+bool writeMapFile(const Map& map, const std::string& path) {
+    if (!map.mapGrid) return false;
     try {
-        return writeFileSafely(path, mapFileText());
+        return writeFileSafely(path, mapFileText(map));
     } catch (const std::exception&) {
         return false;  // no memory for the file's text: nothing written
     }
 }
 
-bool saveMapFile() { return isSafeMapName(currentMapName) && writeMapFile(currentMapName + ".map"); }
-
-void loadMapFromText(std::string_view text) { loadMapFromText(text, currentMapName); }
+bool saveMapFile(const Map& map) {
+    return isSafeMapName(map.currentMapName) && writeMapFile(map, map.currentMapName + ".map");
+}
 
 ParsedMap parseMapText(std::string_view text) {
     ParsedMap map;
@@ -201,31 +201,25 @@ ParsedMap parseMapText(std::string_view text) {
     return map;
 }
 
-void installParsedMap(ParsedMap&& map, std::string fallbackName) {
-    if (map.name) {
+void installParsedMap(Map& map, ParsedMap&& parsed, std::string fallbackName) {
+    if (parsed.name) {
         // A path or device in a shared file must not decide where the next save goes.
-        if (map.name->empty()) *map.name = isSafeMapName(fallbackName) ? std::move(fallbackName) : kUntitled;
-        currentMapName = std::move(*map.name);
+        if (parsed.name->empty()) *parsed.name = isSafeMapName(fallbackName) ? std::move(fallbackName) : kUntitled;
+        map.currentMapName = std::move(*parsed.name);
     }
-    if (map.grid) {
-        installMapGrid(std::move(map.grid));
+    if (parsed.grid) {
+        installMapGrid(map, std::move(parsed.grid));
         return;
     }
     // A count that was read stands; the other keeps the previous size, and a
     // pair that is still no map size gives way to the whole previous size.
-    std::int32_t quadsX = map.quadsX > 0 ? map.quadsX : quadCountX;
-    std::int32_t quadsY = map.quadsY > 0 ? map.quadsY : quadCountY;
+    std::int32_t quadsX = parsed.quadsX > 0 ? parsed.quadsX : map.quadCountX;
+    std::int32_t quadsY = parsed.quadsY > 0 ? parsed.quadsY : map.quadCountY;
     if (!isAcceptableMapSize(quadsX, quadsY)) {
-        quadsX = quadCountX;
-        quadsY = quadCountY;
+        quadsX = map.quadCountX;
+        quadsY = map.quadCountY;
     }
-    replaceWithEmptyMap(quadsX, quadsY);
-}
-
-void loadMapFromText(std::string_view text, std::string fallbackName) {
-    // The old grid goes first, so that the old and new grids never need memory together.
-    freeMapGrid();
-    installParsedMap(parseMapText(text), std::move(fallbackName));
+    replaceWithEmptyMap(map, quadsX, quadsY);
 }
 
 namespace {
@@ -241,23 +235,24 @@ std::string nameOfMapPath(const std::string& path) {
 
 }  // namespace
 
-bool loadMapFile(const std::string& path, MapReadFailure* failure) {
+bool loadMapFile(Map& map, const std::string& path, MapReadFailure* failure) {
     std::string text;
     if (!readWholeFile(path, text)) return false;
-    freeMapGrid();
-    ParsedMap map = parseMapText(text);
-    if (failure) *failure = map.failure;
-    installParsedMap(std::move(map), nameOfMapPath(path));
+    // The old grid goes first, so that the old and new grids never need memory together.
+    freeMapGrid(map);
+    ParsedMap parsed = parseMapText(text);
+    if (failure) *failure = parsed.failure;
+    installParsedMap(map, std::move(parsed), nameOfMapPath(path));
     return true;
 }
 
-std::string openMapFile() {
-    // The map in memory stays until a file has been read whole.
-    for (const std::string& name : {currentMapName, std::string(kUntitled)}) {
-        if (isSafeMapName(name) && loadMapFile(name + ".map")) return name;
-        currentMapName = kUntitled;
+std::string openMapFile(Map& map) {
+    // The map stays until a file has been read whole.
+    for (const std::string& name : {map.currentMapName, std::string(kUntitled)}) {
+        if (isSafeMapName(name) && loadMapFile(map, name + ".map")) return name;
+        map.currentMapName = kUntitled;
     }
-    replaceWithEmptyMap(quadCountX, quadCountY);
+    replaceWithEmptyMap(map, map.quadCountX, map.quadCountY);
     return std::string();
 }
 

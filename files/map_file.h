@@ -11,15 +11,15 @@
 
 namespace pelorn {
 
-// The exact bytes of the map in memory as a map file. Empty when there is
-// no grid.
-std::string mapFileText();
+// The exact bytes of the map as a map file. Empty when it has no grid.
+std::string mapFileText(const Map& map);
 
-// Writes the map in memory to currentMapName + ".map"; true on success.
-// A failed save leaves any previous file as it was. A current name that is no
-// safe map name (isSafeMapName) writes nothing.
-bool saveMapFile();
-bool writeMapFile(const std::string& path);
+// Writes the map to its currentMapName + ".map"; true on success. A failed
+// save leaves any previous file as it was. A name that is no safe map name
+// (isSafeMapName) writes nothing.
+bool saveMapFile(const Map& map);
+// The same bytes to any path (a recovery copy).
+bool writeMapFile(const Map& map, const std::string& path);
 
 // What went wrong first while reading a map file's text.
 enum class MapReadFailure {
@@ -49,38 +49,30 @@ struct ParsedMap {
     MapReadFailure failure = MapReadFailure::kNone;
 };
 
-// Reads any byte sequence by the reading rules of the map file.
+// Reads any byte sequence by the reading rules of the map file: the one
+// reader of map text, whatever the text came from.
 ParsedMap parseMapText(std::string_view text);
 
-// Replaces the map in memory by a parsed one (the view at quad 0, 0). An
-// empty name gives way to `fallbackName`, or to "Untitled" should that be
-// unsafe too; no name leaves the current one. Without tiles the map is empty,
-// of the counts that were read, the previous size standing in for the others
-// (and for a pair that is still no map size); a map of one quad when even
-// that cannot be had. Always leaves a grid.
-void installParsedMap(ParsedMap&& map, std::string fallbackName);
+// Replaces `map` by a parsed one. An empty name gives way to `fallbackName`,
+// or to "Untitled" should that be unsafe too; no name leaves the map's own.
+// Without tiles the map is empty, of the counts that were read, its previous
+// size standing in for the others (and for a pair that is still no map size);
+// a map of one quad when even that cannot be had. Always leaves a grid.
+void installParsedMap(Map& map, ParsedMap&& parsed, std::string fallbackName);
 
-// Replaces the map in memory by the file of currentMapName (not tried when
-// the name is unsafe); falls back to the file of "Untitled", and then to an
-// empty map named "Untitled" of the size the previous map had. Always leaves
-// a grid. The map in memory is replaced only once a file has been read.
-// Returns the name of the file read (without ".map"), empty for the empty map.
-std::string openMapFile();
+// Replaces `map` by the file at `path` (its old grid freed before the new one
+// is read). False, with nothing changed, when the file cannot be opened or is
+// refused (readWholeFile); true when it was read and installed, however
+// malformed its contents, and then `failure`, when given, tells what went
+// wrong first. An unsafe name in the file gives way to the file's own name
+// without ".map".
+bool loadMapFile(Map& map, const std::string& path, MapReadFailure* failure = nullptr);
 
-// Replaces the map in memory by the file at `path`. False, with nothing
-// changed, when the file cannot be opened or is refused (readWholeFile);
-// true when it was read and installed, however malformed its contents, and
-// then `failure`, when given, tells what went wrong first. An unsafe name in
-// the file gives way to the file's own name without ".map".
-bool loadMapFile(const std::string& path, MapReadFailure* failure = nullptr);
-
-// Replaces the map in memory by the one the text holds (the old grid freed
-// first): parseMapText, then installParsedMap.
-// Any byte sequence gives a usable map. A name on line 2 that is no safe map
-// name (isSafeMapName) is not taken: the map is named `fallbackName`, or
-// "Untitled" should that be unsafe too. Without a fallback, the current name
-// stays.
-void loadMapFromText(std::string_view text, std::string fallbackName);
-void loadMapFromText(std::string_view text);
+// Replaces `map` by the file of its currentMapName (not tried when the name
+// is unsafe); falls back to the file of "Untitled", and then to an empty map
+// named "Untitled" of the size the previous map had. Always leaves a grid.
+// The map is replaced only once a file has been read. Returns the name of the
+// file read (without ".map"), empty for the empty map.
+std::string openMapFile(Map& map);
 
 }  // namespace pelorn

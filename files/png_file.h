@@ -15,21 +15,22 @@
 #include <string>
 #include <string_view>
 
+#include "map/map_grid.h"
 #include "map/terrain.h"
 
 namespace pelorn {
 
 enum class PngKind { Picture, TerrainCodes };
 
-// The exact bytes of the PNG of the map in memory. Empty, with `error` saying
-// why, when there is no grid, when a terrain-code image is asked for and a
-// tile holds a code outside 0..255, or when memory runs out.
-std::string mapPngBytes(PngKind kind, std::string& error);
+// The exact bytes of the map's PNG. Empty, with `error` saying why, when the
+// map has no grid, when a terrain-code image is asked for and a tile holds a
+// code outside 0..255, or when memory runs out.
+std::string mapPngBytes(const Map& map, PngKind kind, std::string& error);
 // Writes those bytes to `path` (any previous file stays whole on failure).
-bool writeMapPng(const std::string& path, PngKind kind, std::string& error);
-// "Save PNG": the picture to currentMapName + ".png"; true on success. An
-// unsafe current name (isSafeMapName) writes nothing.
-bool saveMapPng();
+bool writeMapPng(const Map& map, const std::string& path, PngKind kind, std::string& error);
+// "Save PNG": the picture to the map's currentMapName + ".png"; true on
+// success. An unsafe name (isSafeMapName) writes nothing.
+bool saveMapPng(const Map& map);
 
 // Any picture as a PNG: `pixels` row after row from the top, each pixel made a
 // block of scale by scale pixels. An 8-bit palette image when it has at most
@@ -58,16 +59,17 @@ struct PngImport {
     std::int64_t inexactPixels = 0;   // read by colour: pixels of no terrain colour
 };
 
-// Replaces the map in memory by the one the image shows; the map's name is
-// left as it is. A terrain-code image (palette image of 8 bits per pixel,
+// Replaces `map` by the one the image shows; the map's name is left as it is. A terrain-code image (palette image of 8 bits per pixel,
 // not interlaced, whose palette entries are those of the export) gives every
 // tile its pixel's index. Any other PNG is read by colour: each pixel becomes
 // the legend terrain (0..38) of the nearest colour, the lowest code on a tie,
 // and on the outer ring of a quad also the ring colours of the bitmap count;
 // alpha is ignored. The image must be a whole number of quads (100 pixels
-// each way) of a size the editor accepts. On any failure the map in memory is
+// each way) of a size the editor accepts. On any failure the map is
 // unchanged.
-PngImport loadMapFromPng(std::string_view bytes);
-PngImport loadMapPngFile(const std::string& path);
+PngImport loadMapFromPng(Map& map, std::string_view bytes);
+// The file read through readWholeFile (at most kMaxPngFileSize bytes; no
+// device, pipe or folder), then as above.
+PngImport loadMapPngFile(Map& map, const std::string& path);
 
 }  // namespace pelorn

@@ -21,7 +21,7 @@ std::string pathOf(const std::string& mapName) { return mapName + ".map"; }
 
 // The numbers a copy may use: nothing stands there or a copy of ours does,
 // and the number is not the map's own name.
-std::vector<int> usableNumbers() {
+std::vector<int> usableNumbers(const std::string& currentMapName) {
     std::vector<int> numbers;
     for (int copy = 1; copy <= kRecoveryCopies; ++copy) {
         const std::string name = recoveryMapName(copy);
@@ -63,17 +63,17 @@ bool isRecoveryCopy(const std::string& mapName) {
     return readMapNameWords(head, pos, name) && !name.empty() && name != mapName;
 }
 
-int writeNewRecoveryCopy() {
-    if (!mapGrid) return 0;
-    const std::vector<int> numbers = usableNumbers();
+int writeNewRecoveryCopy(const Map& map) {
+    if (!map.mapGrid) return 0;
+    const std::vector<int> numbers = usableNumbers(map.currentMapName);
     if (numbers.empty() || !freeFirstNumber(numbers)) return 0;
-    return writeMapFile(pathOf(recoveryMapName(numbers.front()))) ? numbers.front() : 0;
+    return writeMapFile(map, pathOf(recoveryMapName(numbers.front()))) ? numbers.front() : 0;
 }
 
-bool rewriteRecoveryCopy(int copy) {
+bool rewriteRecoveryCopy(const Map& map, int copy) {
     const std::string name = recoveryMapName(copy);
-    return copy >= 1 && copy <= kRecoveryCopies && mapGrid && name != currentMapName && isRecoveryCopy(name) &&
-           writeMapFile(pathOf(name));
+    return copy >= 1 && copy <= kRecoveryCopies && map.mapGrid && name != map.currentMapName &&
+           isRecoveryCopy(name) && writeMapFile(map, pathOf(name));
 }
 
 }  // namespace pelorn

@@ -8,6 +8,8 @@
 
 #include <string>
 
+#include "map/map_grid.h"
+
 namespace pelorn {
 
 constexpr int kRecoveryCopies = 5;
@@ -21,16 +23,16 @@ std::string recoveryMapName(int copy);
 // name holds its own name there and is never replaced, moved or deleted.
 bool isRecoveryCopy(const std::string& mapName);
 
-// Writes the map in memory as a new recovery copy, safely (writeFileSafely):
+// Writes the map as a new recovery copy, safely (writeFileSafely):
 // the older copies move one number up, the fifth is deleted, and the map
 // becomes the lowest free number, normally copy 1. Numbers held by the user's
 // own files are passed over, and a copy never takes the number that is the
 // map's own name. Returns the number written, or 0 when there is no grid, no
 // number is free of the user's files, or a file cannot be moved or written.
-int writeNewRecoveryCopy();
+int writeNewRecoveryCopy(const Map& map);
 
-// Brings copy `copy` up to date with the map in memory, when it is still a
-// recovery copy and not the map's own name; false otherwise.
-bool rewriteRecoveryCopy(int copy);
+// Brings copy `copy` up to date with the map, when it is still a recovery
+// copy and not the map's own name; false otherwise.
+bool rewriteRecoveryCopy(const Map& map, int copy);
 
 }  // namespace pelorn

@@ -44,17 +44,26 @@ std::optional<std::uint64_t> temporaryOwner(std::string_view entryName, std::str
 }
 
 bool readOpenFile(std::uint64_t size, std::string& bytes,
-                  const std::function<std::int64_t(char*, std::size_t)>& readSome, std::size_t maxBytes) {
+                  const std::function<std::int64_t(char*, std::size_t)>& readSome, std::size_t maxBytes,
+                  ReadFailure* why) {
     bytes.clear();
-    if (size > maxBytes) return false;
+    if (why) *why = ReadFailure::kUnreadable;
+    if (size > maxBytes) {
+        if (why) *why = ReadFailure::kTooLarge;
+        return false;
+    }
     bool read = false;
+    bool tooLarge = false;
     try {
         // One byte more than the size tells a file that grew while it was read.
         bytes.resize(static_cast<std::size_t>(size) + 1);
         std::size_t used = 0;
         for (;;) {
             if (used == bytes.size()) {
-                if (used > maxBytes) break;
+                if (used > maxBytes) {
+                    tooLarge = true;  // it grew while it was read
+                    break;
+                }
                 bytes.resize(used < maxBytes / 2 ? 2 * used : maxBytes + 1);
             }
             const std::int64_t got = readSome(&bytes[used], bytes.size() - used);
@@ -73,6 +82,7 @@ bool readOpenFile(std::uint64_t size, std::string& bytes,
         bytes.clear();
         bytes.shrink_to_fit();
     }
+    if (why) *why = read ? ReadFailure::kNone : tooLarge ? ReadFailure::kTooLarge : ReadFailure::kUnreadable;
     return read;
 }
 

@@ -33,7 +33,10 @@ bool writeFileSafely(const std::string& path, std::string_view bytes);
 // plain file (a device, a pipe), names a device, or holds more than
 // `maxBytes`; such files are refused before any of them is read. Small
 // files (a weights table) pass a smaller limit.
-bool readWholeFile(const std::string& path, std::string& bytes, std::size_t maxBytes = kMaxReadBytes);
+// `why`, when given, tells a file too large from one that cannot be read.
+enum class ReadFailure { kNone, kUnreadable, kTooLarge };
+bool readWholeFile(const std::string& path, std::string& bytes, std::size_t maxBytes = kMaxReadBytes,
+                   ReadFailure* why = nullptr);
 
 // Reads at most the first `maxBytes` bytes of a plain file (the head of a
 // map file, without its tiles). False, with `bytes` empty, where
@@ -63,7 +66,7 @@ std::string temporarySuffix(std::uint64_t processId, unsigned counter);
 // and returns how many, 0 at the end of the file, or -1 on an error.
 bool readOpenFile(std::uint64_t size, std::string& bytes,
                   const std::function<std::int64_t(char*, std::size_t)>& readSome,
-                  std::size_t maxBytes = kMaxReadBytes);
+                  std::size_t maxBytes = kMaxReadBytes, ReadFailure* why = nullptr);
 // The part of readFileStart that is the same everywhere.
 bool readOpenFileStart(std::size_t maxBytes, std::string& bytes,
                        const std::function<std::int64_t(char*, std::size_t)>& readSome);

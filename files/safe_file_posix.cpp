@@ -165,13 +165,15 @@ std::int64_t readSome(int fd, char* buffer, std::size_t room) {
 
 }  // namespace
 
-bool readWholeFile(const std::string& path, std::string& bytes, std::size_t maxBytes) {
+bool readWholeFile(const std::string& path, std::string& bytes, std::size_t maxBytes, ReadFailure* why) {
     bytes.clear();
+    if (why) *why = ReadFailure::kUnreadable;
     std::uint64_t size = 0;
     const Descriptor file(openPlainFile(path, size));
     if (file.get() < 0) return false;
     return readOpenFile(
-        size, bytes, [&file](char* buffer, std::size_t room) { return readSome(file.get(), buffer, room); }, maxBytes);
+        size, bytes, [&file](char* buffer, std::size_t room) { return readSome(file.get(), buffer, room); }, maxBytes,
+        why);
 }
 
 bool readFileStart(const std::string& path, std::size_t maxBytes, std::string& bytes) {

@@ -22,24 +22,25 @@ std::ostream& operator<<(std::ostream& out, Bgr p) {
     return out << "(b " << p.blue << ", g " << p.green << ", r " << p.red << ")";
 }
 
-Bgr pixelAt(const std::string& bytes, int x, int y) {
-    const std::size_t width = static_cast<std::size_t>(mapWidth());
-    const std::size_t at = 54 + 3 * width * static_cast<std::size_t>(y) + 3 * static_cast<std::size_t>(x);
-    const auto byte = [&](std::size_t i) { return static_cast<int>(static_cast<unsigned char>(bytes.at(i))); };
-    return {byte(at), byte(at + 1), byte(at + 2)};
-}
-
 std::uint32_t u32At(const std::string& bytes, std::size_t at) {
     std::uint32_t value = 0;
     for (int i = 3; i >= 0; --i) value = (value << 8) | static_cast<unsigned char>(bytes.at(at + i));
     return value;
 }
 
+// The bitmap's rows are as wide as the map.
+Bgr pixelAt(const std::string& bytes, int x, int y) {
+    const std::size_t width = static_cast<std::size_t>(u32At(bytes, 18));
+    const std::size_t at = 54 + 3 * width * static_cast<std::size_t>(y) + 3 * static_cast<std::size_t>(x);
+    const auto byte = [&](std::size_t i) { return static_cast<int>(static_cast<unsigned char>(bytes.at(i))); };
+    return {byte(at), byte(at + 1), byte(at + 2)};
+}
+
 class BitmapFile : public FilesTest {};
 
 TEST_F(BitmapFile, OneQuadHasTheExactHeader) {
     makeMap(1, 1, "Pic");
-    ASSERT_TRUE(saveMapBitmap());
+    ASSERT_TRUE(saveMapBitmap(map));
     const std::string bytes = readBytes("Pic.bmp");
     ASSERT_EQ(bytes.size(), 30054u);
     const unsigned char header[54] = {
@@ -55,7 +56,7 @@ TEST_F(BitmapFile, OneQuadHasTheExactHeader) {
 
 TEST_F(BitmapFile, SizeFollowsTheQuadCounts) {
     makeMap(2, 3, "Six");
-    ASSERT_TRUE(saveMapBitmap());
+    ASSERT_TRUE(saveMapBitmap(map));
     const std::string bytes = readBytes("Six.bmp");
     ASSERT_EQ(bytes.size(), 180054u);
     EXPECT_EQ(u32At(bytes, 2), 180054u);
@@ -80,7 +81,7 @@ TEST_F(BitmapFile, QuadRingsAreDarker) {
     makeMap(1, 1, "Ring");
     for (int x = 0; x < 100; ++x)
         for (int y = 0; y < 100; ++y) mapGrid[x][y] = 1;  // F Plains, 122 193 67
-    ASSERT_TRUE(saveMapBitmap());
+    ASSERT_TRUE(saveMapBitmap(map));
     const std::string bytes = readBytes("Ring.bmp");
     const Bgr inside{67, 193, 122};
     const Bgr ring{48, 138, 88};
@@ -99,7 +100,7 @@ TEST_F(BitmapFile, TwoQuadsWideMakeATwoPixelLineBetweenThem) {
     makeMap(2, 1, "Two");
     for (int x = 0; x < 200; ++x)
         for (int y = 0; y < 100; ++y) mapGrid[x][y] = 36;  // Glacier, white
-    ASSERT_TRUE(saveMapBitmap());
+    ASSERT_TRUE(saveMapBitmap(map));
     const std::string bytes = readBytes("Two.bmp");
     const Bgr dark{183, 183, 183};
     const Bgr white{255, 255, 255};
@@ -113,7 +114,7 @@ TEST_F(BitmapFile, EachPixelShowsItsTile) {
     mapGrid[30][150] = 11;   // Desert 201 199 32
     mapGrid[55][120] = 55;   // start location on code 14: 108 179 63
     mapGrid[100][120] = 55;  // same, on a ring
-    ASSERT_TRUE(saveMapBitmap());
+    ASSERT_TRUE(saveMapBitmap(map));
     const std::string bytes = readBytes("Where.bmp");
     EXPECT_EQ(pixelAt(bytes, 150, 30), (Bgr{98, 45, 0}));
     EXPECT_EQ(pixelAt(bytes, 30, 150), (Bgr{32, 199, 201}));
@@ -129,7 +130,7 @@ TEST_F(BitmapFile, CodesWithoutAColourUseTheViewsColour) {
     mapGrid[11][10] = -3;
     mapGrid[12][10] = 1000;
     mapGrid[0][10] = 61;
-    ASSERT_TRUE(saveMapBitmap());
+    ASSERT_TRUE(saveMapBitmap(map));
     const std::string bytes = readBytes("Odd.bmp");
     const Rgb unknown = terrainColour(45);
     EXPECT_EQ(unknown, kUnknownCodeColour);
@@ -143,9 +144,9 @@ TEST_F(BitmapFile, CodesWithoutAColourUseTheViewsColour) {
 
 TEST_F(BitmapFile, ExportingAgainReplacesTheFile) {
     makeMap(1, 1, "Again");
-    ASSERT_TRUE(saveMapBitmap());
+    ASSERT_TRUE(saveMapBitmap(map));
     mapGrid[50][50] = 36;
-    ASSERT_TRUE(saveMapBitmap());
+    ASSERT_TRUE(saveMapBitmap(map));
     const std::string bytes = readBytes("Again.bmp");
     EXPECT_EQ(bytes.size(), 30054u);
     EXPECT_EQ(pixelAt(bytes, 50, 50), (Bgr{255, 255, 255}));
@@ -153,19 +154,21 @@ TEST_F(BitmapFile, ExportingAgainReplacesTheFile) {
 }
 
 TEST_F(BitmapFile, NoGridNoFile) {
-    EXPECT_FALSE(saveMapBitmap());
+    EXPECT_FALSE(saveMapBitmap(map));
     EXPECT_TRUE(folderEntries(".").empty());
 }
 
 TEST_F(BitmapFile, FailedExportKeepsThePreviousFile) {
     makeMap(1, 1, "Kept");
-    ASSERT_TRUE(saveMapBitmap());
+    ASSERT_TRUE(saveMapBitmap(map));
     const std::string before = readBytes("Kept.bmp");
     mapGrid[1][1] = 5;
     std::filesystem::create_directory("Kept2.bmp");
     testing_files::writeBytes("Kept2.bmp/x", "x");
-    EXPECT_FALSE(writeMapBitmap("Kept2.bmp"));
-    EXPECT_FALSE(writeMapBitmap("missing/Kept.bmp"));
+    currentMapName = "Kept2";
+    EXPECT_FALSE(saveMapBitmap(map));
+    currentMapName = "missing/Kept";
+    EXPECT_FALSE(saveMapBitmap(map));
     EXPECT_EQ(readBytes("Kept.bmp"), before);
     EXPECT_EQ(folderEntries("."), (std::vector<std::string>{"Kept.bmp", "Kept2.bmp"}));
 }

@@ -13,10 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "generator/parameters.h"
 #include "map/map_grid.h"
 #include "map/terrain.h"
-#include "support/fresh_state.h"
 
 namespace pelorn {
 namespace testing_files {
@@ -41,10 +39,10 @@ inline std::vector<std::string> folderEntries(const fs::path& folder) {
     return names;
 }
 
-class FilesTest : public test::FreshStateTest {
+// Each test has a map of its own, as a fresh editor has it: no grid yet.
+class FilesTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        FreshStateTest::SetUp();
         static std::atomic<unsigned> counter{0};
         previous_ = fs::current_path();
         // CTest runs the tests of this program in parallel processes.
@@ -55,21 +53,37 @@ protected:
         fs::current_path(folder_);
     }
     void TearDown() override {
-        FreshStateTest::TearDown();
         fs::current_path(previous_);
         std::error_code ignored;
         fs::permissions(folder_, fs::perms::owner_all, fs::perm_options::add, ignored);
         fs::remove_all(folder_, ignored);
     }
 
-    // A grid of the given size, every tile 0.
-    static void makeMap(std::int32_t quadsX, std::int32_t quadsY, const std::string& name = "Untitled") {
-        freeMapGrid();
+    // A grid of the given size, every tile `fill`.
+    void makeMap(std::int32_t quadsX, std::int32_t quadsY, const std::string& name = "Untitled",
+                 TerrainCode fill = 0) {
+        freeMapGrid(map);
         quadCountX = quadsX;
         quadCountY = quadsY;
         currentMapName = name;
-        ASSERT_TRUE(allocateMapGrid());
+        ASSERT_TRUE(allocateMapGrid(map));
+        for (std::int32_t x = 0; x < mapWidth(map); ++x) std::fill(mapGrid[x], mapGrid[x] + mapHeight(map), fill);
     }
+
+    // Every tile, column by column, each column top to bottom.
+    std::vector<TerrainCode> allTiles() const {
+        std::vector<TerrainCode> tiles;
+        if (!mapGrid) return tiles;
+        for (std::int32_t x = 0; x < mapWidth(map); ++x) tiles.insert(tiles.end(), mapGrid[x], mapGrid[x] + mapHeight(map));
+        return tiles;
+    }
+
+    Map map;
+    // The map's members under the names the program gives them.
+    MapGrid& mapGrid = map.mapGrid;
+    std::int32_t& quadCountX = map.quadCountX;
+    std::int32_t& quadCountY = map.quadCountY;
+    std::string& currentMapName = map.currentMapName;
 
     fs::path previous_;
     fs::path folder_;

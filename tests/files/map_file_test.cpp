@@ -53,26 +53,26 @@ std::vector<std::string> repeated(const std::string& tile, std::size_t count) {
     return std::vector<std::string>(count, tile);
 }
 
-// Every tile of the grid in memory, column by column.
-std::vector<TerrainCode> allTiles() {
-    std::vector<TerrainCode> tiles;
-    for (std::int32_t x = 0; x < mapWidth(); ++x)
-        for (std::int32_t y = 0; y < mapHeight(); ++y) tiles.push_back(mapGrid[x][y]);
-    return tiles;
-}
-
-bool everyTileIs(TerrainCode code) {
-    for (TerrainCode tile : allTiles())
-        if (tile != code) return false;
-    return true;
-}
-
-class MapFile : public FilesTest {};
+class MapFile : public FilesTest {
+protected:
+    bool everyTileIs(TerrainCode code) const {
+        for (TerrainCode tile : allTiles())
+            if (tile != code) return false;
+        return true;
+    }
+    // Text read into the map as loadMapFile reads a file's: parsed, then
+    // installed; an unsafe name on line 2 gives way to `fallbackName`.
+    void loadText(std::string_view text, std::string fallbackName) {
+        freeMapGrid(map);
+        installParsedMap(map, parseMapText(text), std::move(fallbackName));
+    }
+    void loadText(std::string_view text) { loadText(text, currentMapName); }
+};
 
 TEST_F(MapFile, WorkedExampleHasTheExactBytes) {
     makeMap(1, 1);
     mapGrid[0][1] = 23;
-    ASSERT_TRUE(saveMapFile());
+    ASSERT_TRUE(saveMapFile(map));
     std::string expected = "*MapInfo*\r\nUntitled\r\n01\r\n01\r\n*MapTiles*\r\n00\r\n23";
     for (int i = 0; i < 9998; ++i) expected += "\r\n00";
     const std::string bytes = readBytes("Untitled.map");
@@ -85,12 +85,10 @@ TEST_F(MapFile, WorkedExampleHasTheExactBytes) {
 TEST_F(MapFile, SavingChangesNothingInMemory) {
     makeMap(2, 1, "Keep");
     mapGrid[150][20] = 5;
-    viewQuadX = 1;
     TerrainCode** const grid = mapGrid;
-    ASSERT_TRUE(saveMapFile());
+    ASSERT_TRUE(saveMapFile(map));
     EXPECT_EQ(mapGrid, grid);
     EXPECT_EQ(mapGrid[150][20], 5);
-    EXPECT_EQ(viewQuadX, 1);
     EXPECT_EQ(currentMapName, "Keep");
     EXPECT_EQ(quadCountX, 2);
 }
@@ -99,7 +97,7 @@ TEST_F(MapFile, TilesGoQuadByQuadEachQuadColumnByColumn) {
     makeMap(1, 1);
     mapGrid[1][0] = 42;
     mapGrid[0][99] = 17;
-    ASSERT_TRUE(saveMapFile());
+    ASSERT_TRUE(saveMapFile(map));
     auto lines = crlfLines(readBytes("Untitled.map"));
     ASSERT_EQ(lines.size(), 5u + 10000u);
     EXPECT_EQ(lines[5 + 99], "17");   // tile line 100: column 0, row 99
@@ -108,7 +106,7 @@ TEST_F(MapFile, TilesGoQuadByQuadEachQuadColumnByColumn) {
     makeMap(1, 2);
     mapGrid[0][100] = 55;
     mapGrid[0][99] = 12;
-    ASSERT_TRUE(saveMapFile());
+    ASSERT_TRUE(saveMapFile(map));
     lines = crlfLines(readBytes("Untitled.map"));
     ASSERT_EQ(lines.size(), 5u + 20000u);
     EXPECT_EQ(lines[5 + 99], "12");     // still the first quad
@@ -117,9 +115,9 @@ TEST_F(MapFile, TilesGoQuadByQuadEachQuadColumnByColumn) {
 
 TEST_F(MapFile, EveryTileOfSeveralQuadsLandsOnItsLine) {
     makeMap(3, 2);
-    for (std::int32_t x = 0; x < mapWidth(); ++x)
-        for (std::int32_t y = 0; y < mapHeight(); ++y) mapGrid[x][y] = (x * 7 + y * 13) % 97;
-    ASSERT_TRUE(saveMapFile());
+    for (std::int32_t x = 0; x < mapWidth(map); ++x)
+        for (std::int32_t y = 0; y < mapHeight(map); ++y) mapGrid[x][y] = (x * 7 + y * 13) % 97;
+    ASSERT_TRUE(saveMapFile(map));
     const auto lines = crlfLines(readBytes("Untitled.map"));
     ASSERT_EQ(lines.size(), 5u + 60000u);
     std::size_t line = 5;
@@ -136,7 +134,7 @@ TEST_F(MapFile, EveryTileOfSeveralQuadsLandsOnItsLine) {
 
 TEST_F(MapFile, CountsHaveAtLeastTwoDigits) {
     makeMap(12, 3, "Wide");
-    ASSERT_TRUE(saveMapFile());
+    ASSERT_TRUE(saveMapFile(map));
     auto lines = crlfLines(readBytes("Wide.map"));
     ASSERT_EQ(lines.size(), 5u + 360000u);
     EXPECT_EQ(lines[0], "*MapInfo*");
@@ -146,7 +144,7 @@ TEST_F(MapFile, CountsHaveAtLeastTwoDigits) {
     EXPECT_EQ(lines[4], "*MapTiles*");
 
     makeMap(100, 1, "Long");
-    ASSERT_TRUE(saveMapFile());
+    ASSERT_TRUE(saveMapFile(map));
     lines = crlfLines(readBytes("Long.map"));
     EXPECT_EQ(lines[2], "100");
     EXPECT_EQ(lines[3], "01");
@@ -159,15 +157,15 @@ TEST_F(MapFile, TileCodesBelowTenGetALeadingZeroNegativeOnesDoNot) {
     const char* texts[] = {"00", "07", "09", "10", "21", "55", "99", "100", "12345", "-1", "-5", "-10",
                            "-2147483648", "2147483647"};
     for (std::size_t k = 0; k < sizeof codes / sizeof codes[0]; ++k) mapGrid[0][k] = codes[k];
-    ASSERT_TRUE(saveMapFile());
+    ASSERT_TRUE(saveMapFile(map));
     const auto lines = crlfLines(readBytes("Untitled.map"));
     for (std::size_t k = 0; k < sizeof codes / sizeof codes[0]; ++k) EXPECT_EQ(lines[5 + k], texts[k]);
 }
 
 TEST_F(MapFile, SaveThenOpenRestoresNameSizeAndEveryCode) {
     makeMap(2, 3, "Archipelago");
-    for (std::int32_t x = 0; x < mapWidth(); ++x)
-        for (std::int32_t y = 0; y < mapHeight(); ++y) mapGrid[x][y] = (x + 3 * y) % 61;
+    for (std::int32_t x = 0; x < mapWidth(map); ++x)
+        for (std::int32_t y = 0; y < mapHeight(map); ++y) mapGrid[x][y] = (x + 3 * y) % 61;
     // Start locations, codes without a terrain, and negative codes.
     for (TerrainCode code = 50; code <= 60; ++code) mapGrid[code][code + 100] = code;
     mapGrid[0][0] = -5;
@@ -176,11 +174,11 @@ TEST_F(MapFile, SaveThenOpenRestoresNameSizeAndEveryCode) {
     mapGrid[100][100] = 45;
     mapGrid[3][4] = 1000000;
     const std::vector<TerrainCode> saved = allTiles();
-    ASSERT_TRUE(saveMapFile());
+    ASSERT_TRUE(saveMapFile(map));
 
-    resetMapState();
+    map = Map();
     currentMapName = "Archipelago";
-    openMapFile();
+    openMapFile(map);
     ASSERT_NE(mapGrid, nullptr);
     EXPECT_EQ(currentMapName, "Archipelago");
     EXPECT_EQ(quadCountX, 2);
@@ -198,8 +196,8 @@ TEST_F(MapFile, LineFeedsAndExtraWhiteSpaceReadTheSame) {
 
     std::vector<std::vector<TerrainCode>> results;
     for (const char* file : {"Crlf.map", "Lf.map", "Odd.map"}) {
-        resetMapState();
-        ASSERT_TRUE(loadMapFile(file));
+        map = Map();
+        ASSERT_TRUE(loadMapFile(map, file));
         EXPECT_EQ(currentMapName, "Crlf");
         EXPECT_EQ(mapGrid[0][1], 23);
         EXPECT_EQ(mapGrid[99][99], 60);
@@ -218,7 +216,7 @@ TEST_F(MapFile, HeaderWordsAreNotCompared) {
     text.replace(text.find("*MapTiles*"), 10, "tiles:");
     writeBytes("Other.map", text);
     currentMapName = "Other";
-    openMapFile();
+    openMapFile(map);
     EXPECT_EQ(quadCountX, 1);
     EXPECT_EQ(quadCountY, 2);
     EXPECT_EQ(mapGrid[0][100], 9);
@@ -227,13 +225,13 @@ TEST_F(MapFile, HeaderWordsAreNotCompared) {
 TEST_F(MapFile, NameOnLineTwoReplacesTheOpenedName) {
     makeMap(1, 1, "B");
     mapGrid[5][5] = 3;
-    ASSERT_TRUE(writeMapFile("A.map"));
-    resetMapState();
+    ASSERT_TRUE(writeMapFile(map, "A.map"));
+    map = Map();
     currentMapName = "A";
-    openMapFile();
+    openMapFile(map);
     EXPECT_EQ(currentMapName, "B");
     EXPECT_EQ(mapGrid[5][5], 3);
-    ASSERT_TRUE(saveMapFile());
+    ASSERT_TRUE(saveMapFile(map));
     EXPECT_TRUE(std::filesystem::exists("B.map"));
     EXPECT_EQ(readBytes("B.map"), readBytes("A.map"));
 }
@@ -251,12 +249,12 @@ TEST_F(MapFile, AnUnsafeNameOnLineTwoGivesWayToTheFileName) {
         makeMap(1, 1, "Previous");
         writeBytes("Shared.map", mapText(name, "02", "01", {"00", "23"}));
         currentMapName = "Shared";
-        openMapFile();
+        openMapFile(map);
         EXPECT_EQ(currentMapName, "Shared") << name.substr(0, 30);
         EXPECT_EQ(quadCountX, 2) << "the rest of the file still loads";
         EXPECT_EQ(mapGrid[0][1], 23);
-        ASSERT_TRUE(saveMapFile());
-        ASSERT_TRUE(saveMapBitmap());
+        ASSERT_TRUE(saveMapFile(map));
+        ASSERT_TRUE(saveMapBitmap(map));
         EXPECT_EQ(folderEntries("."), (std::vector<std::string>{"Shared.bmp", "Shared.map"}));
         EXPECT_EQ(crlfLines(readBytes("Shared.map"))[1], "Shared");
         std::filesystem::remove("Shared.bmp");
@@ -264,44 +262,44 @@ TEST_F(MapFile, AnUnsafeNameOnLineTwoGivesWayToTheFileName) {
     // Opened by a path, the file's own name without ".map" stands in.
     std::filesystem::create_directory("sub");
     writeBytes("sub/Inner.map", mapText("../../x", "01", "01", {"07"}));
-    ASSERT_TRUE(loadMapFile("sub/Inner.map"));
+    ASSERT_TRUE(loadMapFile(map, "sub/Inner.map"));
     EXPECT_EQ(currentMapName, "Inner");
     writeBytes("sub/plain", mapText("AUX", "01", "01", {}));
-    ASSERT_TRUE(loadMapFile("sub/plain"));
+    ASSERT_TRUE(loadMapFile(map, "sub/plain"));
     EXPECT_EQ(currentMapName, "plain");
     // When that is no safe name either, "Untitled".
     writeBytes("trailing..map", mapText("C:x", "01", "01", {}));
-    ASSERT_TRUE(loadMapFile("trailing..map"));
+    ASSERT_TRUE(loadMapFile(map, "trailing..map"));
     EXPECT_EQ(currentMapName, "Untitled");
-    loadMapFromText(mapText("\\x", "01", "01", {}), "C:\\also");
+    loadText(mapText("\\x", "01", "01", {}), "C:\\also");
     EXPECT_EQ(currentMapName, "Untitled");
     // In memory, without a file, the current name stays.
     currentMapName = "Here";
-    loadMapFromText(mapText("a/b", "01", "01", {}));
+    loadText(mapText("a/b", "01", "01", {}));
     EXPECT_EQ(currentMapName, "Here");
     // Names at the limit still load; a line 2 beyond it, blanks and all, is too long.
-    loadMapFromText(mapText(std::string(64, 'k'), "01", "01", {}));
+    loadText(mapText(std::string(64, 'k'), "01", "01", {}));
     EXPECT_EQ(currentMapName, std::string(64, 'k'));
     currentMapName = "Here";
-    loadMapFromText(mapText(std::string(64, 'k') + " K\xF6ln", "02", "01", {}));
+    loadText(mapText(std::string(64, 'k') + " K\xF6ln", "02", "01", {}));
     EXPECT_EQ(currentMapName, "Here");
     EXPECT_EQ(quadCountX, 2) << "the counts still follow on line 3";
-    loadMapFromText(mapText("K\xF6ln", "01", "01", {}));
+    loadText(mapText("K\xF6ln", "01", "01", {}));
     EXPECT_EQ(currentMapName, "K\xF6ln");
 }
 
 TEST_F(MapFile, AnUnsafeCurrentNameIsNeitherOpenedNorWritten) {
     makeMap(1, 2, "Home");
-    ASSERT_TRUE(writeMapFile("Untitled.map"));
+    ASSERT_TRUE(writeMapFile(map, "Untitled.map"));
     makeMap(1, 1, "Other");
     writeBytes("AUX.map", mapText("Trap", "03", "01", {}));
     for (const char* name : {"AUX", "../Other", "x:y"}) {
         currentMapName = name;
-        EXPECT_FALSE(saveMapFile()) << name;
-        EXPECT_FALSE(saveMapBitmap()) << name;
+        EXPECT_FALSE(saveMapFile(map)) << name;
+        EXPECT_FALSE(saveMapBitmap(map)) << name;
     }
     currentMapName = "AUX";
-    openMapFile();  // straight to the fallback
+    openMapFile(map);  // straight to the fallback
     EXPECT_EQ(currentMapName, "Home");
     EXPECT_EQ(quadCountY, 2);
     EXPECT_EQ(folderEntries("."), (std::vector<std::string>{"AUX.map", "Untitled.map"}));
@@ -313,18 +311,18 @@ TEST_F(MapFile, NameWithBlanksRoundTrips) {
     makeMap(3, 2, "Two Words");
     mapGrid[0][0] = 21;
     mapGrid[299][199] = 55;
-    ASSERT_TRUE(saveMapFile());
+    ASSERT_TRUE(saveMapFile(map));
     EXPECT_EQ(crlfLines(readBytes("Two Words.map"))[1], "Two Words");
 
     makeMap(2, 1, "Previous");
     currentMapName = "Two Words";
-    openMapFile();
+    openMapFile(map);
     EXPECT_EQ(currentMapName, "Two Words");
     EXPECT_EQ(quadCountX, 3);
     EXPECT_EQ(quadCountY, 2);
     EXPECT_EQ(mapGrid[0][0], 21);
     EXPECT_EQ(mapGrid[299][199], 55);
-    ASSERT_TRUE(saveMapFile());
+    ASSERT_TRUE(saveMapFile(map));
     EXPECT_EQ(crlfLines(readBytes("Two Words.map"))[1], "Two Words");
 }
 
@@ -351,7 +349,7 @@ TEST_F(MapFile, LineTwoIsReadWholeOnlyOnALineOfItsOwn) {
     };
     for (const Case& c : cases) {
         makeMap(3, 1, "Previous");
-        loadMapFromText(c.text);
+        loadText(c.text);
         EXPECT_EQ(currentMapName, c.name) << c.text.substr(0, 40);
         EXPECT_EQ(quadCountX, c.quadsX) << c.text.substr(0, 40);
     }
@@ -360,34 +358,28 @@ TEST_F(MapFile, LineTwoIsReadWholeOnlyOnALineOfItsOwn) {
 TEST_F(MapFile, MissingFileFallsBackToUntitledThenToAnEmptyMap) {
     makeMap(1, 2, "Home");
     mapGrid[0][150] = 36;
-    ASSERT_TRUE(writeMapFile("Untitled.map"));
+    ASSERT_TRUE(writeMapFile(map, "Untitled.map"));
 
     makeMap(2, 2, "Gone");
-    viewQuadX = 1;
-    viewQuadY = 1;
-    openMapFile();
+    openMapFile(map);
     EXPECT_EQ(currentMapName, "Home");  // the name on line 2 of "Untitled.map"
     EXPECT_EQ(quadCountX, 1);
     EXPECT_EQ(quadCountY, 2);
     EXPECT_EQ(mapGrid[0][150], 36);
-    EXPECT_EQ(viewQuadX, 0);
-    EXPECT_EQ(viewQuadY, 0);
 
     std::filesystem::remove("Untitled.map");
     makeMap(3, 2, "Gone");
     mapGrid[10][10] = 4;
-    viewQuadX = 2;
-    openMapFile();
+    openMapFile(map);
     EXPECT_EQ(currentMapName, "Untitled");
     EXPECT_EQ(quadCountX, 3);
     EXPECT_EQ(quadCountY, 2);
     ASSERT_NE(mapGrid, nullptr);
     EXPECT_TRUE(everyTileIs(0));
-    EXPECT_EQ(viewQuadX, 0);
 }
 
 TEST_F(MapFile, FirstStartWithNoFilesGivesOneEmptyQuad) {
-    openMapFile();
+    openMapFile(map);
     EXPECT_EQ(currentMapName, "Untitled");
     EXPECT_EQ(quadCountX, 1);
     EXPECT_EQ(quadCountY, 1);
@@ -398,7 +390,7 @@ TEST_F(MapFile, FirstStartWithNoFilesGivesOneEmptyQuad) {
 TEST_F(MapFile, AFolderNamedLikeTheMapCountsAsNoFile) {
     std::filesystem::create_directory("Dir.map");
     makeMap(2, 1, "Dir");
-    openMapFile();
+    openMapFile(map);
     EXPECT_EQ(currentMapName, "Untitled");
     EXPECT_EQ(quadCountX, 2);
     ASSERT_NE(mapGrid, nullptr);
@@ -407,12 +399,10 @@ TEST_F(MapFile, AFolderNamedLikeTheMapCountsAsNoFile) {
 TEST_F(MapFile, LoadingAMissingFileChangesNothing) {
     makeMap(2, 1, "Stay");
     mapGrid[3][3] = 8;
-    viewQuadX = 1;
     TerrainCode** const grid = mapGrid;
-    EXPECT_FALSE(loadMapFile("Nothing.map"));
+    EXPECT_FALSE(loadMapFile(map, "Nothing.map"));
     EXPECT_EQ(mapGrid, grid);
     EXPECT_EQ(mapGrid[3][3], 8);
-    EXPECT_EQ(viewQuadX, 1);
     EXPECT_EQ(currentMapName, "Stay");
     EXPECT_EQ(quadCountX, 2);
 }
@@ -420,7 +410,7 @@ TEST_F(MapFile, LoadingAMissingFileChangesNothing) {
 TEST_F(MapFile, MalformedCountKeepsThePreviousCount) {
     makeMap(2, 1, "Before");
     writeBytes("Bad.map", mapText("Read", "xx", "03", repeated("05", 100)));
-    ASSERT_TRUE(loadMapFile("Bad.map"));
+    ASSERT_TRUE(loadMapFile(map, "Bad.map"));
     EXPECT_EQ(currentMapName, "Read");
     EXPECT_EQ(quadCountX, 2);
     EXPECT_EQ(quadCountY, 1);
@@ -428,7 +418,7 @@ TEST_F(MapFile, MalformedCountKeepsThePreviousCount) {
 
     makeMap(1, 2, "Before");
     writeBytes("Bad.map", mapText("Read", "03", "?", repeated("05", 100)));
-    ASSERT_TRUE(loadMapFile("Bad.map"));
+    ASSERT_TRUE(loadMapFile(map, "Bad.map"));
     EXPECT_EQ(quadCountX, 3);  // the first count was good
     EXPECT_EQ(quadCountY, 2);
     EXPECT_TRUE(everyTileIs(0));
@@ -438,7 +428,7 @@ TEST_F(MapFile, MalformedTileLeavesItAndEveryLaterTileZero) {
     std::vector<std::string> tiles = repeated("03", 10000);
     tiles[250] = "x4";
     writeBytes("Bad.map", mapText("Bad", "01", "01", tiles));
-    ASSERT_TRUE(loadMapFile("Bad.map"));
+    ASSERT_TRUE(loadMapFile(map, "Bad.map"));
     EXPECT_EQ(mapGrid[2][49], 3);  // tile line 250
     EXPECT_EQ(mapGrid[2][50], 0);  // tile line 251, the bad one
     EXPECT_EQ(mapGrid[2][51], 0);
@@ -446,13 +436,13 @@ TEST_F(MapFile, MalformedTileLeavesItAndEveryLaterTileZero) {
 
     tiles[250] = "12abc";  // the number is taken, the rest fails the next read
     writeBytes("Bad.map", mapText("Bad", "01", "01", tiles));
-    ASSERT_TRUE(loadMapFile("Bad.map"));
+    ASSERT_TRUE(loadMapFile(map, "Bad.map"));
     EXPECT_EQ(mapGrid[2][50], 12);
     EXPECT_EQ(mapGrid[2][51], 0);
 
     tiles[250] = "99999999999";  // beyond 32 bits
     writeBytes("Bad.map", mapText("Bad", "01", "01", tiles));
-    ASSERT_TRUE(loadMapFile("Bad.map"));
+    ASSERT_TRUE(loadMapFile(map, "Bad.map"));
     EXPECT_EQ(mapGrid[2][49], 3);
     EXPECT_EQ(mapGrid[2][50], 0);
     EXPECT_EQ(mapGrid[50][50], 0);
@@ -467,7 +457,7 @@ TEST_F(MapFile, SignedAndZeroPaddedTilesReadAsNumbers) {
     tiles[4] = "0-5";  // what a "0" in front would make of -5
     tiles[6] = "11";
     writeBytes("Signs.map", mapText("Signs", "01", "01", tiles));
-    ASSERT_TRUE(loadMapFile("Signs.map"));
+    ASSERT_TRUE(loadMapFile(map, "Signs.map"));
     EXPECT_EQ(mapGrid[0][0], 7);
     EXPECT_EQ(mapGrid[0][1], -5);
     EXPECT_EQ(mapGrid[0][2], 7);
@@ -491,7 +481,7 @@ TEST_F(MapFile, TilesReadAsTheTokenReaderReadsThem) {
         "\r\n1\r\n2\r\n-",
     };
     for (const std::string& tail : tails) {
-        loadMapFromText("*MapInfo* T 01 01 *MapTiles*" + tail);
+        loadText("*MapInfo* T 01 01 *MapTiles*" + tail);
         std::vector<TerrainCode> expected(10000, 0);
         std::size_t pos = 0;
         for (TerrainCode& tile : expected)
@@ -503,7 +493,7 @@ TEST_F(MapFile, TilesReadAsTheTokenReaderReadsThem) {
 TEST_F(MapFile, EarlyEndLeavesTheMissingTilesZero) {
     std::vector<std::string> tiles = repeated("14", 15000);
     writeBytes("Short.map", mapText("Short", "1", "2", tiles));
-    ASSERT_TRUE(loadMapFile("Short.map"));
+    ASSERT_TRUE(loadMapFile(map, "Short.map"));
     EXPECT_EQ(quadCountY, 2);
     EXPECT_EQ(mapGrid[0][0], 14);
     EXPECT_EQ(mapGrid[0][100], 14);  // tile line 10,001: second quad
@@ -517,14 +507,14 @@ TEST_F(MapFile, EarlyEndLeavesTheMissingTilesZero) {
     tiles.push_back("junk");
     tiles.push_back("5");
     writeBytes("Long.map", mapText("Long", "01", "01", tiles));
-    ASSERT_TRUE(loadMapFile("Long.map"));
+    ASSERT_TRUE(loadMapFile(map, "Long.map"));
     EXPECT_TRUE(everyTileIs(14));
 }
 
 TEST_F(MapFile, EmptyOrHeaderOnlyFilesKeepWhatTheyCannotSay) {
     makeMap(2, 2, "Previous");
     writeBytes("Empty.map", "");
-    ASSERT_TRUE(loadMapFile("Empty.map"));
+    ASSERT_TRUE(loadMapFile(map, "Empty.map"));
     EXPECT_EQ(currentMapName, "Previous");
     EXPECT_EQ(quadCountX, 2);
     EXPECT_EQ(quadCountY, 2);
@@ -532,11 +522,11 @@ TEST_F(MapFile, EmptyOrHeaderOnlyFilesKeepWhatTheyCannotSay) {
     EXPECT_TRUE(everyTileIs(0));
 
     writeBytes("Head.map", "*MapInfo*\r\n");
-    ASSERT_TRUE(loadMapFile("Head.map"));
+    ASSERT_TRUE(loadMapFile(map, "Head.map"));
     EXPECT_EQ(currentMapName, "Previous");
 
     writeBytes("Head.map", "*MapInfo*\r\nNamed\r\n03\r\n01\r\n*MapTiles*");
-    ASSERT_TRUE(loadMapFile("Head.map"));
+    ASSERT_TRUE(loadMapFile(map, "Head.map"));
     EXPECT_EQ(currentMapName, "Named");
     EXPECT_EQ(quadCountX, 3);
     EXPECT_EQ(quadCountY, 1);
@@ -550,7 +540,7 @@ TEST_F(MapFile, CountsOutsideTheBoundAreRefusedLikeMalformedOnes) {
     for (const auto& counts : rejected) {
         makeMap(1, 1, "Before");
         writeBytes("Huge.map", mapText("Huge", counts[0], counts[1], repeated("05", 50)));
-        ASSERT_TRUE(loadMapFile("Huge.map"));
+        ASSERT_TRUE(loadMapFile(map, "Huge.map"));
         SCOPED_TRACE(std::string(counts[0]) + " x " + counts[1]);
         EXPECT_EQ(currentMapName, "Huge");
         ASSERT_NE(mapGrid, nullptr);
@@ -563,7 +553,7 @@ TEST_F(MapFile, CountsOutsideTheBoundAreRefusedLikeMalformedOnes) {
 TEST_F(MapFile, AGoodFirstCountStaysWhenThePairIsStillAcceptable) {
     makeMap(1, 1);
     writeBytes("Pair.map", mapText("Pair", "50", "50", repeated("05", 50)));
-    ASSERT_TRUE(loadMapFile("Pair.map"));
+    ASSERT_TRUE(loadMapFile(map, "Pair.map"));
     EXPECT_EQ(quadCountX, 50);  // as a malformed second count would leave it
     EXPECT_EQ(quadCountY, 1);
     EXPECT_TRUE(everyTileIs(0));
@@ -571,7 +561,7 @@ TEST_F(MapFile, AGoodFirstCountStaysWhenThePairIsStillAcceptable) {
     // 50 by the previous 30 would be too large: the whole previous size stays.
     makeMap(1, 30);
     writeBytes("Pair.map", mapText("Pair", "50", "bad", repeated("05", 50)));
-    ASSERT_TRUE(loadMapFile("Pair.map"));
+    ASSERT_TRUE(loadMapFile(map, "Pair.map"));
     EXPECT_EQ(quadCountX, 1);
     EXPECT_EQ(quadCountY, 30);
     ASSERT_NE(mapGrid, nullptr);
@@ -579,7 +569,7 @@ TEST_F(MapFile, AGoodFirstCountStaysWhenThePairIsStillAcceptable) {
 
 TEST_F(MapFile, LargestAcceptedMapsLoad) {
     writeBytes("Max.map", mapText("Max", "100", "10", {"21"}));
-    ASSERT_TRUE(loadMapFile("Max.map"));
+    ASSERT_TRUE(loadMapFile(map, "Max.map"));
     EXPECT_EQ(quadCountX, 100);
     EXPECT_EQ(quadCountY, 10);
     EXPECT_EQ(mapGrid[0][0], 21);
@@ -588,21 +578,21 @@ TEST_F(MapFile, LargestAcceptedMapsLoad) {
 
 TEST_F(MapFile, UnusableSizeInMemoryFallsBackToOneQuad) {
     // Counts that no grid can be made for, and no file to open.
-    freeMapGrid();
+    freeMapGrid(map);
     quadCountX = 0;
     quadCountY = 5;
     currentMapName = "Nowhere";
-    openMapFile();
+    openMapFile(map);
     ASSERT_NE(mapGrid, nullptr);
     EXPECT_EQ(quadCountX, 1);
     EXPECT_EQ(quadCountY, 1);
 
     // Same when a file cannot say the size either.
-    freeMapGrid();
+    freeMapGrid(map);
     quadCountX = 500;
     quadCountY = 500;
     writeBytes("Nosize.map", "*MapInfo* Nosize");
-    ASSERT_TRUE(loadMapFile("Nosize.map"));
+    ASSERT_TRUE(loadMapFile(map, "Nosize.map"));
     ASSERT_NE(mapGrid, nullptr);
     EXPECT_EQ(quadCountX, 1);
     EXPECT_EQ(quadCountY, 1);
@@ -632,7 +622,7 @@ TEST_F(MapFile, TheParsedMapSaysWhatWasReadAndWhatFailedFirst) {
         {full, MapReadFailure::kNone, "A", 1, 1, true},
     };
     for (const auto& c : cases) {
-        resetMapState();
+        map = Map();
         const ParsedMap map = parseMapText(c.text);
         EXPECT_EQ(map.failure, c.failure) << c.text.substr(0, 40);
         EXPECT_EQ(map.name.has_value(), c.name != nullptr) << c.text.substr(0, 40);
@@ -656,7 +646,11 @@ TEST_F(MapFile, TheParsedMapSaysWhatWasReadAndWhatFailedFirst) {
 
 TEST_F(MapFile, InMemoryReaderMatchesTheFileReader) {
     const std::string text = mapText("Mem", "01", "01", {"01", "02", "-3", "55"}, "\n");
-    loadMapFromText(text);
+    writeBytes("Mem.map", text);
+    ASSERT_TRUE(loadMapFile(map, "Mem.map"));
+    const std::vector<TerrainCode> fromFile = allTiles();
+    loadText(text);
+    EXPECT_EQ(allTiles(), fromFile);
     EXPECT_EQ(currentMapName, "Mem");
     EXPECT_EQ(mapGrid[0][0], 1);
     EXPECT_EQ(mapGrid[0][2], -3);
@@ -666,21 +660,21 @@ TEST_F(MapFile, InMemoryReaderMatchesTheFileReader) {
 
 TEST_F(MapFile, NoGridMeansNothingToSave) {
     EXPECT_EQ(mapGrid, nullptr);
-    EXPECT_FALSE(saveMapFile());
+    EXPECT_FALSE(saveMapFile(map));
     EXPECT_TRUE(folderEntries(".").empty());
 }
 
 TEST_F(MapFile, FailedSaveKeepsThePreviousFile) {
     makeMap(1, 1, "Safe");
     mapGrid[0][0] = 1;
-    ASSERT_TRUE(saveMapFile());
+    ASSERT_TRUE(saveMapFile(map));
     const std::string before = readBytes("Safe.map");
 
     // A folder standing where the file should go cannot be replaced.
     mapGrid[0][0] = 2;
     std::filesystem::create_directory("Blocked.map");
     writeBytes("Blocked.map/inside", "x");
-    EXPECT_FALSE(writeMapFile("Blocked.map"));
+    EXPECT_FALSE(writeMapFile(map, "Blocked.map"));
     EXPECT_EQ(readBytes("Blocked.map/inside"), "x");
     EXPECT_EQ(folderEntries("."), (std::vector<std::string>{"Blocked.map", "Safe.map"}));
     EXPECT_EQ(readBytes("Safe.map"), before);

@@ -11,11 +11,12 @@
 #include <tuple>
 #include <vector>
 
+#include <sys/stat.h>
+
 #include "files/bitmap_file.h"
 #include "files/map_file.h"
 #include "files/png_file.h"
 #include "files_fixture.h"
-#include "support/test_map.h"
 
 #define STB_IMAGE_STATIC
 #define STB_IMAGE_IMPLEMENTATION
@@ -165,7 +166,7 @@ class PngFile : public FilesTest {
 protected:
     // A 2 by 1 quad map with every code the program knows, codes without a
     // colour, and codes on the quad rings.
-    static void makeMixedMap() {
+    void makeMixedMap() {
         makeMap(2, 1, "Mixed");
         for (int x = 0; x < 200; ++x)
             for (int y = 0; y < 100; ++y) mapGrid[x][y] = (x * 7 + y * 3) % 61;
@@ -182,9 +183,9 @@ TEST_F(PngFile, PictureShowsTheBitmapsPixelsExactly) {
     mapGrid[0][10] = 61;
     mapGrid[199][99] = INT_MIN;
     std::string error;
-    const std::string png = mapPngBytes(PngKind::Picture, error);
+    const std::string png = mapPngBytes(map, PngKind::Picture, error);
     ASSERT_FALSE(png.empty()) << error;
-    const std::string bmp = mapBitmapBytes();
+    const std::string bmp = mapBitmapBytes(map);
     int width = 0, height = 0;
     const std::vector<unsigned char> rgb = decodeRgb(png, width, height);
     ASSERT_EQ(width, 200);
@@ -203,7 +204,7 @@ TEST_F(PngFile, PictureIsAPaletteOfTheCodesAndTheirRingColours) {
     mapGrid[0][50] = 21;
     mapGrid[51][50] = 300;
     std::string error;
-    const std::string png = mapPngBytes(PngKind::Picture, error);
+    const std::string png = mapPngBytes(map, PngKind::Picture, error);
     const Chunks chunks = chunksOf(png);
     ASSERT_EQ(chunks.list.size(), 4u);
     EXPECT_EQ(chunks.list[0].first, "IHDR");
@@ -234,7 +235,7 @@ TEST_F(PngFile, TerrainCodeImageStoresEveryCodeAsItsIndex) {
     for (int x = 0; x < 300; ++x)
         for (int y = 0; y < 100; ++y) mapGrid[x][y] = (x + 7 * y) % 256;
     std::string error;
-    const std::string png = mapPngBytes(PngKind::TerrainCodes, error);
+    const std::string png = mapPngBytes(map, PngKind::TerrainCodes, error);
     ASSERT_FALSE(png.empty()) << error;
     const Chunks chunks = chunksOf(png);
     EXPECT_EQ(chunks.list[0].second, u32(300) + u32(100) + std::string("\x08\x03\x00\x00\x00", 5));
@@ -264,21 +265,21 @@ TEST_F(PngFile, TerrainCodeImageRefusesCodesItCannotHold) {
         writeBytes("Odd.png", "before");
         mapGrid[12][34] = code;
         std::string error;
-        EXPECT_FALSE(writeMapPng("Odd.png", PngKind::TerrainCodes, error)) << code;
+        EXPECT_FALSE(writeMapPng(map, "Odd.png", PngKind::TerrainCodes, error)) << code;
         EXPECT_EQ(error, "tile x 12, y 34 holds code " + std::to_string(code) +
                              ": a terrain-code image holds codes 0 to 255 only");
         EXPECT_EQ(readBytes("Odd.png"), "before");
         // The picture shows such a tile in the view's colour.
-        EXPECT_TRUE(writeMapPng("Pic.png", PngKind::Picture, error)) << error;
+        EXPECT_TRUE(writeMapPng(map, "Pic.png", PngKind::Picture, error)) << error;
     }
     EXPECT_EQ(folderEntries("."), (std::vector<std::string>{"Odd.png", "Pic.png"}));
 }
 
 TEST_F(PngFile, NoMapNoImage) {
     std::string error;
-    EXPECT_TRUE(mapPngBytes(PngKind::Picture, error).empty());
+    EXPECT_TRUE(mapPngBytes(map, PngKind::Picture, error).empty());
     EXPECT_EQ(error, "there is no map");
-    EXPECT_FALSE(writeMapPng("x.png", PngKind::TerrainCodes, error));
+    EXPECT_FALSE(writeMapPng(map, "x.png", PngKind::TerrainCodes, error));
     EXPECT_TRUE(folderEntries(".").empty());
 }
 
@@ -354,20 +355,19 @@ TEST(ImagePng, SizesBeyondTheBoundsAreRefused) {
 TEST_F(PngFile, TerrainCodeImageReadsBackByteForByte) {
     for (auto [qx, qy] : {std::pair{1, 1}, {3, 2}, {1, 10}}) {
         makeMap(qx, qy, "Back");
-        for (int x = 0; x < mapWidth(); ++x)
-            for (int y = 0; y < mapHeight(); ++y) mapGrid[x][y] = (x * 31 + y * 17 + x / 7) % 256;
-        const std::string before = mapFileText();
+        for (int x = 0; x < mapWidth(map); ++x)
+            for (int y = 0; y < mapHeight(map); ++y) mapGrid[x][y] = (x * 31 + y * 17 + x / 7) % 256;
+        const std::string before = mapFileText(map);
         std::string error;
-        const std::string png = mapPngBytes(PngKind::TerrainCodes, error);
-        ASSERT_TRUE(test::makeTestMap(2, 2, 7));
-        const PngImport read = loadMapFromPng(png);
+        const std::string png = mapPngBytes(map, PngKind::TerrainCodes, error);
+        makeMap(2, 2, "Back", 7);
+        const PngImport read = loadMapFromPng(map, png);
         ASSERT_TRUE(read.ok) << read.error;
         EXPECT_TRUE(read.byCode);
         EXPECT_EQ(read.inexactPixels, 0);
         EXPECT_EQ(read.width, 100 * qx);
         EXPECT_EQ(read.height, 100 * qy);
-        EXPECT_EQ(viewQuadX, 0);
-        EXPECT_EQ(mapFileText(), before);
+        EXPECT_EQ(mapFileText(map), before);
     }
 }
 
@@ -396,7 +396,7 @@ TEST_F(PngFile, EveryRowFilterOfATerrainCodeImageIsUndone) {
             rows += static_cast<char>(codes[y][x] - predictor[filter]);
         }
     }
-    const PngImport read = loadMapFromPng(indexedPng(w, h, rows));
+    const PngImport read = loadMapFromPng(map, indexedPng(w, h, rows));
     ASSERT_TRUE(read.ok) << read.error;
     ASSERT_TRUE(read.byCode);
     for (int y = 0; y < h; ++y)
@@ -411,13 +411,13 @@ TEST_F(PngFile, PictureReadsBackByColourWithItsRings) {
             mapGrid[x][y] = k <= kLastLegendCode ? k : 50 + k % 11;  // every legend and start-location code
         }
     std::string error;
-    const std::string png = mapPngBytes(PngKind::Picture, error);
-    const std::vector<TerrainCode> original = test::mapTiles();
-    const PngImport read = loadMapFromPng(png);
+    const std::string png = mapPngBytes(map, PngKind::Picture, error);
+    const std::vector<TerrainCode> original = allTiles();
+    const PngImport read = loadMapFromPng(map, png);
     ASSERT_TRUE(read.ok) << read.error;
     EXPECT_FALSE(read.byCode);
     EXPECT_EQ(read.inexactPixels, 0);
-    const std::vector<TerrainCode> tiles = test::mapTiles();
+    const std::vector<TerrainCode> tiles = allTiles();
     ASSERT_EQ(tiles.size(), original.size());
     for (std::size_t i = 0; i < tiles.size(); ++i) ASSERT_EQ(tiles[i], byColour(original[i])) << i;
     EXPECT_EQ(byColour(14), 2);
@@ -452,7 +452,7 @@ TEST_F(PngFile, ForeignImagesReadByNearestColour) {
         std::vector<unsigned char> pixels(100 * 100 * c.channels, 0);
         std::copy(c.sample.begin(), c.sample.end(), pixels.begin() + (50 * 100 + x) * c.channels);
         makeMap(1, 1);
-        const PngImport read = loadMapFromPng(foreignPng(100, 100, c.channels, pixels));
+        const PngImport read = loadMapFromPng(map, foreignPng(100, 100, c.channels, pixels));
         ASSERT_TRUE(read.ok) << read.error;
         EXPECT_FALSE(read.byCode);
         EXPECT_EQ(mapGrid[x][50], c.want) << int(c.sample[0]) << " ring " << c.ring;
@@ -473,7 +473,7 @@ TEST_F(PngFile, SixteenBitAndInterlacedImagesDecode) {
         }
     }
     makeMap(1, 1);
-    PngImport read = loadMapFromPng(kSignature + header(100, 100, 16, 2) + chunk("IDAT", zlibOf(rows)) + kEnd);
+    PngImport read = loadMapFromPng(map, kSignature + header(100, 100, 16, 2) + chunk("IDAT", zlibOf(rows)) + kEnd);
     ASSERT_TRUE(read.ok) << read.error;
     EXPECT_EQ(mapGrid[3][4], 21);
     EXPECT_EQ(mapGrid[4][3], 11);
@@ -488,14 +488,14 @@ TEST_F(PngFile, SixteenBitAndInterlacedImagesDecode) {
         const int passRows = (100 - pass[1] + pass[3] - 1) / pass[3];
         for (int r = 0; r < passRows; ++r) rows += std::string(1, '\0') + std::string(columns, '\xAF');
     }
-    read = loadMapFromPng(kSignature + header(200, 100, 8, 0, 1) + chunk("IDAT", zlibOf(rows)) + kEnd);
+    read = loadMapFromPng(map, kSignature + header(200, 100, 8, 0, 1) + chunk("IDAT", zlibOf(rows)) + kEnd);
     ASSERT_TRUE(read.ok) << read.error;
     EXPECT_EQ(quadCountX, 2);
     EXPECT_EQ(mapGrid[199][99], 30);  // Mount2 S, grey 175
     EXPECT_EQ(mapGrid[0][0], 30);
     // One row short of the last pass is caught before decoding.
     rows.resize(rows.size() - 201);
-    read = loadMapFromPng(kSignature + header(200, 100, 8, 0, 1) + chunk("IDAT", zlibOf(rows)) + kEnd);
+    read = loadMapFromPng(map, kSignature + header(200, 100, 8, 0, 1) + chunk("IDAT", zlibOf(rows)) + kEnd);
     EXPECT_EQ(read.error, "truncated: its image data ends early");
 }
 
@@ -508,7 +508,7 @@ TEST_F(PngFile, OtherPaletteImagesReadByColour) {
         palette += {static_cast<char>(c.red), static_cast<char>(c.green), static_cast<char>(c.blue)};
     }
     makeMap(1, 1);
-    const PngImport read = loadMapFromPng(indexedPng(100, 100, plainRows(100, 100, 1), chunk("PLTE", palette)));
+    const PngImport read = loadMapFromPng(map, indexedPng(100, 100, plainRows(100, 100, 1), chunk("PLTE", palette)));
     ASSERT_TRUE(read.ok) << read.error;
     EXPECT_FALSE(read.byCode);
     EXPECT_EQ(mapGrid[50][50], 11);
@@ -590,16 +590,14 @@ std::vector<Hostile> hostileImages() {
 
 TEST_F(PngFile, HostileImagesAreRefusedAndTheMapKept) {
     for (const Hostile& h : hostileImages()) {
-        ASSERT_TRUE(test::makeTestMap(2, 1, 7));
+        makeMap(2, 1, "Untitled", 7);
         currentMapName = "Kept";
-        viewQuadX = 1;
-        const PngImport read = loadMapFromPng(h.bytes);
+        const PngImport read = loadMapFromPng(map, h.bytes);
         EXPECT_FALSE(read.ok) << h.what;
         EXPECT_EQ(read.error.substr(0, h.error.size()), h.error) << h.what << ": " << read.error;
         EXPECT_EQ(quadCountX, 2) << h.what;
-        EXPECT_EQ(viewQuadX, 1) << h.what;
         EXPECT_EQ(currentMapName, "Kept");
-        EXPECT_EQ(test::mapTiles(), std::vector<TerrainCode>(200 * 100, 7)) << h.what;
+        EXPECT_EQ(allTiles(), std::vector<TerrainCode>(200 * 100, 7)) << h.what;
     }
 }
 
@@ -607,31 +605,46 @@ TEST_F(PngFile, EveryCutOfAnExportIsRefused) {
     makeMixedMap();
     std::string error;
     for (PngKind kind : {PngKind::TerrainCodes, PngKind::Picture}) {
-        const std::string png = mapPngBytes(kind, error);
+        const std::string png = mapPngBytes(map, kind, error);
         for (std::size_t length = 0; length < png.size(); ++length) {
-            const PngImport read = loadMapFromPng(std::string_view(png.data(), length));
+            const PngImport read = loadMapFromPng(map, std::string_view(png.data(), length));
             ASSERT_FALSE(read.ok) << length;
             ASSERT_FALSE(read.error.empty()) << length;
         }
-        EXPECT_TRUE(loadMapFromPng(png).ok);
+        EXPECT_TRUE(loadMapFromPng(map, png).ok);
     }
 }
 
-TEST_F(PngFile, ImportFileErrors) {
-    EXPECT_EQ(loadMapPngFile("missing.png").error, "cannot read the file");
-    std::filesystem::create_directory("folder.png");
-    EXPECT_EQ(loadMapPngFile("folder.png").error, "cannot read the file");
-    // A file larger than any map image is not read in full.
-    writeBytes("large.png", kSignature);
-    std::filesystem::resize_file("large.png", kMaxPngFileSize + 1);
-    EXPECT_EQ(loadMapPngFile("large.png").error, "the file is larger than any map image (128 MiB)");
-
+// The import reads through readWholeFile: a path that is no plain file,
+// names a device or holds more than any map image is refused unread (a pipe
+// would block a plain open for good, a device never ends), the map kept.
+TEST_F(PngFile, ImportRefusesWhatTheBoundedReaderRefuses) {
     makeMap(1, 1, "Disk");
     mapGrid[3][3] = 60;
     std::string error;
-    ASSERT_TRUE(writeMapPng("disk.png", PngKind::TerrainCodes, error));
-    resetMapState();
-    const PngImport read = loadMapPngFile("disk.png");
+    ASSERT_TRUE(writeMapPng(map, "disk.png", PngKind::TerrainCodes, error));
+    writeBytes("aux.png", readBytes("disk.png"));  // a good image under a device's name
+    std::filesystem::create_directory("folder.png");
+    ASSERT_EQ(::mkfifo("fifo.png", 0600), 0);
+    writeBytes("large.png", kSignature);
+    std::filesystem::resize_file("large.png", kMaxPngFileSize + 1);
+    const struct {
+        const char* path;
+        const char* error;
+    } refused[] = {
+        {"missing.png", "cannot read the file"}, {"folder.png", "cannot read the file"},
+        {"fifo.png", "cannot read the file"},    {"/dev/zero", "cannot read the file"},
+        {"aux.png", "cannot read the file"},     {"large.png", "the file is larger than any map image (128 MiB)"},
+    };
+    makeMap(2, 1, "Kept", 7);
+    for (const auto& r : refused) {
+        const PngImport read = loadMapPngFile(map, r.path);
+        EXPECT_FALSE(read.ok) << r.path;
+        EXPECT_EQ(read.error, r.error) << r.path;
+        EXPECT_EQ(allTiles(), std::vector<TerrainCode>(200 * 100, 7)) << r.path;
+    }
+    map = Map();
+    const PngImport read = loadMapPngFile(map, "disk.png");
     ASSERT_TRUE(read.ok) << read.error;
     EXPECT_EQ(mapGrid[3][3], 60);
 }

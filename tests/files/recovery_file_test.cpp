@@ -21,7 +21,7 @@ using testing_files::writeBytes;
 class RecoveryFile : public FilesTest {
 protected:
     // A one-quad map told apart by the code of tile (0, 0).
-    static void makeMarkedMap(const std::string& name, TerrainCode mark) {
+    void makeMarkedMap(const std::string& name, TerrainCode mark) {
         makeMap(1, 1, name);
         mapGrid[0][0] = mark;
     }
@@ -30,11 +30,8 @@ protected:
     static std::pair<std::string, TerrainCode> copyOf(int copy) {
         const std::string bytes = readBytes(recoveryMapName(copy) + ".map");
         if (bytes.empty()) return {"", -1};
-        const std::string previous = currentMapName;
-        loadMapFromText(bytes);
-        std::pair<std::string, TerrainCode> found{currentMapName, mapGrid[0][0]};
-        currentMapName = previous;
-        return found;
+        const ParsedMap parsed = parseMapText(bytes);
+        return {parsed.name.value_or(""), parsed.grid ? parsed.grid.columns()[0][0] : -1};
     }
 
     // A map file the user saved under a recovery name: it holds its own name.
@@ -55,14 +52,14 @@ TEST_F(RecoveryFile, NamesAreShortSafeAndNumberedFromOne) {
 TEST_F(RecoveryFile, ACopyIsTheMapFileOfTheMapUnderAnotherName) {
     makeMarkedMap("Two Words", 21);
     mapGrid[99][99] = 55;
-    ASSERT_EQ(writeNewRecoveryCopy(), 1);
-    EXPECT_EQ(readBytes("Recovery-1.map"), mapFileText());
+    ASSERT_EQ(writeNewRecoveryCopy(map), 1);
+    EXPECT_EQ(readBytes("Recovery-1.map"), mapFileText(map));
     EXPECT_EQ(folderEntries("."), std::vector<std::string>{"Recovery-1.map"});
     EXPECT_TRUE(isRecoveryCopy("Recovery-1"));
     // Opened by its name, the map comes back under its own.
     makeMap(2, 1, "Other");
     currentMapName = "Recovery-1";
-    EXPECT_EQ(openMapFile(), "Recovery-1");
+    EXPECT_EQ(openMapFile(map), "Recovery-1");
     EXPECT_EQ(currentMapName, "Two Words");
     EXPECT_EQ(mapGrid[0][0], 21);
     EXPECT_EQ(mapGrid[99][99], 55);
@@ -87,7 +84,7 @@ TEST_F(RecoveryFile, OnlyAMapFileNamingAnotherMapIsACopy) {
 TEST_F(RecoveryFile, TheNewestIsOneAndTheFifthGoes) {
     for (TerrainCode mark = 1; mark <= 7; ++mark) {
         makeMarkedMap("Map", mark);
-        ASSERT_EQ(writeNewRecoveryCopy(), 1);
+        ASSERT_EQ(writeNewRecoveryCopy(map), 1);
     }
     EXPECT_EQ(folderEntries("."), (std::vector<std::string>{"Recovery-1.map", "Recovery-2.map", "Recovery-3.map",
                                                             "Recovery-4.map", "Recovery-5.map"}));
@@ -95,7 +92,7 @@ TEST_F(RecoveryFile, TheNewestIsOneAndTheFifthGoes) {
     // A copy the user deleted leaves a gap, which stops the move there.
     std::filesystem::remove("Recovery-3.map");
     makeMarkedMap("Map", 8);
-    ASSERT_EQ(writeNewRecoveryCopy(), 1);
+    ASSERT_EQ(writeNewRecoveryCopy(map), 1);
     const TerrainCode marks[] = {8, 7, 6, 4, 3};
     for (int copy = 1; copy <= 5; ++copy) EXPECT_EQ(copyOf(copy).second, marks[copy - 1]) << copy;
 }
@@ -107,7 +104,7 @@ TEST_F(RecoveryFile, TheUsersOwnFilesArePassedOver) {
     writeBytes("Recovery-4.map", userFile("Recovery-4"));
     for (TerrainCode mark = 1; mark <= 5; ++mark) {
         makeMarkedMap("Map", mark);
-        ASSERT_EQ(writeNewRecoveryCopy(), 1);
+        ASSERT_EQ(writeNewRecoveryCopy(map), 1);
     }
     EXPECT_EQ(readBytes("Recovery-2.map"), userFile("Recovery-2"));
     EXPECT_EQ(readBytes("Recovery-4.map"), userFile("Recovery-4"));
@@ -118,17 +115,17 @@ TEST_F(RecoveryFile, TheUsersOwnFilesArePassedOver) {
 
     // The map's own name is not taken either: its file is the user's to save.
     makeMarkedMap("Recovery-1", 9);
-    EXPECT_EQ(writeNewRecoveryCopy(), 3);
+    EXPECT_EQ(writeNewRecoveryCopy(map), 3);
     EXPECT_EQ(copyOf(3), std::make_pair(std::string("Recovery-1"), 9));
     EXPECT_EQ(copyOf(5).second, 4);
-    EXPECT_FALSE(rewriteRecoveryCopy(1));
+    EXPECT_FALSE(rewriteRecoveryCopy(map, 1));
     EXPECT_EQ(copyOf(1).second, 5);
 
     // Every number held by the user's files: no copy, nothing touched.
     for (int copy : {1, 3, 5}) writeBytes(recoveryMapName(copy) + ".map", userFile(recoveryMapName(copy)));
     const std::vector<std::string> before = folderEntries(".");
     makeMarkedMap("Map", 10);
-    EXPECT_EQ(writeNewRecoveryCopy(), 0);
+    EXPECT_EQ(writeNewRecoveryCopy(map), 0);
     EXPECT_EQ(folderEntries("."), before);
     for (int copy = 1; copy <= 5; ++copy)
         EXPECT_EQ(readBytes(recoveryMapName(copy) + ".map"), userFile(recoveryMapName(copy)));
@@ -136,20 +133,20 @@ TEST_F(RecoveryFile, TheUsersOwnFilesArePassedOver) {
 
 TEST_F(RecoveryFile, RewritingBringsOnlyACopyUpToDate) {
     makeMarkedMap("Map", 1);
-    ASSERT_EQ(writeNewRecoveryCopy(), 1);
+    ASSERT_EQ(writeNewRecoveryCopy(map), 1);
     mapGrid[0][0] = 2;
-    EXPECT_TRUE(rewriteRecoveryCopy(1));
+    EXPECT_TRUE(rewriteRecoveryCopy(map, 1));
     EXPECT_EQ(copyOf(1).second, 2);
     EXPECT_FALSE(std::filesystem::exists("Recovery-2.map"));
-    EXPECT_FALSE(rewriteRecoveryCopy(2)) << "no file";
+    EXPECT_FALSE(rewriteRecoveryCopy(map, 2)) << "no file";
     writeBytes("Recovery-2.map", userFile("Recovery-2"));
-    EXPECT_FALSE(rewriteRecoveryCopy(2)) << "the user's file";
+    EXPECT_FALSE(rewriteRecoveryCopy(map, 2)) << "the user's file";
     EXPECT_EQ(readBytes("Recovery-2.map"), userFile("Recovery-2"));
-    EXPECT_FALSE(rewriteRecoveryCopy(0));
-    EXPECT_FALSE(rewriteRecoveryCopy(6));
-    freeMapGrid();
-    EXPECT_FALSE(rewriteRecoveryCopy(1));
-    EXPECT_EQ(writeNewRecoveryCopy(), 0);
+    EXPECT_FALSE(rewriteRecoveryCopy(map, 0));
+    EXPECT_FALSE(rewriteRecoveryCopy(map, 6));
+    freeMapGrid(map);
+    EXPECT_FALSE(rewriteRecoveryCopy(map, 1));
+    EXPECT_EQ(writeNewRecoveryCopy(map), 0);
     EXPECT_EQ(copyOf(1).second, 2);
 }
 

@@ -64,12 +64,14 @@ TEST_F(SafeFile, ReadOnlyFolderKeepsTheOldFile) {
 
 TEST_F(SafeFile, EverySaverKeepsItsOldFileInAReadOnlyFolder) {
     makeMap(1, 1, "World");
-    ASSERT_TRUE(saveMapFile());
-    ASSERT_TRUE(saveMapBitmap());
-    ASSERT_TRUE(writeSettingsFile());
-    const std::string map = readBytes("World.map");
+    Settings settings;
+    settings.lastOpen = "World";
+    ASSERT_TRUE(saveMapFile(map));
+    ASSERT_TRUE(saveMapBitmap(map));
+    ASSERT_TRUE(writeSettingsFile(settings));
+    const std::string mapFile = readBytes("World.map");
     const std::string bitmap = readBytes("World.bmp");
-    const std::string settings = readBytes("appdata.dat");
+    const std::string settingsFile = readBytes("appdata.dat");
     fs::permissions(".", fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
                     fs::perm_options::remove);
     if (::access(".", W_OK) == 0) {
@@ -77,14 +79,14 @@ TEST_F(SafeFile, EverySaverKeepsItsOldFileInAReadOnlyFolder) {
         GTEST_SKIP() << "the folder stays writable without its write bits (running as root?)";
     }
     mapGrid[5][5] = 21;
-    generatorParameters.levelSea = 4.0f;
-    EXPECT_FALSE(saveMapFile());
-    EXPECT_FALSE(saveMapBitmap());
-    EXPECT_FALSE(writeSettingsFile());
+    settings.parameters.levelSea = 4.0f;
+    EXPECT_FALSE(saveMapFile(map));
+    EXPECT_FALSE(saveMapBitmap(map));
+    EXPECT_FALSE(writeSettingsFile(settings));
     fs::permissions(".", fs::perms::owner_write, fs::perm_options::add);
-    EXPECT_EQ(readBytes("World.map"), map);
+    EXPECT_EQ(readBytes("World.map"), mapFile);
     EXPECT_EQ(readBytes("World.bmp"), bitmap);
-    EXPECT_EQ(readBytes("appdata.dat"), settings);
+    EXPECT_EQ(readBytes("appdata.dat"), settingsFile);
     EXPECT_EQ(folderEntries("."), (std::vector<std::string>{"World.bmp", "World.map", "appdata.dat"}));
 }
 
@@ -154,8 +156,12 @@ TEST_F(SafeFile, ASmallerLimitRefusesLargerFilesUnread) {
     std::string read = "stale";
     ASSERT_TRUE(readWholeFile("fits", read, 64));
     EXPECT_EQ(read, std::string(64, 'w'));
-    EXPECT_FALSE(readWholeFile("over", read, 64));
+    ReadFailure why = ReadFailure::kNone;
+    EXPECT_FALSE(readWholeFile("over", read, 64, &why));
     EXPECT_TRUE(read.empty());
+    EXPECT_EQ(why, ReadFailure::kTooLarge);
+    EXPECT_FALSE(readWholeFile("missing", read, 64, &why));
+    EXPECT_EQ(why, ReadFailure::kUnreadable);
     ASSERT_TRUE(readWholeFile("empty", read, 0));
     EXPECT_FALSE(readWholeFile("fits", read, 0));
     // A file that grows past the limit while it is read is refused as well.
@@ -167,8 +173,9 @@ TEST_F(SafeFile, ASmallerLimitRefusesLargerFilesUnread) {
             std::fill(buffer, buffer + room, 'g');
             return static_cast<std::int64_t>(room);
         },
-        64));
+        64, &why));
     EXPECT_TRUE(read.empty());
+    EXPECT_EQ(why, ReadFailure::kTooLarge);
     EXPECT_LE(calls, 8u);
     EXPECT_FALSE(readWholeFile("/dev/zero", read, 64)) << "a device without end";
 }
@@ -193,9 +200,9 @@ TEST_F(SafeFile, ProtectedTargetsAreNeverReplaced) {
     fs::permissions("World.bmp", fs::perms::owner_read | fs::perms::group_read);
     writeBytes("appdata.dat", "old settings");
     fs::permissions("appdata.dat", fs::perms::owner_read);
-    EXPECT_FALSE(saveMapFile());
-    EXPECT_FALSE(saveMapBitmap());
-    EXPECT_FALSE(writeSettingsFile());
+    EXPECT_FALSE(saveMapFile(map));
+    EXPECT_FALSE(saveMapBitmap(map));
+    EXPECT_FALSE(writeSettingsFile(Settings{}));
     EXPECT_EQ(readBytes("World.map"), "previous");
     EXPECT_EQ(readBytes("World.bmp"), "old picture");
     EXPECT_EQ(readBytes("appdata.dat"), "old settings");
@@ -273,7 +280,7 @@ TEST_F(SafeFile, DeviceNamesAreNeitherOpenedNorWritten) {
     writeBytes("aux.map", "*MapInfo* aux 01 01 *MapTiles*");
     EXPECT_FALSE(readWholeFile("aux.map", read));
     EXPECT_TRUE(read.empty());
-    EXPECT_FALSE(loadMapFile("aux.map"));
+    EXPECT_FALSE(loadMapFile(map, "aux.map"));
 }
 
 TEST_F(SafeFile, ReaderRefusesWhatIsNoPlainFileOrTooLarge) {
@@ -289,7 +296,7 @@ TEST_F(SafeFile, ReaderRefusesWhatIsNoPlainFileOrTooLarge) {
     writeBytes("huge.map", "");
     fs::resize_file("huge.map", kMaxReadBytes + 1);
     EXPECT_FALSE(readWholeFile("huge.map", read));
-    EXPECT_FALSE(loadMapFile("huge.map"));
+    EXPECT_FALSE(loadMapFile(map, "huge.map"));
     EXPECT_LT(Clock::now() - start, std::chrono::seconds(1));
     // The limit holds the largest map at its widest line form.
     EXPECT_GE(kMaxReadBytes, std::size_t{39} + 64 + std::size_t{kMaxQuads} * 10000 * 13);

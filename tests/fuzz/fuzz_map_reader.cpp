@@ -36,52 +36,58 @@ bool asksForALargeMap(std::string_view text) {
     return false;
 }
 
+// The text read into the map as loadMapFile reads a file's, the map's own
+// name standing in for an unsafe one.
+void load(Map& map, std::string_view text) {
+    freeMapGrid(map);
+    installParsedMap(map, parseMapText(text), map.currentMapName);
+}
+
 void wholeFile(std::string_view text, std::uint8_t first) {
     if (asksForALargeMap(text)) return;
+    Map map;
     // The previous map's size is what a bad count falls back to.
-    quadCountX = 1 + first / 2 % 2;
-    quadCountY = 1;
-    check(allocateMapGrid());
-    loadMapFromText(text);
+    map.quadCountX = 1 + first / 2 % 2;
+    map.quadCountY = 1;
+    check(allocateMapGrid(map));
+    load(map, text);
 
-    check(mapGrid != nullptr);
-    check(isAcceptableMapSize(quadCountX, quadCountY));
-    check(isSafeMapName(currentMapName));  // whatever line 2 held
-    check(viewQuadX == 0 && viewQuadY == 0);
+    check(map.mapGrid != nullptr);
+    check(isAcceptableMapSize(map.quadCountX, map.quadCountY));
+    check(isSafeMapName(map.currentMapName));  // whatever line 2 held
 
     // Round trip, on one quad: the fuzzer's hooks make every tile costly.
-    if (quadCountX * quadCountY == 1) {
-        const std::string name = currentMapName;
-        const std::vector<TerrainCode> tiles = gridCopy();
-        const std::string saved = mapFileText();
-        loadMapFromText(saved);
-        check(currentMapName == name);
-        check(quadCountX == 1 && quadCountY == 1);
-        check(gridCopy() == tiles);
-        check(mapFileText() == saved);
+    if (map.quadCountX * map.quadCountY == 1) {
+        const std::string name = map.currentMapName;
+        const std::vector<TerrainCode> tiles = gridCopy(map);
+        const std::string saved = mapFileText(map);
+        load(map, saved);
+        check(map.currentMapName == name);
+        check(map.quadCountX == 1 && map.quadCountY == 1);
+        check(gridCopy(map) == tiles);
+        check(mapFileText(map) == saved);
     }
 }
 
 void tileLines(std::string_view tail) {
-    loadMapFromText("*MapInfo* Tiles 01 01 *MapTiles*\r\n" + std::string(tail));
-    check(quadCountX == 1 && quadCountY == 1);
+    Map map;
+    load(map, "*MapInfo* Tiles 01 01 *MapTiles*\r\n" + std::string(tail));
+    check(map.quadCountX == 1 && map.quadCountY == 1);
     // One quad: file order is column by column, top to bottom.
     std::vector<TerrainCode> expected(10000, 0);
     std::size_t pos = 0;
     for (TerrainCode& tile : expected)
         if (!readIntToken(tail, pos, tile)) break;
-    check(gridCopy() == expected);
+    check(gridCopy(map) == expected);
 }
 
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    resetMapState();
     if (size > 0 && data[0] % 2 == 1) {
         tileLines(std::string_view(reinterpret_cast<const char*>(data) + 1, size - 1));
     } else {
         wholeFile(std::string_view(reinterpret_cast<const char*>(data), size), size > 0 ? data[0] : 0);
     }
-    resetMapState();
     return 0;
 }

@@ -75,34 +75,33 @@ std::string framed(std::uint8_t choice, std::string_view data) {
 void readImage(std::string_view bytes) {
     if (asksForALargeImage(bytes)) return;
     // The previous map, which a refused image must leave alone.
-    quadCountX = 1;
-    quadCountY = 1;
-    check(allocateMapGrid());
+    Map map;
+    check(allocateMapGrid(map));
     for (std::int32_t x = 0; x < 100; ++x)
-        for (std::int32_t y = 0; y < 100; ++y) mapGrid[x][y] = 7;
-    const std::vector<TerrainCode> before = gridCopy();
+        for (std::int32_t y = 0; y < 100; ++y) map.mapGrid[x][y] = 7;
+    const std::vector<TerrainCode> before = gridCopy(map);
 
-    const PngImport read = loadMapFromPng(bytes);
+    const PngImport read = loadMapFromPng(map, bytes);
     if (!read.ok) {
         check(!read.error.empty());
-        check(quadCountX == 1 && quadCountY == 1);
-        check(gridCopy() == before);
+        check(map.quadCountX == 1 && map.quadCountY == 1);
+        check(gridCopy(map) == before);
         return;
     }
-    check(mapGrid != nullptr);
-    check(isAcceptableMapSize(quadCountX, quadCountY));
-    check(read.width == mapWidth() && read.height == mapHeight());
+    check(map.mapGrid != nullptr);
+    check(isAcceptableMapSize(map.quadCountX, map.quadCountY));
+    check(read.width == mapWidth(map) && read.height == mapHeight(map));
     check(read.inexactPixels >= 0 && read.inexactPixels <= std::int64_t{read.width} * read.height);
 
     // A map read by code exports and reads back by code; one read by colour
     // holds legend terrains only, and its picture reads back the same.
-    const std::vector<TerrainCode> tiles = gridCopy();
+    const std::vector<TerrainCode> tiles = gridCopy(map);
     std::string error;
-    const std::string again = mapPngBytes(read.byCode ? PngKind::TerrainCodes : PngKind::Picture, error);
+    const std::string again = mapPngBytes(map, read.byCode ? PngKind::TerrainCodes : PngKind::Picture, error);
     check(!again.empty());
-    const PngImport reread = loadMapFromPng(again);
+    const PngImport reread = loadMapFromPng(map, again);
     check(reread.ok && reread.byCode == read.byCode && reread.inexactPixels == 0);
-    check(gridCopy() == tiles);
+    check(gridCopy(map) == tiles);
     if (!read.byCode)
         for (TerrainCode code : tiles) check(code >= 0 && code <= kLastLegendCode);
 }
@@ -110,12 +109,8 @@ void readImage(std::string_view bytes) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-    static const bool palette = (buildTerrainPalette(), true);
-    (void)palette;
-    resetMapState();
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     if (size >= 2 && data[0] % 2 == 0) readImage(framed(data[1], bytes.substr(2)));
     else readImage(bytes);
-    resetMapState();
     return 0;
 }

@@ -1,5 +1,5 @@
 // Shared by the fuzz targets: a check that aborts (the fuzzer's crash), and
-// the tiles of the map in memory as a flat list.
+// the tiles of a map as a flat list.
 #pragma once
 
 #include <cstdint>
@@ -15,9 +15,10 @@ inline void check(bool condition) {
 }
 
 // Every tile, column by column, each column top to bottom.
-inline std::vector<TerrainCode> gridCopy() {
+inline std::vector<TerrainCode> gridCopy(const Map& map) {
     std::vector<TerrainCode> tiles;
-    for (std::int32_t x = 0; x < mapWidth(); ++x) tiles.insert(tiles.end(), mapGrid[x], mapGrid[x] + mapHeight());
+    for (std::int32_t x = 0; x < mapWidth(map); ++x)
+        tiles.insert(tiles.end(), map.mapGrid[x], map.mapGrid[x] + mapHeight(map));
     return tiles;
 }
 
