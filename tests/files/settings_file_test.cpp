@@ -298,7 +298,7 @@ TEST_F(SettingsFile, AnUnsafeLastOpenNameGivesUntitled) {
     EXPECT_EQ(currentMapName, std::string(64, 'n'));
     // The reader writes only what it was given: a caller's own name stays.
     const std::string mine = currentMapName;
-    Settings other;
+    Settings other{"Other", {}};
     readSettingsText("#LastOpen# AUX", other);
     EXPECT_EQ(other.lastOpen, "Untitled");
     EXPECT_EQ(currentMapName, mine);
