@@ -5,6 +5,7 @@
 #include <iostream>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "cli/commands.h"
 #include "cli/generate.h"
@@ -120,13 +121,10 @@ Stop readGenerateOptions(const Arguments& args, GenerateOptions& options) {
     }
     options.parameters = GeneratorParameters{};
     if (options.settings) {
-        // Only the parameters count; the file's #LastOpen# entry is left unused.
-        Settings settings;
-        if (!readSettingsFile(settings, *options.settings)) {
+        if (!readSettingsFile(*options.settings, options.parameters)) {
             std::cerr << "pelorn-cli generate: cannot read settings file '" << *options.settings << "'\n";
             return kExitFile;
         }
-        options.parameters = settings.parameters;
     }
     return std::nullopt;
 }
@@ -134,7 +132,7 @@ Stop readGenerateOptions(const Arguments& args, GenerateOptions& options) {
 // One world with its start locations, written as NAME.map (and the rest).
 int runOneWorld(const GenerateOptions& options) {
     World world;
-    if (const Stop stop = makeWorld(options, *options.seed, *options.name, world)) return *stop;
+    if (const Stop stop = makeWorld(world, options, *options.seed, *options.name)) return *stop;
     Map& map = world.map;
     PlayersPlan plan;
     const bool playersMode = options.playersWords.players.has_value();
@@ -156,7 +154,7 @@ int runOneWorld(const GenerateOptions& options) {
 
 }  // namespace
 
-Stop makeWorld(const GenerateOptions& options, std::uint32_t seed, const std::string& name, World& world) {
+Stop makeWorld(World& world, const GenerateOptions& options, std::uint32_t seed, const std::string& name) {
     world.map = Map{};
     world.map.currentMapName = name;
     world.random.seed(seed);
@@ -175,6 +173,14 @@ Stop makeWorld(const GenerateOptions& options, std::uint32_t seed, const std::st
         return kExitFile;
     }
     return std::nullopt;
+}
+
+Stop makeWorld(Map& map, const GenerateOptions& options, std::uint32_t seed, const std::string& name) {
+    World world;
+    world.map = std::move(map);  // its grid is freed before the new one is made
+    const Stop stop = makeWorld(world, options, seed, name);
+    map = std::move(world.map);
+    return stop;
 }
 
 void printGenerateHelp(std::ostream& out) {

@@ -83,11 +83,10 @@ int runBatch(const GenerateOptions& options) {
     std::vector<WorldFacts> worlds;
     worlds.reserve(static_cast<std::size_t>(range.count()));
     const Progress progress(range.count());
-    World world;
     for (std::uint64_t i = 0; i < range.count(); ++i) {
         const auto seed = static_cast<std::uint32_t>(range.first + i);
         progress.at(i + 1, seed);
-        if (const Stop stop = makeWorld(options, seed, *options.name, world)) {
+        if (const Stop stop = makeWorld(options, seed, *options.name)) {
             progress.end();
             freeMapGrid();
             return *stop;
@@ -113,7 +112,7 @@ int runBatch(const GenerateOptions& options) {
     for (std::int32_t k = 0; k < *options.keepBest; ++k) {
         const WorldFacts& kept = worlds[static_cast<std::size_t>(k)];
         const std::string name = *options.name + "-" + std::to_string(kept.seed);
-        if (const Stop stop = makeWorld(options, kept.seed, name, world)) {
+        if (const Stop stop = makeWorld(options, kept.seed, name)) {
             freeMapGrid();
             return *stop;
         }

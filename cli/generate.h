@@ -54,7 +54,9 @@ struct World {
 
 // The world of `seed`, named `name`, made into `world` (whatever it held
 // before); an exit status when there is none (the reason on stderr).
-Stop makeWorld(const GenerateOptions& options, std::uint32_t seed, const std::string& name, World& world);
+Stop makeWorld(World& world, const GenerateOptions& options, std::uint32_t seed, const std::string& name);
+// The same when only the map is wanted (the batch of seeds).
+Stop makeWorld(Map& map, const GenerateOptions& options, std::uint32_t seed, const std::string& name);
 
 // generate --seeds A..B: every seed's world with its players-mode starts;
 // the fairest --keep-best of them are written as NAME-SEED.map, and every

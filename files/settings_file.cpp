@@ -102,6 +102,13 @@ bool readSettingsFile(Settings& settings, const std::string& path) {
     return true;
 }
 
+bool readSettingsFile(const std::string& path, GeneratorParameters& parameters) {
+    Settings settings{kUntitled, parameters};
+    if (!readSettingsFile(settings, path)) return false;
+    parameters = settings.parameters;
+    return true;
+}
+
 void readSettingsOrWriteDefaults(Settings& settings, const std::string& path) {
     const bool opens = std::ifstream(path, std::ios::binary).is_open();
     if (opens) {

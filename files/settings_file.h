@@ -29,9 +29,11 @@ bool writeSettingsFile(const Settings& settings, const std::string& path = kSett
 // Reads the file into `settings`; false, with nothing changed, when it cannot
 // be opened or is refused (readWholeFile). The "#LastOpen#" name is the words
 // after the key up to the end of its line or the next key ("Two Words"); one
-// that is no safe map name (isSafeMapName) gives "Untitled". pelorn-cli reads
-// only the parameters and leaves lastOpen unused.
+// that is no safe map name (isSafeMapName) gives "Untitled".
 bool readSettingsFile(Settings& settings, const std::string& path = kSettingsFileName);
+// The parameters alone (pelorn-cli's use): the "#LastOpen#" entry is read
+// over and left unused. The same rules and result otherwise.
+bool readSettingsFile(const std::string& path, GeneratorParameters& parameters);
 
 // Start-up: a settings file that opens is read (and left as it is, even when
 // refused); where none opens, one with `settings` as they are is written.

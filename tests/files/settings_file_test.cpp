@@ -318,14 +318,15 @@ TEST_F(SettingsFile, AFileBeyondTheReadLimitIsRefusedWhole) {
 }
 
 TEST_F(SettingsFile, LastOpenCanBeIgnored) {
-    // pelorn-cli's use: the parameters are taken, the name read stays unused.
-    writeBytes("tool.dat", "#LastOpen# Elsewhere #genSeaTiles# 77");
+    writeBytes("tool.dat", "#LastOpen# Elsewhere #genSeaTiles# 77 #levelSea# x #genRiverTries# 3");
     currentMapName = "Mine";
-    Settings tool;
-    ASSERT_TRUE(readSettingsFile(tool, "tool.dat"));
+    p_.genRiverTries = 8;
+    ASSERT_TRUE(readSettingsFile("tool.dat", p_));
     EXPECT_EQ(currentMapName, "Mine");
-    EXPECT_EQ(tool.parameters.genSeaTiles, 77);
-    EXPECT_EQ(tool.lastOpen, "Elsewhere");
+    EXPECT_EQ(p_.genSeaTiles, 77);
+    EXPECT_EQ(p_.genRiverTries, 8);  // after a value that cannot be read, as always
+    EXPECT_FALSE(readSettingsFile("missing.dat", p_));
+    EXPECT_EQ(p_.genSeaTiles, 77);
     ASSERT_TRUE(readSettingsFile(settings_, "tool.dat"));
     EXPECT_EQ(currentMapName, "Elsewhere");
 }

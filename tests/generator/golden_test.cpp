@@ -65,10 +65,10 @@ TEST(GoldenWorlds, EveryReferenceWorldComesOutByteForByte) {
         if (entry.command.find("startlocations") != std::string::npos) continue;  // test_startlocations
         ASSERT_EQ(entry.words.at(0), "pelorn-cli");
         ASSERT_EQ(entry.words.at(1), "generate");
-        Settings settings;
-        const std::string settingsFile = option(entry, "--settings");
-        if (!settingsFile.empty()) {
-            ASSERT_TRUE(readSettingsFile(settings, kGeneratorTests + settingsFile));
+        GeneratorParameters parameters;
+        const std::string settings = option(entry, "--settings");
+        if (!settings.empty()) {
+            ASSERT_TRUE(readSettingsFile(kGeneratorTests + settings, parameters));
         }
         const std::string quads = option(entry, "--quads");
         const std::size_t cross = quads.find('x');
@@ -80,10 +80,10 @@ TEST(GoldenWorlds, EveryReferenceWorldComesOutByteForByte) {
         Random random(static_cast<std::uint32_t>(std::stoul(option(entry, "--seed"))));
         const std::string symmetry = option(entry, "--symmetry");
         if (symmetry.empty()) {
-            generateRandomMap(map, settings.parameters, random);
+            generateRandomMap(map, parameters, random);
         } else {
             ASSERT_TRUE(parseSymmetry(symmetry));
-            generateSymmetricMap(map, settings.parameters, random, *parseSymmetry(symmetry));
+            generateSymmetricMap(map, parameters, random, *parseSymmetry(symmetry));
         }
         EXPECT_EQ(sha256Hex(mapFileText(map)), entry.hash);
     }
