@@ -9,24 +9,32 @@
 
 namespace {
 
+pelorn::Map mapOf(std::int32_t quadsX, std::int32_t quadsY) {
+    pelorn::Map map;
+    map.quadCountX = quadsX;
+    map.quadCountY = quadsY;
+    return map;
+}
+
+// Seconds per tile, shown in the counter's own unit scaling (e.g. 95n = 95 ns).
+benchmark::Counter perTile(double tiles) {
+    return benchmark::Counter(tiles, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
+}
+
 void BM_GenerateRandomMap(benchmark::State& state) {
     const auto quads = static_cast<std::int32_t>(state.range(0));
-    pelorn::generatorParameters = pelorn::GeneratorParameters{};
-    pelorn::resetMapState();
-    pelorn::quadCountX = quads;
-    pelorn::quadCountY = quads;
+    pelorn::Map map = mapOf(quads, quads);
+    const pelorn::GeneratorParameters parameters;
+    pelorn::Random random;
     std::uint32_t seed = 1;
     for (auto _ : state) {
-        pelorn::seedRandom(seed++);
-        pelorn::generateRandomMap();
-        benchmark::DoNotOptimize(pelorn::mapGrid[0][0]);
+        random.seed(seed++);
+        pelorn::generateRandomMap(map, parameters, random);
+        benchmark::DoNotOptimize(map.mapGrid[0][0]);
     }
-    const double tiles = static_cast<double>(pelorn::mapWidth()) * pelorn::mapHeight();
+    const double tiles = static_cast<double>(pelorn::mapWidth(map)) * pelorn::mapHeight(map);
     state.counters["tiles"] = tiles;
-    // Seconds per tile, shown in the counter's own unit scaling (e.g. 95n = 95 ns).
-    state.counters["per_tile"] =
-        benchmark::Counter(tiles, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
-    pelorn::resetMapState();
+    state.counters["per_tile"] = perTile(tiles);
 }
 BENCHMARK(BM_GenerateRandomMap)->Arg(1)->Arg(2)->Arg(5)->Arg(10)->Unit(benchmark::kMillisecond);
 
@@ -34,22 +42,17 @@ BENCHMARK(BM_GenerateRandomMap)->Arg(1)->Arg(2)->Arg(5)->Arg(10)->Unit(benchmark
 // tries that land on a lake measure its body in full.
 void BM_GenerateWithoutSea(benchmark::State& state) {
     const auto quads = static_cast<std::int32_t>(state.range(0));
-    pelorn::generatorParameters = pelorn::GeneratorParameters{};
-    pelorn::generatorParameters.genSeaTiles = 2'000'000'000;
-    pelorn::resetMapState();
-    pelorn::quadCountX = quads;
-    pelorn::quadCountY = quads;
+    pelorn::Map map = mapOf(quads, quads);
+    pelorn::GeneratorParameters parameters;
+    parameters.genSeaTiles = 2'000'000'000;
+    pelorn::Random random;
     std::uint32_t seed = 1;
     for (auto _ : state) {
-        pelorn::seedRandom(seed++);
-        pelorn::generateRandomMap();
-        benchmark::DoNotOptimize(pelorn::mapGrid[0][0]);
+        random.seed(seed++);
+        pelorn::generateRandomMap(map, parameters, random);
+        benchmark::DoNotOptimize(map.mapGrid[0][0]);
     }
-    const double tiles = static_cast<double>(pelorn::mapWidth()) * pelorn::mapHeight();
-    state.counters["per_tile"] =
-        benchmark::Counter(tiles, benchmark::Counter::kIsIterationInvariantRate | benchmark::Counter::kInvert);
-    pelorn::resetMapState();
-    pelorn::generatorParameters = pelorn::GeneratorParameters{};
+    state.counters["per_tile"] = perTile(static_cast<double>(pelorn::mapWidth(map)) * pelorn::mapHeight(map));
 }
 BENCHMARK(BM_GenerateWithoutSea)->Arg(1)->Arg(10)->Unit(benchmark::kMillisecond);
 
@@ -58,18 +61,16 @@ BENCHMARK(BM_GenerateWithoutSea)->Arg(1)->Arg(10)->Unit(benchmark::kMillisecond)
 // quads down, symmetry (0 none, 1 rotate2, 2 copies2, 3 copies4).
 void BM_GenerateSymmetricMap(benchmark::State& state) {
     const auto symmetry = static_cast<pelorn::Symmetry>(state.range(2));
-    pelorn::generatorParameters = pelorn::GeneratorParameters{};
-    pelorn::resetMapState();
-    pelorn::quadCountX = static_cast<std::int32_t>(state.range(0));
-    pelorn::quadCountY = static_cast<std::int32_t>(state.range(1));
+    pelorn::Map map = mapOf(static_cast<std::int32_t>(state.range(0)), static_cast<std::int32_t>(state.range(1)));
+    const pelorn::GeneratorParameters parameters;
+    pelorn::Random random;
     std::uint32_t seed = 1;
     for (auto _ : state) {
-        pelorn::seedRandom(seed++);
-        pelorn::generateSymmetricMap(symmetry);
-        benchmark::DoNotOptimize(pelorn::mapGrid[0][0]);
+        random.seed(seed++);
+        pelorn::generateSymmetricMap(map, parameters, random, symmetry);
+        benchmark::DoNotOptimize(map.mapGrid[0][0]);
     }
     state.SetLabel(pelorn::symmetryName(symmetry));
-    pelorn::resetMapState();
 }
 // The same seeds, 1 to 16, for every symmetry: worlds differ in their work
 // (the sea search, the rivers), so a fair comparison makes the same ones.

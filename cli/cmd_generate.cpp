@@ -5,6 +5,7 @@
 #include <iostream>
 #include <optional>
 #include <string>
+#include <utility>
 
 #include "cli/commands.h"
 #include "cli/generate.h"
@@ -120,55 +121,66 @@ Stop readGenerateOptions(const Arguments& args, GenerateOptions& options) {
     }
     options.parameters = GeneratorParameters{};
     if (options.settings) {
-        generatorParameters = GeneratorParameters{};
-        if (!readSettingsFile(*options.settings, false)) {
+        if (!readSettingsFile(*options.settings, options.parameters)) {
             std::cerr << "pelorn-cli generate: cannot read settings file '" << *options.settings << "'\n";
             return kExitFile;
         }
-        options.parameters = generatorParameters;
     }
     return std::nullopt;
 }
 
 // One world with its start locations, written as NAME.map (and the rest).
 int runOneWorld(const GenerateOptions& options) {
-    if (const Stop stop = makeWorld(options, *options.seed, *options.name)) {
-        freeMapGrid();
-        return *stop;
-    }
+    World world;
+    if (const Stop stop = makeWorld(world, options, *options.seed, *options.name)) return *stop;
+    Map& map = world.map;
     PlayersPlan plan;
     const bool playersMode = options.playersWords.players.has_value();
     if (playersMode) {
-        plan = generatePlayerStartLocations(options.players);
+        plan = generatePlayerStartLocations(map, options.players);
         reportPlayersPlan(kCommand, plan, options.players);
     } else if (options.startLocations) {
-        generateStartLocations();
+        generateStartLocations(map, world.parameters, world.random);
     }
-    int status = reportWrite(kCommand, currentMapName + ".map", saveMapFile());
-    if (options.bitmap) {
-        buildTerrainPalette();  // the editor builds it at start-up
-        status = std::max(status, reportWrite(kCommand, currentMapName + ".bmp", saveMapBitmap()));
+    int status = reportWrite(kCommand, map.currentMapName + ".map", saveMapFile(map));
+    if (options.bitmap) status = std::max(status, reportWrite(kCommand, map.currentMapName + ".bmp", saveMapBitmap(map)));
+    if (options.writeSettings) {
+        const Settings settings{map.currentMapName, world.parameters};
+        status = std::max(status, reportWrite(kCommand, *options.writeSettings,
+                                              writeSettingsFile(settings, *options.writeSettings)));
     }
-    if (options.writeSettings)
-        status = std::max(status, reportWrite(kCommand, *options.writeSettings, writeSettingsFile(*options.writeSettings)));
-    freeMapGrid();
     return playersMode ? statusAfterPlacing(plan, status) : status;
 }
 
 }  // namespace
 
-Stop makeWorld(const GenerateOptions& options, std::uint32_t seed, const std::string& name) {
-    generatorParameters = options.parameters;
-    resetMapState();
-    currentMapName = name;
-    seedRandom(seed);
+Stop makeWorld(World& world, const GenerateOptions& options, std::uint32_t seed, const std::string& name) {
+    world.map = Map{};
+    world.map.currentMapName = name;
+    world.random.seed(seed);
+    world.parameters = options.parameters;
     // An empty map is no world: nothing is written.
-    if (!replaceWithEmptyMap(*options.quadsX, options.quadsY) || !generateSymmetricMap(options.symmetry)) {
+    bool generated = replaceWithEmptyMap(world.map, *options.quadsX, options.quadsY);
+    if (generated) {
+        const GenerateResult result = generateSymmetricMap(world.map, options.parameters, world.random, options.symmetry);
+        generated = result.generated;
+        world.parameters = result.parameters;
+    }
+    if (!generated) {
+        world.map = Map{};  // its memory back at once
         std::cerr << "pelorn-cli generate: not enough memory for a map of " << *options.quadsX << "x"
                   << options.quadsY << " quads\n";
         return kExitFile;
     }
     return std::nullopt;
+}
+
+Stop makeWorld(Map& map, const GenerateOptions& options, std::uint32_t seed, const std::string& name) {
+    World world;
+    world.map = std::move(map);  // its grid is freed before the new one is made
+    const Stop stop = makeWorld(world, options, seed, name);
+    map = std::move(world.map);
+    return stop;
 }
 
 void printGenerateHelp(std::ostream& out) {

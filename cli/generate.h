@@ -8,7 +8,9 @@
 #include "cli/options.h"
 #include "cli/players_options.h"
 #include "generator/parameters.h"
+#include "generator/random.h"
 #include "generator/symmetry.h"
+#include "map/map_grid.h"
 #include "startlocations/players.h"
 
 namespace pelorn::cli {
@@ -41,9 +43,20 @@ struct GenerateOptions {
     GeneratorParameters parameters;  // the defaults, or the --settings file
 };
 
-// The world of `seed` in memory, named `name`; an exit status when there is
-// none (the reason on stderr).
-Stop makeWorld(const GenerateOptions& options, std::uint32_t seed, const std::string& name);
+// One world in memory: its map, the random state as the generator left it
+// (the start locations draw on from there) and the parameters as the
+// generator corrected them (what --write-settings writes).
+struct World {
+    Map map;
+    Random random;
+    GeneratorParameters parameters;
+};
+
+// The world of `seed`, named `name`, made into `world` (whatever it held
+// before); an exit status when there is none (the reason on stderr).
+Stop makeWorld(World& world, const GenerateOptions& options, std::uint32_t seed, const std::string& name);
+// The same when only the map is wanted (the batch of seeds).
+Stop makeWorld(Map& map, const GenerateOptions& options, std::uint32_t seed, const std::string& name);
 
 // generate --seeds A..B: every seed's world with its players-mode starts;
 // the fairest --keep-best of them are written as NAME-SEED.map, and every

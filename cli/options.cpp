@@ -4,6 +4,8 @@
 #include <iostream>
 #include <set>
 
+#include "text/whole_number.h"
+
 namespace pelorn::cli {
 
 namespace {
@@ -12,14 +14,14 @@ bool listed(const OptionNames& names, const std::string& option) {
     return std::any_of(names.begin(), names.end(), [&](const char* name) { return option == name; });
 }
 
+// An option's number has at most ten digits, a sign apart.
+constexpr std::size_t kMaxOptionDigits = 10;
+
 // An optional "-" and at most ten decimal digits, within [minValue, maxValue].
 std::optional<std::int64_t> parseWhole(const std::string& text, std::int64_t minValue, std::int64_t maxValue) {
-    const bool negative = !text.empty() && text[0] == '-';
-    const auto digits = parseDecimal(negative ? text.substr(1) : text, 9999999999u);
-    if (!digits) return std::nullopt;
-    const std::int64_t value = negative ? -static_cast<std::int64_t>(*digits) : static_cast<std::int64_t>(*digits);
-    if (value < minValue || value > maxValue) return std::nullopt;
-    return value;
+    const std::size_t sign = !text.empty() && text[0] == '-' ? 1 : 0;
+    if (text.size() - sign > kMaxOptionDigits) return std::nullopt;
+    return parseWholeNumber(text, minValue, maxValue);
 }
 
 }  // namespace
@@ -47,14 +49,12 @@ Stop readOptions(const char* command, const Arguments& args, const OptionNames& 
 }
 
 std::optional<std::uint64_t> parseDecimal(const std::string& text, std::uint64_t maxValue) {
-    if (text.empty() || text.size() > 10) return std::nullopt;
-    std::uint64_t value = 0;
-    for (char c : text) {
-        if (c < '0' || c > '9') return std::nullopt;
-        value = value * 10 + static_cast<std::uint64_t>(c - '0');
-    }
-    if (value > maxValue) return std::nullopt;
-    return value;
+    if (text.size() > kMaxOptionDigits) return std::nullopt;
+    // Ten digits stay far below 2^63, so a larger maximum changes nothing.
+    const std::int64_t most = static_cast<std::int64_t>(std::min<std::uint64_t>(maxValue, 9999999999u));
+    const auto value = parseWholeNumber(text, 0, most);
+    if (!value) return std::nullopt;
+    return static_cast<std::uint64_t>(*value);
 }
 
 Stop readSeed(const char* command, const std::string& value, std::optional<std::uint32_t>& seed) {

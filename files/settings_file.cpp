@@ -1,14 +1,12 @@
 #include "files/settings_file.h"
 
 #include <cstdint>
-#include <cstring>
 #include <exception>
 #include <fstream>
 
 #include "files/map_name.h"
 #include "files/safe_file.h"
-#include "generator/parameters.h"
-#include "map/map_grid.h"
+#include "generator/parameter_fields.h"
 #include "text/conversions.h"
 
 namespace pelorn {
@@ -18,17 +16,9 @@ namespace {
 constexpr char kLastOpenKey[] = "#LastOpen#";
 constexpr char kUntitled[] = "Untitled";
 
-// True when the token is "#" + name + "#", letter case included.
-bool isKeyOf(std::string_view token, const char* name) {
-    const std::size_t length = std::strlen(name);
-    return token.size() == length + 2 && token.front() == '#' && token.back() == '#' &&
-           token.compare(1, length, name) == 0;
-}
-
 // One value into its field; false (field unchanged) when the text holds no
 // value of the field's kind. A flag must be 0 or 1.
-bool readFieldValue(std::string_view text, std::size_t& pos, const ParameterField& field) {
-    GeneratorParameters& p = generatorParameters;
+bool readFieldValue(std::string_view text, std::size_t& pos, const ParameterField& field, GeneratorParameters& p) {
     switch (field.kind) {
         case ParameterKind::Integer:
             return readIntToken(text, pos, p.*field.integer);
@@ -47,8 +37,7 @@ bool readFieldValue(std::string_view text, std::size_t& pos, const ParameterFiel
 // A word that looks like a key ("#levelSea#"): where a map name ends.
 bool isKeyShaped(std::string_view word) { return word.size() >= 2 && word.front() == '#' && word.back() == '#'; }
 
-std::string valueText(const ParameterField& field) {
-    const GeneratorParameters& p = generatorParameters;
+std::string valueText(const ParameterField& field, const GeneratorParameters& p) {
     switch (field.kind) {
         case ParameterKind::Integer:
             return intToText(p.*field.integer);
@@ -63,27 +52,28 @@ std::string valueText(const ParameterField& field) {
 
 }  // namespace
 
-std::string settingsFileText() {
+std::string settingsFileText(const Settings& settings) {
     // Only a safe name may come back as the map to open at start-up.
-    std::string text = std::string(kLastOpenKey) + " " + (isSafeMapName(currentMapName) ? currentMapName : kUntitled);
+    const std::string& name = settings.lastOpen;
+    std::string text = std::string(kLastOpenKey) + " " + (isSafeMapName(name) ? name : kUntitled);
     for (const ParameterField& field : kParameterFields) {
-        text += "\r\n#";
-        text += field.name;
-        text += "# ";
-        text += valueText(field);
+        text += "\r\n";
+        text += field.key;
+        text += " ";
+        text += valueText(field, settings.parameters);
     }
     return text;
 }
 
-bool writeSettingsFile(const std::string& path) {
+bool writeSettingsFile(const Settings& settings, const std::string& path) {
     try {
-        return writeFileSafely(path, settingsFileText());
+        return writeFileSafely(path, settingsFileText(settings));
     } catch (const std::exception&) {
         return false;
     }
 }
 
-void readSettingsText(std::string_view text, bool applyLastOpen) {
+void readSettingsText(std::string_view text, Settings& settings) {
     std::size_t pos = 0;
     std::string_view token;
     std::string name;
@@ -93,33 +83,38 @@ void readSettingsText(std::string_view text, bool applyLastOpen) {
             // The name may hold blanks; the next key on its line ends it.
             if (!readMapNameWords(text, pos, name, isKeyShaped)) return;
             // A path or device name would be opened, and later written, at start-up.
-            if (applyLastOpen) currentMapName = name.empty() ? kUntitled : name;
+            settings.lastOpen = name.empty() ? kUntitled : name;
             continue;
         }
         for (const ParameterField& field : kParameterFields) {
-            if (!isKeyOf(token, field.name)) continue;
-            if (!readFieldValue(text, pos, field)) return;
+            if (token != field.key) continue;  // letter case included
+            if (!readFieldValue(text, pos, field, settings.parameters)) return;
             break;
         }
         // Any other token is passed over.
     }
 }
 
-bool readSettingsFile(const std::string& path, bool applyLastOpen) {
+bool readSettingsFile(Settings& settings, const std::string& path) {
     std::string text;
     if (!readWholeFile(path, text)) return false;
-    readSettingsText(text, applyLastOpen);
+    readSettingsText(text, settings);
     return true;
 }
 
-bool readSettingsFile(const std::string& path) { return readSettingsFile(path, true); }
+bool readSettingsFile(const std::string& path, GeneratorParameters& parameters) {
+    Settings settings{kUntitled, parameters};
+    if (!readSettingsFile(settings, path)) return false;
+    parameters = settings.parameters;
+    return true;
+}
 
-void readSettingsOrWriteDefaults(const std::string& path) {
+void readSettingsOrWriteDefaults(Settings& settings, const std::string& path) {
     const bool opens = std::ifstream(path, std::ios::binary).is_open();
     if (opens) {
-        readSettingsFile(path);
+        readSettingsFile(settings, path);
     } else {
-        writeSettingsFile(path);
+        writeSettingsFile(settings, path);
     }
 }
 

@@ -1,5 +1,6 @@
-// The generators' tunable values. Each field bears the name of its key in
-// "appdata.dat"; heights, levels and factors are on the scale 0.0 to 10.0.
+// The generators' tunable values, passed to them as a value. Each field bears
+// the name of its key in "appdata.dat" (generator/parameter_fields.h lists
+// them); heights, levels and factors are on the scale 0.0 to 10.0.
 #pragma once
 
 #include <cstdint>
@@ -39,25 +40,11 @@ struct GeneratorParameters {
     float levelcorrectionGlacial = 0.7f;
 };
 
-// The process-wide record both generators read.
-extern GeneratorParameters generatorParameters;
+struct Map;
 
 // A number of tries per quad times the map's quads: the 32-bit signed
 // product perQuad x quadCountY x quadCountX, wrapped as the product of
 // two's-complement integers wraps. 0 or less means no tries.
-std::int32_t triesOverMap(std::int32_t perQuad);
-
-// One entry of the record as the settings file and the dialogs see it.
-enum class ParameterKind { Integer, Real, Flag };
-struct ParameterField {
-    const char* name;  // the field's name; its settings key is "#" + name + "#"
-    ParameterKind kind;
-    std::int32_t GeneratorParameters::*integer;
-    float GeneratorParameters::*real;
-    std::uint8_t GeneratorParameters::*flag;
-};
-// The 30 fields in the order of the settings file.
-constexpr int kParameterFieldCount = 30;
-extern const ParameterField kParameterFields[kParameterFieldCount];
+std::int32_t triesOverMap(const Map& map, std::int32_t perQuad);
 
 }  // namespace pelorn

@@ -10,7 +10,6 @@
 #include "generator/random.h"
 #include "generator/symmetry.h"
 #include "map/column_block.h"
-#include "map/map_grid.h"
 
 namespace pelorn {
 
@@ -72,13 +71,13 @@ struct QuotientTable {
 const QuotientTable kQuotients;
 
 // r / 32767 of one draw, rounded to single precision right after the division.
-float drawQuotient() { return kQuotients.values[rand()]; }
+float drawQuotient(Random& random) { return kQuotients.values[random.next()]; }
 
 // A uniform offset from -a to +a, rounded to single precision. An amplitude of
 // zero draws nothing.
-float drawOffset(float a) {
+float drawOffset(Random& random, float a) {
     if (a == 0.0f) return 0.0f;
-    const double q = drawQuotient();
+    const double q = drawQuotient(random);
     const double amplitude = a;
     return static_cast<float>(2.0 * amplitude * q - amplitude);
 }
@@ -95,10 +94,11 @@ float clampToScale(double v) {
 // Where the fill stores its values: straight into the field, or, for a
 // symmetric world, into every cell the value stands for, so that the field is
 // symmetric at every moment and a cell whose images are computed already is
-// skipped as set.
+// skipped as set. The fill's draws come from `random`.
 struct CellStore {
     FloatField& field;
     const GridSymmetry* symmetry;  // nullptr: the classic fill
+    Random& random;
 
     void put(std::int32_t x, std::int32_t y, float value) const {
         if (!symmetry) {
@@ -132,7 +132,7 @@ void diamondStep(const CellStore& store, std::int32_t w, std::int32_t h, std::in
                                cornerOrUnset(field, x0, y0, w, h) + cornerOrUnset(field, x0 + side, y0, w, h) +
                                cornerOrUnset(field, x0 + side, y0 + side, w, h);
             const float mean = static_cast<float>(sum * 0.25);
-            const float offset = drawOffset(amplitude);
+            const float offset = drawOffset(store.random, amplitude);
             store.put(cx, cy, clampToScale(static_cast<double>(mean) + offset));
         }
     }
@@ -161,7 +161,7 @@ inline void squarePoint(const CellStore& store, std::int32_t w, std::int32_t h, 
     FloatField& field = store.field;
     if (field[x][y] != kUnsetValue) return;
     const float mean = static_cast<float>(meanAround(field, x, y, w, h, spacing));
-    const float offset = drawOffset(amplitude);
+    const float offset = drawOffset(store.random, amplitude);
     const float value = clampToScale(static_cast<double>(mean) + offset);
     store.put(x, y, value);
     // The first and last columns (rows) are the same line of a wrapped field.
@@ -193,7 +193,7 @@ void squareStep(const CellStore& store, std::int32_t w, std::int32_t h, std::int
 }
 
 // The sea seeding: (r / 32767) x 0.48 in double, rounded once when stored.
-float drawSeaDepth() { return static_cast<float>(rand() / static_cast<double>(kRandMax) * 0.48); }
+float drawSeaDepth(Random& random) { return static_cast<float>(random.next() / static_cast<double>(kRandMax) * 0.48); }
 
 }  // namespace
 
@@ -220,12 +220,8 @@ double neighbourMean(const FloatField& field, std::int32_t x, std::int32_t y, st
     return count > 0 ? sum / count : 5.0;
 }
 
-void fillField(FloatField& field, std::int32_t w, std::int32_t h, std::int32_t length, bool seedSeas) {
-    fillField(field, w, h, length, seedSeas, nullptr);
-}
-
 void fillField(FloatField& field, std::int32_t w, std::int32_t h, std::int32_t length, bool seedSeas,
-               const GridSymmetry* symmetry) {
+               const GeneratorParameters& parameters, Random& random, const GridSymmetry* symmetry) {
     // The diamond-square grid needs sides of 128k+1; anything else would step
     // outside the field.
     if (field.empty() || w > field.width || h > field.height || w < 129 || h < 129 || (w - 1) % 128 != 0 ||
@@ -233,11 +229,11 @@ void fillField(FloatField& field, std::int32_t w, std::int32_t h, std::int32_t l
         return;
 
     // Corners: one draw for all four.
-    double corner = static_cast<double>(drawQuotient()) * 10.0 * 2.0 - 10.0;
+    double corner = static_cast<double>(drawQuotient(random)) * 10.0 * 2.0 - 10.0;
     if (corner < 0.0) corner = 0.0;
     if (corner > 10.0) corner = 10.0;
     const float cornerValue = static_cast<float>(corner);
-    const CellStore store{field, symmetry && !symmetry->none() ? symmetry : nullptr};
+    const CellStore store{field, symmetry && !symmetry->none() ? symmetry : nullptr, random};
     store.put(0, 0, cornerValue);
     store.put(0, h - 1, cornerValue);
     store.put(w - 1, 0, cornerValue);
@@ -246,16 +242,16 @@ void fillField(FloatField& field, std::int32_t w, std::int32_t h, std::int32_t l
     // Under a symmetry a later draw may overwrite an earlier one's images;
     // every store writes all of them, so the edges stay symmetric.
     if (seedSeas) {
-        if (generatorParameters.seedHorizontalSea == 1) {
+        if (parameters.seedHorizontalSea == 1) {
             for (std::int32_t y = 0; y < h; ++y) {
-                store.put(0, y, drawSeaDepth());
-                store.put(w - 1, y, drawSeaDepth());
+                store.put(0, y, drawSeaDepth(random));
+                store.put(w - 1, y, drawSeaDepth(random));
             }
         }
-        if (generatorParameters.seedVerticalSea == 1) {
+        if (parameters.seedVerticalSea == 1) {
             for (std::int32_t x = 0; x < w; ++x) {
-                store.put(x, 0, drawSeaDepth());
-                store.put(x, h - 1, drawSeaDepth());
+                store.put(x, 0, drawSeaDepth(random));
+                store.put(x, h - 1, drawSeaDepth(random));
             }
         }
     }
@@ -269,7 +265,7 @@ void fillField(FloatField& field, std::int32_t w, std::int32_t h, std::int32_t l
         e = (e + 1) / 2;
         const std::int32_t spacing = e - 1;
         const double g =
-            length < e ? 1.0 : f / (static_cast<double>(generatorParameters.roughnessFactor) + 1.0);
+            length < e ? 1.0 : f / (static_cast<double>(parameters.roughnessFactor) + 1.0);
         squareStep(store, w, h, spacing, g);
         f = g;
         side = spacing;
@@ -296,9 +292,7 @@ std::vector<std::int32_t> resampleSources(std::int32_t target, std::int32_t sour
     return sources;
 }
 
-void resampleField(FloatField& field, std::int32_t w, std::int32_t h) {
-    const std::int32_t mapW = mapWidth();
-    const std::int32_t mapH = mapHeight();
+void resampleField(FloatField& field, std::int32_t w, std::int32_t h, std::int32_t mapW, std::int32_t mapH) {
     if (field.empty() || w > field.width || h > field.height || mapW <= 0 || mapH <= 0 || mapW > w || mapH > h)
         return;
     resampleFieldFrom(field, w, h, resampleSources(mapH, h), resampleSources(mapW, w));

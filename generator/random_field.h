@@ -6,9 +6,12 @@
 #include <cstdint>
 #include <vector>
 
+#include "generator/parameters.h"
+
 namespace pelorn {
 
 class GridSymmetry;
+class Random;
 
 // A cell holding exactly this value has not been computed yet.
 constexpr float kUnsetValue = 11.0f;
@@ -47,14 +50,14 @@ std::int32_t workingSize(std::int32_t tiles);
 
 // Computes every unset cell of a w x h field by diamond-square. `length` is
 // the randomness length: while the scale counter exceeds it, displacements keep
-// their full amplitude. seedSeas puts sea-deep values on the edges chosen by
-// seedHorizontalSea / seedVerticalSea (the height field only). Draws from rand().
-void fillField(FloatField& field, std::int32_t w, std::int32_t h, std::int32_t length, bool seedSeas);
-// The same fill keeping the field symmetric: every value stored goes to all
-// the cells that stand for the same point (the field must start symmetric).
-// A field symmetry of none fills exactly as above.
+// their full amplitude, and roughnessFactor damps them after. seedSeas puts
+// sea-deep values on the edges chosen by seedHorizontalSea / seedVerticalSea
+// (the height field only). Draws from `random`.
+// With a symmetry the fill keeps the field symmetric: every value stored goes
+// to all the cells that stand for the same point (the field must start
+// symmetric). None, or no symmetry, fills the classic way.
 void fillField(FloatField& field, std::int32_t w, std::int32_t h, std::int32_t length, bool seedSeas,
-               const GridSymmetry* symmetry);
+               const GeneratorParameters& parameters, Random& random, const GridSymmetry* symmetry = nullptr);
 
 // Mean of the set cells at distance d from (x, y) along the axes, each
 // coordinate wrapped once with period w-1 (h-1), or 5.0 when none is set.
@@ -62,9 +65,9 @@ void fillField(FloatField& field, std::int32_t w, std::int32_t h, std::int32_t l
 double neighbourMean(const FloatField& field, std::int32_t x, std::int32_t y, std::int32_t w, std::int32_t h,
                      std::int32_t d);
 
-// Scales a w x h field in place down to the map's size (quadCountX*100 by
-// quadCountY*100) by nearest neighbour. Cells beyond the map keep what they held.
-void resampleField(FloatField& field, std::int32_t w, std::int32_t h);
+// Scales a w x h field in place down to the map's size, mapW x mapH tiles, by
+// nearest neighbour. Cells beyond the map keep what they held.
+void resampleField(FloatField& field, std::int32_t w, std::int32_t h, std::int32_t mapW, std::int32_t mapH);
 
 // The source of each of `target` positions out of `source` that resampleField
 // reads: stepping by source / target in single precision.

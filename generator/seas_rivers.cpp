@@ -15,29 +15,33 @@ namespace pelorn {
 
 namespace {
 
-TerrainCode tileAt(TilePos p) { return mapGrid[p.x][p.y]; }
+TerrainCode tileAt(const Map& map, TilePos p) { return map.mapGrid[p.x][p.y]; }
 
 float heightAt(const FloatField& heights, TilePos p) { return heights[p.x][p.y]; }
 
 // The bank's code: "Arid" when floor(r / 32767 + 0.5) is 1, "APlains" otherwise.
-TerrainCode drawBankCode() { return drawScaled(1.0) == 1 ? kArid : kAPlains; }
+TerrainCode drawBankCode(Random& random) { return drawScaled(random, 1.0) == 1 ? kArid : kAPlains; }
 
 // A river or bank tile: on a symmetric map its images take the code too.
-void paintTile(const GridSymmetry* tiles, TilePos p, TerrainCode code) {
+void paintTile(Map& map, const GridSymmetry* tiles, TilePos p, TerrainCode code) {
     if (!tiles) {
-        mapGrid[p.x][p.y] = code;
+        map.mapGrid[p.x][p.y] = code;
         return;
     }
-    setTileAndImages(*tiles, p.x, p.y, code);
+    setTileAndImages(map, *tiles, p.x, p.y, code);
 }
 
 const GridSymmetry* symmetricOrNull(const GridSymmetry* tiles) { return tiles && !tiles->none() ? tiles : nullptr; }
 
 }  // namespace
 
-std::int32_t randomColumn() { return drawScaled(static_cast<double>(mapWidth() - 1)); }
+std::int32_t randomColumn(const Map& map, Random& random) {
+    return drawScaled(random, static_cast<double>(mapWidth(map) - 1));
+}
 
-std::int32_t randomRow() { return drawScaled(static_cast<double>(mapHeight() - 1)); }
+std::int32_t randomRow(const Map& map, Random& random) {
+    return drawScaled(random, static_cast<double>(mapHeight(map) - 1));
+}
 
 namespace {
 
@@ -46,15 +50,15 @@ namespace {
 class SeaSearch {
 public:
     // False when either part cannot be had.
-    bool prepare() {
-        torus_ = mapTorus();
+    bool prepare(const Map& map) {
+        torus_ = mapTorus(map);
         const std::size_t tiles = static_cast<std::size_t>(torus_.width) * static_cast<std::size_t>(torus_.height);
         stack_.reset(new (std::nothrow) TilePos[tiles]);
         if (!stack_) return false;
         visited_.reset(new (std::nothrow) std::uint8_t[tiles]);
         if (!visited_) return false;
         for (std::int32_t x = 0; x < torus_.width; ++x) {
-            const TerrainCode* column = mapGrid[x];
+            const TerrainCode* column = map.mapGrid[x];
             std::uint8_t* marks = visited_.get() + index(x, 0);
             for (std::int32_t y = 0; y < torus_.height; ++y) marks[y] = column[y] != kLake ? 1 : 0;
         }
@@ -113,48 +117,46 @@ private:
 
 }  // namespace
 
-bool isSeaSized(std::int32_t x, std::int32_t y) {
-    if (!mapGrid) return false;
+bool isSeaSized(const Map& map, std::int32_t x, std::int32_t y, const GeneratorParameters& parameters) {
+    if (!map.mapGrid) return false;
     SeaSearch search;
-    if (!search.prepare()) return false;
-    return search.reaches(x, y, generatorParameters.genSeaTiles);
+    if (!search.prepare(map)) return false;
+    return search.reaches(x, y, parameters.genSeaTiles);
 }
 
-bool selectSea() { return selectSea(nullptr); }
-
-bool selectSea(const GridSymmetry* tiles) {
-    if (!mapGrid) return false;
+bool selectSea(Map& map, const GeneratorParameters& parameters, Random& random, const GridSymmetry* tiles) {
+    if (!map.mapGrid) return false;
     tiles = symmetricOrNull(tiles);
     // One store serves every try: the map does not change between them, and a
     // body that fell short stays marked, so a later try landing in it is known
     // to fail without walking it again. Bodies are disjoint, so a walk of a new
     // body counts exactly what a fresh size test would.
     SeaSearch search;
-    if (!search.prepare()) return false;
+    if (!search.prepare(map)) return false;
     for (int attempt = 0; attempt < 200; ++attempt) {
-        const std::int32_t x = randomColumn();
-        const std::int32_t y = randomRow();
-        if (mapGrid[x][y] != kLake || search.visited(x, y)) continue;
-        if (!search.reaches(x, y, generatorParameters.genSeaTiles)) continue;
-        if (!floodFill(x, y, kSea)) return false;
+        const std::int32_t x = randomColumn(map, random);
+        const std::int32_t y = randomRow(map, random);
+        if (map.mapGrid[x][y] != kLake || search.visited(x, y)) continue;
+        if (!search.reaches(x, y, parameters.genSeaTiles)) continue;
+        if (!floodFill(map, x, y, kSea)) return false;
         if (!tiles) return true;
         // The images of the body are lakes of its size; one that lay in the
         // body itself is sea already.
         TilePos images[GridSymmetry::kMaxImages];
         const int count = tiles->images(x, y, images);
         for (int i = 1; i < count; ++i)
-            if (mapGrid[images[i].x][images[i].y] == kLake && !floodFill(images[i].x, images[i].y, kSea)) return false;
+            if (map.mapGrid[images[i].x][images[i].y] == kLake && !floodFill(map, images[i].x, images[i].y, kSea))
+                return false;
         return true;
     }
     return true;
 }
 
-void traceRiver(const FloatField& heights, std::int32_t x, std::int32_t y) { traceRiver(heights, x, y, nullptr); }
-
-void traceRiver(const FloatField& heights, std::int32_t x, std::int32_t y, const GridSymmetry* tiles) {
-    if (!mapGrid) return;
+void traceRiver(Map& map, const FloatField& heights, std::int32_t x, std::int32_t y,
+                const GeneratorParameters& parameters, Random& random, const GridSymmetry* tiles) {
+    if (!map.mapGrid) return;
     tiles = symmetricOrNull(tiles);
-    const HexTorus torus = mapTorus();
+    const HexTorus torus = mapTorus(map);
     TilePos at{x, y};
     // The main direction: the lowest neighbour, ties to the later direction.
     float lowest = 10.0f;
@@ -168,37 +170,37 @@ void traceRiver(const FloatField& heights, std::int32_t x, std::int32_t y, const
     }
     const HexDirection ahead[3] = {anticlockwise(mainDirection), mainDirection, clockwise(mainDirection)};
 
-    const float levelSea = generatorParameters.levelSea;
+    const float levelSea = parameters.levelSea;
     const double deepWater = static_cast<double>(levelSea) - static_cast<double>(levelSea) * 0.25;
     std::int32_t steps = 0;
-    std::int32_t segment = drawScaled(16.0);
+    std::int32_t segment = drawScaled(random, 16.0);
     for (;;) {
         TerrainCode code = kRiver;
         if (segment == 0) {
             code = kRiverP;
-            segment = drawScaled(16.0);
+            segment = drawScaled(random, 16.0);
             if (segment < 4) segment = 4;
         }
         --segment;
-        const TerrainCode tile = mapGrid[at.x][at.y];
-        if (tile != kRiverP && tile != kSea && tile != kLake) paintTile(tiles, at, code);
+        const TerrainCode tile = map.mapGrid[at.x][at.y];
+        if (tile != kRiverP && tile != kSea && tile != kLake) paintTile(map, tiles, at, code);
 
         // Desert on the banks turns into a patchwork of arid land and "APlains".
-        TerrainCode bank = drawBankCode();
+        TerrainCode bank = drawBankCode(random);
         const HexTorus::Ring banks = torus.ring(at.x, at.y);
         for (HexDirection direction : kRiverBankOrder) {
             const TilePos b = banks[direction];
-            if (mapGrid[b.x][b.y] == kDesert) {
-                paintTile(tiles, b, bank);
-                bank = drawBankCode();
+            if (map.mapGrid[b.x][b.y] == kDesert) {
+                paintTile(map, tiles, b, bank);
+                bank = drawBankCode(random);
             }
         }
 
         const auto isRiverAhead = [&](HexDirection direction) {
-            return isRiverCode(tileAt(torus.neighbour(at, direction)));
+            return isRiverCode(tileAt(map, torus.neighbour(at, direction)));
         };
         const bool stop = static_cast<double>(heights[at.x][at.y]) < deepWater ||
-                          (steps > 200 && isWaterCode(tileAt(at))) || isRiverAhead(ahead[0]) ||
+                          (steps > 200 && isWaterCode(tileAt(map, at))) || isRiverAhead(ahead[0]) ||
                           isRiverAhead(ahead[1]) || isRiverAhead(ahead[2]);
         if (stop) {
             ++steps;
@@ -221,28 +223,27 @@ void traceRiver(const FloatField& heights, std::int32_t x, std::int32_t y, const
     }
 }
 
-void placeRivers(const FloatField& heights, const FloatField& equator) { placeRivers(heights, equator, nullptr); }
-
-void placeRivers(const FloatField& heights, const FloatField& equator, const GridSymmetry* tiles) {
-    if (!mapGrid) return;
+void placeRivers(Map& map, const FloatField& heights, const FloatField& equator, const GeneratorParameters& parameters,
+                 Random& random, const GridSymmetry* tiles) {
+    if (!map.mapGrid) return;
     tiles = symmetricOrNull(tiles);
-    std::int32_t tries = triesOverMap(generatorParameters.genRiverTries);
+    std::int32_t tries = triesOverMap(map, parameters.genRiverTries);
     if (tiles && tries > 0) {
         const std::int32_t order = symmetryOrder(tiles->kind());
         tries = tries / order + (tries % order != 0 ? 1 : 0);
     }
     for (std::int32_t attempt = 0; attempt < tries; ++attempt) {
-        const std::int32_t x = randomColumn();
-        const std::int32_t y = randomRow();
-        const TerrainCode code = mapGrid[x][y];
+        const std::int32_t x = randomColumn(map, random);
+        const std::int32_t y = randomRow(map, random);
+        const TerrainCode code = map.mapGrid[x][y];
         if (!isMountainCode(code)) continue;
-        if (!(static_cast<double>(equator[x][y]) > static_cast<double>(generatorParameters.desertFactor) * 0.5))
+        if (!(static_cast<double>(equator[x][y]) > static_cast<double>(parameters.desertFactor) * 0.5))
             continue;
         bool nearWater = false;
-        for (const TilePos& n : mapTorus().neighbours({x, y}))
-            if (isWaterCode(tileAt(n))) nearWater = true;
+        for (const TilePos& n : mapTorus(map).neighbours({x, y}))
+            if (isWaterCode(tileAt(map, n))) nearWater = true;
         if (nearWater) continue;
-        traceRiver(heights, x, y, tiles);
+        traceRiver(map, heights, x, y, parameters, random, tiles);
     }
 }
 

@@ -130,12 +130,11 @@ void symmetriseField(FloatField& field, const GridSymmetry& cells) {
     }
 }
 
-void resampleSymmetricField(FloatField& field, std::int32_t w, std::int32_t h, Symmetry symmetry) {
-    const std::int32_t mapW = mapWidth();
-    const std::int32_t mapH = mapHeight();
+void resampleSymmetricField(FloatField& field, std::int32_t w, std::int32_t h, std::int32_t mapW, std::int32_t mapH,
+                            Symmetry symmetry) {
     if (field.empty() || mapW <= 0 || mapH <= 0 || mapW > w || mapH > h) return;
     switch (symmetry) {
-        case Symmetry::kNone: resampleField(field, w, h); return;
+        case Symmetry::kNone: resampleField(field, w, h, mapW, mapH); return;
         case Symmetry::kRotate2:
             resampleFieldFrom(field, w, h, turnedSources(mapH, h), turnedSources(mapW, w));
             return;
@@ -146,10 +145,10 @@ void resampleSymmetricField(FloatField& field, std::int32_t w, std::int32_t h, S
     }
 }
 
-void setTileAndImages(const GridSymmetry& tiles, std::int32_t x, std::int32_t y, TerrainCode code) {
+void setTileAndImages(Map& map, const GridSymmetry& tiles, std::int32_t x, std::int32_t y, TerrainCode code) {
     TilePos images[GridSymmetry::kMaxImages];
     const int count = tiles.images(x, y, images);
-    for (int i = 0; i < count; ++i) mapGrid[images[i].x][images[i].y] = code;
+    for (int i = 0; i < count; ++i) map.mapGrid[images[i].x][images[i].y] = code;
 }
 
 }  // namespace pelorn

@@ -86,17 +86,19 @@ std::vector<std::int32_t> stripSources(std::int32_t tiles, std::int32_t cells, i
 std::vector<std::int32_t> turnedSources(std::int32_t tiles, std::int32_t cells);
 
 struct FloatField;
+struct Map;
 
 // Gives every cell of a w x h field the value of its representative (the
 // presets of a climate field, made symmetric before the fill).
 void symmetriseField(FloatField& field, const GridSymmetry& cells);
 
-// resampleField for a field filled under `symmetry` (not none): the map's
-// tiles keep the symmetry exactly. Under copies, rows scale as resampleField
-// scales them.
-void resampleSymmetricField(FloatField& field, std::int32_t w, std::int32_t h, Symmetry symmetry);
+// resampleField (to mapW x mapH) for a field filled under `symmetry`: the
+// map's tiles keep the symmetry exactly. Under copies, rows scale as
+// resampleField scales them.
+void resampleSymmetricField(FloatField& field, std::int32_t w, std::int32_t h, std::int32_t mapW, std::int32_t mapH,
+                            Symmetry symmetry);
 
 // Sets map tile (x, y) and all its images to `code`.
-void setTileAndImages(const GridSymmetry& tiles, std::int32_t x, std::int32_t y, TerrainCode code);
+void setTileAndImages(Map& map, const GridSymmetry& tiles, std::int32_t x, std::int32_t y, TerrainCode code);
 
 }  // namespace pelorn

@@ -33,8 +33,7 @@ TerrainCode polarMountainCode(const GeneratorParameters& p, float h, TerrainCode
 
 }  // namespace
 
-PoleLimits poleLimits(std::int32_t h) {
-    const GeneratorParameters& p = generatorParameters;
+PoleLimits poleLimits(const GeneratorParameters& p, std::int32_t h) {
     const double half = h * 0.5;
     PoleLimits limits{};
     limits.north = half * p.northPoleFactor / 10.0;
@@ -44,8 +43,8 @@ PoleLimits poleLimits(std::int32_t h) {
     return limits;
 }
 
-double equatorBand(std::int32_t h) {
-    return h * (std::fabs(static_cast<double>(generatorParameters.equatorFactor) - 10.0) / 10.0) * 0.5;
+double equatorBand(const GeneratorParameters& p, std::int32_t h) {
+    return h * (std::fabs(static_cast<double>(p.equatorFactor) - 10.0) / 10.0) * 0.5;
 }
 
 float steppesPreset(std::int32_t y, float height, const PoleLimits& limits) {
@@ -66,16 +65,14 @@ float polarPreset(std::int32_t y, float height, const PoleLimits& limits) {
     return kUnsetValue;
 }
 
-SteppeThresholds steppeThresholds() {
-    const GeneratorParameters& p = generatorParameters;
+SteppeThresholds steppeThresholds(const GeneratorParameters& p) {
     const float d = p.levelHighHills - p.levelHills;
     const double hills = p.levelHills;
     return {hills + static_cast<double>(d) * static_cast<double>(0.33f),
             hills + static_cast<double>(d) * static_cast<double>(0.66f)};
 }
 
-TerrainCode heightCode(float h, float s, const SteppeThresholds& thresholds) {
-    const GeneratorParameters& p = generatorParameters;
+TerrainCode heightCode(const GeneratorParameters& p, float h, float s, const SteppeThresholds& thresholds) {
     if (0.0f <= h && h <= p.levelSea) return kLake;
     if (s > p.steppesFactor) {
         if (inBand(p.levelSea, h, p.levelPlains)) return kPlains;
@@ -92,19 +89,18 @@ TerrainCode heightCode(float h, float s, const SteppeThresholds& thresholds) {
     return mountainCode(p, h);
 }
 
-bool isDesertCandidate(float q, float h) {
-    const GeneratorParameters& p = generatorParameters;
+bool isDesertCandidate(const GeneratorParameters& p, float q, float h) {
     return static_cast<double>(q) <= static_cast<double>(p.desertFactor) * 0.5 && h > p.levelSea;
 }
 
-TerrainCode desertCode(float q, float h, bool nearWater, TerrainCode current) {
-    const GeneratorParameters& p = generatorParameters;
+TerrainCode desertCode(const GeneratorParameters& p, Random& random, float q, float h, bool nearWater,
+                       TerrainCode current) {
     const double dry = static_cast<double>(p.desertFactor) * 0.5;
     const double qd = q;
-    if (!isDesertCandidate(q, h)) return current;
+    if (!isDesertCandidate(p, q, h)) return current;
     if (nearWater) {
         if (qd >= dry / 1.25) return kAPlains;
-        return drawScaled(1.0) == 1 ? kArid : kAPlains;
+        return drawScaled(random, 1.0) == 1 ? kArid : kAPlains;
     }
     if (qd < dry / 1.5) {
         if (h <= p.levelHighHills) return kDesert;
@@ -116,8 +112,7 @@ TerrainCode desertCode(float q, float h, bool nearWater, TerrainCode current) {
     return current;
 }
 
-TerrainCode jungleCode(float q, float h, TerrainCode current) {
-    const GeneratorParameters& p = generatorParameters;
+TerrainCode jungleCode(const GeneratorParameters& p, float q, float h, TerrainCode current) {
     const double wet = std::fabs(static_cast<double>(p.jungleFactor) - 20.0) * 0.5;
     if (!(static_cast<double>(q) >= wet && h > p.levelSea)) return current;
     if (h <= p.levelFertilePlains) return kJunglePlains;
@@ -126,12 +121,11 @@ TerrainCode jungleCode(float q, float h, TerrainCode current) {
     return current;
 }
 
-TerrainCode forestCode(float v, TerrainCode current) {
-    return v <= generatorParameters.forestFactor ? forestedCode(current) : current;
+TerrainCode forestCode(const GeneratorParameters& p, float v, TerrainCode current) {
+    return v <= p.forestFactor ? forestedCode(current) : current;
 }
 
-TerrainCode polarCode(float v, float h, TerrainCode current) {
-    const GeneratorParameters& p = generatorParameters;
+TerrainCode polarCode(const GeneratorParameters& p, float v, float h, TerrainCode current) {
     if (static_cast<double>(v) <= static_cast<double>(p.polarFactor) / 3.0) {
         const float glacierFloor = p.levelSea - p.levelcorrectionGlacial;
         if (inBand(glacierFloor, h, p.levelSea)) return kGlacier;
@@ -151,17 +145,16 @@ TerrainCode polarCode(float v, float h, TerrainCode current) {
     return current;
 }
 
-void correctDesertFactor() {
-    if (generatorParameters.desertFactor == 10.0f) generatorParameters.desertFactor = 9.9f;
+void correctDesertFactor(GeneratorParameters& p) {
+    if (p.desertFactor == 10.0f) p.desertFactor = 9.9f;
 }
 
-void correctJungleFactor() {
-    if (generatorParameters.jungleFactor == 10.0f) generatorParameters.jungleFactor = 9.9f;
+void correctJungleFactor(GeneratorParameters& p) {
+    if (p.jungleFactor == 10.0f) p.jungleFactor = 9.9f;
 }
 
-void correctGlacierDepth() {
-    if (generatorParameters.levelSea < generatorParameters.levelcorrectionGlacial)
-        generatorParameters.levelcorrectionGlacial = generatorParameters.levelSea;
+void correctGlacierDepth(GeneratorParameters& p) {
+    if (p.levelSea < p.levelcorrectionGlacial) p.levelcorrectionGlacial = p.levelSea;
 }
 
 }  // namespace pelorn

@@ -1,15 +1,18 @@
 // The per-cell and per-tile rules of world generation: the presets that pin
 // the climate fields before they are filled, and the tables that turn heights
-// and climate values into terrain codes. All read generatorParameters as it
-// stands; comparisons with levels and factors are made in single precision,
+// and climate values into terrain codes. All read the parameters they are
+// given; comparisons with levels and factors are made in single precision,
 // derived thresholds (products, quotients) in double without rounding.
 #pragma once
 
 #include <cstdint>
 
+#include "generator/parameters.h"
 #include "map/terrain.h"
 
 namespace pelorn {
+
+class Random;
 
 // Where the polar zones end for a field of h rows: north and south limit the
 // steppe belt and the light polar zones, deepNorth and deepSouth the deep zones.
@@ -19,10 +22,10 @@ struct PoleLimits {
     double deepNorth;
     double deepSouth;
 };
-PoleLimits poleLimits(std::int32_t h);
+PoleLimits poleLimits(const GeneratorParameters& p, std::int32_t h);
 
 // Half the width of the rows about the edges where the equator field is fixed.
-double equatorBand(std::int32_t h);
+double equatorBand(const GeneratorParameters& p, std::int32_t h);
 
 // The value a climate cell starts with in row y over height `height`
 // (kUnsetValue for a cell the fill computes).
@@ -35,27 +38,29 @@ struct SteppeThresholds {
     double t1;
     double t2;
 };
-SteppeThresholds steppeThresholds();
+SteppeThresholds steppeThresholds(const GeneratorParameters& p);
 
 // The first code of a tile from its height and steppes value.
-TerrainCode heightCode(float height, float steppes, const SteppeThresholds& thresholds);
+TerrainCode heightCode(const GeneratorParameters& p, float height, float steppes, const SteppeThresholds& thresholds);
 
 // True when the desert pass can change a tile: dry enough and above water.
-bool isDesertCandidate(float q, float height);
+bool isDesertCandidate(const GeneratorParameters& p, float q, float height);
 // The desert pass on one inner tile with equator value q; nearWater when one of
-// its six neighbours is "River", "River P" or "Lake". May draw once. Returns
+// its six neighbours is "River", "River P" or "Lake". May draw once from `random`. Returns
 // `current` where the pass leaves the tile alone.
-TerrainCode desertCode(float q, float height, bool nearWater, TerrainCode current);
+TerrainCode desertCode(const GeneratorParameters& p, Random& random, float q, float height, bool nearWater,
+                       TerrainCode current);
 // The jungle pass on one tile.
-TerrainCode jungleCode(float q, float height, TerrainCode current);
+TerrainCode jungleCode(const GeneratorParameters& p, float q, float height, TerrainCode current);
 // The forest pass on one tile with forest value v.
-TerrainCode forestCode(float v, TerrainCode current);
-// The polar pass on one tile with polar value p.
-TerrainCode polarCode(float p, float height, TerrainCode current);
+TerrainCode forestCode(const GeneratorParameters& p, float v, TerrainCode current);
+// The polar pass on one tile with polar value v.
+TerrainCode polarCode(const GeneratorParameters& p, float v, float height, TerrainCode current);
 
-// The three corrections generation writes back into the parameters.
-void correctDesertFactor();
-void correctJungleFactor();
-void correctGlacierDepth();
+// The three corrections generation makes to its parameters as it goes (a
+// factor of 10 becomes 9.9; the glaciers reach no deeper than the sea level).
+void correctDesertFactor(GeneratorParameters& p);
+void correctJungleFactor(GeneratorParameters& p);
+void correctGlacierDepth(GeneratorParameters& p);
 
 }  // namespace pelorn

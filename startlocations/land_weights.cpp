@@ -1,21 +1,17 @@
 #include "startlocations/land_weights.h"
 
+#include "text/whole_number.h"
 
 namespace pelorn {
 
 namespace {
 
-// Decimal digits only, at most `maxValue`; longer texts than any valid value
-// are refused before they could overflow.
+// Decimal digits only, at most six of them, at most `maxValue`.
 bool parseNumber(std::string_view token, std::int32_t maxValue, std::int32_t& value) {
-    if (token.empty() || token.size() > 6) return false;
-    std::int32_t v = 0;
-    for (char c : token) {
-        if (c < '0' || c > '9') return false;
-        v = v * 10 + (c - '0');
-    }
-    if (v > maxValue) return false;
-    value = v;
+    if (token.size() > 6) return false;
+    const auto v = parseWholeNumber(token, 0, maxValue);
+    if (!v) return false;
+    value = static_cast<std::int32_t>(*v);
     return true;
 }
 

@@ -13,6 +13,7 @@
 #include "generator/random.h"
 #include "generator/symmetry.h"
 #include "generator/world.h"
+#include "map/map_grid.h"
 #include "startlocations/players.h"
 #include "../generator/symmetric_world_measures.h"
 
@@ -33,19 +34,19 @@ constexpr Symmetry kSymmetries[] = {Symmetry::kRotate2, Symmetry::kCopies2, Symm
 // starts, and all of them are worth the same land. A world of little land
 // may hold fewer, but never a broken set. Counts the worlds that held them
 // all in `complete`.
-bool startsInSymmetricSets(Symmetry symmetry, int& complete) {
+bool startsInSymmetricSets(Map& map, Symmetry symmetry, int& complete) {
     PlayersOptions options;
     options.players = 2 * symmetryOrder(symmetry);
     options.minDistance = 20;
     options.symmetry = symmetry;
-    const PlayersPlan plan = generatePlayerStartLocations(options);
+    const PlayersPlan plan = generatePlayerStartLocations(map, options);
     if (plan.starts.empty() || plan.report.landSpread.difference != 0) return false;
     complete += plan.complete ? 1 : 0;
     for (const TilePos& start : plan.starts) {
-        const TilePos image = expectedImage(symmetry, start.x, start.y);
-        if (!isStartLocationCode(mapGrid[image.x][image.y])) return false;
+        const TilePos image = expectedImage(map, symmetry, start.x, start.y);
+        if (!isStartLocationCode(map.mapGrid[image.x][image.y])) return false;
     }
-    return imageMismatches(symmetry) == 0;
+    return imageMismatches(map, symmetry) == 0;
 }
 
 bool withinTwice(const SeamCount& count) {
@@ -75,24 +76,23 @@ int main() {
             int unevenStarts = 0;
             int completeStarts = 0;
             for (int seed = 1; seed <= kSeeds; ++seed) {
-                generatorParameters = GeneratorParameters{};
-                resetMapState();
-                quadCountX = size.quadsX;
-                quadCountY = size.quadsY;
-                seedRandom(static_cast<std::uint32_t>(seed));
-                if (!generateSymmetricMap(symmetry)) {
+                Map map;
+                map.quadCountX = size.quadsX;
+                map.quadCountY = size.quadsY;
+                Random random(static_cast<std::uint32_t>(seed));
+                if (!generateSymmetricMap(map, GeneratorParameters{}, random, symmetry).generated) {
                     ++failedRuns;
                     continue;
                 }
-                mismatches += imageMismatches(symmetry);
-                const SeamCount c = columnSeams(symmetry);
-                const SeamCount r = rowSeams(symmetry);
+                mismatches += imageMismatches(map, symmetry);
+                const SeamCount c = columnSeams(map, symmetry);
+                const SeamCount r = rowSeams(map, symmetry);
                 columnSeedsOver += withinTwice(c) ? 0 : 1;
                 rowSeedsOver += withinTwice(r) ? 0 : 1;
                 columns.add(c);
                 rows.add(r);
-                crossings += riverCrossings(symmetry);
-                unevenStarts += startsInSymmetricSets(symmetry, completeStarts) ? 0 : 1;
+                crossings += riverCrossings(map, symmetry);
+                unevenStarts += startsInSymmetricSets(map, symmetry, completeStarts) ? 0 : 1;
             }
             const bool ok = failedRuns == 0 && mismatches == 0 && withinTwice(columns) && withinTwice(rows) &&
                             unevenStarts == 0;
@@ -109,7 +109,6 @@ int main() {
                     static_cast<long long>(crossings));
         if (crossings == 0) ++failures;
     }
-    resetMapState();
     std::printf("%d failed\n", failures);
     return failures == 0 ? 0 : 1;
 }

@@ -1,18 +1,17 @@
 // Helpers shared by the generator tests: an independent copy of the random
-// generator to replay its stream, and a fixture that restores every global
-// the generator touches.
+// generator to replay its stream, and a fixture holding what one run of the
+// generator works on: a map, a random state and the parameters.
 #pragma once
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdint>
+#include <vector>
 
 #include "generator/parameters.h"
 #include "generator/random.h"
 #include "map/map_grid.h"
-#include "support/fresh_state.h"
-#include "support/test_map.h"
-#include "view/view_mode.h"
 
 namespace pelorn::test {
 
@@ -28,11 +27,11 @@ struct ReferenceLcg {
     float nextQuotient() { return static_cast<float>(next() / 32767.0); }
 };
 
-// How many draws lead from `seed` to the generator's current state (-1 when
-// more than `limit`).
-inline std::int64_t drawsSince(std::uint32_t seed, std::int64_t limit = 50'000'000) {
+// How many draws lead from `seed` to the state of `random` (-1 when more
+// than `limit`).
+inline std::int64_t drawsSince(const Random& random, std::uint32_t seed, std::int64_t limit = 50'000'000) {
     ReferenceLcg lcg(seed);
-    const std::uint32_t now = randomState();
+    const std::uint32_t now = random.state();
     for (std::int64_t n = 0; n <= limit; ++n) {
         if (lcg.state == now) return n;
         lcg.next();
@@ -48,12 +47,31 @@ inline std::uint32_t seedForFirstDraw(std::int32_t r) {
     return (state - 2531011u) * inverse;
 }
 
-class GeneratorTest : public FreshStateTest {
+// Makes `map` a grid of qx by qy quads with every tile `code`.
+inline bool fillTestMap(Map& map, std::int32_t qx, std::int32_t qy, TerrainCode code) {
+    if (!replaceWithEmptyMap(map, qx, qy)) return false;
+    for (std::int32_t x = 0; x < mapWidth(map); ++x) std::fill(map.mapGrid[x], map.mapGrid[x] + mapHeight(map), code);
+    return true;
+}
+
+// Every tile, column by column, each column top to bottom.
+inline std::vector<TerrainCode> mapTiles(const Map& map) {
+    std::vector<TerrainCode> tiles;
+    if (!map.mapGrid) return tiles;
+    for (std::int32_t x = 0; x < mapWidth(map); ++x)
+        tiles.insert(tiles.end(), map.mapGrid[x], map.mapGrid[x] + mapHeight(map));
+    return tiles;
+}
+
+class GeneratorTest : public ::testing::Test {
 protected:
-    // A grid of qx by qy quads with every tile `code`.
-    static void makeMap(std::int32_t qx, std::int32_t qy, TerrainCode code) {
-        ASSERT_TRUE(makeTestMap(qx, qy, code));
-    }
+    Map map;
+    Random random;
+    GeneratorParameters parameters;
+    MapGrid& mapGrid = map.mapGrid;  // as the generator's code names it
+
+    // The map becomes a grid of qx by qy quads with every tile `code`.
+    void makeMap(std::int32_t qx, std::int32_t qy, TerrainCode code) { ASSERT_TRUE(fillTestMap(map, qx, qy, code)); }
 };
 
 }  // namespace pelorn::test

@@ -97,11 +97,11 @@ TEST_F(RandomFieldTest, NeighbourMeanAveragesOnlySetCells) {
 
 TEST_F(RandomFieldTest, FillOfAnUnsetFieldSetsEveryCellOnceOnATorus) {
     FloatField field = makeField(129, 129, kUnsetValue);
-    seedRandom(12345);
-    fillField(field, 129, 129, 17, false);
+    random.seed(12345);
+    fillField(field, 129, 129, 17, false, parameters, random);
     // One corner draw, then one draw per other cell of the 128 x 128 torus:
     // the last column and row mirror the first and cost nothing.
-    EXPECT_EQ(drawsSince(12345), 1 + (128 * 128 - 1));
+    EXPECT_EQ(drawsSince(random, 12345), 1 + (128 * 128 - 1));
     ReferenceLcg lcg(12345);
     const float corner = cornerValue(lcg.next());
     EXPECT_EQ(field[0][0], corner);
@@ -124,21 +124,21 @@ TEST_F(RandomFieldTest, FixedCellsKeepTheirValuesButCornersAreAlwaysDrawn) {
     field[10][20] = 7.5f;
     field[0][0] = 6.0f;
     field[128][128] = 6.0f;
-    seedRandom(7);
-    fillField(field, 129, 129, 17, false);
+    random.seed(7);
+    fillField(field, 129, 129, 17, false, parameters, random);
     EXPECT_EQ(field[64][64], 3.0f);
     EXPECT_EQ(field[10][20], 7.5f);
     ReferenceLcg lcg(7);
     EXPECT_EQ(field[0][0], cornerValue(lcg.next()));
     EXPECT_EQ(field[128][128], field[0][0]);
-    EXPECT_EQ(drawsSince(7), 1 + (128 * 128 - 1) - 2);
+    EXPECT_EQ(drawsSince(random, 7), 1 + (128 * 128 - 1) - 2);
 }
 
 TEST_F(RandomFieldTest, HorizontalSeaSeedingDrawsBothEdgeColumnsRowByRow) {
-    generatorParameters.seedHorizontalSea = 1;
+    parameters.seedHorizontalSea = 1;
     FloatField field = makeField(129, 129, kUnsetValue);
-    seedRandom(4242);
-    fillField(field, 129, 129, 17, true);
+    random.seed(4242);
+    fillField(field, 129, 129, 17, true, parameters, random);
     ReferenceLcg lcg(4242);
     lcg.next();  // corners
     for (int y = 0; y < 129; ++y) {
@@ -148,15 +148,15 @@ TEST_F(RandomFieldTest, HorizontalSeaSeedingDrawsBothEdgeColumnsRowByRow) {
         EXPECT_LE(field[0][y], 0.48f);
     }
     // The two seeded columns are set, so the rest is the 127 inner columns.
-    EXPECT_EQ(drawsSince(4242), 1 + 2 * 129 + 127 * 128);
+    EXPECT_EQ(drawsSince(random, 4242), 1 + 2 * 129 + 127 * 128);
 }
 
 TEST_F(RandomFieldTest, VerticalSeaSeedingComesAfterHorizontalAndOverwritesCorners) {
-    generatorParameters.seedHorizontalSea = 1;
-    generatorParameters.seedVerticalSea = 1;
+    parameters.seedHorizontalSea = 1;
+    parameters.seedVerticalSea = 1;
     FloatField field = makeField(129, 129, kUnsetValue);
-    seedRandom(5);
-    fillField(field, 129, 129, 17, true);
+    random.seed(5);
+    fillField(field, 129, 129, 17, true, parameters, random);
     ReferenceLcg lcg(5);
     for (int i = 0; i < 1 + 2 * 129; ++i) lcg.next();
     for (int x = 0; x < 129; ++x) {
@@ -170,12 +170,12 @@ TEST_F(RandomFieldTest, VerticalSeaSeedingComesAfterHorizontalAndOverwritesCorne
 }
 
 TEST_F(RandomFieldTest, SeaSeedingOnlyForTheHeightField) {
-    generatorParameters.seedHorizontalSea = 1;
-    generatorParameters.seedVerticalSea = 1;
+    parameters.seedHorizontalSea = 1;
+    parameters.seedVerticalSea = 1;
     FloatField field = makeField(129, 129, kUnsetValue);
-    seedRandom(5);
-    fillField(field, 129, 129, 17, false);
-    EXPECT_EQ(drawsSince(5), 1 + (128 * 128 - 1));
+    random.seed(5);
+    fillField(field, 129, 129, 17, false, parameters, random);
+    EXPECT_EQ(drawsSince(random, 5), 1 + (128 * 128 - 1));
 }
 
 // Every cell 5.0 but one: the fill draws the corners and then that cell's
@@ -184,49 +184,50 @@ struct SingleCell {
     std::int32_t x;
     std::int32_t y;
 };
-float fillOne(std::int32_t size, SingleCell cell, std::int32_t length, std::uint32_t seed) {
+float fillOne(const GeneratorParameters& parameters, std::int32_t size, SingleCell cell, std::int32_t length,
+              std::uint32_t seed) {
     FloatField field = makeField(size, size, 5.0f);
     field[cell.x][cell.y] = kUnsetValue;
-    seedRandom(seed);
-    fillField(field, size, size, length, false);
-    EXPECT_EQ(drawsSince(seed), 2);
+    Random random(seed);
+    fillField(field, size, size, length, false, parameters, random);
+    EXPECT_EQ(drawsSince(random, seed), 2);
     return field[cell.x][cell.y];
 }
 
 TEST_F(RandomFieldTest, FirstSquareStepKeepsFullAmplitudeUpToLength64) {
-    generatorParameters.roughnessFactor = 1.2f;
+    parameters.roughnessFactor = 1.2f;
     ReferenceLcg lcg(31);
     lcg.next();
     const std::int32_t r = lcg.next();
     // (128, 64) of a 257 field is first reached by the square step at spacing 64.
-    EXPECT_EQ(fillOne(257, {128, 64}, 64, 31), displaced(5.0f, 10.0f, r));
-    EXPECT_EQ(fillOne(257, {128, 64}, 65, 31), displaced(5.0f, static_cast<float>(1.0 / 2.2 * 10.0), r));
-    EXPECT_EQ(fillOne(257, {128, 64}, 1000, 31), displaced(5.0f, static_cast<float>(1.0 / 2.2 * 10.0), r));
+    EXPECT_EQ(fillOne(parameters, 257, {128, 64}, 64, 31), displaced(5.0f, 10.0f, r));
+    EXPECT_EQ(fillOne(parameters, 257, {128, 64}, 65, 31), displaced(5.0f, static_cast<float>(1.0 / 2.2 * 10.0), r));
+    EXPECT_EQ(fillOne(parameters, 257, {128, 64}, 1000, 31), displaced(5.0f, static_cast<float>(1.0 / 2.2 * 10.0), r));
 }
 
 TEST_F(RandomFieldTest, DampingStartsAtTheFirstCounterNotAboveTheLength) {
-    generatorParameters.roughnessFactor = 1.0f;
+    parameters.roughnessFactor = 1.0f;
     ReferenceLcg lcg(8);
     lcg.next();
     const std::int32_t r = lcg.next();
     // (16, 32) is first reached by the square step at spacing 16 (counter 17).
-    EXPECT_EQ(fillOne(129, {16, 32}, 16, 8), displaced(5.0f, 10.0f, r));
-    EXPECT_EQ(fillOne(129, {16, 32}, 17, 8), displaced(5.0f, 5.0f, r));
-    EXPECT_EQ(fillOne(129, {16, 32}, 33, 8), displaced(5.0f, 2.5f, r));
-    EXPECT_EQ(fillOne(129, {16, 32}, 65, 8), displaced(5.0f, 1.25f, r));
+    EXPECT_EQ(fillOne(parameters, 129, {16, 32}, 16, 8), displaced(5.0f, 10.0f, r));
+    EXPECT_EQ(fillOne(parameters, 129, {16, 32}, 17, 8), displaced(5.0f, 5.0f, r));
+    EXPECT_EQ(fillOne(parameters, 129, {16, 32}, 33, 8), displaced(5.0f, 2.5f, r));
+    EXPECT_EQ(fillOne(parameters, 129, {16, 32}, 65, 8), displaced(5.0f, 1.25f, r));
 }
 
 TEST_F(RandomFieldTest, DiamondStepUsesThePreviousSquareStepsAmplitude) {
-    generatorParameters.roughnessFactor = 3.0f;
+    parameters.roughnessFactor = 3.0f;
     ReferenceLcg lcg(77);
     const float corner = cornerValue(lcg.next());
     const std::int32_t r = lcg.next();
     // The first diamond centre, the mean of the four corners, always has the full amplitude.
-    EXPECT_EQ(fillOne(129, {64, 64}, 1000, 77), displaced(corner, 10.0f, r));
+    EXPECT_EQ(fillOne(parameters, 129, {64, 64}, 1000, 77), displaced(corner, 10.0f, r));
     // (96, 96) of a 257 field, a centre of the second diamond step, follows
     // the amplitude of the first square step.
-    EXPECT_EQ(fillOne(257, {96, 96}, 65, 77), displaced(5.0f, 2.5f, r));
-    EXPECT_EQ(fillOne(257, {96, 96}, 64, 77), displaced(5.0f, 10.0f, r));
+    EXPECT_EQ(fillOne(parameters, 257, {96, 96}, 65, 77), displaced(5.0f, 2.5f, r));
+    EXPECT_EQ(fillOne(parameters, 257, {96, 96}, 64, 77), displaced(5.0f, 10.0f, r));
 }
 
 TEST_F(RandomFieldTest, FirstDiamondCornersOutsideTheFieldCountAsUnset) {
@@ -234,21 +235,21 @@ TEST_F(RandomFieldTest, FirstDiamondCornersOutsideTheFieldCountAsUnset) {
     // row; its lower corners count as 11.0.
     FloatField field = makeField(257, 129, 5.0f);
     field[128][128] = kUnsetValue;
-    seedRandom(3);
-    fillField(field, 257, 129, 17, false);
+    random.seed(3);
+    fillField(field, 257, 129, 17, false, parameters, random);
     ReferenceLcg lcg(3);
     const float corner = cornerValue(lcg.next());
     const float mean = static_cast<float>((11.0 + corner + corner + 11.0) * 0.25);
     EXPECT_EQ(field[128][128], displaced(mean, 10.0f, lcg.next()));
-    EXPECT_EQ(drawsSince(3), 2);
+    EXPECT_EQ(drawsSince(random, 3), 2);
 }
 
 TEST_F(RandomFieldTest, FirstDiamondCentreOutsideTheFieldIsSkippedWithoutADraw) {
     // 385 x 129: the centre (192, 192) lies below the last row.
     FloatField field = makeField(385, 129, kUnsetValue);
-    seedRandom(11);
-    fillField(field, 385, 129, 17, false);
-    EXPECT_EQ(drawsSince(11), 1 + (384 * 128 - 1));
+    random.seed(11);
+    fillField(field, 385, 129, 17, false, parameters, random);
+    EXPECT_EQ(drawsSince(random, 11), 1 + (384 * 128 - 1));
     for (int x = 0; x < 385; ++x)
         for (int y = 0; y < 129; ++y) ASSERT_LE(field[x][y], 10.0f);
 }
@@ -257,11 +258,11 @@ TEST_F(RandomFieldTest, ZeroAmplitudeDrawsNothing) {
     // A roughness so large that the amplitude underflows to 0 from the second
     // square step on: corners, the first diamond centre, two square-64 points
     // and four second-diamond centres are all the draws there are.
-    generatorParameters.roughnessFactor = 3.4e38f;
+    parameters.roughnessFactor = 3.4e38f;
     FloatField field = makeField(129, 129, kUnsetValue);
-    seedRandom(21);
-    fillField(field, 129, 129, 1000, false);
-    EXPECT_EQ(drawsSince(21), 8);
+    random.seed(21);
+    fillField(field, 129, 129, 1000, false, parameters, random);
+    EXPECT_EQ(drawsSince(random, 21), 8);
     // Without offsets a cell is the mean of its neighbours.
     EXPECT_EQ(field[16][0], static_cast<float>(neighbourMean(field, 16, 0, 129, 129, 16)));
 }
@@ -269,10 +270,10 @@ TEST_F(RandomFieldTest, ZeroAmplitudeDrawsNothing) {
 TEST_F(RandomFieldTest, RoughnessMinusOneGivesDefinedValues) {
     // The damping divides by zero: the amplitude becomes infinite and every
     // offset inf - inf, which the fill stores as 0.
-    generatorParameters.roughnessFactor = -1.0f;
+    parameters.roughnessFactor = -1.0f;
     FloatField field = makeField(129, 129, kUnsetValue);
-    seedRandom(1);
-    fillField(field, 129, 129, 1000, false);
+    random.seed(1);
+    fillField(field, 129, 129, 1000, false, parameters, random);
     ReferenceLcg lcg(1);
     const float corner = cornerValue(lcg.next());
     EXPECT_EQ(field[64][64], displaced(corner, 10.0f, lcg.next()));
@@ -305,15 +306,13 @@ float code(std::int32_t x, std::int32_t y) { return static_cast<float>(x * 1000 
 
 void checkResample(std::int32_t qx, std::int32_t qy, const std::vector<std::int32_t>& columnTies,
                    const std::vector<std::int32_t>& rowTies) {
-    quadCountX = qx;
-    quadCountY = qy;
     const std::int32_t w = workingSize(qx * 100);
     const std::int32_t h = workingSize(qy * 100);
     FloatField field;
     ASSERT_TRUE(field.allocate(w, h));
     for (std::int32_t x = 0; x < w; ++x)
         for (std::int32_t y = 0; y < h; ++y) field[x][y] = code(x, y);
-    resampleField(field, w, h);
+    resampleField(field, w, h, qx * 100, qy * 100);
     const auto cols = expectedSources(qx * 100, w, columnTies);
     const auto rows = expectedSources(qy * 100, h, rowTies);
     for (std::int32_t x = 0; x < w; ++x) {
@@ -327,8 +326,6 @@ void checkResample(std::int32_t qx, std::int32_t qy, const std::vector<std::int3
 
 TEST_F(RandomFieldTest, ResampleOneQuadTakesTheLastLineFromTheLastCell) {
     checkResample(1, 1, {}, {});
-    quadCountX = 1;
-    quadCountY = 1;
     const auto cols = expectedSources(100, 129, {});
     EXPECT_EQ(cols[99], 128);
     EXPECT_EQ(cols[50], 65);  // 64.5 exactly: rounds up

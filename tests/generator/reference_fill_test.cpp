@@ -142,9 +142,9 @@ TEST_F(ReferenceFillTest, SameBitsAndDrawsAsAPlainTranscription) {
     std::uint32_t seed = 1;
     for (const Case& c : cases) {
         SCOPED_TRACE(testing::Message() << c.w << "x" << c.h << " length " << c.length << " preset " << c.preset);
-        generatorParameters.roughnessFactor = c.roughness;
-        generatorParameters.seedHorizontalSea = c.horizontal ? 1 : 0;
-        generatorParameters.seedVerticalSea = c.vertical ? 1 : 0;
+        parameters.roughnessFactor = c.roughness;
+        parameters.seedHorizontalSea = c.horizontal ? 1 : 0;
+        parameters.seedVerticalSea = c.vertical ? 1 : 0;
         Grid g{c.w, c.h, std::vector<float>(static_cast<std::size_t>(c.w) * c.h, 11.0f)};
         ReferenceLcg presetLcg(seed * 7919u);
         for (int x = 0; x < c.w; ++x) {
@@ -164,9 +164,9 @@ TEST_F(ReferenceFillTest, SameBitsAndDrawsAsAPlainTranscription) {
 
         ReferenceLcg lcg(seed);
         referenceFill(g, lcg, c.length, c.seedSeas, c.roughness, c.horizontal, c.vertical);
-        seedRandom(seed);
-        fillField(field, c.w, c.h, c.length, c.seedSeas);
-        EXPECT_EQ(randomState(), lcg.state);
+        random.seed(seed);
+        fillField(field, c.w, c.h, c.length, c.seedSeas, parameters, random);
+        EXPECT_EQ(random.state(), lcg.state);
         int mismatches = 0;
         for (int x = 0; x < c.w; ++x) {
             for (int y = 0; y < c.h; ++y) {

@@ -6,7 +6,6 @@
 #include <string>
 #include <vector>
 
-#include "files/map_file.h"
 #include "generator/random_field.h"
 #include "generator/seas_rivers.h"
 #include "generator/symmetry.h"
@@ -121,21 +120,21 @@ TEST_F(SymmetricFill, FieldAndMapKeepTheSymmetry) {
                           Case{Symmetry::kCopies2, 1, 1}, Case{Symmetry::kCopies4, 2, 1}, Case{Symmetry::kCopies4, 6, 1}}) {
         SCOPED_TRACE(std::string(symmetryName(c.symmetry)) + " " + std::to_string(c.qx) + "x" + std::to_string(c.qy));
         makeMap(c.qx, c.qy, kVoid);
-        const std::int32_t w = workingSize(mapWidth());
-        const std::int32_t h = workingSize(mapHeight());
+        const std::int32_t w = workingSize(mapWidth(map));
+        const std::int32_t h = workingSize(mapHeight(map));
         FloatField field;
         ASSERT_TRUE(field.allocate(w, h));
         field.fill(kUnsetValue);
         const GridSymmetry cells = GridSymmetry::forField(c.symmetry, w, h);
-        generatorParameters.seedHorizontalSea = 1;
-        generatorParameters.seedVerticalSea = 1;
-        seedRandom(77);
-        fillField(field, w, h, 17, true, &cells);
+        parameters.seedHorizontalSea = 1;
+        parameters.seedVerticalSea = 1;
+        random.seed(77);
+        fillField(field, w, h, 17, true, parameters, random, &cells);
         EXPECT_EQ(firstUnlikeImage(field, cells), "");
-        resampleSymmetricField(field, w, h, c.symmetry);
-        for (std::int32_t x = 0; x < mapWidth(); ++x) {
-            for (std::int32_t y = 0; y < mapHeight(); ++y) {
-                const TilePos image = expectedImage(c.symmetry, x, y);
+        resampleSymmetricField(field, w, h, mapWidth(map), mapHeight(map), c.symmetry);
+        for (std::int32_t x = 0; x < mapWidth(map); ++x) {
+            for (std::int32_t y = 0; y < mapHeight(map); ++y) {
+                const TilePos image = expectedImage(map, c.symmetry, x, y);
                 ASSERT_EQ(field[x][y], field[image.x][image.y]) << x << "," << y;
             }
         }
@@ -159,31 +158,31 @@ TEST_F(SymmetricWorld, EveryTileEqualsItsImages) {
         for (std::uint32_t seed : {1u, 4294967295u}) {
             SCOPED_TRACE(std::string(symmetryName(c.symmetry)) + " " + std::to_string(c.qx) + "x" +
                          std::to_string(c.qy) + " seed " + std::to_string(seed));
-            generatorParameters = GeneratorParameters{};
+            parameters = GeneratorParameters{};
             if (c.edgesAndRivers) {
-                generatorParameters.seedHorizontalSea = 1;
-                generatorParameters.seedVerticalSea = 1;
-                generatorParameters.genRiverTries = 400;
-                generatorParameters.levelSea = 3.0f;
+                parameters.seedHorizontalSea = 1;
+                parameters.seedVerticalSea = 1;
+                parameters.genRiverTries = 400;
+                parameters.levelSea = 3.0f;
             }
             makeMap(c.qx, c.qy, kVoid);
-            seedRandom(seed);
-            ASSERT_TRUE(generateSymmetricMap(c.symmetry));
-            EXPECT_EQ(imageMismatches(c.symmetry), 0);
+            random.seed(seed);
+            ASSERT_TRUE(generateSymmetricMap(map, parameters, random, c.symmetry).generated);
+            EXPECT_EQ(imageMismatches(map, c.symmetry), 0);
         }
     }
 }
 
 TEST_F(SymmetricWorld, NoneMakesTheClassicWorld) {
     makeMap(3, 2, kVoid);
-    seedRandom(99);
-    ASSERT_TRUE(generateRandomMap());
-    const std::vector<TerrainCode> classic = mapTiles();
-    const std::uint32_t after = randomState();
-    seedRandom(99);
-    ASSERT_TRUE(generateSymmetricMap(Symmetry::kNone));
-    EXPECT_EQ(randomState(), after);
-    EXPECT_EQ(mapTiles(), classic);
+    random.seed(99);
+    ASSERT_TRUE(generateRandomMap(map, parameters, random).generated);
+    const std::vector<TerrainCode> classic = mapTiles(map);
+    const std::uint32_t after = random.state();
+    random.seed(99);
+    ASSERT_TRUE(generateSymmetricMap(map, parameters, random, Symmetry::kNone).generated);
+    EXPECT_EQ(random.state(), after);
+    EXPECT_EQ(mapTiles(map), classic);
 }
 
 // A symmetric world is no classic world: the relation holds where the
@@ -191,9 +190,9 @@ TEST_F(SymmetricWorld, NoneMakesTheClassicWorld) {
 TEST_F(SymmetricWorld, ClassicWorldsBreakTheRelation) {
     for (Symmetry symmetry : kSymmetric) {
         makeMap(2, 1, kVoid);
-        seedRandom(8);
-        ASSERT_TRUE(generateRandomMap());
-        EXPECT_GT(imageMismatches(symmetry), 1000) << symmetryName(symmetry);
+        random.seed(8);
+        ASSERT_TRUE(generateRandomMap(map, parameters, random).generated);
+        EXPECT_GT(imageMismatches(map, symmetry), 1000) << symmetryName(symmetry);
     }
 }
 
@@ -201,12 +200,12 @@ TEST_F(SymmetricWorld, Copies4OnAnOddWidthChangesNothing) {
     makeMap(3, 1, kPlains);
     mapGrid[5][5] = kHills;
     const TerrainCode* const* grid = mapGrid;
-    seedRandom(12);
-    EXPECT_FALSE(generateSymmetricMap(Symmetry::kCopies4));
+    random.seed(12);
+    EXPECT_FALSE(generateSymmetricMap(map, parameters, random, Symmetry::kCopies4).generated);
     EXPECT_EQ(mapGrid, grid);
     EXPECT_EQ(mapGrid[5][5], kHills);
     EXPECT_EQ(mapGrid[6][5], kPlains);
-    EXPECT_EQ(randomState(), 12u);
+    EXPECT_EQ(random.state(), 12u);
 }
 
 // The sea: the body found becomes sea with its images; lakes apart from them stay.
@@ -219,9 +218,9 @@ TEST_F(SymmetricWorld, TheSeasImagesBecomeSeaToo) {
             for (std::int32_t y = 10; y < 90; ++y) mapGrid[strip * 50 + x][y] = kLake;
         mapGrid[strip * 50 + 47][3] = kLake;
     }
-    generatorParameters.genSeaTiles = 3000;
-    seedRandom(1);
-    ASSERT_TRUE(selectSea(&tiles));
+    parameters.genSeaTiles = 3000;
+    random.seed(1);
+    ASSERT_TRUE(selectSea(map, parameters, random, &tiles));
     std::int64_t sea = 0;
     for (std::int32_t x = 0; x < 200; ++x)
         for (std::int32_t y = 0; y < 100; ++y) sea += mapGrid[x][y] == kSea ? 1 : 0;
@@ -240,9 +239,9 @@ TEST_F(SymmetricWorld, RiversAreDrawnInEveryImage) {
     for (std::int32_t x = 0; x < 200; ++x)
         for (std::int32_t y = 0; y < 100; ++y) heights[x][y] = 9.0f - 0.04f * static_cast<float>((x + 60) % 100);
     const GridSymmetry tiles = GridSymmetry::forMap(Symmetry::kCopies2, 200, 100);
-    seedRandom(4);
-    traceRiver(heights, 80, 50, &tiles);
-    EXPECT_EQ(imageMismatches(Symmetry::kCopies2), 0);
+    random.seed(4);
+    traceRiver(map, heights, 80, 50, parameters, random, &tiles);
+    EXPECT_EQ(imageMismatches(map, Symmetry::kCopies2), 0);
     std::int64_t river = 0;
     std::int64_t banks = 0;
     for (std::int32_t x = 0; x < 200; ++x) {
@@ -254,7 +253,7 @@ TEST_F(SymmetricWorld, RiversAreDrawnInEveryImage) {
     EXPECT_GT(river, 20);
     EXPECT_EQ(river % 2, 0);
     EXPECT_GT(banks, 0);
-    const auto riverInColumn = [](std::int32_t x) {
+    const auto riverInColumn = [this](std::int32_t x) {
         for (std::int32_t y = 0; y < 100; ++y)
             if (isRiverCode(mapGrid[x][y])) return true;
         return false;
@@ -278,11 +277,11 @@ TEST_F(SymmetricWorld, RiverTriesAreDividedByTheOrder) {
         FloatField field;
         ASSERT_TRUE(field.allocate(200, 100));
         field.fill(5.0f);
-        generatorParameters.genRiverTries = c.perQuad;
+        parameters.genRiverTries = c.perQuad;
         const GridSymmetry tiles = GridSymmetry::forMap(c.symmetry, 200, 100);
-        seedRandom(21);
-        placeRivers(field, field, &tiles);
-        EXPECT_EQ(drawsSince(21), 2 * c.tries) << symmetryName(c.symmetry) << " " << c.perQuad;
+        random.seed(21);
+        placeRivers(map, field, field, parameters, random, &tiles);
+        EXPECT_EQ(drawsSince(random, 21), 2 * c.tries) << symmetryName(c.symmetry) << " " << c.perQuad;
     }
 }
 

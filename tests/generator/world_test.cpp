@@ -4,25 +4,27 @@
 
 #include <vector>
 
-#include "editing/history.h"
+#include "generator/parameter_fields.h"
 #include "generator_test_support.h"
-#include "support/recording_seam.h"
-#include "support/test_map.h"
-#include "view/layout.h"
 
 namespace pelorn::test {
 namespace {
 
-using WorldTest = GeneratorTest;
-
-std::vector<TerrainCode> generate(std::int32_t qx, std::int32_t qy, std::uint32_t seed) {
-    freeMapGrid();
-    quadCountX = qx;
-    quadCountY = qy;
-    seedRandom(seed);
-    generateRandomMap();
-    return mapTiles();
-}
+class WorldTest : public GeneratorTest {
+protected:
+    // The world of `seed` on a fresh map of qx by qy quads, made with the
+    // fixture's parameters, which take the generator's corrections.
+    std::vector<TerrainCode> generate(std::int32_t qx, std::int32_t qy, std::uint32_t seed) {
+        map = Map{};
+        map.quadCountX = qx;
+        map.quadCountY = qy;
+        random.seed(seed);
+        const GenerateResult result = generateRandomMap(map, parameters, random);
+        EXPECT_TRUE(result.generated);
+        parameters = result.parameters;
+        return mapTiles(map);
+    }
+};
 
 std::int64_t count(const std::vector<TerrainCode>& tiles, TerrainCode code) {
     std::int64_t n = 0;
@@ -30,24 +32,17 @@ std::int64_t count(const std::vector<TerrainCode>& tiles, TerrainCode code) {
     return n;
 }
 
-TEST_F(WorldTest, GenerationKeepsTheViewAndRepaintsTheMapArea) {
-    RecordingSeam seam;
-    quadCountX = 3;
-    quadCountY = 2;
-    ASSERT_TRUE(allocateMapGrid());
-    viewQuadX = 2;
-    viewQuadY = 1;
-    seedRandom(1);
-    EXPECT_TRUE(runRecordedWholeMapEdit(generateRandomMap));
-    EXPECT_EQ(viewQuadX, 2);
-    EXPECT_EQ(viewQuadY, 1);
-    ASSERT_EQ(seam.invalidations.size(), 1u);
-    EXPECT_EQ(seam.invalidations[0], RecordingSeam::area(kMapAreaRect, true));
-
-    viewMode = 1;
-    EXPECT_TRUE(runRecordedWholeMapEdit(generateRandomMap));
-    ASSERT_EQ(seam.invalidations.size(), 2u);
-    EXPECT_EQ(seam.invalidations[1], RecordingSeam::whole(true));
+TEST_F(WorldTest, GenerationReplacesTheGridAndKeepsTheMapsSizeAndName) {
+    map.quadCountX = 3;
+    map.quadCountY = 2;
+    map.currentMapName = "Kept";
+    ASSERT_TRUE(allocateMapGrid(map));
+    random.seed(1);
+    ASSERT_TRUE(generateRandomMap(map, parameters, random).generated);
+    EXPECT_EQ(map.quadCountX, 3);
+    EXPECT_EQ(map.quadCountY, 2);
+    EXPECT_EQ(map.currentMapName, "Kept");
+    EXPECT_EQ(mapTiles(map), generate(3, 2, 1));
 }
 
 TEST_F(WorldTest, EveryTileGetsALegendCode) {
@@ -67,54 +62,70 @@ TEST_F(WorldTest, SameSeedSameWorldOtherSeedOtherWorld) {
 }
 
 TEST_F(WorldTest, AMapThatCannotBeHeldFallsBackToOneEmptyQuad) {
-    RecordingSeam seam;
-    quadCountX = kMaxQuadsPerSide + 1;  // refused by the grid
-    quadCountY = 1;
-    EXPECT_FALSE(runRecordedWholeMapEdit(generateRandomMap));
+    map.quadCountX = kMaxQuadsPerSide + 1;  // refused by the grid
+    map.quadCountY = 1;
+    parameters.desertFactor = 10.0f;
+    const GenerateResult result = generateRandomMap(map, parameters, random);
+    EXPECT_FALSE(result.generated);
+    EXPECT_EQ(result.parameters.desertFactor, 10.0f);  // no pass ran
     ASSERT_NE(mapGrid, nullptr);
-    EXPECT_EQ(quadCountX, 1);
-    EXPECT_EQ(quadCountY, 1);
-    EXPECT_EQ(count(mapTiles(), kVoid), 10000);
-    ASSERT_EQ(seam.invalidations.size(), 1u);
-    EXPECT_EQ(seam.invalidations[0], RecordingSeam::whole(true));
+    EXPECT_EQ(map.quadCountX, 1);
+    EXPECT_EQ(map.quadCountY, 1);
+    EXPECT_EQ(count(mapTiles(map), kVoid), 10000);
+    EXPECT_EQ(random.state(), 0u);
 }
 
-TEST_F(WorldTest, CorrectionsAreWrittenBackToTheParameters) {
-    generatorParameters.desertFactor = 10.0f;
-    generatorParameters.jungleFactor = 10.0f;
-    generatorParameters.levelcorrectionGlacial = 6.0f;
-    generate(1, 1, 3);
-    EXPECT_EQ(generatorParameters.desertFactor, 9.9f);
-    EXPECT_EQ(generatorParameters.jungleFactor, 9.9f);
-    EXPECT_EQ(generatorParameters.levelcorrectionGlacial, 5.0f);
+TEST_F(WorldTest, CorrectionsComeBackWithTheResult) {
+    parameters.desertFactor = 10.0f;
+    parameters.jungleFactor = 10.0f;
+    parameters.levelcorrectionGlacial = 6.0f;
+    const GeneratorParameters given = parameters;
+    random.seed(3);
+    ASSERT_TRUE(replaceWithEmptyMap(map, 1, 1));
+    const GenerateResult result = generateRandomMap(map, given, random);
+    EXPECT_EQ(result.parameters.desertFactor, 9.9f);
+    EXPECT_EQ(result.parameters.jungleFactor, 9.9f);
+    EXPECT_EQ(result.parameters.levelcorrectionGlacial, 5.0f);
+    EXPECT_EQ(given.desertFactor, 10.0f);  // the caller's own record is not touched
+    // Everything else comes back as it was given.
+    GeneratorParameters rest = result.parameters;
+    rest.desertFactor = rest.jungleFactor = 10.0f;
+    rest.levelcorrectionGlacial = 6.0f;
+    for (const ParameterField& field : kParameterFields) {
+        switch (field.kind) {
+            case ParameterKind::Integer: EXPECT_EQ(rest.*field.integer, given.*field.integer) << field.key; break;
+            case ParameterKind::Real: EXPECT_EQ(rest.*field.real, given.*field.real) << field.key; break;
+            case ParameterKind::Flag: EXPECT_EQ(rest.*field.flag, given.*field.flag) << field.key; break;
+        }
+    }
 }
 
 TEST_F(WorldTest, DesertFactorTenBehavesAsNinePointNine) {
-    generatorParameters.desertFactor = 10.0f;
-    generatorParameters.jungleFactor = 10.0f;
+    parameters.desertFactor = 10.0f;
+    parameters.jungleFactor = 10.0f;
     const auto ten = generate(2, 1, 8);
-    generatorParameters.desertFactor = 9.9f;
-    generatorParameters.jungleFactor = 9.9f;
+    parameters.desertFactor = 9.9f;
+    parameters.jungleFactor = 9.9f;
     EXPECT_EQ(generate(2, 1, 8), ten);
 }
 
 TEST_F(WorldTest, RandomnessLengthJungleChangesNothing) {
     const auto base = generate(2, 1, 11);
-    generatorParameters.randomnessLengthJungle = 2;
+    parameters.randomnessLengthJungle = 2;
     EXPECT_EQ(generate(2, 1, 11), base);
-    generatorParameters.randomnessLengthJungle = 1000;
+    parameters.randomnessLengthJungle = 1000;
     EXPECT_EQ(generate(2, 1, 11), base);
-    generatorParameters.randomnessLengthDesert = 2;  // while this one does
+    parameters.randomnessLengthDesert = 2;  // while this one does
     EXPECT_NE(generate(2, 1, 11), base);
 }
 
 TEST_F(WorldTest, SteppesFactorBelowZeroGivesNoSteppes) {
-    generatorParameters.steppesFactor = -1.0f;
+    parameters.steppesFactor = -1.0f;
     for (std::uint32_t seed : {1u, 2u, 3u}) EXPECT_EQ(count(generate(2, 1, seed), kSteppes), 0) << seed;
 }
 
 TEST_F(WorldTest, SteppesFactorTenPutsEveryTileInTheSteppeRows) {
-    generatorParameters.steppesFactor = 10.0f;
+    parameters.steppesFactor = 10.0f;
     std::int64_t steppes = 0;
     for (std::uint32_t seed : {1u, 2u, 3u}) {
         const auto tiles = generate(2, 1, seed);
@@ -125,13 +136,13 @@ TEST_F(WorldTest, SteppesFactorTenPutsEveryTileInTheSteppeRows) {
 }
 
 TEST_F(WorldTest, BorderTilesNeverTurnToDesert) {
-    generatorParameters.desertFactor = 9.9f;  // dry almost everywhere in the belt
-    generatorParameters.equatorFactor = 10.0f;
+    parameters.desertFactor = 9.9f;  // dry almost everywhere in the belt
+    parameters.equatorFactor = 10.0f;
     std::int64_t inner = 0;
     for (std::uint32_t seed : {1u, 2u, 3u, 4u}) {
         generate(2, 1, seed);
-        const std::int32_t w = mapWidth();
-        const std::int32_t h = mapHeight();
+        const std::int32_t w = mapWidth(map);
+        const std::int32_t h = mapHeight(map);
         for (std::int32_t x = 0; x < w; ++x) {
             for (std::int32_t y = 0; y < h; ++y) {
                 const TerrainCode c = mapGrid[x][y];
@@ -148,11 +159,11 @@ TEST_F(WorldTest, BorderTilesNeverTurnToDesert) {
 }
 
 TEST_F(WorldTest, HorizontalSeaSeedingMakesTheWestAndEastEdgesWater) {
-    generatorParameters.seedHorizontalSea = 1;
+    parameters.seedHorizontalSea = 1;
     for (std::uint32_t seed : {1u, 2u}) {
         generate(2, 2, seed);
-        for (std::int32_t y = 0; y < mapHeight(); ++y) {
-            for (std::int32_t x : {0, mapWidth() - 1}) {
+        for (std::int32_t y = 0; y < mapHeight(map); ++y) {
+            for (std::int32_t x : {0, mapWidth(map) - 1}) {
                 const TerrainCode c = mapGrid[x][y];
                 ASSERT_TRUE(c == kLake || c == kSea) << x << "," << y << ": " << c;
             }
@@ -161,7 +172,7 @@ TEST_F(WorldTest, HorizontalSeaSeedingMakesTheWestAndEastEdgesWater) {
 }
 
 TEST_F(WorldTest, PolarFactorZeroLeavesOnlyTheDeepRows) {
-    generatorParameters.polarFactor = 0.0f;
+    parameters.polarFactor = 0.0f;
     std::int64_t deep = 0;
     for (std::uint32_t seed : {1u, 2u}) {
         const auto tiles = generate(1, 2, seed);
@@ -173,10 +184,10 @@ TEST_F(WorldTest, PolarFactorZeroLeavesOnlyTheDeepRows) {
 }
 
 TEST_F(WorldTest, NoRiverTriesNoRivers) {
-    generatorParameters.genRiverTries = 0;
+    parameters.genRiverTries = 0;
     const auto tiles = generate(2, 2, 9);
     EXPECT_EQ(count(tiles, kRiver) + count(tiles, kRiverP), 0);
-    generatorParameters.genRiverTries = 50;
+    parameters.genRiverTries = 50;
     const auto rivers = generate(2, 2, 9);
     EXPECT_GT(count(rivers, kRiver) + count(rivers, kRiverP), 0);
 }
