@@ -10,26 +10,23 @@
 
 namespace {
 
-void makeMap(bool mixed) {
-    pelorn::resetMapState();
-    pelorn::quadCountX = 10;
-    pelorn::quadCountY = 10;
-    pelorn::allocateMapGrid();
-    for (int x = 0; x < pelorn::mapWidth(); ++x)
-        for (int y = 0; y < pelorn::mapHeight(); ++y)
-            pelorn::mapGrid[x][y] = (mixed && (x / 7 + y / 5) % 3 == 0) ? pelorn::kSea : pelorn::kPlains;
+void makeMap(pelorn::Map& map, bool mixed) {
+    pelorn::replaceWithEmptyMap(map, 10, 10);
+    for (int x = 0; x < pelorn::mapWidth(map); ++x)
+        for (int y = 0; y < pelorn::mapHeight(map); ++y)
+            map.mapGrid[x][y] = (mixed && (x / 7 + y / 5) % 3 == 0) ? pelorn::kSea : pelorn::kPlains;
 }
 
 void runPlacement(benchmark::State& state, bool mixed) {
-    makeMap(mixed);
-    pelorn::generatorParameters = pelorn::GeneratorParameters{};
-    pelorn::seedRandom(1);
+    pelorn::Map map;
+    makeMap(map, mixed);
+    const pelorn::GeneratorParameters parameters;
+    pelorn::Random random(1);
     for (auto _ : state) {
-        pelorn::generateStartLocations();
-        benchmark::DoNotOptimize(pelorn::mapGrid[50][50]);
+        pelorn::generateStartLocations(map, parameters, random);
+        benchmark::DoNotOptimize(map.mapGrid[50][50]);
     }
     state.SetItemsProcessed(state.iterations() * 100000);
-    pelorn::resetMapState();
 }
 
 void BM_StartLocationsPlains10x10(benchmark::State& state) { runPlacement(state, false); }

@@ -83,19 +83,19 @@ int runBatch(const GenerateOptions& options) {
     std::vector<WorldFacts> worlds;
     worlds.reserve(static_cast<std::size_t>(range.count()));
     const Progress progress(range.count());
+    Map map;
     for (std::uint64_t i = 0; i < range.count(); ++i) {
         const auto seed = static_cast<std::uint32_t>(range.first + i);
         progress.at(i + 1, seed);
-        if (const Stop stop = makeWorld(options, seed, *options.name)) {
+        // COMPILE GAP: makeWorld (cli/generate.h) on a map the caller owns.
+        if (const Stop stop = makeWorld(map, options, seed, *options.name)) {
             progress.end();
-            freeMapGrid();
             return *stop;
         }
-        const PlayersPlan plan = planPlayerStarts(options.players);
+        const PlayersPlan plan = planPlayerStarts(map, options.players);
         if (!plan.error.empty()) {
             progress.end();
             std::cerr << "pelorn-cli generate: seed " << seed << ": " << plan.error << "\n";
-            freeMapGrid();
             return kExitFile;
         }
         worlds.push_back(factsOf(seed, plan));
@@ -108,20 +108,16 @@ int runBatch(const GenerateOptions& options) {
     // one world however many are kept.
     int status = kExitOk;
     bool fewer = false;
-    buildTerrainPalette();  // for --bmp, as the editor builds it at start-up
     for (std::int32_t k = 0; k < *options.keepBest; ++k) {
         const WorldFacts& kept = worlds[static_cast<std::size_t>(k)];
         const std::string name = *options.name + "-" + std::to_string(kept.seed);
-        if (const Stop stop = makeWorld(options, kept.seed, name)) {
-            freeMapGrid();
-            return *stop;
-        }
-        const PlayersPlan plan = generatePlayerStartLocations(options.players);
+        if (const Stop stop = makeWorld(map, options, kept.seed, name)) return *stop;
+        const PlayersPlan plan = generatePlayerStartLocations(map, options.players);
         std::cout << "seed " << kept.seed << ": " << playersStatusText(plan) << "\n";
         fewer = fewer || !plan.complete;
-        status = std::max(status, reportWrite(kCommand, name + ".map", saveMapFile()));
-        if (options.bitmap) status = std::max(status, reportWrite(kCommand, name + ".bmp", saveMapBitmap()));
-        freeMapGrid();
+        // COMPILE GAP: the map and bitmap writers as files/ declares them once converted.
+        status = std::max(status, reportWrite(kCommand, name + ".map", saveMapFile(map)));
+        if (options.bitmap) status = std::max(status, reportWrite(kCommand, name + ".bmp", saveMapBitmap(map)));
     }
     const std::string csvName = *options.name + ".csv";
     status = std::max(status, reportWrite(kCommand, csvName, writeFileSafely(csvName, csvText(worlds))));

@@ -59,17 +59,17 @@ struct MapFacts {
     StartsReport starts;
 };
 
-MapFacts factsOfMap(const InfoOptions& options, bool withStarts) {
+MapFacts factsOfMap(const Map& map, const InfoOptions& options, bool withStarts) {
     MapFacts facts;
-    const std::int32_t width = mapWidth();
-    const std::int32_t height = mapHeight();
+    const std::int32_t width = mapWidth(map);
+    const std::int32_t height = mapHeight(map);
     for (std::int32_t x = 0; x < width; ++x)
-        for (std::int32_t y = 0; y < height; ++y) ++facts.counts[mapGrid[x][y]];
+        for (std::int32_t y = 0; y < height; ++y) ++facts.counts[map.mapGrid[x][y]];
     for (const auto& [code, count] : facts.counts)
         if (isStartLocationCode(code)) facts.startLocations += count;
     if (!withStarts) return facts;
     try {
-        facts.starts = describeStarts(startLocationsOnMap(), options.land.radius, options.land.weights);
+        facts.starts = describeStarts(map, startLocationsOnMap(map), options.land.radius, options.land.weights);
         facts.startsKnown = true;
     } catch (const std::bad_alloc&) {
     }
@@ -97,9 +97,9 @@ void printStartsText(const InfoOptions& options, const MapFacts& facts) {
               << spreadRange(report.territorySpread) << ")\n";
 }
 
-void printText(const InfoOptions& options, const MapFacts& facts) {
-    std::cout << "name: " << currentMapName << "\n"
-              << "size: " << quadCountX << "x" << quadCountY << " quads (" << mapWidth() << "x" << mapHeight()
+void printText(const Map& map, const InfoOptions& options, const MapFacts& facts) {
+    std::cout << "name: " << map.currentMapName << "\n"
+              << "size: " << map.quadCountX << "x" << map.quadCountY << " quads (" << mapWidth(map) << "x" << mapHeight(map)
               << " tiles)\n"
               << "terrain:\n";
     for (const auto& [code, count] : facts.counts) {
@@ -122,14 +122,14 @@ std::string jsonSpread(const Spread& spread) {
            ", \"highest\": " + std::to_string(spread.maximum) + "}";
 }
 
-void printJson(const InfoOptions& options, const MapFacts& facts) {
+void printJson(const Map& map, const InfoOptions& options, const MapFacts& facts) {
     std::ostringstream out;
-    out << "{\n  \"file\": " << jsonString(options.path) << ",\n  \"name\": " << jsonString(currentMapName)
+    out << "{\n  \"file\": " << jsonString(options.path) << ",\n  \"name\": " << jsonString(map.currentMapName)
         << ",\n  \"read_in_full\": " << (facts.failure == MapReadFailure::kNone ? "true" : "false")
         << ",\n  \"damage\": "
         << (facts.failure == MapReadFailure::kNone ? std::string("null") : jsonString(mapReadFailureText(facts.failure)))
-        << ",\n  \"quads\": {\"x\": " << quadCountX << ", \"y\": " << quadCountY << "}"
-        << ",\n  \"tiles\": {\"width\": " << mapWidth() << ", \"height\": " << mapHeight() << "}"
+        << ",\n  \"quads\": {\"x\": " << map.quadCountX << ", \"y\": " << map.quadCountY << "}"
+        << ",\n  \"tiles\": {\"width\": " << mapWidth(map) << ", \"height\": " << mapHeight(map) << "}"
         << ",\n  \"terrain\": [";
     const char* separator = "\n";
     for (const auto& [code, count] : facts.counts) {
@@ -191,16 +191,14 @@ int runInfo(const Arguments& args) {
     Map map;
     MapReadFailure failure = MapReadFailure::kNone;
     if (!loadMapFile(map, options.path, &failure) || !map.mapGrid) return reportCannotRead(kCommand, options.path);
-    MapFacts facts = factsOfMap(options, options.starts || options.json);
+    MapFacts facts = factsOfMap(map, options, options.starts || options.json);
     facts.failure = failure;
     if ((options.starts || options.json) && !facts.startsKnown) {
-        freeMapGrid();
         std::cerr << "pelorn-cli info: not enough memory to work out the starts of '" << options.path << "'\n";
         return kExitFile;
     }
-    if (options.json) printJson(options, facts);
-    else printText(options, facts);
-    freeMapGrid();
+    if (options.json) printJson(map, options, facts);
+    else printText(map, options, facts);
     return kExitOk;
 }
 

@@ -22,10 +22,10 @@ namespace {
 
 constexpr const char* kCommand = "startlocations";
 
-std::int64_t countStartLocations() {
+std::int64_t countStartLocations(const Map& map) {
     std::int64_t count = 0;
-    for (std::int32_t x = 0; x < mapWidth(); ++x)
-        for (std::int32_t y = 0; y < mapHeight(); ++y) count += isStartLocationCode(mapGrid[x][y]) ? 1 : 0;
+    for (std::int32_t x = 0; x < mapWidth(map); ++x)
+        for (std::int32_t y = 0; y < mapHeight(map); ++y) count += isStartLocationCode(map.mapGrid[x][y]) ? 1 : 0;
     return count;
 }
 
@@ -86,34 +86,31 @@ int runStartLocations(const Arguments& args) {
         if (const Stop refused = playersOptionsFrom(kCommand, playersWords, players)) return *refused;
     }
 
-    resetMapState();
     // A map that was not read in full is not placed on: saving it would write
     // an emptied or cut map, over the input itself when the names agree.
+    Map map;
     MapReadFailure failure = MapReadFailure::kNone;
-    if (!loadMapFile(*mapPath, &failure)) return reportCannotRead(kCommand, *mapPath);
-    if (failure != MapReadFailure::kNone) {
-        freeMapGrid();
-        return reportCannotRead(kCommand, *mapPath, mapReadFailureText(failure));
-    }
-    generatorParameters = GeneratorParameters{};
+    // COMPILE GAP: the map reader as files/map_file.h declares it once converted.
+    if (!loadMapFile(map, *mapPath, &failure)) return reportCannotRead(kCommand, *mapPath);
+    if (failure != MapReadFailure::kNone) return reportCannotRead(kCommand, *mapPath, mapReadFailureText(failure));
     PlayersPlan plan;
     if (playersMode) {
-        plan = generatePlayerStartLocations(players);
+        plan = generatePlayerStartLocations(map, players);
         if (!plan.error.empty()) {
-            freeMapGrid();
             std::cerr << "pelorn-cli " << kCommand << ": " << plan.error << "\n";
             return kExitFile;
         }
         reportPlayersPlan(kCommand, plan, players);
     } else {
-        generatorParameters.genStartLocTries = tries.value_or(1000);
-        seedRandom(*seed);
-        generateStartLocations();
-        std::cout << "placed " << countStartLocations() << " start locations\n";
+        GeneratorParameters parameters;
+        parameters.genStartLocTries = tries.value_or(1000);
+        Random random(*seed);
+        generateStartLocations(map, parameters, random);
+        std::cout << "placed " << countStartLocations(map) << " start locations\n";
     }
-    currentMapName = *name;
-    const int written = reportWrite(kCommand, currentMapName + ".map", saveMapFile());
-    freeMapGrid();
+    map.currentMapName = *name;
+    // COMPILE GAP: the map writer as files/map_file.h declares it once converted.
+    const int written = reportWrite(kCommand, map.currentMapName + ".map", saveMapFile(map));
     return playersMode ? statusAfterPlacing(plan, written) : written;
 }
 

@@ -23,9 +23,9 @@ inline bool insideQuadMargin(std::int32_t v) {
 
 // Every one of the six neighbours is water. Needs both coordinates inside
 // the quad margin.
-inline bool surroundedByWater(std::int32_t x, std::int32_t y) {
+inline bool surroundedByWater(const Map& map, std::int32_t x, std::int32_t y) {
     for (const TilePos& n : hexNeighbours(x, y)) {
-        if (!isWaterCode(mapGrid[n.x][n.y])) return false;
+        if (!isWaterCode(map.mapGrid[n.x][n.y])) return false;
     }
     return true;
 }
@@ -33,9 +33,9 @@ inline bool surroundedByWater(std::int32_t x, std::int32_t y) {
 // Any start location within two steps of (x, y). The tile itself is among
 // them: a start location there stays as it is either way. Needs both
 // coordinates inside the quad margin.
-inline bool startLocationNearby(std::int32_t x, std::int32_t y) {
+inline bool startLocationNearby(const Map& map, std::int32_t x, std::int32_t y) {
     for (const ColumnRun& run : withinTwoSteps(x)) {
-        const TerrainCode* column = mapGrid[x + run.dx];
+        const TerrainCode* column = map.mapGrid[x + run.dx];
         for (std::int32_t row = y + run.firstDy; row <= y + run.lastDy; ++row) {
             if (isStartLocationCode(column[row])) return true;
         }
@@ -43,7 +43,7 @@ inline bool startLocationNearby(std::int32_t x, std::int32_t y) {
     return false;
 }
 
-// Turns every start location of the map (width x height tiles) back into its land tile.
-void clearStartLocations(std::int32_t width, std::int32_t height);
+// Turns every start location of the map back into its land tile. Needs a grid.
+void clearStartLocations(Map& map);
 
 }  // namespace pelorn

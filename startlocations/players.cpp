@@ -23,16 +23,16 @@ std::int32_t wrapInto(std::int32_t v, std::int32_t size) {
 // lookups at radius 3).
 class LandValueTable {
 public:
-    LandValueTable(const LandWeights& weights, std::int32_t radius)
-        : width_(mapWidth()),
-          height_(mapHeight()),
+    LandValueTable(const Map& map, const LandWeights& weights, std::int32_t radius)
+        : width_(mapWidth(map)),
+          height_(mapHeight(map)),
           evenRuns_(hexDisc(radius, 0)),
           oddRuns_(hexDisc(radius, 1)),
           sums_(static_cast<std::size_t>(width_) * (height_ + 1)) {
         for (std::int32_t x = 0; x < width_; ++x) {
             std::int32_t* column = &sums_[static_cast<std::size_t>(x) * (height_ + 1)];
             column[0] = 0;
-            for (std::int32_t y = 0; y < height_; ++y) column[y + 1] = column[y] + weights.weightOf(mapGrid[x][y]);
+            for (std::int32_t y = 0; y < height_; ++y) column[y + 1] = column[y] + weights.weightOf(map.mapGrid[x][y]);
         }
     }
 
@@ -75,8 +75,8 @@ constexpr std::int64_t kSearchBudget = 40'000'000;
 // Chooses up to `players` candidates pairwise at least `spacing` steps apart.
 class StartSearch {
 public:
-    StartSearch(std::vector<Candidate> candidates, std::int32_t players, std::int32_t spacing)
-        : candidates_(std::move(candidates)), players_(players), spacing_(spacing), torus_(mapTorus()) {
+    StartSearch(HexTorus torus, std::vector<Candidate> candidates, std::int32_t players, std::int32_t spacing)
+        : candidates_(std::move(candidates)), players_(players), spacing_(spacing), torus_(torus) {
         // Best land first; among equals the file's tile order, so the result
         // depends on nothing but the map and the options.
         std::sort(candidates_.begin(), candidates_.end(), [](const Candidate& a, const Candidate& b) {
@@ -250,15 +250,15 @@ private:
     std::int64_t spent_ = 0;
 };
 
-bool allInsideMap(const std::vector<TilePos>& tiles) {
-    return std::all_of(tiles.begin(), tiles.end(), [](TilePos p) {
-        return p.x >= 0 && p.x < mapWidth() && p.y >= 0 && p.y < mapHeight();
+bool allInsideMap(const Map& map, const std::vector<TilePos>& tiles) {
+    return std::all_of(tiles.begin(), tiles.end(), [&map](TilePos p) {
+        return p.x >= 0 && p.x < mapWidth(map) && p.y >= 0 && p.y < mapHeight(map);
     });
 }
 
-void sortInFileOrder(std::vector<TilePos>& tiles) {
+void sortInFileOrder(const Map& map, std::vector<TilePos>& tiles) {
     std::sort(tiles.begin(), tiles.end(),
-              [](TilePos a, TilePos b) { return tileFileOrder(a.x, a.y) < tileFileOrder(b.x, b.y); });
+              [&map](TilePos a, TilePos b) { return tileFileOrder(map, a.x, a.y) < tileFileOrder(map, b.x, b.y); });
 }
 
 }  // namespace
@@ -331,20 +331,21 @@ Spread spreadOf(const std::vector<std::int64_t>& values) {
     return spread;
 }
 
-std::int32_t landValueAt(std::int32_t x, std::int32_t y, std::int32_t radius, const LandWeights& weights) {
-    const std::int32_t width = mapWidth();
-    const std::int32_t height = mapHeight();
+std::int32_t landValueAt(const Map& map, std::int32_t x, std::int32_t y, std::int32_t radius,
+                         const LandWeights& weights) {
+    const std::int32_t width = mapWidth(map);
+    const std::int32_t height = mapHeight(map);
     std::int32_t sum = 0;
     for (const ColumnRun& run : hexDisc(radius, x)) {
-        const TerrainCode* column = mapGrid[wrapInto(x + run.dx, width)];
+        const TerrainCode* column = map.mapGrid[wrapInto(x + run.dx, width)];
         for (std::int32_t row = run.firstDy; row <= run.lastDy; ++row)
             sum += weights.weightOf(column[wrapInto(y + row, height)]);
     }
     return sum;
 }
 
-std::int64_t tileFileOrder(std::int32_t x, std::int32_t y) {
-    const std::int64_t quad = static_cast<std::int64_t>(x / kQuadSize) * quadCountY + y / kQuadSize;
+std::int64_t tileFileOrder(const Map& map, std::int32_t x, std::int32_t y) {
+    const std::int64_t quad = static_cast<std::int64_t>(x / kQuadSize) * map.quadCountY + y / kQuadSize;
     return quad * kQuadSize * kQuadSize + static_cast<std::int64_t>(x % kQuadSize) * kQuadSize + y % kQuadSize;
 }
 
@@ -356,15 +357,15 @@ struct NearestStarts {
     std::vector<std::int32_t> distance;
 };
 
-NearestStarts nearestStarts(const std::vector<TilePos>& starts) {
-    const HexTorus torus = mapTorus();
+NearestStarts nearestStarts(const Map& map, const std::vector<TilePos>& starts) {
+    const HexTorus torus = mapTorus(map);
     const std::int32_t height = torus.height;
     const std::size_t tiles = static_cast<std::size_t>(torus.width) * static_cast<std::size_t>(height);
     // A start's rank in the file's tile order decides ties.
     std::vector<std::int32_t> byOrder(starts.size());
     std::iota(byOrder.begin(), byOrder.end(), 0);
     std::stable_sort(byOrder.begin(), byOrder.end(), [&](std::int32_t a, std::int32_t b) {
-        return tileFileOrder(starts[a].x, starts[a].y) < tileFileOrder(starts[b].x, starts[b].y);
+        return tileFileOrder(map, starts[a].x, starts[a].y) < tileFileOrder(map, starts[b].x, starts[b].y);
     });
     std::vector<std::int32_t> rank(starts.size());
     for (std::size_t i = 0; i < byOrder.size(); ++i) rank[static_cast<std::size_t>(byOrder[i])] = static_cast<std::int32_t>(i);
@@ -415,8 +416,9 @@ NearestStarts nearestStarts(const std::vector<TilePos>& starts) {
 // two owners. So the least such sum, taken over all pairs, is the distance
 // to the nearest rival, found in one pass over the map rather than by
 // comparing every start with every other.
-std::vector<std::int32_t> nearestRivals(const std::vector<TilePos>& starts, const NearestStarts& nearest) {
-    const HexTorus torus = mapTorus();
+std::vector<std::int32_t> nearestRivals(const Map& map, const std::vector<TilePos>& starts,
+                                        const NearestStarts& nearest) {
+    const HexTorus torus = mapTorus(map);
     const std::int32_t height = torus.height;
     std::vector<std::int32_t> rival(starts.size(), -1);
     const auto offer = [&rival](std::int32_t start, std::int32_t steps) {
@@ -445,38 +447,40 @@ std::vector<std::int32_t> nearestRivals(const std::vector<TilePos>& starts, cons
 
 }  // namespace
 
-std::vector<std::int32_t> territoryOwners(const std::vector<TilePos>& starts) {
-    if (!mapGrid || starts.empty() || !allInsideMap(starts)) return {};
-    return nearestStarts(starts).owner;
+std::vector<std::int32_t> territoryOwners(const Map& map, const std::vector<TilePos>& starts) {
+    if (!map.mapGrid || starts.empty() || !allInsideMap(map, starts)) return {};
+    return nearestStarts(map, starts).owner;
 }
 
-std::vector<TilePos> startLocationsOnMap() {
+std::vector<TilePos> startLocationsOnMap(const Map& map) {
     std::vector<TilePos> found;
-    if (!mapGrid) return found;
-    for (std::int32_t x = 0; x < mapWidth(); ++x)
-        for (std::int32_t y = 0; y < mapHeight(); ++y)
-            if (isStartLocationCode(mapGrid[x][y])) found.push_back({x, y});
-    sortInFileOrder(found);
+    if (!map.mapGrid) return found;
+    for (std::int32_t x = 0; x < mapWidth(map); ++x)
+        for (std::int32_t y = 0; y < mapHeight(map); ++y)
+            if (isStartLocationCode(map.mapGrid[x][y])) found.push_back({x, y});
+    sortInFileOrder(map, found);
     return found;
 }
 
-StartsReport describeStarts(const std::vector<TilePos>& starts, std::int32_t radius, const LandWeights& weights) {
+StartsReport describeStarts(const Map& map, const std::vector<TilePos>& starts, std::int32_t radius,
+                            const LandWeights& weights) {
     StartsReport report;
-    if (!mapGrid || starts.empty() || !allInsideMap(starts) || radius < 0 || radius > kMaxLandRadius) return report;
-    const std::int32_t width = mapWidth();
-    const std::int32_t height = mapHeight();
-    const NearestStarts nearest = nearestStarts(starts);
-    const std::vector<std::int32_t> rivals = nearestRivals(starts, nearest);
+    if (!map.mapGrid || starts.empty() || !allInsideMap(map, starts) || radius < 0 || radius > kMaxLandRadius)
+        return report;
+    const std::int32_t width = mapWidth(map);
+    const std::int32_t height = mapHeight(map);
+    const NearestStarts nearest = nearestStarts(map, starts);
+    const std::vector<std::int32_t> rivals = nearestRivals(map, starts, nearest);
     report.starts.resize(starts.size());
     for (std::size_t i = 0; i < starts.size(); ++i) {
         StartFacts& facts = report.starts[i];
         facts.pos = starts[i];
-        facts.code = mapGrid[starts[i].x][starts[i].y];
-        facts.landValue = landValueAt(starts[i].x, starts[i].y, radius, weights);
+        facts.code = map.mapGrid[starts[i].x][starts[i].y];
+        facts.landValue = landValueAt(map, starts[i].x, starts[i].y, radius, weights);
         facts.nearestRival = rivals[i];
     }
     for (std::int32_t x = 0; x < width; ++x) {
-        const TerrainCode* column = mapGrid[x];
+        const TerrainCode* column = map.mapGrid[x];
         const std::int32_t* owned = &nearest.owner[static_cast<std::size_t>(x) * height];
         for (std::int32_t y = 0; y < height; ++y) report.starts[static_cast<std::size_t>(owned[y])].territory += weights.weightOf(column[y]);
     }
@@ -493,48 +497,48 @@ StartsReport describeStarts(const std::vector<TilePos>& starts, std::int32_t rad
 
 namespace {
 
-void planInto(const PlayersOptions& options, PlayersPlan& plan) {
-    const LandValueTable values(options.weights, options.radius);
+void planInto(const Map& map, const PlayersOptions& options, PlayersPlan& plan) {
+    const LandValueTable values(map, options.weights, options.radius);
     std::vector<Candidate> candidates;
-    for (std::int32_t x = 0; x < mapWidth(); ++x) {
+    for (std::int32_t x = 0; x < mapWidth(map); ++x) {
         if (!insideQuadMargin(x)) continue;
-        const TerrainCode* column = mapGrid[x];
-        for (std::int32_t y = 0; y < mapHeight(); ++y) {
+        const TerrainCode* column = map.mapGrid[x];
+        for (std::int32_t y = 0; y < mapHeight(map); ++y) {
             if (!insideQuadMargin(y)) continue;
             // Start locations already there are cleared before marking.
             if (startLocationCode(baseCode(column[y])) == 0) continue;
-            if (surroundedByWater(x, y)) continue;
-            candidates.push_back({values.at(x, y), static_cast<std::uint32_t>(tileFileOrder(x, y)), {x, y}});
+            if (surroundedByWater(map, x, y)) continue;
+            candidates.push_back({values.at(x, y), static_cast<std::uint32_t>(tileFileOrder(map, x, y)), {x, y}});
         }
     }
     plan.legalTiles = static_cast<std::int64_t>(candidates.size());
     for (const Candidate& c : candidates) plan.bestLegalValue = std::max(plan.bestLegalValue, c.value);
 
-    if (symmetricSetsApply(options.symmetry, options.players)) {
-        plan.starts = planSymmetricStarts(options);
+    if (symmetricSetsApply(map, options.symmetry, options.players)) {
+        plan.starts = planSymmetricStarts(map, options);
     } else {
-        StartSearch search(std::move(candidates), options.players, std::max(options.minDistance, kMinStartSpacing));
+        StartSearch search(mapTorus(map), std::move(candidates), options.players, std::max(options.minDistance, kMinStartSpacing));
         plan.starts = search.run();
     }
-    sortInFileOrder(plan.starts);
+    sortInFileOrder(map, plan.starts);
     plan.complete = static_cast<std::int32_t>(plan.starts.size()) == options.players;
-    plan.report = describeStarts(plan.starts, options.radius, options.weights);
+    plan.report = describeStarts(map, plan.starts, options.radius, options.weights);
 }
 
 }  // namespace
 
-PlayersPlan planPlayerStarts(const PlayersOptions& options) {
+PlayersPlan planPlayerStarts(const Map& map, const PlayersOptions& options) {
     PlayersPlan plan;
     plan.requested = options.players;
     if (!checkPlayersOptions(options, plan.error)) return plan;
-    if (!mapGrid) {
+    if (!map.mapGrid) {
         plan.error = "there is no map";
         return plan;
     }
     // The working tables take a few dozen bytes a tile; a map too large for
     // them is refused like a bad option, and the map stays as it was.
     try {
-        planInto(options, plan);
+        planInto(map, options, plan);
     } catch (const std::bad_alloc&) {
         plan = PlayersPlan{};
         plan.requested = options.players;
@@ -543,19 +547,19 @@ PlayersPlan planPlayerStarts(const PlayersOptions& options) {
     return plan;
 }
 
-void markPlayerStarts(const std::vector<TilePos>& starts) {
-    if (!mapGrid) return;
-    clearStartLocations(mapWidth(), mapHeight());
+void markPlayerStarts(Map& map, const std::vector<TilePos>& starts) {
+    if (!map.mapGrid) return;
+    clearStartLocations(map);
     for (const TilePos& p : starts) {
-        if (p.x < 0 || p.x >= mapWidth() || p.y < 0 || p.y >= mapHeight()) continue;
-        const TerrainCode marked = startLocationCode(mapGrid[p.x][p.y]);
-        if (marked != 0) mapGrid[p.x][p.y] = marked;
+        if (p.x < 0 || p.x >= mapWidth(map) || p.y < 0 || p.y >= mapHeight(map)) continue;
+        const TerrainCode marked = startLocationCode(map.mapGrid[p.x][p.y]);
+        if (marked != 0) map.mapGrid[p.x][p.y] = marked;
     }
 }
 
-PlayersPlan generatePlayerStartLocations(const PlayersOptions& options) {
-    PlayersPlan plan = planPlayerStarts(options);
-    if (plan.error.empty()) markPlayerStarts(plan.starts);
+PlayersPlan generatePlayerStartLocations(Map& map, const PlayersOptions& options) {
+    PlayersPlan plan = planPlayerStarts(map, options);
+    if (plan.error.empty()) markPlayerStarts(map, plan.starts);
     return plan;
 }
 

@@ -59,21 +59,22 @@ struct Spread {
 Spread spreadOf(const std::vector<std::int64_t>& values);
 
 // The sum of the weights of the tiles within `radius` steps of (x, y), itself
-// included, on the current map, wrapping both ways. Needs a grid, a tile
+// included, on the map, wrapping both ways. Needs a grid, a tile
 // inside it and a radius from 0 to kMaxLandRadius.
-std::int32_t landValueAt(std::int32_t x, std::int32_t y, std::int32_t radius, const LandWeights& weights);
+std::int32_t landValueAt(const Map& map, std::int32_t x, std::int32_t y, std::int32_t radius,
+                         const LandWeights& weights);
 
 // The position of a tile in the map file's tile order: quads column by
 // column, each quad's tiles column by column, each column top to bottom.
-std::int64_t tileFileOrder(std::int32_t x, std::int32_t y);
+std::int64_t tileFileOrder(const Map& map, std::int32_t x, std::int32_t y);
 
 // For every tile (index x * H + y) the index into `starts` of the start it is
 // nearest to in wrapped steps; a tie goes to the start that comes first in
 // the file's tile order. Empty when there are no starts or no grid.
-std::vector<std::int32_t> territoryOwners(const std::vector<TilePos>& starts);
+std::vector<std::int32_t> territoryOwners(const Map& map, const std::vector<TilePos>& starts);
 
 // Every start location on the map, in the file's tile order.
-std::vector<TilePos> startLocationsOnMap();
+std::vector<TilePos> startLocationsOnMap(const Map& map);
 
 struct StartFacts {
     TilePos pos{0, 0};
@@ -89,8 +90,9 @@ struct StartsReport {
     Spread territorySpread;
 };
 
-// Land values, nearest rivals and territories of `starts` on the current map.
-StartsReport describeStarts(const std::vector<TilePos>& starts, std::int32_t radius, const LandWeights& weights);
+// Land values, nearest rivals and territories of `starts` on the map.
+StartsReport describeStarts(const Map& map, const std::vector<TilePos>& starts, std::int32_t radius,
+                            const LandWeights& weights);
 
 struct PlayersPlan {
     bool complete = false;        // all requested starts placed
@@ -102,19 +104,19 @@ struct PlayersPlan {
     std::string error;            // set when the options were refused
 };
 
-// Chooses the starts for the current map without changing it: start
+// Chooses the starts for the map without changing it: start
 // locations already on it count as their land tiles. Deterministic: the
 // same map and options give the same plan, without drawing random numbers.
-PlayersPlan planPlayerStarts(const PlayersOptions& options);
+PlayersPlan planPlayerStarts(const Map& map, const PlayersOptions& options);
 
 // The one way players mode writes the map: every start location is turned
 // back into its land tile, then each of `starts` gets its land code's
 // start-location code.
-void markPlayerStarts(const std::vector<TilePos>& starts);
+void markPlayerStarts(Map& map, const std::vector<TilePos>& starts);
 
 // Plans, then marks unless the options were refused. As with the classic
 // generator, the caller repaints.
-PlayersPlan generatePlayerStartLocations(const PlayersOptions& options);
+PlayersPlan generatePlayerStartLocations(Map& map, const PlayersOptions& options);
 
 // What the status line says after a run: "8 starts, spread 3%", or
 // "5 of 8 starts, spread 2%" when the map holds fewer than asked for; the

@@ -2,9 +2,6 @@
 
 #include <cstdint>
 
-#include "generator/parameters.h"
-#include "generator/random.h"
-#include "map/map_grid.h"
 #include "map/terrain.h"
 #include "startlocations/placement_rules.h"
 
@@ -12,27 +9,35 @@ namespace pelorn {
 
 namespace {
 
-void tryOnce(std::int32_t width, std::int32_t height) {
-    const std::int32_t x = drawScaled(width - 1);
-    const std::int32_t y = drawScaled(height - 1);
+void tryOnce(Map& map, Random& random, std::int32_t width, std::int32_t height) {
+    const std::int32_t x = drawScaled(random, width - 1);
+    const std::int32_t y = drawScaled(random, height - 1);
     if (!insideQuadMargin(x) || !insideQuadMargin(y)) return;
-    if (surroundedByWater(x, y)) return;
-    if (startLocationNearby(x, y)) return;
-    const TerrainCode marked = startLocationCode(mapGrid[x][y]);
-    if (marked != 0) mapGrid[x][y] = marked;
+    if (surroundedByWater(map, x, y)) return;
+    if (startLocationNearby(map, x, y)) return;
+    const TerrainCode marked = startLocationCode(map.mapGrid[x][y]);
+    if (marked != 0) map.mapGrid[x][y] = marked;
 }
 
 }  // namespace
 
-std::int32_t startLocationTryCount() { return triesOverMap(generatorParameters.genStartLocTries); }
+std::int32_t startLocationTryCount(const Map& map, std::int32_t genStartLocTries) {
+    // Unsigned arithmetic wraps without undefined behaviour; the result is
+    // then read back as a two's-complement value.
+    const std::uint32_t product = static_cast<std::uint32_t>(genStartLocTries) *
+                                  static_cast<std::uint32_t>(map.quadCountY) *
+                                  static_cast<std::uint32_t>(map.quadCountX);
+    if (product <= 0x7FFFFFFFu) return static_cast<std::int32_t>(product);
+    return -static_cast<std::int32_t>(~product) - 1;
+}
 
-bool generateStartLocations() {
-    if (!mapGrid) return false;
-    const std::int32_t width = mapWidth();
-    const std::int32_t height = mapHeight();
-    clearStartLocations(width, height);
-    const std::int32_t tries = startLocationTryCount();
-    for (std::int32_t i = 0; i < tries; ++i) tryOnce(width, height);
+bool generateStartLocations(Map& map, const GeneratorParameters& parameters, Random& random) {
+    if (!map.mapGrid) return false;
+    const std::int32_t width = mapWidth(map);
+    const std::int32_t height = mapHeight(map);
+    clearStartLocations(map);
+    const std::int32_t tries = startLocationTryCount(map, parameters.genStartLocTries);
+    for (std::int32_t i = 0; i < tries; ++i) tryOnce(map, random, width, height);
     return true;
 }
 

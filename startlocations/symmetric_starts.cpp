@@ -26,16 +26,17 @@ constexpr std::int64_t kSearchBudget = 40'000'000;
 
 TerrainCode landUnder(TerrainCode code) { return isStartLocationCode(code) ? baseCode(code) : code; }
 
-bool mayCarryStart(std::int32_t x, std::int32_t y) {
-    return insideQuadMargin(x) && insideQuadMargin(y) && startLocationCode(landUnder(mapGrid[x][y])) != 0 &&
-           !surroundedByWater(x, y);
+bool mayCarryStart(const Map& map, std::int32_t x, std::int32_t y) {
+    return insideQuadMargin(x) && insideQuadMargin(y) && startLocationCode(landUnder(map.mapGrid[x][y])) != 0 &&
+           !surroundedByWater(map, x, y);
 }
 
 class SymmetricSearch {
 public:
-    SymmetricSearch(const PlayersOptions& options, const GridSymmetry& tiles)
-        : tiles_(tiles),
-          torus_(mapTorus()),
+    SymmetricSearch(const Map& map, const PlayersOptions& options, const GridSymmetry& tiles)
+        : map_(map),
+          tiles_(tiles),
+          torus_(mapTorus(map)),
           sets_(options.players / symmetryOrder(tiles.kind())),
           spacing_(std::max(options.minDistance, kMinStartSpacing)) {
         for (std::int32_t x = 0; x < torus_.width; ++x) {
@@ -44,7 +45,8 @@ public:
                 TilePos images[GridSymmetry::kMaxImages];
                 const int count = tiles_.images(x, y, images);
                 if (!usable(images, count)) continue;
-                orbits_.push_back({landValueAt(x, y, options.radius, options.weights), tileFileOrder(x, y), {x, y}});
+                orbits_.push_back(
+                    {landValueAt(map, x, y, options.radius, options.weights), tileFileOrder(map, x, y), {x, y}});
             }
         }
         // Best land first; among equals the file's tile order.
@@ -70,7 +72,7 @@ private:
     // Every image may carry a start, and the images stand apart from each other.
     bool usable(const TilePos* images, int count) const {
         for (int i = 0; i < count; ++i) {
-            if (!mayCarryStart(images[i].x, images[i].y)) return false;
+            if (!mayCarryStart(map_, images[i].x, images[i].y)) return false;
             for (int j = 0; j < i; ++j)
                 if (torus_.distance(images[i], images[j]) < spacing_) return false;
         }
@@ -143,6 +145,7 @@ private:
         return out;
     }
 
+    const Map& map_;
     GridSymmetry tiles_;
     HexTorus torus_;
     std::int32_t sets_;
@@ -153,24 +156,25 @@ private:
 
 }  // namespace
 
-bool symmetricSetsApply(Symmetry symmetry, std::int32_t players) {
-    if (symmetry == Symmetry::kNone || !mapGrid || players <= 0 || players % symmetryOrder(symmetry) != 0) return false;
-    if (!symmetryRefusal(symmetry, quadCountX).empty()) return false;
-    const GridSymmetry tiles = GridSymmetry::forMap(symmetry, mapWidth(), mapHeight());
-    for (std::int32_t x = 0; x < mapWidth(); ++x) {
-        for (std::int32_t y = 0; y < mapHeight(); ++y) {
+bool symmetricSetsApply(const Map& map, Symmetry symmetry, std::int32_t players) {
+    if (symmetry == Symmetry::kNone || !map.mapGrid || players <= 0 || players % symmetryOrder(symmetry) != 0) return false;
+    if (!symmetryRefusal(symmetry, map.quadCountX).empty()) return false;
+    const MapGrid grid = map.mapGrid;
+    const GridSymmetry tiles = GridSymmetry::forMap(symmetry, mapWidth(map), mapHeight(map));
+    for (std::int32_t x = 0; x < mapWidth(map); ++x) {
+        for (std::int32_t y = 0; y < mapHeight(map); ++y) {
             TilePos images[GridSymmetry::kMaxImages];
             const int count = tiles.images(x, y, images);
             for (int i = 1; i < count; ++i)
-                if (landUnder(mapGrid[images[i].x][images[i].y]) != landUnder(mapGrid[x][y])) return false;
+                if (landUnder(grid[images[i].x][images[i].y]) != landUnder(grid[x][y])) return false;
         }
     }
     return true;
 }
 
-std::vector<TilePos> planSymmetricStarts(const PlayersOptions& options) {
-    if (!symmetricSetsApply(options.symmetry, options.players)) return {};
-    SymmetricSearch search(options, GridSymmetry::forMap(options.symmetry, mapWidth(), mapHeight()));
+std::vector<TilePos> planSymmetricStarts(const Map& map, const PlayersOptions& options) {
+    if (!symmetricSetsApply(map, options.symmetry, options.players)) return {};
+    SymmetricSearch search(map, options, GridSymmetry::forMap(options.symmetry, mapWidth(map), mapHeight(map)));
     return search.run();
 }
 

@@ -9,6 +9,7 @@
 
 #include "generator/symmetry.h"
 #include "map/hex_geometry.h"
+#include "map/map_grid.h"
 #include "startlocations/players.h"
 
 namespace pelorn {
@@ -17,7 +18,7 @@ namespace pelorn {
 // number of players that is a multiple of its order, a map width it allows,
 // and a map whose every tile equals its images (start locations read as the
 // land under them).
-bool symmetricSetsApply(Symmetry symmetry, std::int32_t players);
+bool symmetricSetsApply(const Map& map, Symmetry symmetry, std::int32_t players);
 
 // The starts of players mode in symmetric sets: players / order tiles of the
 // fundamental part, each with its images. Each tile and all its images obey
@@ -26,6 +27,6 @@ bool symmetricSetsApply(Symmetry symmetry, std::int32_t players);
 // highest value that holds them all, chosen farthest apart first; should no
 // one value hold them, the strongest that fit, from the best down. Fewer when
 // the map holds fewer. Draws no random numbers. Needs symmetricSetsApply.
-std::vector<TilePos> planSymmetricStarts(const PlayersOptions& options);
+std::vector<TilePos> planSymmetricStarts(const Map& map, const PlayersOptions& options);
 
 }  // namespace pelorn

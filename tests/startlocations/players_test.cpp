@@ -10,79 +10,66 @@
 
 #include "generator/parameters.h"
 #include "generator/random.h"
-#include "generator/world.h"
 #include "map/map_grid.h"
 #include "map/terrain.h"
 #include "startlocations/placement_rules.h"
 #include "startlocations/players.h"
-#include "support/recording_seam.h"
-#include "support/test_map.h"
+#include "start_test_maps.h"
 
 namespace pelorn {
 namespace {
 
-// Steps from (x, y) to every tile (index x * H + y), walked breadth first over
-// hexNeighbours with the map's edges joined, so the tests share no geometry
-// with the code under test.
-std::vector<int> stepsFrom(int x0, int y0) {
-    const int w = mapWidth();
-    const int h = mapHeight();
-    std::vector<int> steps(static_cast<std::size_t>(w) * h, -1);
-    std::deque<std::pair<int, int>> queue{{x0, y0}};
-    steps[static_cast<std::size_t>(x0) * h + y0] = 0;
-    while (!queue.empty()) {
-        const auto [x, y] = queue.front();
-        queue.pop_front();
-        for (const TilePos& n : hexNeighbours(x, y)) {
-            const int nx = (n.x + w) % w;
-            const int ny = (n.y + h) % h;
-            int& s = steps[static_cast<std::size_t>(nx) * h + ny];
-            if (s >= 0) continue;
-            s = steps[static_cast<std::size_t>(x) * h + y] + 1;
-            queue.push_back({nx, ny});
-        }
-    }
-    return steps;
-}
-
-int weightWithin(int x0, int y0, int radius, const LandWeights& weights) {
-    const std::vector<int> steps = stepsFrom(x0, y0);
-    int sum = 0;
-    for (int x = 0; x < mapWidth(); ++x)
-        for (int y = 0; y < mapHeight(); ++y)
-            if (steps[static_cast<std::size_t>(x) * mapHeight() + y] <= radius) sum += weights.weightOf(mapGrid[x][y]);
-    return sum;
-}
-
-// Paints every tile within `radius` steps of (x, y) with `code`.
-void paintDisc(int x0, int y0, int radius, TerrainCode code) {
-    const std::vector<int> steps = stepsFrom(x0, y0);
-    for (int x = 0; x < mapWidth(); ++x)
-        for (int y = 0; y < mapHeight(); ++y)
-            if (steps[static_cast<std::size_t>(x) * mapHeight() + y] <= radius) mapGrid[x][y] = code;
-}
-
-bool legalOnEmptyMap(TilePos p) {
-    return insideQuadMargin(p.x) && insideQuadMargin(p.y) && startLocationCode(baseCode(mapGrid[p.x][p.y])) != 0 &&
-           !surroundedByWater(p.x, p.y);
-}
-
 class Players : public ::testing::Test {
 protected:
-    void SetUp() override { resetMapState(); }
-    void TearDown() override {
-        resetMapState();
-        generatorParameters = GeneratorParameters{};
+    void makeMap(int qx, int qy, TerrainCode fill) { ASSERT_TRUE(test::fillMap(map, qx, qy, fill)); }
+    void generateWorld(int quads, std::uint32_t seed) { test::makeWorld(map, random, quads, quads, seed); }
+
+    // Steps from (x, y) to every tile (index x * H + y), walked breadth first over
+    // hexNeighbours with the map's edges joined, so the tests share no geometry
+    // with the code under test.
+    std::vector<int> stepsFrom(int x0, int y0) {
+        const int w = mapWidth(map);
+        const int h = mapHeight(map);
+        std::vector<int> steps(static_cast<std::size_t>(w) * h, -1);
+        std::deque<std::pair<int, int>> queue{{x0, y0}};
+        steps[static_cast<std::size_t>(x0) * h + y0] = 0;
+        while (!queue.empty()) {
+            const auto [x, y] = queue.front();
+            queue.pop_front();
+            for (const TilePos& n : hexNeighbours(x, y)) {
+                const int nx = (n.x + w) % w;
+                const int ny = (n.y + h) % h;
+                int& s = steps[static_cast<std::size_t>(nx) * h + ny];
+                if (s >= 0) continue;
+                s = steps[static_cast<std::size_t>(x) * h + y] + 1;
+                queue.push_back({nx, ny});
+            }
+        }
+        return steps;
     }
-    static void makeMap(int qx, int qy, TerrainCode fill) { ASSERT_TRUE(test::makeTestMap(qx, qy, fill)); }
-    static void generateWorld(int quads, std::uint32_t seed) {
-        generatorParameters = GeneratorParameters{};
-        resetMapState();
-        quadCountX = quads;
-        quadCountY = quads;
-        seedRandom(seed);
-        generateRandomMap();
+
+    int weightWithin(int x0, int y0, int radius, const LandWeights& weights) {
+        const std::vector<int> steps = stepsFrom(x0, y0);
+        int sum = 0;
+        for (int x = 0; x < mapWidth(map); ++x)
+            for (int y = 0; y < mapHeight(map); ++y)
+                if (steps[static_cast<std::size_t>(x) * mapHeight(map) + y] <= radius) sum += weights.weightOf(mapGrid[x][y]);
+        return sum;
     }
+
+    // Paints every tile within `radius` steps of (x, y) with `code`.
+    void paintDisc(int x0, int y0, int radius, TerrainCode code) {
+        const std::vector<int> steps = stepsFrom(x0, y0);
+        for (int x = 0; x < mapWidth(map); ++x)
+            for (int y = 0; y < mapHeight(map); ++y)
+                if (steps[static_cast<std::size_t>(x) * mapHeight(map) + y] <= radius) mapGrid[x][y] = code;
+    }
+
+    bool legalOnEmptyMap(TilePos p) {
+        return insideQuadMargin(p.x) && insideQuadMargin(p.y) && startLocationCode(baseCode(mapGrid[p.x][p.y])) != 0 &&
+               !surroundedByWater(map, p.x, p.y);
+    }
+
     static PlayersOptions options(int players, int distance, int radius = kDefaultLandRadius) {
         PlayersOptions o;
         o.players = players;
@@ -90,16 +77,18 @@ protected:
         o.radius = radius;
         return o;
     }
-    test::RecordingSeam seam;
+    Map map;
+    MapGrid& mapGrid = map.mapGrid;
+    Random random;
 };
 
 TEST_F(Players, WrappedDistanceMatchesAWalkOverTheWholeMap) {
     makeMap(2, 1, kVoid);
     for (const TilePos from : {TilePos{0, 0}, TilePos{7, 93}, TilePos{100, 50}, TilePos{199, 99}, TilePos{133, 2}}) {
         const std::vector<int> steps = stepsFrom(from.x, from.y);
-        for (int x = 0; x < mapWidth(); ++x)
-            for (int y = 0; y < mapHeight(); ++y)
-                ASSERT_EQ(mapTorus().distance(from, {x, y}), steps[static_cast<std::size_t>(x) * 100 + y])
+        for (int x = 0; x < mapWidth(map); ++x)
+            for (int y = 0; y < mapHeight(map); ++y)
+                ASSERT_EQ(mapTorus(map).distance(from, {x, y}), steps[static_cast<std::size_t>(x) * 100 + y])
                     << "from " << from.x << "," << from.y << " to " << x << "," << y;
     }
 }
@@ -114,11 +103,11 @@ TEST_F(Players, LandValueOfRingsStartCodesAndWrapping) {
     mapGrid[41][60] = kPlains;
     const LandWeights w = defaultLandWeights();
     const int expected[] = {3, 15, 27, 81, 81};
-    for (int r = 0; r <= 4; ++r) EXPECT_EQ(landValueAt(41, 60, r, w), expected[r]) << "radius " << r;
+    for (int r = 0; r <= 4; ++r) EXPECT_EQ(landValueAt(map, 41, 60, r, w), expected[r]) << "radius " << r;
     mapGrid[41][60] = 51;  // a "Plains" start location weighs as plains
-    EXPECT_EQ(landValueAt(41, 60, 3, w), 81);
+    EXPECT_EQ(landValueAt(map, 41, 60, 3, w), 81);
     mapGrid[41][60] = 57;  // a "Forest HH" start location weighs 1
-    EXPECT_EQ(landValueAt(41, 60, 3, w), 79);
+    EXPECT_EQ(landValueAt(map, 41, 60, 3, w), 79);
 
     // (0, 0) touches (99, 99), (99, 0), (0, 99) and (1, 99) across the edges.
     mapGrid[99][99] = kPlains;
@@ -126,39 +115,39 @@ TEST_F(Players, LandValueOfRingsStartCodesAndWrapping) {
     mapGrid[0][99] = kSea;
     mapGrid[1][99] = kRiver;
     mapGrid[98][99] = kPlains;  // two steps away
-    EXPECT_EQ(landValueAt(0, 0, 1, w), 3 + 2 + 1 + 2);
-    EXPECT_EQ(landValueAt(0, 0, 2, w), 3 + 2 + 1 + 2 + 3);
+    EXPECT_EQ(landValueAt(map, 0, 0, 1, w), 3 + 2 + 1 + 2);
+    EXPECT_EQ(landValueAt(map, 0, 0, 2, w), 3 + 2 + 1 + 2 + 3);
 
     // Codes without a terrain weigh nothing; another table weighs as it says.
     for (TerrainCode odd : {-5, 39, 49, 61, 1000}) {
         mapGrid[0][0] = odd;
-        EXPECT_EQ(landValueAt(0, 0, 0, w), 0) << "code " << odd;
+        EXPECT_EQ(landValueAt(map, 0, 0, 0, w), 0) << "code " << odd;
     }
     LandWeights custom;
     custom.byCode[kSea] = 10;
-    EXPECT_EQ(landValueAt(0, 0, 1, custom), 10);
+    EXPECT_EQ(landValueAt(map, 0, 0, 1, custom), 10);
 }
 
 TEST_F(Players, LandValuesOfEveryLegalTileMatchAWalk) {
     makeMap(1, 1, kPlains);
-    seedRandom(11);
+    random.seed(11);
     const TerrainCode codes[] = {0, 1, 2, 3, 9, 11, 14, 16, 19, 21, 22, 23, 25, 27, 38, 45, 54};
     for (int x = 0; x < 100; ++x)
-        for (int y = 0; y < 100; ++y) mapGrid[x][y] = codes[rand() % 17];
+        for (int y = 0; y < 100; ++y) mapGrid[x][y] = codes[random.next() % 17];
     const LandWeights w = defaultLandWeights();
     // Radius 5 reaches across the map's edges from the outermost legal rows.
     for (int radius : {2, 5}) {
-        const PlayersPlan plan = planPlayerStarts(options(1, 0, radius));
+        const PlayersPlan plan = planPlayerStarts(map, options(1, 0, radius));
         int best = 0;
         std::int64_t legal = 0;
         for (int x = 0; x < 100; ++x) {
             for (int y = 0; y < 100; ++y) {
                 if ((x % 17 == 0 && y % 13 == 0) || (x == 2 && y % 5 == 0) || (y == 97 && x % 5 == 0)) {
-                    ASSERT_EQ(landValueAt(x, y, radius, w), weightWithin(x, y, radius, w)) << x << "," << y;
+                    ASSERT_EQ(landValueAt(map, x, y, radius, w), weightWithin(x, y, radius, w)) << x << "," << y;
                 }
                 if (!legalOnEmptyMap({x, y})) continue;
                 ++legal;
-                best = std::max(best, landValueAt(x, y, radius, w));
+                best = std::max(best, landValueAt(map, x, y, radius, w));
             }
         }
         EXPECT_EQ(plan.legalTiles, legal);
@@ -169,14 +158,14 @@ TEST_F(Players, LandValuesOfEveryLegalTileMatchAWalk) {
     // The best land lies across the north-south edge from the legal rows.
     makeMap(1, 1, kDesert);
     paintDisc(50, 0, 5, kPlains);
-    const PlayersPlan edge = planPlayerStarts(options(1, 0, 5));
+    const PlayersPlan edge = planPlayerStarts(map, options(1, 0, 5));
     EXPECT_EQ(edge.bestLegalValue, weightWithin(50, 2, 5, w));
     EXPECT_EQ(edge.starts, (std::vector<TilePos>{{50, 2}}));
 }
 
 TEST_F(Players, AmongEquallyFairChoicesStartsStandFarApart) {
     makeMap(2, 2, kPlains);  // every legal tile is worth 111
-    const PlayersPlan plan = planPlayerStarts(options(4, 10));
+    const PlayersPlan plan = planPlayerStarts(map, options(4, 10));
     ASSERT_TRUE(plan.complete);
     EXPECT_EQ(plan.report.landSpread.difference, 0);
     for (const StartFacts& s : plan.report.starts) EXPECT_GE(s.nearestRival, 80);
@@ -184,12 +173,12 @@ TEST_F(Players, AmongEquallyFairChoicesStartsStandFarApart) {
 
 TEST_F(Players, FileOrderOfTiles) {
     makeMap(1, 2, kVoid);
-    EXPECT_EQ(tileFileOrder(0, 1), 1);
-    EXPECT_EQ(tileFileOrder(1, 0), 100);
-    EXPECT_EQ(tileFileOrder(0, 100), 10000);
-    EXPECT_EQ(tileFileOrder(99, 199), 19999);
+    EXPECT_EQ(tileFileOrder(map, 0, 1), 1);
+    EXPECT_EQ(tileFileOrder(map, 1, 0), 100);
+    EXPECT_EQ(tileFileOrder(map, 0, 100), 10000);
+    EXPECT_EQ(tileFileOrder(map, 99, 199), 19999);
     makeMap(2, 2, kVoid);
-    EXPECT_LT(tileFileOrder(99, 199), tileFileOrder(100, 0)) << "quads of the first column come first";
+    EXPECT_LT(tileFileOrder(map, 99, 199), tileFileOrder(map, 100, 0)) << "quads of the first column come first";
 }
 
 TEST_F(Players, TerritoryGoesToTheNearestStartAndTiesToTheFirstInFileOrder) {
@@ -199,7 +188,7 @@ TEST_F(Players, TerritoryGoesToTheNearestStartAndTiesToTheFirstInFileOrder) {
     const std::vector<TilePos> starts = {{120, 150}, {150, 20}, {20, 150}, {121, 150}};
     std::vector<std::vector<int>> steps;
     for (const TilePos& s : starts) steps.push_back(stepsFrom(s.x, s.y));
-    const std::vector<std::int32_t> owners = territoryOwners(starts);
+    const std::vector<std::int32_t> owners = territoryOwners(map, starts);
     ASSERT_EQ(owners.size(), 40000u);
     int ties = 0;
     for (std::size_t t = 0; t < owners.size(); ++t) {
@@ -207,7 +196,7 @@ TEST_F(Players, TerritoryGoesToTheNearestStartAndTiesToTheFirstInFileOrder) {
         for (std::size_t s = 1; s < starts.size(); ++s) {
             const bool nearer = steps[s][t] < steps[want][t];
             const bool tieEarlier = steps[s][t] == steps[want][t] &&
-                                    tileFileOrder(starts[s].x, starts[s].y) < tileFileOrder(starts[want].x, starts[want].y);
+                                    tileFileOrder(map, starts[s].x, starts[s].y) < tileFileOrder(map, starts[want].x, starts[want].y);
             if (steps[s][t] == steps[want][t]) ++ties;
             if (nearer || tieEarlier) want = s;
         }
@@ -216,7 +205,7 @@ TEST_F(Players, TerritoryGoesToTheNearestStartAndTiesToTheFirstInFileOrder) {
     EXPECT_GT(ties, 1000) << "the map must test the tie rule";
     // Reordering the starts changes the indices, not the owners.
     const std::vector<TilePos> reversed(starts.rbegin(), starts.rend());
-    const std::vector<std::int32_t> again = territoryOwners(reversed);
+    const std::vector<std::int32_t> again = territoryOwners(map, reversed);
     for (std::size_t t = 0; t < owners.size(); ++t) ASSERT_EQ(again[t], 3 - owners[t]);
 }
 
@@ -226,7 +215,7 @@ TEST_F(Players, TerritoryValuesOnASplitMap) {
         for (int y = 0; y < 100; ++y) mapGrid[x][y] = kPlains;
     // Two starts on one row, 50 columns apart: the tiles at equal distance go
     // to the western start, which comes first in the file.
-    const StartsReport r = describeStarts({{75, 50}, {25, 50}}, 3, defaultLandWeights());
+    const StartsReport r = describeStarts(map, {{75, 50}, {25, 50}}, 3, defaultLandWeights());
     ASSERT_EQ(r.starts.size(), 2u);
     EXPECT_EQ(r.starts[0].pos, (TilePos{75, 50}));
     EXPECT_EQ(r.starts[0].nearestRival, 50);
@@ -250,8 +239,8 @@ TEST_F(Players, TerritoryValuesOnASplitMap) {
     EXPECT_EQ(r.landSpread.percent(), 67);
     EXPECT_EQ(r.territorySpread.maximum, std::max(r.starts[0].territory, r.starts[1].territory));
 
-    EXPECT_TRUE(describeStarts({{25, 50}, {100, 50}}, 3, defaultLandWeights()).starts.empty()) << "outside the map";
-    EXPECT_TRUE(territoryOwners({{0, -1}}).empty());
+    EXPECT_TRUE(describeStarts(map, {{25, 50}, {100, 50}}, 3, defaultLandWeights()).starts.empty()) << "outside the map";
+    EXPECT_TRUE(territoryOwners(map, {{0, -1}}).empty());
 
     PlayersPlan plan;
     plan.requested = 2;
@@ -267,15 +256,15 @@ TEST_F(Players, TerritoryValuesOnASplitMap) {
 
 TEST_F(Players, NearestRivalsMatchEveryPairOnACrowdedMap) {
     makeMap(2, 1, kPlains);
-    seedRandom(5);
+    random.seed(5);
     std::vector<TilePos> starts;
-    for (int i = 0; i < 300; ++i) starts.push_back({rand() % 200, rand() % 100});
+    for (int i = 0; i < 300; ++i) starts.push_back({random.next() % 200, random.next() % 100});
     starts.push_back(starts[17]);  // two starts on one tile
     starts.push_back({0, 0});      // rivals across the corners of the map
     starts.push_back({199, 99});
-    const StartsReport r = describeStarts(starts, 1, defaultLandWeights());
+    const StartsReport r = describeStarts(map, starts, 1, defaultLandWeights());
     ASSERT_EQ(r.starts.size(), starts.size());
-    const HexTorus torus = mapTorus();
+    const HexTorus torus = mapTorus(map);
     for (std::size_t i = 0; i < starts.size(); ++i) {
         std::int32_t nearest = -1;
         for (std::size_t j = 0; j < starts.size(); ++j) {
@@ -293,7 +282,7 @@ TEST_F(Players, NearestRivalsMatchEveryPairOnACrowdedMap) {
     EXPECT_EQ(total, 20000 * 3);
     EXPECT_EQ(std::min(r.starts[17].territory, r.starts[300].territory), 0);
     // A start alone has no rival.
-    EXPECT_EQ(describeStarts({{50, 50}}, 1, defaultLandWeights()).starts[0].nearestRival, -1);
+    EXPECT_EQ(describeStarts(map, {{50, 50}}, 1, defaultLandWeights()).starts[0].nearestRival, -1);
 }
 
 TEST_F(Players, SpreadsAndTheirPercent) {
@@ -329,19 +318,19 @@ TEST_F(Players, RefusedOptionsLeaveTheMap) {
     negativeWeight.weights.byCode[2] = -1;
     PlayersOptions heavyWeight = options(2, 20);
     heavyWeight.weights.byCode[2] = kMaxLandWeight + 1;
-    const std::vector<TerrainCode> before = test::mapTiles();
+    const std::vector<TerrainCode> before = test::tilesOf(map);
     for (const PlayersOptions& o : {options(0, 20), options(kMaxPlayers + 1, 20), options(2, -1),
                                     options(2, kMaxMinDistance + 1), options(2, 20, -1),
                                     options(2, 20, kMaxLandRadius + 1), negativeWeight, heavyWeight}) {
-        const PlayersPlan plan = generatePlayerStartLocations(o);
+        const PlayersPlan plan = generatePlayerStartLocations(map, o);
         EXPECT_FALSE(plan.error.empty());
         EXPECT_FALSE(plan.complete);
         EXPECT_TRUE(plan.starts.empty());
         EXPECT_EQ(playersStatusText(plan), plan.error);
-        EXPECT_EQ(test::mapTiles(), before);
+        EXPECT_EQ(test::tilesOf(map), before);
     }
-    resetMapState();
-    EXPECT_EQ(planPlayerStarts(options(2, 20)).error, "there is no map");
+    map = Map{};
+    EXPECT_EQ(planPlayerStarts(map, options(2, 20)).error, "there is no map");
 }
 
 TEST_F(Players, ExactCountRulesAndSpacingOnGeneratedWorlds) {
@@ -351,35 +340,34 @@ TEST_F(Players, ExactCountRulesAndSpacingOnGeneratedWorlds) {
     } cases[] = {{2, 4, 20, 3}, {2, 2, 0, 4}, {3, 6, 40, 5}, {2, 12, 10, 6}, {1, 60, 0, 7}};
     for (const auto& c : cases) {
         generateWorld(c.quads, c.seed);
-        const std::uint32_t stateBefore = randomState();
-        const std::vector<TerrainCode> before = test::mapTiles();
-        const PlayersPlan plan = planPlayerStarts(options(c.players, c.distance));
-        EXPECT_EQ(test::mapTiles(), before) << "planning leaves the map";
-        EXPECT_EQ(randomState(), stateBefore) << "and the random stream";
+        const std::uint32_t stateBefore = random.state();
+        const std::vector<TerrainCode> before = test::tilesOf(map);
+        const PlayersPlan plan = planPlayerStarts(map, options(c.players, c.distance));
+        EXPECT_EQ(test::tilesOf(map), before) << "planning leaves the map";
+        EXPECT_EQ(random.state(), stateBefore) << "and the random stream";
         ASSERT_TRUE(plan.complete) << "seed " << c.seed;
         ASSERT_EQ(plan.starts.size(), static_cast<std::size_t>(c.players));
         for (std::size_t i = 0; i < plan.starts.size(); ++i) {
             EXPECT_TRUE(legalOnEmptyMap(plan.starts[i]));
             if (i > 0) {
-                EXPECT_LT(tileFileOrder(plan.starts[i - 1].x, plan.starts[i - 1].y),
-                          tileFileOrder(plan.starts[i].x, plan.starts[i].y));
+                EXPECT_LT(tileFileOrder(map, plan.starts[i - 1].x, plan.starts[i - 1].y),
+                          tileFileOrder(map, plan.starts[i].x, plan.starts[i].y));
             }
             for (std::size_t j = 0; j < i; ++j)
-                EXPECT_GE(mapTorus().distance(plan.starts[i], plan.starts[j]),
+                EXPECT_GE(mapTorus(map).distance(plan.starts[i], plan.starts[j]),
                           std::max(c.distance, kMinStartSpacing));
         }
         EXPECT_LE(plan.report.landSpread.fraction(), 0.05) << "seed " << c.seed;
 
-        const PlayersPlan marked = generatePlayerStartLocations(options(c.players, c.distance));
+        const PlayersPlan marked = generatePlayerStartLocations(map, options(c.players, c.distance));
         EXPECT_EQ(marked.starts, plan.starts) << "the same map and options give the same starts";
-        EXPECT_TRUE(seam.invalidations.empty()) << "the caller repaints";
-        EXPECT_EQ(startLocationsOnMap(), plan.starts);
+        EXPECT_EQ(startLocationsOnMap(map), plan.starts);
         for (const TilePos& p : plan.starts) {
-            EXPECT_EQ(mapGrid[p.x][p.y], startLocationCode(before[static_cast<std::size_t>(p.x) * mapHeight() + p.y]));
+            EXPECT_EQ(mapGrid[p.x][p.y], startLocationCode(before[static_cast<std::size_t>(p.x) * mapHeight(map) + p.y]));
             // The rule looks at the tile itself too: take it off while asking.
             const TerrainCode marked = mapGrid[p.x][p.y];
             mapGrid[p.x][p.y] = baseCode(marked);
-            EXPECT_FALSE(startLocationNearby(p.x, p.y)) << "the classic spacing rule holds";
+            EXPECT_FALSE(startLocationNearby(map, p.x, p.y)) << "the classic spacing rule holds";
             mapGrid[p.x][p.y] = marked;
         }
     }
@@ -395,19 +383,19 @@ TEST_F(Players, FairestChoiceBeatsTheStrongestTile) {
     paintDisc(150, 50, 3, kHills);
     paintDisc(250, 50, 3, kHills);
     const LandWeights w = defaultLandWeights();
-    const PlayersPlan plan = planPlayerStarts(options(2, 60));
+    const PlayersPlan plan = planPlayerStarts(map, options(2, 60));
     ASSERT_TRUE(plan.complete);
     EXPECT_EQ(plan.bestLegalValue, 111);
     // Brute force over every legal pair: least spread, then highest weakest.
     std::vector<std::pair<TilePos, int>> legal;
-    for (int x = 0; x < mapWidth(); ++x)
-        for (int y = 0; y < mapHeight(); ++y)
-            if (legalOnEmptyMap({x, y})) legal.push_back({{x, y}, landValueAt(x, y, 3, w)});
+    for (int x = 0; x < mapWidth(map); ++x)
+        for (int y = 0; y < mapHeight(map); ++y)
+            if (legalOnEmptyMap({x, y})) legal.push_back({{x, y}, landValueAt(map, x, y, 3, w)});
     Spread best{1, 1};
     std::int64_t bestWeakest = -1;
     for (std::size_t i = 0; i < legal.size(); ++i) {
         for (std::size_t j = 0; j < i; ++j) {
-            if (mapTorus().distance(legal[i].first, legal[j].first) < 60) continue;
+            if (mapTorus(map).distance(legal[i].first, legal[j].first) < 60) continue;
             const Spread s = spreadOf({legal[i].second, legal[j].second});
             const std::int64_t weakest = std::min(legal[i].second, legal[j].second);
             if (s.fairerThan(best) || (!best.fairerThan(s) && weakest > bestWeakest)) {
@@ -430,17 +418,17 @@ TEST_F(Players, CrowdedMapGetsAsManyAsItHolds) {
     paintDisc(150, 60, 5, kHills);
     paintDisc(60, 150, 5, kHills);
     for (int y = 0; y < 200; ++y) mapGrid[0][y] = 54;  // old start locations outside the margin
-    const PlayersPlan plan = generatePlayerStartLocations(options(5, 30));
+    const PlayersPlan plan = generatePlayerStartLocations(map, options(5, 30));
     EXPECT_FALSE(plan.complete);
     EXPECT_EQ(plan.requested, 5);
     EXPECT_EQ(plan.starts.size(), 3u);
     EXPECT_EQ(playersStatusText(plan), "3 of 5 starts, spread " + std::to_string(plan.report.landSpread.percent()) + "%");
-    EXPECT_EQ(startLocationsOnMap(), plan.starts) << "old start locations are cleared";
+    EXPECT_EQ(startLocationsOnMap(map), plan.starts) << "old start locations are cleared";
     EXPECT_EQ(mapGrid[0][0], kSteppes);
 
     makeMap(1, 1, kSea);
     mapGrid[50][50] = 54;
-    const PlayersPlan none = generatePlayerStartLocations(options(2, 3));
+    const PlayersPlan none = generatePlayerStartLocations(map, options(2, 3));
     EXPECT_TRUE(none.error.empty());
     EXPECT_TRUE(none.starts.empty()) << "a steppes tile in open sea is surrounded by water";
     EXPECT_EQ(mapGrid[50][50], kSteppes);
@@ -457,10 +445,10 @@ TEST_F(Players, ACrowdedMapStillGetsItsMostEvenStarts) {
     paintDisc(50, 50, 4, kPlains);
     paintDisc(20, 50, 4, kHills);
     paintDisc(80, 50, 4, kHills);
-    const PlayersPlan plan = planPlayerStarts(options(3, 40));
+    const PlayersPlan plan = planPlayerStarts(map, options(3, 40));
     EXPECT_FALSE(plan.complete);
     ASSERT_EQ(plan.starts.size(), 2u);
-    const HexTorus torus = mapTorus();
+    const HexTorus torus = mapTorus(map);
     EXPECT_LE(torus.distance(plan.starts[0], {20, 50}), 1);
     EXPECT_LE(torus.distance(plan.starts[1], {80, 50}), 1);
     for (const StartFacts& s : plan.report.starts) EXPECT_EQ(s.landValue, 74);
@@ -470,7 +458,7 @@ TEST_F(Players, ACrowdedMapStillGetsItsMostEvenStarts) {
 TEST_F(Players, QualityOnDefaultWorlds) {
     for (std::uint32_t seed : {1u, 2u, 3u, 42u}) {
         generateWorld(4, seed);
-        const PlayersPlan plan = planPlayerStarts(options(8, 20));
+        const PlayersPlan plan = planPlayerStarts(map, options(8, 20));
         ASSERT_TRUE(plan.complete) << "seed " << seed;
         EXPECT_LE(plan.report.landSpread.fraction(), 0.05) << "seed " << seed;
         for (const StartFacts& s : plan.report.starts) {

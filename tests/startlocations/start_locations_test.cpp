@@ -7,22 +7,15 @@
 #include <utility>
 #include <vector>
 
-#include "editing/history.h"
 #include "generator/parameters.h"
 #include "generator/random.h"
 #include "map/map_grid.h"
 #include "map/terrain.h"
-#include "map/window_seam.h"
 #include "startlocations/start_locations.h"
-#include "support/fresh_state.h"
-#include "support/recording_seam.h"
-#include "support/test_map.h"
-#include "view/layout.h"
+#include "start_test_maps.h"
 
 namespace pelorn {
 namespace {
-
-using test::RecordingSeam;
 
 // The program's generator, stepped here on its own so that the tests know
 // every draw without asking the code under test.
@@ -57,30 +50,27 @@ std::set<std::pair<int, int>> withinTwoSteps(int x, int y) {
     return near;
 }
 
-class StartLocations : public test::FreshStateTest {
+class StartLocations : public ::testing::Test {
 protected:
+    void makeMap(int qx, int qy, TerrainCode fill) { ASSERT_TRUE(test::fillMap(map, qx, qy, fill)); }
 
-    static void makeMap(int qx, int qy, TerrainCode fill) {
-        ASSERT_TRUE(test::makeTestMap(qx, qy, fill));
-    }
+    std::vector<TerrainCode> snapshot() const { return test::tilesOf(map); }
 
-    static std::vector<TerrainCode> snapshot() {
-        return test::mapTiles();
-    }
+    bool generateStartLocations() { return pelorn::generateStartLocations(map, parameters, random); }
 
-    static std::vector<std::pair<int, int>> startLocations() {
+    std::vector<std::pair<int, int>> startLocations() {
         std::vector<std::pair<int, int>> found;
-        for (int x = 0; x < mapWidth(); ++x)
-            for (int y = 0; y < mapHeight(); ++y)
+        for (int x = 0; x < mapWidth(map); ++x)
+            for (int y = 0; y < mapHeight(map); ++y)
                 if (mapGrid[x][y] >= 50 && mapGrid[x][y] <= 60) found.push_back({x, y});
         return found;
     }
 
     // What a run must give on the current grid from this seed, worked out on a
     // copy with the rules written out plainly.
-    static std::vector<TerrainCode> expectedRun(std::uint32_t seed, std::int64_t tries) {
-        const int w = mapWidth();
-        const int h = mapHeight();
+    std::vector<TerrainCode> expectedRun(std::uint32_t seed, std::int64_t tries) {
+        const int w = mapWidth(map);
+        const int h = mapHeight(map);
         std::vector<TerrainCode> g = snapshot();
         auto at = [&](int x, int y) -> TerrainCode& { return g[static_cast<std::size_t>(x) * h + y]; };
         for (TerrainCode& c : g)
@@ -102,16 +92,19 @@ protected:
     }
 
     // The first seed from `from` on whose first try lands inside the quad margin.
-    static std::uint32_t seedWithUsableFirstTry(std::uint32_t from, int& x, int& y) {
+    std::uint32_t seedWithUsableFirstTry(std::uint32_t from, int& x, int& y) {
         for (std::uint32_t seed = from;; ++seed) {
             Lcg lcg{seed};
-            x = lcg.upTo(mapWidth() - 1);
-            y = lcg.upTo(mapHeight() - 1);
+            x = lcg.upTo(mapWidth(map) - 1);
+            y = lcg.upTo(mapHeight(map) - 1);
             if (x % 100 >= 4 && x % 100 <= 95 && y % 100 >= 4 && y % 100 <= 95) return seed;
         }
     }
 
-    RecordingSeam seam;
+    Map map;
+    MapGrid& mapGrid = map.mapGrid;
+    Random random;
+    GeneratorParameters parameters;
 };
 
 TEST_F(StartLocations, WithinTwoStepsHasEighteenTiles) {
@@ -127,16 +120,14 @@ TEST_F(StartLocations, ClearingRestoresEveryBaseCodeAndNothingElse) {
     const TerrainCode others[] = {-1, 0, 5, 21, 38, 39, 45, 49, 61, 1000};
     for (int i = 0; i < 11; ++i) mapGrid[10 + i][0] = 50 + i;  // row 0 is outside every quad margin
     for (int i = 0; i < 10; ++i) mapGrid[10 + i][1] = others[i];
-    generatorParameters.genStartLocTries = 0;
-    seedRandom(7);
-    EXPECT_TRUE(runRecordedWholeMapEdit(generateStartLocations));
+    parameters.genStartLocTries = 0;
+    random.seed(7);
+    EXPECT_TRUE(generateStartLocations());
     const TerrainCode bases[] = {1, 2, 3, 4, 9, 14, 15, 16, 23, 25, 27};
     for (int i = 0; i < 11; ++i) EXPECT_EQ(mapGrid[10 + i][0], bases[i]) << "code " << 50 + i;
     for (int i = 0; i < 10; ++i) EXPECT_EQ(mapGrid[10 + i][1], others[i]);
     EXPECT_TRUE(startLocations().empty());
-    EXPECT_EQ(randomState(), 7u) << "no tries, no draws";
-    ASSERT_EQ(seam.invalidations.size(), 1u);
-    EXPECT_EQ(seam.invalidations[0], RecordingSeam::area(kMapAreaRect, true));
+    EXPECT_EQ(random.state(), 7u) << "no tries, no draws";
 }
 
 TEST_F(StartLocations, ZeroOrNegativeTriesOnlyClear) {
@@ -144,25 +135,25 @@ TEST_F(StartLocations, ZeroOrNegativeTriesOnlyClear) {
         makeMap(2, 1, kSea);
         mapGrid[150][50] = 54;  // a "Steppes" start location
         mapGrid[30][30] = 57;
-        generatorParameters.genStartLocTries = tries;
-        seedRandom(99);
+        parameters.genStartLocTries = tries;
+        random.seed(99);
         generateStartLocations();
         EXPECT_EQ(mapGrid[150][50], kSteppes) << tries;
         EXPECT_EQ(mapGrid[30][30], kForestHighHills) << tries;
         EXPECT_TRUE(startLocations().empty());
-        EXPECT_EQ(randomState(), 99u);
+        EXPECT_EQ(random.state(), 99u);
     }
 }
 
 TEST_F(StartLocations, HandPlacedStartLocationsGoOnEveryRun) {
     makeMap(1, 1, kPlains);
-    generatorParameters.genStartLocTries = 200;
-    seedRandom(5);
+    parameters.genStartLocTries = 200;
+    random.seed(5);
     generateStartLocations();
     const auto first = startLocations();
     ASSERT_FALSE(first.empty());
     mapGrid[0][0] = 51;  // placed by hand where no run ever puts one
-    seedRandom(5);
+    random.seed(5);
     generateStartLocations();
     EXPECT_EQ(mapGrid[0][0], kPlains);
     EXPECT_EQ(startLocations(), first) << "the same seed places the same locations afresh";
@@ -171,22 +162,22 @@ TEST_F(StartLocations, HandPlacedStartLocationsGoOnEveryRun) {
 TEST_F(StartLocations, EachTryDrawsColumnThenRowExactlyOnce) {
     makeMap(3, 2, kSea);  // every try fails somewhere, yet draws twice
     mapGrid[50][50] = kPlains;
-    generatorParameters.genStartLocTries = 37;
-    seedRandom(2024);
+    parameters.genStartLocTries = 37;
+    random.seed(2024);
     generateStartLocations();
-    EXPECT_EQ(randomState(), stateAfter(2024, 2 * 37 * 6));
+    EXPECT_EQ(random.state(), stateAfter(2024, 2 * 37 * 6));
 
     makeMap(1, 1, kPlains);  // and the same when tries succeed
-    generatorParameters.genStartLocTries = 500;
-    seedRandom(1);
+    parameters.genStartLocTries = 500;
+    random.seed(1);
     generateStartLocations();
     EXPECT_FALSE(startLocations().empty());
-    EXPECT_EQ(randomState(), stateAfter(1, 1000));
+    EXPECT_EQ(random.state(), stateAfter(1, 1000));
 }
 
 TEST_F(StartLocations, KnownPositionsForAFixedSeed) {
     makeMap(2, 3, kPlains);
-    generatorParameters.genStartLocTries = 4;  // 24 tries
+    parameters.genStartLocTries = 4;  // 24 tries
     const std::uint32_t seed = 12345;
     Lcg lcg{seed};
     std::set<std::pair<int, int>> expected;
@@ -199,7 +190,7 @@ TEST_F(StartLocations, KnownPositionsForAFixedSeed) {
         if (!crowded) expected.insert({x, y});
     }
     ASSERT_GE(expected.size(), 15u);
-    seedRandom(seed);
+    random.seed(seed);
     generateStartLocations();
     const auto placed = startLocations();
     const std::set<std::pair<int, int>> placedSet(placed.begin(), placed.end());
@@ -209,8 +200,8 @@ TEST_F(StartLocations, KnownPositionsForAFixedSeed) {
 
 TEST_F(StartLocations, NothingInTheTwoOuterRowsOrColumnsOfAnyQuad) {
     makeMap(3, 2, kPlains);
-    generatorParameters.genStartLocTries = 3000;
-    seedRandom(77);
+    parameters.genStartLocTries = 3000;
+    random.seed(77);
     generateStartLocations();
     const auto placed = startLocations();
     ASSERT_GT(placed.size(), 1000u);
@@ -228,10 +219,10 @@ TEST_F(StartLocations, NothingInTheTwoOuterRowsOrColumnsOfAnyQuad) {
 
 TEST_F(StartLocations, NoTwoWithinTwoStepsAcrossQuadsAndWithinARun) {
     makeMap(2, 2, kHills);
-    generatorParameters.genStartLocTries = 5000;
+    parameters.genStartLocTries = 5000;
     const std::uint32_t seed = 31337;
     const auto expected = expectedRun(seed, 5000 * 4);
-    seedRandom(seed);
+    random.seed(seed);
     generateStartLocations();
     EXPECT_EQ(snapshot(), expected);
     const auto placed = startLocations();
@@ -246,7 +237,7 @@ TEST_F(StartLocations, NoTwoWithinTwoStepsAcrossQuadsAndWithinARun) {
 
 TEST_F(StartLocations, WaterAllAroundFailsOneLandNeighbourPasses) {
     makeMap(1, 1, kSea);
-    generatorParameters.genStartLocTries = 1;
+    parameters.genStartLocTries = 1;
     int x = 0;
     int y = 0;
     const std::uint32_t seed = seedWithUsableFirstTry(1, x, y);
@@ -254,14 +245,14 @@ TEST_F(StartLocations, WaterAllAroundFailsOneLandNeighbourPasses) {
     const auto around = hexNeighbours(x, y);
     for (int i = 0; i < 6; ++i) mapGrid[around[i].x][around[i].y] = water[i];
     mapGrid[x][y] = kPlains;
-    seedRandom(seed);
+    random.seed(seed);
     generateStartLocations();
     EXPECT_EQ(mapGrid[x][y], kPlains);
 
     for (int land = 0; land < 6; ++land) {
         for (int i = 0; i < 6; ++i) mapGrid[around[i].x][around[i].y] = water[i];
         mapGrid[around[land].x][around[land].y] = kDesert;  // any non-water code counts
-        seedRandom(seed);
+        random.seed(seed);
         generateStartLocations();
         EXPECT_EQ(mapGrid[x][y], 51) << "land neighbour " << land;
     }
@@ -270,7 +261,7 @@ TEST_F(StartLocations, WaterAllAroundFailsOneLandNeighbourPasses) {
     // water neighbours fails whatever it is.
     for (int i = 0; i < 6; ++i) mapGrid[around[i].x][around[i].y] = water[i];
     mapGrid[x][y] = kForestHighHills;
-    seedRandom(seed);
+    random.seed(seed);
     generateStartLocations();
     EXPECT_EQ(mapGrid[x][y], kForestHighHills);
 }
@@ -278,8 +269,8 @@ TEST_F(StartLocations, WaterAllAroundFailsOneLandNeighbourPasses) {
 TEST_F(StartLocations, OnlyTheElevenLandCodesAreMarked) {
     for (TerrainCode code = -2; code <= 62; ++code) {
         makeMap(1, 1, code);
-        generatorParameters.genStartLocTries = 300;
-        seedRandom(4242);
+        parameters.genStartLocTries = 300;
+        random.seed(4242);
         generateStartLocations();
         const TerrainCode base = baseCode(code);
         const TerrainCode marked = startLocationCode(base);
@@ -300,12 +291,12 @@ TEST_F(StartLocations, OnlyTheElevenLandCodesAreMarked) {
         }
     }
     makeMap(1, 1, kForestHighHills);
-    seedRandom(1);
+    random.seed(1);
     generateStartLocations();
     EXPECT_FALSE(startLocations().empty());
     EXPECT_EQ(mapGrid[startLocations()[0].first][startLocations()[0].second], 57);
     makeMap(1, 1, kHillsL);
-    seedRandom(1);
+    random.seed(1);
     generateStartLocations();
     EXPECT_EQ(mapGrid[startLocations()[0].first][startLocations()[0].second], 59);
 }
@@ -318,8 +309,8 @@ TEST_F(StartLocations, WaterAndMountainsMapLosesItsStartLocations) {
     mapGrid[140][140] = 60;
     mapGrid[41][41] = kGlacier;
     mapGrid[42][41] = kDesert;
-    generatorParameters.genStartLocTries = 2000;
-    seedRandom(3);
+    parameters.genStartLocTries = 2000;
+    random.seed(3);
     generateStartLocations();
     EXPECT_TRUE(startLocations().empty());
     EXPECT_EQ(mapGrid[40][40], kFertilePlains);
@@ -330,34 +321,33 @@ TEST_F(StartLocations, WaterAndMountainsMapLosesItsStartLocations) {
 
 TEST_F(StartLocations, TryCountIsAWrappingThirtyTwoBitProduct) {
     makeMap(2, 1, kPlains);
-    generatorParameters.genStartLocTries = 1 << 30;  // x 2 quads = 2^31, which wraps negative
-    EXPECT_EQ(startLocationTryCount(), INT32_MIN);
-    seedRandom(8);
+    parameters.genStartLocTries = 1 << 30;  // x 2 quads = 2^31, which wraps negative
+    EXPECT_EQ(startLocationTryCount(map, parameters.genStartLocTries), INT32_MIN);
+    random.seed(8);
     generateStartLocations();
-    EXPECT_EQ(randomState(), 8u);
+    EXPECT_EQ(random.state(), 8u);
 
-    generatorParameters.genStartLocTries = -2147483645;  // x 2 wraps to 6
-    EXPECT_EQ(startLocationTryCount(), 6);
-    seedRandom(8);
+    parameters.genStartLocTries = -2147483645;  // x 2 wraps to 6
+    EXPECT_EQ(startLocationTryCount(map, parameters.genStartLocTries), 6);
+    random.seed(8);
     generateStartLocations();
-    EXPECT_EQ(randomState(), stateAfter(8, 12));
+    EXPECT_EQ(random.state(), stateAfter(8, 12));
 
     makeMap(4, 1, kPlains);
-    generatorParameters.genStartLocTries = 1 << 30;  // x 4 = 2^32, which wraps to 0
-    EXPECT_EQ(startLocationTryCount(), 0);
+    parameters.genStartLocTries = 1 << 30;  // x 4 = 2^32, which wraps to 0
+    EXPECT_EQ(startLocationTryCount(map, parameters.genStartLocTries), 0);
     makeMap(3, 5, kPlains);
-    generatorParameters.genStartLocTries = 1000;
-    EXPECT_EQ(startLocationTryCount(), 15000);
+    parameters.genStartLocTries = 1000;
+    EXPECT_EQ(startLocationTryCount(map, parameters.genStartLocTries), 15000);
 }
 
-TEST_F(StartLocations, WithoutAGridOnlyRepaints) {
-    freeMapGrid();
-    generatorParameters.genStartLocTries = 1000;
-    seedRandom(11);
-    EXPECT_FALSE(runRecordedWholeMapEdit(generateStartLocations));
-    EXPECT_EQ(randomState(), 11u);
-    ASSERT_EQ(seam.invalidations.size(), 1u);
-    EXPECT_EQ(seam.invalidations[0], RecordingSeam::area(kMapAreaRect, true));
+TEST_F(StartLocations, WithoutAGridNothingIsDrawn) {
+    freeMapGrid(map);
+    parameters.genStartLocTries = 1000;
+    random.seed(11);
+    EXPECT_FALSE(generateStartLocations());
+    EXPECT_EQ(random.state(), 11u);
+    EXPECT_EQ(map.mapGrid, nullptr);
 }
 
 }  // namespace
