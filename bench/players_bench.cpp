@@ -20,8 +20,7 @@ void generate(pelorn::Map& map, std::int32_t quads, std::uint32_t seed) {
     map.quadCountX = quads;
     map.quadCountY = quads;
     pelorn::Random random(seed);
-    // COMPILE GAP: the world generator's entry point, to be matched to generator/world.h.
-    pelorn::generate(map, pelorn::GeneratorParameters{}, random, pelorn::Symmetry::kNone);
+    pelorn::generateRandomMap(map, pelorn::GeneratorParameters{}, random);
 }
 
 pelorn::PlayersOptions options(std::int32_t players, std::int32_t distance) {

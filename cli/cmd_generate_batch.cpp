@@ -87,7 +87,6 @@ int runBatch(const GenerateOptions& options) {
     for (std::uint64_t i = 0; i < range.count(); ++i) {
         const auto seed = static_cast<std::uint32_t>(range.first + i);
         progress.at(i + 1, seed);
-        // COMPILE GAP: makeWorld (cli/generate.h) on a map the caller owns.
         if (const Stop stop = makeWorld(map, options, seed, *options.name)) {
             progress.end();
             return *stop;
@@ -115,7 +114,6 @@ int runBatch(const GenerateOptions& options) {
         const PlayersPlan plan = generatePlayerStartLocations(map, options.players);
         std::cout << "seed " << kept.seed << ": " << playersStatusText(plan) << "\n";
         fewer = fewer || !plan.complete;
-        // COMPILE GAP: the map and bitmap writers as files/ declares them once converted.
         status = std::max(status, reportWrite(kCommand, name + ".map", saveMapFile(map)));
         if (options.bitmap) status = std::max(status, reportWrite(kCommand, name + ".bmp", saveMapBitmap(map)));
     }

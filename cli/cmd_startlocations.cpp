@@ -90,7 +90,6 @@ int runStartLocations(const Arguments& args) {
     // an emptied or cut map, over the input itself when the names agree.
     Map map;
     MapReadFailure failure = MapReadFailure::kNone;
-    // COMPILE GAP: the map reader as files/map_file.h declares it once converted.
     if (!loadMapFile(map, *mapPath, &failure)) return reportCannotRead(kCommand, *mapPath);
     if (failure != MapReadFailure::kNone) return reportCannotRead(kCommand, *mapPath, mapReadFailureText(failure));
     PlayersPlan plan;
@@ -109,7 +108,6 @@ int runStartLocations(const Arguments& args) {
         std::cout << "placed " << countStartLocations(map) << " start locations\n";
     }
     map.currentMapName = *name;
-    // COMPILE GAP: the map writer as files/map_file.h declares it once converted.
     const int written = reportWrite(kCommand, map.currentMapName + ".map", saveMapFile(map));
     return playersMode ? statusAfterPlacing(plan, written) : written;
 }

@@ -2,9 +2,9 @@
 
 #include "dialogs/dialog_text.h"
 #include "dialogs/seed_field.h"
-#include "editing/history.h"
+#include "editing/editor.h"
 #include "editing/unsaved_work.h"
-#include "generator/parameters.h"
+#include "generator/parameter_fields.h"
 #include "generator/world.h"
 #include "map/map_grid.h"
 #include "resources/resource.h"
@@ -61,9 +61,6 @@ const char* const kSymmetryLabel = "Symmetry";
 
 namespace {
 
-// Kept for the run of the program, as the parameters are, but not saved.
-Symmetry lastSymmetry = Symmetry::kNone;
-
 const ParameterField* editFieldParameter(int id) {
     for (const TerrainDialogControl& control : kTerrainEditFields) {
         if (control.id == id) return &kParameterFields[control.parameterIndex];
@@ -71,86 +68,78 @@ const ParameterField* editFieldParameter(int id) {
     return nullptr;
 }
 
-std::uint8_t* checkBoxFlag(int id) {
+const ParameterField* checkBoxField(int id) {
     for (const TerrainDialogControl& control : kTerrainCheckBoxes) {
-        if (control.id == id) return &(generatorParameters.*kParameterFields[control.parameterIndex].flag);
+        if (control.id == id) return &kParameterFields[control.parameterIndex];
     }
     return nullptr;
 }
 
-std::string parameterText(const ParameterField& field) {
-    if (field.kind == ParameterKind::Integer) return intToText(generatorParameters.*field.integer);
-    return realToText(generatorParameters.*field.real);
+std::string parameterText(const GeneratorParameters& parameters, const ParameterField& field) {
+    if (field.kind == ParameterKind::Integer) return intToText(parameters.*field.integer);
+    return realToText(parameters.*field.real);
 }
 
-void storeParameter(const ParameterField& field, std::string_view fieldText) {
+void storeParameter(GeneratorParameters& parameters, const ParameterField& field, std::string_view fieldText) {
     const std::string text = firstChars(fieldText);
     if (field.kind == ParameterKind::Integer) {
-        generatorParameters.*field.integer = textToInt(text);
+        parameters.*field.integer = textToInt(text);
     } else {
-        generatorParameters.*field.real = textToReal(text);
+        parameters.*field.real = textToReal(text);
     }
 }
 
 }  // namespace
 
-std::string generateTerrainInitialText(int id) {
+std::string generateTerrainInitialText(const GeneratorParameters& parameters, int id) {
     const ParameterField* field = editFieldParameter(id);
-    return field ? parameterText(*field) : std::string();
+    return field ? parameterText(parameters, *field) : std::string();
 }
 
-TerrainFieldTexts generateTerrainInitialTexts() {
+TerrainFieldTexts generateTerrainInitialTexts(const GeneratorParameters& parameters) {
     TerrainFieldTexts texts;
     for (int i = 0; i < kTerrainEditFieldCount; ++i) {
-        texts[i] = parameterText(kParameterFields[kTerrainEditFields[i].parameterIndex]);
+        texts[i] = parameterText(parameters, kParameterFields[kTerrainEditFields[i].parameterIndex]);
     }
     return texts;
 }
 
-bool checkBoxState(int id) {
-    const std::uint8_t* flag = checkBoxFlag(id);
-    return flag && *flag == 1;
+bool checkBoxState(const GeneratorParameters& parameters, int id) {
+    const ParameterField* field = checkBoxField(id);
+    return field && parameters.*field->flag == 1;
 }
 
-bool clickCheckBox(int id, bool currentlyChecked) {
-    std::uint8_t* flag = checkBoxFlag(id);
-    if (!flag) return currentlyChecked;
-    *flag = currentlyChecked ? 0 : 1;
+bool clickCheckBox(GeneratorParameters& parameters, int id, bool currentlyChecked) {
+    const ParameterField* field = checkBoxField(id);
+    if (!field) return currentlyChecked;
+    parameters.*field->flag = currentlyChecked ? 0 : 1;
     return !currentlyChecked;
 }
 
-Symmetry symmetryInitialChoice() { return lastSymmetry; }
+Symmetry symmetryInitialChoice(const DialogMemory& memory) { return memory.lastSymmetry; }
 
-void resetSymmetryChoice() { lastSymmetry = Symmetry::kNone; }
-
-namespace {
-
-// Stores the fields, keeps the map's unsaved edits, then makes the world as
-// one undoable edit; undo repaints as the generator does.
-template <typename Generate>
-void makeWorld(const TerrainFieldTexts& texts, Generate generate) {
+std::string applyGenerateTerrain(DialogContext& context, const TerrainFieldTexts& texts, std::string_view seedText,
+                                 Symmetry symmetry) {
+    Editor& editor = context.editor;
+    std::string refusal = symmetryRefusal(symmetry, editor.map().quadCountX);
+    if (!refusal.empty()) return refusal;
+    context.memory.lastSymmetry = symmetry;
+    const std::uint32_t used = seedFromField(context.random, seedText);
+    GeneratorParameters& parameters = context.generatorParameters;
     for (int i = 0; i < kTerrainEditFieldCount; ++i) {
-        storeParameter(kParameterFields[kTerrainEditFields[i].parameterIndex], texts[i]);
+        storeParameter(parameters, kParameterFields[kTerrainEditFields[i].parameterIndex], texts[i]);
     }
     // The world replaces the map: its unsaved edits go to a recovery copy
     // first. They stay in the undo history as well, so the world is made
     // even when the copy cannot be written (the status line says so).
-    keepUnsavedWork();
-    runRecordedWholeMapEdit(generate, MapChange::kTiles);
-    clearPlayersStatus();  // the new world has no starts
-}
-
-}  // namespace
-
-void applyGenerateTerrain(const TerrainFieldTexts& texts) { makeWorld(texts, generateRandomMap); }
-
-std::string applyGenerateTerrain(const TerrainFieldTexts& texts, std::string_view seedText, Symmetry symmetry) {
-    std::string refusal = symmetryRefusal(symmetry, quadCountX);
-    if (!refusal.empty()) return refusal;
-    lastSymmetry = symmetry;
-    const std::uint32_t used = seedFromField(seedText);
-    makeWorld(texts, [symmetry] { return generateSymmetricMap(symmetry); });
-    showSeed(used);
+    keepUnsavedWork(editor);
+    editor.runRecordedWholeMapEdit([&] {
+        const GenerateResult result = generateSymmetricMap(editor.map(), parameters, context.random, symmetry);
+        parameters = result.parameters;  // as the generator corrected them
+        return result.generated;
+    });
+    clearPlayersStatus(editor.screen);  // the new world has no starts
+    showSeed(editor.screen, used);
     return {};
 }
 

@@ -22,6 +22,7 @@
 #include <string>
 #include <string_view>
 
+#include "dialogs/dialog_context.h"
 #include "generator/symmetry.h"
 
 namespace pelorn {
@@ -32,7 +33,7 @@ extern const char* const kSymmetryLabel;
 struct TerrainDialogControl {
     int id;
     const char* label;   // the static text beside the control
-    int parameterIndex;  // index into kParameterFields (generator/parameters.h)
+    int parameterIndex;  // index into kParameterFields (generator/parameter_fields.h)
 };
 
 constexpr int kTerrainEditFieldCount = 27;
@@ -50,30 +51,29 @@ using TerrainFieldTexts = std::array<std::string, kTerrainEditFieldCount>;
 
 // The text a field shows: its parameter by intToText or realToText. An empty
 // text for an id that is not an edit field of this dialog.
-std::string generateTerrainInitialText(int id);
-TerrainFieldTexts generateTerrainInitialTexts();
+std::string generateTerrainInitialText(const GeneratorParameters& parameters, int id);
+TerrainFieldTexts generateTerrainInitialTexts(const GeneratorParameters& parameters);
 
 // Whether box 610 or 611 shows checked: its flag holds 1.
-bool checkBoxState(int id);
+bool checkBoxState(const GeneratorParameters& parameters, int id);
 // A click on box 610 or 611: a checked box sets its flag to 0, an unchecked
 // one to 1, at once (CANCEL does not undo it). Returns the box's new state.
 // Any other id changes nothing and returns currentlyChecked.
-bool clickCheckBox(int id, bool currentlyChecked);
+bool clickCheckBox(GeneratorParameters& parameters, int id, bool currentlyChecked);
 
 // The symmetry the choice shows when the dialog opens: the one last used,
 // none at first.
-Symmetry symmetryInitialChoice();
-void resetSymmetryChoice();
+Symmetry symmetryInitialChoice(const DialogMemory& memory);
 
-// OK: stores each field (its first 15 characters, read by textToInt or
-// textToReal; text without a number gives 0) in the order of
-// kTerrainEditFields, then generates a new world with them, after writing
-// unsaved edits of the map to a recovery copy (keepUnsavedWork).
-void applyGenerateTerrain(const TerrainFieldTexts& texts);
 // OK with the seed field and the symmetry: when the map's width cannot have
-// the symmetry, returns the reason and changes nothing; otherwise stores the
-// fields, seeds the generator from the seed text (seedFromField), generates
-// the world with the symmetry, and returns an empty text.
-std::string applyGenerateTerrain(const TerrainFieldTexts& texts, std::string_view seedText, Symmetry symmetry);
+// the symmetry, returns the reason and changes nothing. Otherwise stores each
+// field (its first 15 characters, read by textToInt or textToReal; text
+// without a number gives 0) in the order of kTerrainEditFields, seeds the
+// generator from the seed text (seedFromField), writes unsaved edits of the
+// map to a recovery copy (keepUnsavedWork), makes the world with the symmetry
+// as one undoable edit, stores the parameters as the generator corrected
+// them, and returns an empty text.
+std::string applyGenerateTerrain(DialogContext& context, const TerrainFieldTexts& texts, std::string_view seedText,
+                                 Symmetry symmetry);
 
 }  // namespace pelorn

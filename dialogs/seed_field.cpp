@@ -7,11 +7,11 @@ namespace pelorn {
 
 const char* const kSeedLabel = "Seed";
 
-std::string seedFieldInitialText() { return seedToText(randomState()); }
+std::string seedFieldInitialText(const Random& random) { return seedToText(random.state()); }
 
-std::uint32_t seedFromField(std::string_view text) {
-    if (const auto seed = textToSeed(text)) seedRandom(*seed);
-    return randomState();
+std::uint32_t seedFromField(Random& random, std::string_view text) {
+    if (const auto seed = textToSeed(text)) random.seed(*seed);
+    return random.state();
 }
 
 }  // namespace pelorn

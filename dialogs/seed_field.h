@@ -7,6 +7,8 @@
 #include <string>
 #include <string_view>
 
+#include "generator/random.h"
+
 namespace pelorn {
 
 // The label beside the field (IDC_SEED in both dialogs).
@@ -14,11 +16,11 @@ extern const char* const kSeedLabel;
 
 // The random generator's present state as text: left as it is, OK makes the
 // world that would have come without the field.
-std::string seedFieldInitialText();
+std::string seedFieldInitialText(const Random& random);
 
 // Seeds the random generator from the field's whole text when it holds a seed
 // (0 to 4294967295, text/seed_text.h); otherwise leaves its state as it is.
 // Returns the state the run starts from, for the status line.
-std::uint32_t seedFromField(std::string_view text);
+std::uint32_t seedFromField(Random& random, std::string_view text);
 
 }  // namespace pelorn

@@ -3,7 +3,7 @@
 #include "dialogs/dialog_text.h"
 #include "dialogs/generate_terrain_dialog.h"
 #include "dialogs/seed_field.h"
-#include "editing/history.h"
+#include "editing/editor.h"
 #include "generator/parameters.h"
 #include "resources/resource.h"
 #include "startlocations/players.h"
@@ -16,15 +16,10 @@ namespace pelorn {
 
 namespace {
 
-const PlayersFieldTexts kFirstPlayersTexts{"0", "0", "3"};
-// Kept for the run of the program, but not saved with the settings, whose
-// bytes stay as they were.
-PlayersFieldTexts lastPlayersTexts = kFirstPlayersTexts;
-
-void storeTries(std::string_view tries) {
+void storeTries(GeneratorParameters& parameters, std::string_view tries) {
     std::string text = firstChars(tries);
     if (text.empty()) text = "1";
-    generatorParameters.genStartLocTries = textToInt(text);
+    parameters.genStartLocTries = textToInt(text);
 }
 
 std::int32_t fieldNumber(std::string_view field, std::int32_t whenEmpty) {
@@ -32,37 +27,25 @@ std::int32_t fieldNumber(std::string_view field, std::int32_t whenEmpty) {
     return text.empty() ? whenEmpty : textToInt(text);
 }
 
-PlayersOptions playersOptionsOf(const PlayersFieldTexts& texts) {
+PlayersOptions playersOptionsOf(const PlayersFieldTexts& texts, Symmetry symmetry) {
     PlayersOptions options;
     options.players = fieldNumber(texts.players, 0);
     options.minDistance = fieldNumber(texts.minDistance, 0);
     options.radius = fieldNumber(texts.radius, kDefaultLandRadius);
-    // The symmetry the last world was made with: on a map that still has it,
-    // a number of players that is a multiple of its order get symmetric sets.
-    options.symmetry = symmetryInitialChoice();
+    options.symmetry = symmetry;
     return options;
-}
-
-void runClassic() {
-    clearPlayersStatus();
-    runRecordedWholeMapEdit(generateStartLocations, MapChange::kTiles);
 }
 
 }  // namespace
 
-std::string startLocationsInitialText() { return intToText(generatorParameters.genStartLocTries); }
-
-void applyStartLocations(std::string_view tries) {
-    storeTries(tries);
-    runClassic();
+std::string startLocationsInitialText(const GeneratorParameters& parameters) {
+    return intToText(parameters.genStartLocTries);
 }
 
-PlayersFieldTexts playersInitialTexts() { return lastPlayersTexts; }
-
-void resetPlayersFields() { lastPlayersTexts = kFirstPlayersTexts; }
+PlayersFieldTexts playersInitialTexts(const DialogMemory& memory) { return memory.lastPlayersTexts; }
 
 std::optional<int> refusedPlayersField(const PlayersFieldTexts& texts) {
-    const PlayersOptions options = playersOptionsOf(texts);
+    const PlayersOptions options = playersOptionsOf(texts, Symmetry::kNone);
     if (options.players == 0) return std::nullopt;
     std::string reason;
     switch (refusedPlayersOption(options, reason)) {
@@ -75,33 +58,32 @@ std::optional<int> refusedPlayersField(const PlayersFieldTexts& texts) {
     return std::nullopt;
 }
 
-void applyStartLocations(std::string_view tries, const PlayersFieldTexts& players) {
+void applyStartLocations(DialogContext& context, std::string_view tries, const PlayersFieldTexts& players,
+                         std::string_view seedText) {
     if (refusedPlayersField(players)) return;
-    storeTries(tries);
-    lastPlayersTexts = {firstChars(players.players), firstChars(players.minDistance), firstChars(players.radius)};
-    const PlayersOptions options = playersOptionsOf(players);
+    Editor& editor = context.editor;
+    const std::uint32_t used = seedFromField(context.random, seedText);
+    storeTries(context.generatorParameters, tries);
+    context.memory.lastPlayersTexts = {firstChars(players.players), firstChars(players.minDistance),
+                                       firstChars(players.radius)};
+    // The symmetry the last world was made with: on a map that still has it,
+    // a number of players that is a multiple of its order get symmetric sets.
+    const PlayersOptions options = playersOptionsOf(players, context.memory.lastSymmetry);
     if (options.players == 0) {
-        runClassic();
+        clearPlayersStatus(editor.screen);
+        editor.runRecordedWholeMapEdit(
+            [&] { return generateStartLocations(editor.map(), context.generatorParameters, context.random); });
+        showSeed(editor.screen, used);
         return;
     }
     PlayersPlan plan;
-    runRecordedWholeMapEdit([&] {
-        plan = generatePlayerStartLocations(options);
+    editor.runRecordedWholeMapEdit([&] {
+        plan = generatePlayerStartLocations(editor.map(), options);
         return plan.error.empty();
     });
-    showPlayersStatus(playersStatusText(plan));
-}
-
-void applyStartLocations(std::string_view tries, const PlayersFieldTexts& players, std::string_view seedText) {
-    if (refusedPlayersField(players)) return;
-    const std::uint32_t used = seedFromField(seedText);
-    applyStartLocations(tries, players);
+    showPlayersStatus(editor.screen, playersStatusText(plan));
     // Players mode draws no random numbers: its own text tells of the run.
-    if (playersOptionsOf(players).players == 0) {
-        showSeed(used);
-    } else {
-        clearShownSeed();
-    }
+    clearShownSeed(editor.screen);
 }
 
 }  // namespace pelorn

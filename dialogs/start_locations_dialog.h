@@ -15,45 +15,32 @@
 #include <string>
 #include <string_view>
 
+#include "dialogs/dialog_context.h"
+
 namespace pelorn {
 
 // genStartLocTries as text.
-std::string startLocationsInitialText();
+std::string startLocationsInitialText(const GeneratorParameters& parameters);
 
-// OK: the first 15 characters (empty gives "1") are read by textToInt (no
-// number gives 0) into genStartLocTries, with no range check, and the start
-// locations are placed anew; the generator repaints the map area.
-void applyStartLocations(std::string_view tries);
-
-// The players-mode fields: "Players" (0 or empty: the random tries),
-// "Min. distance" in steps (empty: 0) and "Radius" (empty: 3).
-struct PlayersFieldTexts {
-    std::string players;
-    std::string minDistance;
-    std::string radius;
-};
-
-// What the fields held at the last OK of this run of the program; "0", "0"
-// and "3" before the first. They are not saved with the settings.
-PlayersFieldTexts playersInitialTexts();
-// Forgets the last OK's texts (a new run of the program).
-void resetPlayersFields();
+// What the players fields held at the last OK of this run of the program;
+// "0", "0" and "3" before the first. They are not saved with the settings.
+PlayersFieldTexts playersInitialTexts(const DialogMemory& memory);
 
 // The field whose value players mode refuses (players beyond 0 to 1000, a
 // negative or too large distance, a radius beyond 0 to 20); nothing when OK
 // may go on. With 0 players the other two fields are not looked at.
 std::optional<int> refusedPlayersField(const PlayersFieldTexts& texts);
 
-// OK with the players fields: the tries are stored as above; with 0 players
-// the start locations are placed by the random tries, otherwise in players
-// mode, and the status line shows what was placed ("8 starts, spread 3%").
-// Either way one undoable edit, and the map area is repainted. Fields that
-// refusedPlayersField refuses change nothing.
-void applyStartLocations(std::string_view tries, const PlayersFieldTexts& players);
-// The same, the run starting from the seed field's text (seedFromField); the
-// status line then shows the seed of a run of random tries. Players mode
-// follows the symmetry the last world was made with (symmetryInitialChoice)
-// where the map still has it.
-void applyStartLocations(std::string_view tries, const PlayersFieldTexts& players, std::string_view seedText);
+// OK: the first 15 characters of the tries (empty gives "1") are read by
+// textToInt (no number gives 0) into genStartLocTries, with no range check;
+// the run starts from the seed field's text (seedFromField). With 0 players
+// the start locations are placed by the random tries and the status line
+// shows the seed; otherwise in players mode, following the symmetry the last
+// world was made with where the map still has it, and the status line shows
+// what was placed ("8 starts, spread 3%"). Either way one undoable edit, and
+// the map area is repainted. Fields that refusedPlayersField refuses change
+// nothing.
+void applyStartLocations(DialogContext& context, std::string_view tries, const PlayersFieldTexts& players,
+                         std::string_view seedText);
 
 }  // namespace pelorn

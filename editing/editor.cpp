@@ -54,6 +54,10 @@ bool Editor::press(ClientPoint point) {
 void Editor::move(ClientPoint point, bool leftButtonHeld) {
     if (leftButtonDown && !leftButtonHeld) release();
     pointerMovedTo(screen, map(), point);
+    strokeTo(point);
+}
+
+void Editor::strokeTo(ClientPoint point) {
     if (leftButtonDown && strokeTool_ && showsDetailView(screen)) strokeTool_->move(*this, point);
 }
 

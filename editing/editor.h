@@ -51,6 +51,9 @@ public:
     // The pointer moved; `leftButtonHeld` as the move reports it. A stroke
     // whose release never arrived ends at the first move without the button.
     void move(ClientPoint point, bool leftButtonHeld);
+    // The stroke under way, if any, goes on to a client point (the part of
+    // a move after the cursor text).
+    void strokeTo(ClientPoint point);
     // The button came up.
     void release();
     // The mouse was taken away (another window, a dialog): the stroke ends as

@@ -76,7 +76,6 @@ protected:
         if (line.words.at(1) == "generate") {
             const std::string settings = line.option("--settings");
             if (!settings.empty()) {
-                // COMPILE GAP: the settings reader as files/settings_file.h declares it once converted.
                 EXPECT_TRUE(readSettingsFile(kGeneratorTests + settings, parameters));
             }
             const std::string quads = line.option("--quads");
@@ -87,8 +86,7 @@ protected:
             if (line.flag("--startlocations") && !placePlayers(map, line)) generateStartLocations(map, parameters, random);
         } else {
             const std::string source = mapSource(line.option("--map"));
-            // COMPILE GAP: the map reader as files/map_file.h declares it once converted.
-            loadMapFromText(map, source);
+            installParsedMap(map, parseMapText(source), "Untitled");
             if (!placePlayers(map, line)) {
                 const std::string tries = line.option("--tries");
                 parameters.genStartLocTries = tries.empty() ? 1000 : std::stoi(tries);
@@ -97,7 +95,6 @@ protected:
             }
             map.currentMapName = name;
         }
-        // COMPILE GAP: the map writer as files/map_file.h declares it once converted.
         return written_[name + ".map"] = mapFileText(map);
     }
 

@@ -39,9 +39,7 @@ inline bool makeWorld(Map& map, Random& random, int quadsX, int quadsY, std::uin
     map.quadCountX = quadsX;
     map.quadCountY = quadsY;
     random.seed(seed);
-    // COMPILE GAP: the world generator's entry point, to be matched to
-    // generator/world.h once that is converted (symmetry as its last word).
-    parameters = generate(map, parameters, random, symmetry);
+    parameters = generateSymmetricMap(map, parameters, random, symmetry).parameters;
     return map.mapGrid != nullptr;
 }
 
