@@ -17,6 +17,7 @@ namespace pelorn {
 HINSTANCE appInstance = nullptr;
 HWND mainWindow = nullptr;
 Program* program = nullptr;
+const Pens* pens = nullptr;
 
 namespace {
 
@@ -52,9 +53,8 @@ void shutDownShell() {
     KillTimer(mainWindow, kAutosaveTimer);
     // Unsaved edits go to a recovery copy before the map is released.
     keepUnsavedWork(program->editor);
-    writeSettingsFile(program->document.map, program->generatorParameters);
+    writeSettingsFile(Settings{program->document.map.currentMapName, program->generatorParameters});
     freeMapGrid(program->document.map);
-    deletePens();
 }
 
 }  // namespace pelorn
@@ -65,9 +65,13 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
     Program theProgram;
     program = &theProgram;
     theProgram.random.seed(static_cast<std::uint32_t>(std::time(nullptr)));
-    createPens();
+    const Pens thePens;
+    pens = &thePens;
 
-    readSettingsOrWriteDefaults(theProgram.document.map, theProgram.generatorParameters);
+    Settings settings{theProgram.document.map.currentMapName, theProgram.generatorParameters};
+    readSettingsOrWriteDefaults(settings);
+    theProgram.document.map.currentMapName = settings.lastOpen;
+    theProgram.generatorParameters = settings.parameters;
 
     LoadStringA(instance, IDS_WINDOW_TITLE, windowTitle, static_cast<int>(sizeof windowTitle));
     LoadStringA(instance, IDS_WINDOW_CLASS, windowClassName, static_cast<int>(sizeof windowClassName));
@@ -113,5 +117,6 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int showCommand) {
         DispatchMessageA(&message);
     }
     program = nullptr;
+    pens = nullptr;
     return static_cast<int>(message.wParam);
 }

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include "app/program.h"
+#include "view/gdi_painter_win.h"
 
 namespace pelorn {
 
@@ -15,6 +16,8 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
 
 // The program the window shows; made by WinMain, gone after the loop.
 extern Program* program;
+// The pens the painter draws with; made by WinMain, gone after the loop.
+extern const Pens* pens;
 
 // Invalidates what the core asked to repaint since the last time.
 void repaintRequested();

@@ -26,7 +26,7 @@ void openDialog(HWND window, int templateId, DLGPROC procedure) {
 void paint(HWND window) {
     PAINTSTRUCT paintStruct;
     HDC dc = BeginPaint(window, &paintStruct);
-    GdiPainter painter(dc);
+    GdiPainter painter(dc, *pens);
     paintMap(painter, program->document.map, program->editor.screen, program->document.marks());
     EndPaint(window, &paintStruct);
 }
