@@ -7,20 +7,25 @@
 #include "generator/random.h"
 #include "map/flood_fill.h"
 #include "map/map_grid.h"
-#include "support/fresh_state.h"
 #include "support/test_map.h"
 
 namespace pelorn {
 namespace {
 
-class FloodFillTest : public test::FreshStateTest {
+class FloodFillTest : public testing::Test {
 protected:
+    Map map;
+    MapGrid& mapGrid = map.mapGrid;
+    Random random;
 
-    static void makeMap(int quadsX, int quadsY, TerrainCode fill) {
-        ASSERT_TRUE(test::makeTestMap(quadsX, quadsY, fill));
+    void makeMap(int quadsX, int quadsY, TerrainCode fill) { ASSERT_TRUE(test::makeTestMap(map, quadsX, quadsY, fill)); }
+    bool floodFill(std::int32_t x, std::int32_t y, TerrainCode code, std::vector<std::uint32_t>* converted = nullptr) {
+        return pelorn::floodFill(map, x, y, code, converted);
     }
+    int mapWidth() const { return pelorn::mapWidth(map); }
+    int mapHeight() const { return pelorn::mapHeight(map); }
 
-    static int count(TerrainCode code) {
+    int count(TerrainCode code) const {
         int n = 0;
         for (int x = 0; x < mapWidth(); ++x)
             for (int y = 0; y < mapHeight(); ++y) n += mapGrid[x][y] == code;
@@ -120,9 +125,10 @@ TEST_F(FloodFillTest, HexConnectivityFollowsColumnParity) {
 }
 
 // An independent breadth-first search over the wrapped hexagon neighbourhood.
-std::vector<bool> componentOf(int x0, int y0) {
-    const int width = mapWidth();
-    const int height = mapHeight();
+std::vector<bool> componentOf(const Map& map, int x0, int y0) {
+    const MapGrid mapGrid = map.mapGrid;
+    const int width = mapWidth(map);
+    const int height = mapHeight(map);
     const TerrainCode target = mapGrid[x0][y0];
     std::vector<bool> seen(static_cast<std::size_t>(width) * height, false);
     std::deque<TilePos> queue{{x0, y0}};
@@ -144,17 +150,17 @@ std::vector<bool> componentOf(int x0, int y0) {
 }
 
 TEST_F(FloodFillTest, FillsExactlyTheConnectedAreaOfRandomMaps) {
-    seedRandom(12345);
+    random.seed(12345);
     for (int round = 0; round < 12; ++round) {
         makeMap(2, 1, kVoid);
         for (int x = 0; x < 200; ++x)
-            for (int y = 0; y < 100; ++y) mapGrid[x][y] = pelorn::rand() % 100 < 55 ? kLake : kHills;
-        const int x0 = pelorn::rand() % 200;
-        const int y0 = pelorn::rand() % 100;
+            for (int y = 0; y < 100; ++y) mapGrid[x][y] = random.next() % 100 < 55 ? kLake : kHills;
+        const int x0 = random.next() % 200;
+        const int y0 = random.next() % 100;
         std::vector<TerrainCode> before;
         for (int x = 0; x < 200; ++x)
             for (int y = 0; y < 100; ++y) before.push_back(mapGrid[x][y]);
-        const std::vector<bool> expected = componentOf(x0, y0);
+        const std::vector<bool> expected = componentOf(map, x0, y0);
         floodFill(x0, y0, kSea);
         for (int x = 0; x < 200; ++x) {
             for (int y = 0; y < 100; ++y) {
@@ -167,7 +173,8 @@ TEST_F(FloodFillTest, FillsExactlyTheConnectedAreaOfRandomMaps) {
 
 // The fill tile by tile as the editor has always walked it, recording the
 // order in which tiles are converted.
-std::vector<std::uint32_t> referenceFill(int x, int y, TerrainCode code) {
+std::vector<std::uint32_t> referenceFill(Map& map, int x, int y, TerrainCode code) {
+    const MapGrid mapGrid = map.mapGrid;
     std::vector<std::uint32_t> order;
     const TerrainCode target = mapGrid[x][y];
     if (target == code) return order;
@@ -180,7 +187,7 @@ std::vector<std::uint32_t> referenceFill(int x, int y, TerrainCode code) {
         int matching = 0;
         TilePos first{0, 0};
         for (TilePos n : hexNeighbours(x, y)) {
-            n = mapTorus().wrap(n);
+            n = mapTorus(map).wrap(n);
             if (mapGrid[n.x][n.y] == target && matching++ == 0) first = n;
         }
         if (matching >= 2) stack.push_back({x, y});
@@ -199,7 +206,7 @@ std::vector<std::uint32_t> referenceFill(int x, int y, TerrainCode code) {
 }
 
 TEST_F(FloodFillTest, ConvertsTilesInTheOrderOfTheTileByTileWalk) {
-    seedRandom(777);
+    random.seed(777);
     // Densities around and above the point where one area spans the map, plain
     // maps, and maps of long vertical and horizontal bands.
     for (int round = 0; round < 40; ++round) {
@@ -212,18 +219,18 @@ TEST_F(FloodFillTest, ConvertsTilesInTheOrderOfTheTileByTileWalk) {
         for (int x = 0; x < width; ++x) {
             for (int y = 0; y < height; ++y) {
                 TerrainCode code = kLake;
-                if (kind == 0) code = pelorn::rand() % 100 < 60 ? kLake : kHills;
-                if (kind == 1) code = pelorn::rand() % 100 < 85 ? kLake : kHills;
+                if (kind == 0) code = random.next() % 100 < 60 ? kLake : kHills;
+                if (kind == 1) code = random.next() % 100 < 85 ? kLake : kHills;
                 if (kind == 3) code = (x % 7 == 3 && y % 50 != 0) ? kHills : kLake;
                 if (kind == 4) code = (y % 9 == 4 && x % 40 != 0) ? kHills : kLake;
                 mapGrid[x][y] = code;
             }
         }
-        const int x0 = pelorn::rand() % width;
-        const int y0 = pelorn::rand() % height;
+        const int x0 = random.next() % width;
+        const int y0 = random.next() % height;
         std::vector<TerrainCode> copy;
         for (int x = 0; x < width; ++x) copy.insert(copy.end(), mapGrid[x], mapGrid[x] + height);
-        const std::vector<std::uint32_t> expected = referenceFill(x0, y0, kSea);
+        const std::vector<std::uint32_t> expected = referenceFill(map, x0, y0, kSea);
         std::vector<TerrainCode> expectedTiles;
         for (int x = 0; x < width; ++x) {
             expectedTiles.insert(expectedTiles.end(), mapGrid[x], mapGrid[x] + height);

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <utility>
+
 #include "map/map_grid.h"
 #include "map/terrain.h"
 
@@ -7,13 +9,12 @@ namespace pelorn {
 namespace {
 
 TEST(TerrainPalette, StartLocationEntriesCopyTheirBaseColours) {
-    buildTerrainPalette();
-    EXPECT_EQ(terrainPalette[1], (Rgb{122, 193, 67}));
-    EXPECT_EQ(terrainPalette[38], (Rgb{137, 179, 47}));
-    EXPECT_EQ(terrainPalette[36], (Rgb{255, 255, 255}));
+    EXPECT_EQ(terrainColour(1), (Rgb{122, 193, 67}));
+    EXPECT_EQ(terrainColour(38), (Rgb{137, 179, 47}));
+    EXPECT_EQ(terrainColour(36), (Rgb{255, 255, 255}));
     const TerrainCode bases[] = {1, 2, 3, 4, 9, 14, 15, 16, 23, 25, 27};
     for (int i = 0; i < 11; ++i) {
-        EXPECT_EQ(terrainPalette[50 + i], terrainPalette[bases[i]]) << "code " << 50 + i;
+        EXPECT_EQ(terrainColour(50 + i), terrainColour(bases[i])) << "code " << 50 + i;
         EXPECT_EQ(baseCode(50 + i), bases[i]);
         EXPECT_EQ(startLocationCode(bases[i]), 50 + i);
     }
@@ -33,7 +34,6 @@ TEST(TerrainPalette, OnlyElevenLandCodesCarryStartLocations) {
 }
 
 TEST(TerrainPalette, CodesWithoutTerrainShowTheUnknownColour) {
-    buildTerrainPalette();
     for (TerrainCode code : {-1, 39, 45, 49, 61, 1000}) {
         EXPECT_FALSE(hasTerrainColour(code));
         EXPECT_EQ(terrainColour(code), kUnknownCodeColour);
@@ -65,51 +65,66 @@ TEST(TerrainFamilies, WaterRiversMountainsAndForests) {
 }
 
 TEST(MapGridAllocation, ReplacingWithAnEmptyMapFallsBackToOneQuad) {
-    resetMapState();
-    viewQuadX = 1;
-    EXPECT_TRUE(replaceWithEmptyMap(3, 2));
-    EXPECT_EQ(quadCountX, 3);
-    EXPECT_EQ(quadCountY, 2);
-    EXPECT_EQ(viewQuadX, 0);
-    ASSERT_NE(mapGrid, nullptr);
-    EXPECT_EQ(mapGrid[299][199], kVoid);
-    mapGrid[0][0] = kSea;
-    EXPECT_FALSE(replaceWithEmptyMap(kMaxQuadsPerSide + 1, 1));
-    EXPECT_EQ(quadCountX, 1);
-    EXPECT_EQ(quadCountY, 1);
-    ASSERT_NE(mapGrid, nullptr);
-    EXPECT_EQ(mapGrid[0][0], kVoid);
-    resetMapState();
+    Map map;
+    EXPECT_TRUE(replaceWithEmptyMap(map, 3, 2));
+    EXPECT_EQ(map.quadCountX, 3);
+    EXPECT_EQ(map.quadCountY, 2);
+    ASSERT_NE(map.mapGrid, nullptr);
+    EXPECT_EQ(map.mapGrid[299][199], kVoid);
+    map.mapGrid[0][0] = kSea;
+    EXPECT_FALSE(replaceWithEmptyMap(map, kMaxQuadsPerSide + 1, 1));
+    EXPECT_EQ(map.quadCountX, 1);
+    EXPECT_EQ(map.quadCountY, 1);
+    ASSERT_NE(map.mapGrid, nullptr);
+    EXPECT_EQ(map.mapGrid[0][0], kVoid);
 }
 
-TEST(MapGridAllocation, NewGridIsVoidAndResetsTheView) {
-    resetMapState();
-    quadCountX = 3;
-    quadCountY = 1;
-    viewQuadX = 2;
-    ASSERT_TRUE(allocateMapGrid());
-    EXPECT_EQ(viewQuadX, 0);
+TEST(MapGridAllocation, NewGridIsVoid) {
+    Map map;
+    map.quadCountX = 3;
+    map.quadCountY = 1;
+    ASSERT_TRUE(allocateMapGrid(map));
     for (int x = 0; x < 300; ++x)
-        for (int y = 0; y < 100; ++y) ASSERT_EQ(mapGrid[x][y], 0);
-    mapGrid[299][99] = 7;
-    EXPECT_EQ(mapGrid[299][99], 7);
-    freeMapGrid();
-    EXPECT_EQ(mapGrid, nullptr);
-    freeMapGrid();  // freeing no grid is harmless
+        for (int y = 0; y < 100; ++y) ASSERT_EQ(map.mapGrid[x][y], 0);
+    map.mapGrid[299][99] = 7;
+    EXPECT_EQ(map.mapGrid[299][99], 7);
+    freeMapGrid(map);
+    EXPECT_EQ(map.mapGrid, nullptr);
+    freeMapGrid(map);  // freeing no grid is harmless
 }
 
 TEST(MapGridAllocation, RefusesSizesBeyondTheBound) {
-    resetMapState();
+    Map map;
     for (auto size : {std::pair{0, 1}, {1, 0}, {-3, 2}, {101, 1}, {33, 32}}) {
-        quadCountX = size.first;
-        quadCountY = size.second;
-        EXPECT_FALSE(allocateMapGrid()) << size.first << "x" << size.second;
-        EXPECT_EQ(mapGrid, nullptr);
+        map.quadCountX = size.first;
+        map.quadCountY = size.second;
+        EXPECT_FALSE(allocateMapGrid(map)) << size.first << "x" << size.second;
+        EXPECT_EQ(map.mapGrid, nullptr);
     }
-    quadCountX = 32;
-    quadCountY = 32;
-    EXPECT_TRUE(allocateMapGrid());
-    resetMapState();
+    map.quadCountX = 32;
+    map.quadCountY = 32;
+    EXPECT_TRUE(allocateMapGrid(map));
+}
+
+// A moved map takes its grid along; the one it leaves has none, so that only
+// one of them frees it.
+TEST(MapGridAllocation, MovingAMapHandsOverItsGrid) {
+    Map map;
+    ASSERT_TRUE(replaceWithEmptyMap(map, 2, 1));
+    map.mapGrid[150][40] = kSea;
+    map.currentMapName = "Atoll";
+    Map moved(std::move(map));
+    EXPECT_EQ(map.mapGrid, nullptr);
+    ASSERT_NE(moved.mapGrid, nullptr);
+    EXPECT_EQ(moved.mapGrid[150][40], kSea);
+    EXPECT_EQ(moved.quadCountX, 2);
+    EXPECT_EQ(moved.currentMapName, "Atoll");
+    Map other;
+    ASSERT_TRUE(replaceWithEmptyMap(other, 1, 1));
+    other = std::move(moved);
+    EXPECT_EQ(moved.mapGrid, nullptr);
+    ASSERT_NE(other.mapGrid, nullptr);
+    EXPECT_EQ(other.mapGrid[150][40], kSea);
 }
 
 }  // namespace
