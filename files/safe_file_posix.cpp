@@ -1,5 +1,6 @@
 #include "files/safe_file.h"
 
+#include <atomic>
 #include <cerrno>
 #include <climits>
 #include <dirent.h>
@@ -63,7 +64,7 @@ bool writeAll(int fd, std::string_view bytes) {
 // The temporary name is the target's name with a suffix, or, when that name
 // would be too long for the file system, a short one in the same folder.
 int createTemporary(const std::string& path, std::string& tempPath) {
-    static unsigned counter = 0;
+    static std::atomic<unsigned> counter{0};  // process-wide: names taken by any thread differ
     const std::string folder = folderOf(path);
     bool shortName = false;
     for (int attempt = 0; attempt < 100; ++attempt) {

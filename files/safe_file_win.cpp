@@ -1,5 +1,6 @@
 #include "files/safe_file.h"
 
+#include <atomic>
 #include <windows.h>
 
 #include "files/map_name.h"
@@ -50,7 +51,7 @@ std::string fileNameOf(const std::string& path) {
 // is the target's name with a suffix, or, when that path would be too long,
 // a short one in the same folder.
 HANDLE createTemporary(const std::string& path, std::string& tempPath) {
-    static unsigned counter = 0;
+    static std::atomic<unsigned> counter{0};  // process-wide: names taken by any thread differ
     bool shortName = false;
     for (int attempt = 0; attempt < 100; ++attempt) {
         const std::string suffix = temporarySuffix(GetCurrentProcessId(), ++counter);
