@@ -8,84 +8,73 @@
 #include "dialogs/generate_terrain_dialog.h"
 #include "dialogs/map_dialogs.h"
 #include "dialogs/start_locations_dialog.h"
-#include "editing/history.h"
 #include "files/map_file.h"
-#include "generator/parameters.h"
-#include "generator/random.h"
-#include "map/map_grid.h"
-#include "support/fresh_state.h"
-#include "support/recording_seam.h"
+#include "support/program_fixture.h"
 #include "working_folder.h"
 
 namespace pelorn {
 namespace {
 
-std::vector<TerrainCode> tiles() {
-    std::vector<TerrainCode> all;
-    for (int x = 0; x < mapWidth(); ++x)
-        for (int y = 0; y < mapHeight(); ++y) all.push_back(mapGrid[x][y]);
-    return all;
-}
+const PlayersFieldTexts kRandomTries{"0", "0", "3"};
 
-class DialogHistory : public test::FreshStateTest {
+class DialogHistory : public test::ProgramTest {
 protected:
     void SetUp() override {
-        FreshStateTest::SetUp();
-        quadCountX = 2;
-        ASSERT_TRUE(allocateMapGrid());
+        makeMap(2, 1);
         for (int x = 0; x < 200; ++x)
             for (int y = 0; y < 100; ++y) mapGrid[x][y] = (x + y) % 3 == 0 ? 3 : 2;
         mapGrid[50][50] = 52;  // placed by hand
     }
-    test::RecordingSeam seam;
+    bool canUndo() const { return document.history.canUndo(); }
+    void placeStarts(const char* tries) { applyStartLocations(context, tries, kRandomTries, ""); }
 };
 
 TEST_F(DialogHistory, StartLocationRunIsOneUndoableEdit) {
     const auto before = tiles();
-    seedRandom(9);
-    applyStartLocations("300");
+    random.seed(9);
+    placeStarts("300");
     const auto after = tiles();
     ASSERT_NE(after, before);
     EXPECT_EQ(mapGrid[50][50], 3) << "the hand-placed one was cleared";
-    ASSERT_TRUE(undoLastEdit());
+    ASSERT_TRUE(editor.undo());
     EXPECT_EQ(tiles(), before);
     EXPECT_FALSE(canUndo());
-    ASSERT_TRUE(redoLastEdit());
+    ASSERT_TRUE(editor.redo());
     EXPECT_EQ(tiles(), after);
 }
 
 TEST_F(DialogHistory, GenerationIsOneUndoableEdit) {
     const auto before = tiles();
-    seedRandom(4);
-    applyGenerateTerrain(generateTerrainInitialTexts());
+    random.seed(4);
+    applyGenerateTerrain(context, generateTerrainInitialTexts(generatorParameters), "", Symmetry::kNone);
     const auto generated = tiles();
     ASSERT_NE(generated, before);
-    ASSERT_TRUE(undoLastEdit());
+    ASSERT_TRUE(editor.undo());
     EXPECT_EQ(tiles(), before);
     EXPECT_FALSE(canUndo());
-    ASSERT_TRUE(redoLastEdit());
+    ASSERT_TRUE(editor.redo());
     EXPECT_EQ(tiles(), generated);
 }
 
 TEST_F(DialogHistory, NewMapStartsAFreshHistoryUnlessRefused) {
     const test::WorkingFolder folder;  // the start locations go to a recovery copy
-    applyStartLocations("100");
+    placeStarts("100");
     ASSERT_TRUE(canUndo());
-    EXPECT_FALSE(applyNewMap("Huge", "200", "1"));
+    EXPECT_FALSE(applyNewMap(editor, "Huge", "200", "1"));
     EXPECT_TRUE(canUndo()) << "a refused New Map changes nothing";
-    EXPECT_TRUE(applyNewMap("Fresh", "1", "1"));
+    EXPECT_TRUE(applyNewMap(editor, "Fresh", "1", "1"));
     EXPECT_FALSE(canUndo());
-    EXPECT_FALSE(undoLastEdit());
+    EXPECT_FALSE(editor.undo());
     EXPECT_EQ(quadCountX, 1);
 }
 
 TEST_F(DialogHistory, OpenMapStartsAFreshHistory) {
     const test::WorkingFolder folder;
     currentMapName = "Saved";
-    ASSERT_TRUE(saveMapFile());
-    applyStartLocations("100");
+    ASSERT_TRUE(saveMapFile(map));
+    placeStarts("100");
     ASSERT_TRUE(canUndo());
-    applyOpenMap("Saved");
+    applyOpenMap(editor, "Saved");
     EXPECT_FALSE(canUndo());
     EXPECT_EQ(mapGrid[50][50], 52);
 }

@@ -11,35 +11,22 @@
 #include "dialogs/map_dialogs.h"
 #include "dialogs/seed_field.h"
 #include "dialogs/start_locations_dialog.h"
+#include "generator/generator_test_support.h"
+#include "generator/parameter_fields.h"
 #include "generator/parameters.h"
 #include "generator/random.h"
 #include "generator/world.h"
-#include "generator/generator_test_support.h"
-#include "editing/history.h"
-#include "editing/history.h"
-#include "dialogs/map_dialogs.h"
-#include "startlocations/players.h"
-#include "view/players_status.h"
 #include "map/map_grid.h"
-#include "map/window_seam.h"
+#include "startlocations/players.h"
 #include "startlocations/start_locations.h"
-#include "support/fresh_state.h"
-#include "support/recording_seam.h"
+#include "support/program_fixture.h"
 #include "view/layout.h"
 #include "view/seed_status.h"
 
 namespace pelorn {
 namespace {
 
-using test::drawsSince;
-using test::RecordingSeam;
-
-std::vector<TerrainCode> tiles() {
-    std::vector<TerrainCode> all;
-    for (int x = 0; x < mapWidth(); ++x)
-        for (int y = 0; y < mapHeight(); ++y) all.push_back(mapGrid[x][y]);
-    return all;
-}
+using test::area;
 
 int indexOf(int id) {
     for (int i = 0; i < kTerrainEditFieldCount; ++i)
@@ -47,13 +34,41 @@ int indexOf(int id) {
     return -1;
 }
 
-class GenerateDialogs : public test::FreshStateTest {
+const PlayersFieldTexts kRandomTries{"0", "0", "3"};
+
+class GenerateDialogs : public test::ProgramTest {
 protected:
-    void SetUp() override {
-        FreshStateTest::SetUp();
-        ASSERT_TRUE(allocateMapGrid());
+    void SetUp() override { makeMap(1, 1); }
+
+    // The dialogs' entry points on this test's program.
+    TerrainFieldTexts initialTexts() const { return generateTerrainInitialTexts(generatorParameters); }
+    std::string initialText(int id) const { return generateTerrainInitialText(generatorParameters, id); }
+    std::string generate(const TerrainFieldTexts& texts, std::string_view seedText = "",
+                         Symmetry symmetry = Symmetry::kNone) {
+        return applyGenerateTerrain(context, texts, seedText, symmetry);
     }
-    RecordingSeam seam;
+    void placeStarts(std::string_view tries, const PlayersFieldTexts& players = kRandomTries,
+                     std::string_view seedText = "") {
+        applyStartLocations(context, tries, players, seedText);
+    }
+
+    // The generators run directly, as the dialogs run them.
+    bool makeWorld() {
+        const GenerateResult result = generateRandomMap(map, generatorParameters, random);
+        generatorParameters = result.parameters;
+        return result.generated;
+    }
+    bool makeSymmetricWorld(Symmetry symmetry) {
+        const GenerateResult result = generateSymmetricMap(map, generatorParameters, random, symmetry);
+        generatorParameters = result.parameters;
+        return result.generated;
+    }
+
+    const std::optional<std::uint32_t>& shownSeed() const { return screen.seedShown; }
+    const std::string& playersStatus() const { return screen.playersText; }
+    bool canUndo() const { return document.history.canUndo(); }
+    // The repaints asked for since the last look, the caption's aside.
+    std::vector<Repaint> repaints() { return takeRepaints().others; }
 };
 
 TEST(GenerateTerrainTable, FieldsShowTheRightParametersInOrder) {
@@ -96,59 +111,60 @@ TEST(GenerateTerrainTable, FieldsShowTheRightParametersInOrder) {
         const TerrainDialogControl& control = kTerrainEditFields[i];
         EXPECT_EQ(control.id, expected[i].id);
         EXPECT_STREQ(control.label, expected[i].label);
-        EXPECT_STREQ(kParameterFields[control.parameterIndex].name, expected[i].parameter) << control.id;
+        EXPECT_EQ(kParameterFields[control.parameterIndex].key, "#" + std::string(expected[i].parameter) + "#")
+            << control.id;
         EXPECT_EQ(kParameterFields[control.parameterIndex].kind, expected[i].kind) << control.id;
     }
     EXPECT_EQ(kTerrainCheckBoxes[0].id, 610);
     EXPECT_STREQ(kTerrainCheckBoxes[0].label, "Seed Horizontal Sea");
-    EXPECT_STREQ(kParameterFields[kTerrainCheckBoxes[0].parameterIndex].name, "seedHorizontalSea");
+    EXPECT_STREQ(kParameterFields[kTerrainCheckBoxes[0].parameterIndex].key, "#seedHorizontalSea#");
     EXPECT_EQ(kTerrainCheckBoxes[1].id, 611);
     EXPECT_STREQ(kTerrainCheckBoxes[1].label, "Seed Vertical Sea");
-    EXPECT_STREQ(kParameterFields[kTerrainCheckBoxes[1].parameterIndex].name, "seedVerticalSea");
+    EXPECT_STREQ(kParameterFields[kTerrainCheckBoxes[1].parameterIndex].key, "#seedVerticalSea#");
 }
 
 TEST_F(GenerateDialogs, DefaultTexts) {
-    const TerrainFieldTexts texts = generateTerrainInitialTexts();
+    const TerrainFieldTexts texts = initialTexts();
     const char* expected[] = {"1.2", "17", "5", "33", "33", "17", "33", "50", "5000", "4", "4", "4", "8", "2",
                               "3",   "3",  "3", "5",  "6.7", "6.9", "7.9", "8.9", "9.3", "9.6", "9.8", "10", "0.7"};
     for (int i = 0; i < kTerrainEditFieldCount; ++i) {
         EXPECT_EQ(texts[i], expected[i]) << kTerrainEditFields[i].id;
-        EXPECT_EQ(generateTerrainInitialText(kTerrainEditFields[i].id), expected[i]);
+        EXPECT_EQ(initialText(kTerrainEditFields[i].id), expected[i]);
     }
-    EXPECT_EQ(generateTerrainInitialText(610), "");
-    EXPECT_EQ(generateTerrainInitialText(600), "");
-    EXPECT_FALSE(checkBoxState(610));
-    EXPECT_FALSE(checkBoxState(611));
-    EXPECT_EQ(startLocationsInitialText(), "1000");
+    EXPECT_EQ(initialText(610), "");
+    EXPECT_EQ(initialText(600), "");
+    EXPECT_FALSE(checkBoxState(generatorParameters, 610));
+    EXPECT_FALSE(checkBoxState(generatorParameters, 611));
+    EXPECT_EQ(startLocationsInitialText(generatorParameters), "1000");
 }
 
 TEST_F(GenerateDialogs, CheckBoxesChangeTheirFlagAtOnce) {
-    EXPECT_TRUE(clickCheckBox(610, false));
+    EXPECT_TRUE(clickCheckBox(generatorParameters, 610, false));
     EXPECT_EQ(generatorParameters.seedHorizontalSea, 1);
     EXPECT_EQ(generatorParameters.seedVerticalSea, 0);
     // CANCEL now would apply nothing; the flag stays and the next opening shows it.
-    EXPECT_TRUE(checkBoxState(610));
-    EXPECT_FALSE(clickCheckBox(610, true));
+    EXPECT_TRUE(checkBoxState(generatorParameters, 610));
+    EXPECT_FALSE(clickCheckBox(generatorParameters, 610, true));
     EXPECT_EQ(generatorParameters.seedHorizontalSea, 0) << "two clicks leave the flag as it was";
 
-    EXPECT_TRUE(clickCheckBox(611, false));
+    EXPECT_TRUE(clickCheckBox(generatorParameters, 611, false));
     EXPECT_EQ(generatorParameters.seedVerticalSea, 1);
-    EXPECT_TRUE(checkBoxState(611));
+    EXPECT_TRUE(checkBoxState(generatorParameters, 611));
 
     // The box's own state decides, not the flag: a stale box still toggles from what it shows.
     generatorParameters.seedVerticalSea = 7;
-    EXPECT_FALSE(checkBoxState(611)) << "only a flag of 1 shows checked";
-    EXPECT_TRUE(clickCheckBox(611, false));
+    EXPECT_FALSE(checkBoxState(generatorParameters, 611)) << "only a flag of 1 shows checked";
+    EXPECT_TRUE(clickCheckBox(generatorParameters, 611, false));
     EXPECT_EQ(generatorParameters.seedVerticalSea, 1);
 
     const GeneratorParameters before = generatorParameters;
-    EXPECT_TRUE(clickCheckBox(612, true));
-    EXPECT_FALSE(clickCheckBox(609, false));
+    EXPECT_TRUE(clickCheckBox(generatorParameters, 612, true));
+    EXPECT_FALSE(clickCheckBox(generatorParameters, 609, false));
     EXPECT_EQ(std::memcmp(&before, &generatorParameters, sizeof before), 0);
 }
 
 TEST_F(GenerateDialogs, ApplyStoresEveryFieldThenGenerates) {
-    TerrainFieldTexts texts = generateTerrainInitialTexts();
+    TerrainFieldTexts texts = initialTexts();
     texts[indexOf(608)] = "";           // emptied integer field
     texts[indexOf(620)] = "";           // emptied real field
     texts[indexOf(602)] = "12.9";       // whole part only
@@ -156,8 +172,8 @@ TEST_F(GenerateDialogs, ApplyStoresEveryFieldThenGenerates) {
     texts[indexOf(609)] = "000000000000007" "9";  // only the first 15 characters count
     texts[indexOf(612)] = "+2.5e0junk";
     texts[indexOf(625)] = "9.31234567890123";     // cut to 9.312345678901
-    seedRandom(77);
-    applyGenerateTerrain(texts);
+    random.seed(77);
+    generate(texts);
     const GeneratorParameters stored = generatorParameters;
     EXPECT_EQ(stored.genRiverTries, 0);
     EXPECT_EQ(stored.levelSea, 0.0f);
@@ -167,70 +183,70 @@ TEST_F(GenerateDialogs, ApplyStoresEveryFieldThenGenerates) {
     EXPECT_EQ(stored.forestFactor, 2.5f);
     EXPECT_EQ(stored.levelMountain1, 9.312345678901f);
     EXPECT_EQ(stored.genStartLocTries, 1000) << "not a field of this dialog";
-    const TerrainFieldTexts next = generateTerrainInitialTexts();
+    const TerrainFieldTexts next = initialTexts();
     EXPECT_EQ(next[indexOf(608)], "0");
     EXPECT_EQ(next[indexOf(620)], "0");
 
     // OK ran exactly one generation on the stored values, from the same stream.
     const std::vector<TerrainCode> generated = tiles();
-    EXPECT_FALSE(seam.invalidations.empty());
-    seedRandom(77);
-    generateRandomMap();
+    EXPECT_FALSE(repaints().empty());
+    random.seed(77);
+    makeWorld();
     EXPECT_EQ(tiles(), generated);
 }
 
 TEST_F(GenerateDialogs, GeneratorCorrectionsShowNextTime) {
-    TerrainFieldTexts texts = generateTerrainInitialTexts();
+    TerrainFieldTexts texts = initialTexts();
     texts[indexOf(613)] = "10";
-    seedRandom(1);
-    applyGenerateTerrain(texts);
-    EXPECT_EQ(generateTerrainInitialText(613), "9.9");
+    random.seed(1);
+    generate(texts);
+    EXPECT_EQ(initialText(613), "9.9");
 }
 
 TEST_F(GenerateDialogs, StartLocationsTriesField) {
-    freeMapGrid();
+    freeMapGrid(map);
     quadCountX = 2;
     quadCountY = 1;
-    ASSERT_TRUE(allocateMapGrid());
+    ASSERT_TRUE(allocateMapGrid(map));
     for (int x = 0; x < 200; ++x)
         for (int y = 0; y < 100; ++y) mapGrid[x][y] = 2;
     mapGrid[0][0] = 54;
 
     // Empty: one try per quad, two draws each.
-    seedRandom(500);
-    applyStartLocations("");
+    random.seed(500);
+    placeStarts("");
     EXPECT_EQ(generatorParameters.genStartLocTries, 1);
     std::uint32_t state = 500;
     for (int i = 0; i < 4; ++i) state = state * 214013u + 2531011u;
-    EXPECT_EQ(randomState(), state);
+    EXPECT_EQ(random.state(), state);
     EXPECT_EQ(mapGrid[0][0], 9);
     mapGrid[0][0] = 2;
-    ASSERT_FALSE(seam.invalidations.empty());
-    EXPECT_EQ(seam.invalidations.back(), RecordingSeam::area(kMapAreaRect, true));
+    // The map area, then the seed the run started from in the status line.
+    EXPECT_EQ(repaints(), (std::vector{area(kMapAreaRect, true), area(kSeedStatusRect, true)}));
 
-    applyStartLocations("500");
+    placeStarts("500");
     EXPECT_EQ(generatorParameters.genStartLocTries, 500);
     int placed = 0;
     for (int x = 0; x < 200; ++x)
         for (int y = 0; y < 100; ++y) placed += mapGrid[x][y] == 51;
     EXPECT_GT(placed, 50);
 
-    applyStartLocations("0");
+    placeStarts("0");
     EXPECT_EQ(generatorParameters.genStartLocTries, 0);
-    EXPECT_EQ(startLocationsInitialText(), "0");
+    EXPECT_EQ(startLocationsInitialText(generatorParameters), "0");
     for (int x = 0; x < 200; ++x)
         for (int y = 0; y < 100; ++y) ASSERT_EQ(mapGrid[x][y], 2);
 
-    applyStartLocations("500");
-    applyStartLocations("none");
+    placeStarts("500");
+    placeStarts("none");
     EXPECT_EQ(generatorParameters.genStartLocTries, 0);
     for (int x = 0; x < 200; ++x)
         for (int y = 0; y < 100; ++y) ASSERT_EQ(mapGrid[x][y], 2);
 
-    applyStartLocations("-25");
+    placeStarts("-25");
     EXPECT_EQ(generatorParameters.genStartLocTries, -25);
-    EXPECT_EQ(startLocationsInitialText(), "-25");
-    applyStartLocations("000000000000003" "0");
+    EXPECT_EQ(startLocationsInitialText(generatorParameters), "-25");
+    placeStarts("000000000000003" "0");
     EXPECT_EQ(generatorParameters.genStartLocTries, 3);
 }
 
@@ -238,68 +254,67 @@ TEST_F(GenerateDialogs, StartLocationsTriesField) {
 // the world OK made before the field existed; a seed typed there makes the
 // world of that seed, and the status line shows the seed the run began with.
 TEST_F(GenerateDialogs, SeedFieldLeftAsItIsMakesTodaysWorld) {
-    const TerrainFieldTexts texts = generateTerrainInitialTexts();
-    seedRandom(4294967295u);
-    EXPECT_EQ(seedFieldInitialText(), "4294967295");
-    EXPECT_EQ(applyGenerateTerrain(texts, seedFieldInitialText(), Symmetry::kNone), "");
+    const TerrainFieldTexts texts = initialTexts();
+    random.seed(4294967295u);
+    EXPECT_EQ(seedFieldInitialText(random), "4294967295");
+    EXPECT_EQ(generate(texts, seedFieldInitialText(random), Symmetry::kNone), "");
     const std::vector<TerrainCode> withField = tiles();
-    const std::uint32_t after = randomState();
+    const std::uint32_t after = random.state();
     EXPECT_EQ(shownSeed(), 4294967295u);
-    EXPECT_EQ(seedStatusText(), "seed 4294967295");
-    EXPECT_NE(std::find(seam.invalidations.begin(), seam.invalidations.end(),
-                        RecordingSeam::area(kSeedStatusRect, true)),
-              seam.invalidations.end());
+    EXPECT_EQ(seedStatusText(screen), "seed 4294967295");
+    const std::vector<Repaint> asked = repaints();
+    EXPECT_NE(std::find(asked.begin(), asked.end(), area(kSeedStatusRect, true)), asked.end());
 
-    seedRandom(4294967295u);
-    applyGenerateTerrain(texts);
+    random.seed(4294967295u);
+    generate(texts);
     EXPECT_EQ(tiles(), withField);
-    EXPECT_EQ(randomState(), after);
+    EXPECT_EQ(random.state(), after);
     // The next opening shows where the stream has got to.
-    EXPECT_EQ(seedFieldInitialText(), std::to_string(after));
+    EXPECT_EQ(seedFieldInitialText(random), std::to_string(after));
 }
 
 TEST_F(GenerateDialogs, SeedTypedInMakesThatSeedsWorld) {
-    freeMapGrid();
+    freeMapGrid(map);
     quadCountX = 2;
-    ASSERT_TRUE(allocateMapGrid());
-    seedRandom(5);
-    EXPECT_EQ(applyGenerateTerrain(generateTerrainInitialTexts(), " 000123456789 ", Symmetry::kNone), "");
+    ASSERT_TRUE(allocateMapGrid(map));
+    random.seed(5);
+    EXPECT_EQ(generate(initialTexts(), " 000123456789 ", Symmetry::kNone), "");
     EXPECT_EQ(shownSeed(), 123456789u);
     const std::vector<TerrainCode> typed = tiles();
-    seedRandom(123456789);
-    generateRandomMap();
+    random.seed(123456789);
+    makeWorld();
     EXPECT_EQ(tiles(), typed);
 }
 
 // Text that holds no seed leaves the generator's state as it is: the run
 // continues the stream, as if the field had been left alone.
 TEST_F(GenerateDialogs, TextWithoutASeedLeavesTheStateAsItIs) {
-    const TerrainFieldTexts texts = generateTerrainInitialTexts();
-    seedRandom(31337);
-    applyGenerateTerrain(texts);
+    const TerrainFieldTexts texts = initialTexts();
+    random.seed(31337);
+    generate(texts);
     const std::vector<TerrainCode> continued = tiles();
     for (const char* text : {"", "seed", "12ab", "-1", "+7", "1.5", "4294967296", "184467440737095516160000"}) {
         SCOPED_TRACE(text);
-        seedRandom(31337);
-        EXPECT_EQ(applyGenerateTerrain(texts, text, Symmetry::kNone), "");
+        random.seed(31337);
+        EXPECT_EQ(generate(texts, text, Symmetry::kNone), "");
         EXPECT_EQ(tiles(), continued);
         EXPECT_EQ(shownSeed(), 31337u);
     }
 }
 
 TEST_F(GenerateDialogs, SymmetryChosenMakesASymmetricWorldAndIsKept) {
-    freeMapGrid();
+    freeMapGrid(map);
     quadCountX = 2;
-    ASSERT_TRUE(allocateMapGrid());
-    EXPECT_EQ(symmetryInitialChoice(), Symmetry::kNone);
-    EXPECT_EQ(applyGenerateTerrain(generateTerrainInitialTexts(), "8", Symmetry::kCopies4), "");
-    EXPECT_EQ(symmetryInitialChoice(), Symmetry::kCopies4);
+    ASSERT_TRUE(allocateMapGrid(map));
+    EXPECT_EQ(symmetryInitialChoice(program.dialogMemory), Symmetry::kNone);
+    EXPECT_EQ(generate(initialTexts(), "8", Symmetry::kCopies4), "");
+    EXPECT_EQ(symmetryInitialChoice(program.dialogMemory), Symmetry::kCopies4);
     const std::vector<TerrainCode> made = tiles();
-    seedRandom(8);
-    ASSERT_TRUE(generateSymmetricMap(Symmetry::kCopies4));
+    random.seed(8);
+    ASSERT_TRUE(makeSymmetricWorld(Symmetry::kCopies4));
     EXPECT_EQ(tiles(), made);
     // Undo takes the symmetric world back as one edit.
-    ASSERT_TRUE(undoLastEdit());
+    ASSERT_TRUE(editor.undo());
     for (TerrainCode code : tiles()) ASSERT_EQ(code, kVoid);
 }
 
@@ -307,43 +322,41 @@ TEST_F(GenerateDialogs, SymmetryChosenMakesASymmetricWorldAndIsKept) {
 // reason before anything is stored, seeded or generated.
 TEST_F(GenerateDialogs, SymmetryTheWidthCannotHaveIsRefusedWithItsReason) {
     ASSERT_EQ(quadCountX, 1);
-    TerrainFieldTexts texts = generateTerrainInitialTexts();
+    TerrainFieldTexts texts = initialTexts();
     texts[indexOf(608)] = "3";
-    seedRandom(9);
-    const std::string reason = applyGenerateTerrain(texts, "77", Symmetry::kCopies4);
+    random.seed(9);
+    const std::string reason = generate(texts, "77", Symmetry::kCopies4);
     EXPECT_NE(reason.find("copies4 needs an even number of quads across"), std::string::npos) << reason;
     EXPECT_EQ(generatorParameters.genRiverTries, 50);
-    EXPECT_EQ(randomState(), 9u);
+    EXPECT_EQ(random.state(), 9u);
     EXPECT_FALSE(shownSeed());
-    EXPECT_EQ(symmetryInitialChoice(), Symmetry::kNone);
+    EXPECT_EQ(symmetryInitialChoice(program.dialogMemory), Symmetry::kNone);
     for (TerrainCode code : tiles()) ASSERT_EQ(code, kVoid);
     EXPECT_FALSE(canUndo());
 }
 
-const PlayersFieldTexts kRandomTries{"0", "0", "3"};
-
 TEST_F(GenerateDialogs, StartLocationsSeedField) {
     for (int x = 0; x < 100; ++x)
         for (int y = 0; y < 100; ++y) mapGrid[x][y] = kPlains;
-    seedRandom(1);
-    applyStartLocations("300", kRandomTries, "2024");
+    random.seed(1);
+    placeStarts("300", kRandomTries, "2024");
     EXPECT_EQ(shownSeed(), 2024u);
     const std::vector<TerrainCode> placed = tiles();
     for (int x = 0; x < 100; ++x)
         for (int y = 0; y < 100; ++y) mapGrid[x][y] = kPlains;
-    seedRandom(2024);
-    generateStartLocations();
+    random.seed(2024);
+    generateStartLocations(map, generatorParameters, random);
     EXPECT_EQ(tiles(), placed);
     // No seed in the text: the stream goes on from where it is.
-    const std::uint32_t state = randomState();
-    applyStartLocations("300", kRandomTries, "twenty");
+    const std::uint32_t state = random.state();
+    placeStarts("300", kRandomTries, "twenty");
     EXPECT_EQ(shownSeed(), state);
-    EXPECT_EQ(drawsSince(state), 600);
+    EXPECT_EQ(test::drawsSince(random, state), 600);
     // Players mode draws nothing: its own text takes the field.
-    applyStartLocations("300", PlayersFieldTexts{"2", "0", "3"}, "5");
+    placeStarts("300", PlayersFieldTexts{"2", "0", "3"}, "5");
     EXPECT_FALSE(shownSeed());
     EXPECT_EQ(playersStatus(), "2 starts, spread 0%");
-    applyStartLocations("300", kRandomTries, "5");
+    placeStarts("300", kRandomTries, "5");
     EXPECT_EQ(shownSeed(), 5u);
     EXPECT_EQ(playersStatus(), "");
 }
@@ -352,32 +365,32 @@ TEST_F(GenerateDialogs, StartLocationsSeedField) {
 // when their number is a multiple of the symmetry's order, so every start's
 // land is worth the same; any other number is placed as ever.
 TEST_F(GenerateDialogs, PlayersModeFollowsTheSymmetryOfTheLastWorld) {
-    freeMapGrid();
+    freeMapGrid(map);
     quadCountX = 2;
-    ASSERT_TRUE(allocateMapGrid());
-    ASSERT_EQ(applyGenerateTerrain(generateTerrainInitialTexts(), "11", Symmetry::kCopies2), "");
-    applyStartLocations("1000", PlayersFieldTexts{"6", "20", "3"}, "");
+    ASSERT_TRUE(allocateMapGrid(map));
+    ASSERT_EQ(generate(initialTexts(), "11", Symmetry::kCopies2), "");
+    placeStarts("1000", PlayersFieldTexts{"6", "20", "3"}, "");
     EXPECT_EQ(playersStatus(), "6 starts, spread 0%");
-    std::vector<TilePos> starts = startLocationsOnMap();
+    std::vector<TilePos> starts = startLocationsOnMap(map);
     ASSERT_EQ(starts.size(), 6u);
     for (const TilePos& p : starts) EXPECT_TRUE(isStartLocationCode(mapGrid[(p.x + 100) % 200][p.y])) << p.x << "," << p.y;
     // Five players: no symmetric sets, the starts as players mode places them.
-    applyStartLocations("1000", PlayersFieldTexts{"5", "20", "3"}, "");
-    starts = startLocationsOnMap();
+    placeStarts("1000", PlayersFieldTexts{"5", "20", "3"}, "");
+    starts = startLocationsOnMap(map);
     ASSERT_EQ(starts.size(), 5u);
 }
 
 TEST_F(GenerateDialogs, ANewMapTakesTheShownSeedAway) {
-    applyGenerateTerrain(generateTerrainInitialTexts(), "3", Symmetry::kNone);
+    generate(initialTexts(), "3", Symmetry::kNone);
     EXPECT_EQ(shownSeed(), 3u);
-    ASSERT_TRUE(applyNewMap("Fresh", "1", "1"));
+    ASSERT_TRUE(applyNewMap(editor, "Fresh", "1", "1"));
     EXPECT_FALSE(shownSeed());
 }
 
 // Players mode from the dialog: the fields are read as the tries field is,
 // a refused field changes nothing, and the status line tells what was placed.
 TEST_F(GenerateDialogs, StartLocationsPlayersFields) {
-    const PlayersFieldTexts first = playersInitialTexts();
+    const PlayersFieldTexts first = playersInitialTexts(program.dialogMemory);
     EXPECT_EQ(first.players, "0");
     EXPECT_EQ(first.minDistance, "0");
     EXPECT_EQ(first.radius, "3");
@@ -406,63 +419,64 @@ TEST_F(GenerateDialogs, StartLocationsPlayersFields) {
     }
 
     generatorParameters = GeneratorParameters{};
-    freeMapGrid();
+    freeMapGrid(map);
     quadCountX = 2;
     quadCountY = 2;
-    seedRandom(9);
-    ASSERT_TRUE(generateRandomMap());
+    random.seed(9);
+    ASSERT_TRUE(makeWorld());
     const std::vector<TerrainCode> world = tiles();
     PlayersOptions options;
     options.players = 6;
     options.minDistance = 40;
-    const PlayersPlan plan = planPlayerStarts(options);
+    const PlayersPlan plan = planPlayerStarts(map, options);
     ASSERT_TRUE(plan.complete);
 
     // A refused field: nothing stored, nothing placed, nothing shown.
-    applyStartLocations("77", {"6", "40", "25"});
+    placeStarts("77", {"6", "40", "25"});
     EXPECT_EQ(generatorParameters.genStartLocTries, 1000);
     EXPECT_EQ(tiles(), world);
     EXPECT_EQ(playersStatus(), "");
     EXPECT_FALSE(canUndo());
 
-    seam.invalidations.clear();
-    const std::uint32_t state = randomState();
-    applyStartLocations("77", {"6", "40", ""});
+    repaints();  // those of the runs above
+    const std::uint32_t state = random.state();
+    placeStarts("77", {"6", "40", ""});
     EXPECT_EQ(generatorParameters.genStartLocTries, 77) << "the tries are stored in either mode";
-    EXPECT_EQ(randomState(), state) << "players mode draws no random numbers";
-    EXPECT_EQ(startLocationsOnMap(), plan.starts);
+    EXPECT_EQ(random.state(), state) << "players mode draws no random numbers";
+    EXPECT_EQ(startLocationsOnMap(map), plan.starts);
     EXPECT_EQ(playersStatus(), playersStatusText(plan));
     EXPECT_EQ(playersStatus(), "6 starts, spread " + std::to_string(plan.report.landSpread.percent()) + "%");
-    EXPECT_EQ(seam.invalidations, (std::vector{RecordingSeam::area(kMapAreaRect, true),
-                                               RecordingSeam::area(kPlayersStatusRect, true)}));
-    const PlayersFieldTexts kept = playersInitialTexts();
+    EXPECT_EQ(repaints(), (std::vector{area(kMapAreaRect, true), area(kPlayersStatusRect, true)}));
+    const PlayersFieldTexts kept = playersInitialTexts(program.dialogMemory);
     EXPECT_EQ(kept.players, "6");
     EXPECT_EQ(kept.minDistance, "40");
     EXPECT_EQ(kept.radius, "") << "the dialog shows what was typed";
-    ASSERT_TRUE(undoLastEdit());
+    ASSERT_TRUE(editor.undo());
     EXPECT_EQ(tiles(), world) << "one undoable edit";
-    ASSERT_TRUE(redoLastEdit());
+    ASSERT_TRUE(editor.redo());
 
     // More than the map holds: as many as it holds, and the status says so.
-    applyStartLocations("77", {"50", "60", "3"});
-    const std::size_t held = startLocationsOnMap().size();
+    placeStarts("77", {"50", "60", "3"});
+    const std::size_t held = startLocationsOnMap(map).size();
     EXPECT_LT(held, 50u);
     EXPECT_GT(held, 0u);
     EXPECT_EQ(playersStatus().rfind(std::to_string(held) + " of 50 starts, spread ", 0), 0u) << playersStatus();
 
     // The random tries take the text away, and repaint its field.
-    seam.invalidations.clear();
-    applyStartLocations("100", {"0", "60", "3"});
+    repaints();  // those of the runs above
+    placeStarts("100", {"0", "60", "3"});
     EXPECT_EQ(playersStatus(), "");
-    EXPECT_EQ(seam.invalidations.front(), RecordingSeam::area(kPlayersStatusRect, true));
-    EXPECT_GT(startLocationsOnMap().size(), 6u);
+    const std::vector<Repaint> asked = repaints();
+    ASSERT_FALSE(asked.empty());
+    EXPECT_EQ(asked.front(), area(kPlayersStatusRect, true));
+    EXPECT_GT(startLocationsOnMap(map).size(), 6u);
     // So do another world and another map.
-    applyStartLocations("1", {"2", "", ""});
+    placeStarts("1", {"2", "", ""});
     EXPECT_EQ(playersStatus().substr(0, 8), "2 starts");
-    applyGenerateTerrain(generateTerrainInitialTexts());
+    generate(initialTexts());
     EXPECT_EQ(playersStatus(), "");
-    applyStartLocations("1", {"2", "", ""});
-    ASSERT_TRUE(applyNewMap("fresh", "1", "1"));
+    placeStarts("1", {"2", "", ""});
+    ASSERT_TRUE(applyNewMap(editor, "fresh", "1", "1"));
     EXPECT_EQ(playersStatus(), "");
 }
 

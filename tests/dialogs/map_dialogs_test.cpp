@@ -10,28 +10,28 @@
 #include "dialogs/map_dialogs.h"
 #include "files/map_file.h"
 #include "map/map_grid.h"
-#include "support/fresh_state.h"
-#include "support/recording_seam.h"
+#include "support/program_fixture.h"
 #include "working_folder.h"
 
 namespace pelorn {
 namespace {
 
 namespace fs = std::filesystem;
-using test::RecordingSeam;
-
 // Every test runs in a fresh working folder of its own, since map files are
 // named relative to it.
-class MapDialogs : public test::FreshStateTest {
+class MapDialogs : public test::ProgramTest {
 protected:
-
-    static void makeMap(const std::string& name, int qx, int qy) {
-        freeMapGrid();
+    void makeMap(const std::string& name, int qx, int qy) {
         currentMapName = name;
-        quadCountX = qx;
-        quadCountY = qy;
-        ASSERT_TRUE(allocateMapGrid());
+        ProgramTest::makeMap(qx, qy);
     }
+    // The map as a fresh program has it: no grid, one quad each way, "Untitled".
+    void resetMap() {
+        map = Map{};
+        viewQuadX = 0;
+        viewQuadY = 0;
+    }
+    std::vector<Repaint> repaints() { return takeRepaints().others; }
 
     static std::string fileText(const std::string& path) {
         std::ifstream in(path, std::ios::binary);
@@ -39,7 +39,6 @@ protected:
     }
 
     test::WorkingFolder folder;
-    RecordingSeam seam;
 };
 
 TEST(DialogText, FirstFifteenCharacters) {
@@ -65,7 +64,7 @@ TEST_F(MapDialogs, NewMapWithEmptyFieldsIsAnUntitledVoidQuad) {
     mapGrid[5][5] = 21;
     viewQuadX = 1;
     viewQuadY = 1;
-    EXPECT_TRUE(applyNewMap("", "", ""));
+    EXPECT_TRUE(applyNewMap(editor, "", "", ""));
     EXPECT_EQ(currentMapName, "Untitled");
     EXPECT_EQ(quadCountX, 1);
     EXPECT_EQ(quadCountY, 1);
@@ -74,23 +73,22 @@ TEST_F(MapDialogs, NewMapWithEmptyFieldsIsAnUntitledVoidQuad) {
     ASSERT_NE(mapGrid, nullptr);
     for (int x = 0; x < 100; ++x)
         for (int y = 0; y < 100; ++y) ASSERT_EQ(mapGrid[x][y], 0);
-    ASSERT_EQ(seam.invalidations.size(), 1u);
-    EXPECT_EQ(seam.invalidations[0], RecordingSeam::whole(true));
+    EXPECT_EQ(repaints(), std::vector{test::whole(true)});
     EXPECT_FALSE(fs::exists("Untitled.map")) << "a new map is not written";
 }
 
 TEST_F(MapDialogs, NewMapRemovesEveryBlankAfterCuttingTheName) {
-    applyNewMap("  My  Map  ", "1", "1");
+    applyNewMap(editor, "  My  Map  ", "1", "1");
     EXPECT_EQ(currentMapName, "MyMap");
     // Only blanks go: a tab is a control character, and the name is refused.
-    EXPECT_FALSE(applyNewMap("\tTab\tkept ", "1", "1"));
+    EXPECT_FALSE(applyNewMap(editor, "\tTab\tkept ", "1", "1"));
     EXPECT_EQ(currentMapName, "MyMap");
     // Cut to 15 first, then blanks go: "A B C D E F G H" is what remains.
-    applyNewMap("A B C D E F G H I J", "1", "1");
+    applyNewMap(editor, "A B C D E F G H I J", "1", "1");
     EXPECT_EQ(currentMapName, "ABCDEFGH");
-    applyNewMap("ABCDEFGHIJKLMNOPQRST", "1", "1");
+    applyNewMap(editor, "ABCDEFGHIJKLMNOPQRST", "1", "1");
     EXPECT_EQ(currentMapName, "ABCDEFGHIJKLMNO");
-    applyNewMap("     ", "1", "1");
+    applyNewMap(editor, "     ", "1", "1");
     EXPECT_EQ(currentMapName, "Untitled");
 }
 
@@ -119,40 +117,40 @@ TEST_F(MapDialogs, AnUnsafeNameChangesNothing) {
     const MapGrid before = mapGrid;
     std::ofstream("AUX.map") << "*MapInfo* Trap 03 03 *MapTiles*";
     for (const char* name : {"../x", "AUX", "C:x", "Z:\\tmp\\x"}) {
-        EXPECT_FALSE(applyNewMap(name, "3", "3")) << name;
-        EXPECT_FALSE(applyOpenMap(name)) << name;
-        EXPECT_FALSE(applySaveAsMap(name)) << name;
+        EXPECT_FALSE(applyNewMap(editor, name, "3", "3")) << name;
+        EXPECT_FALSE(applyOpenMap(editor, name)) << name;
+        EXPECT_FALSE(applySaveAsMap(editor, name)) << name;
         EXPECT_EQ(currentMapName, "Keep");
         EXPECT_EQ(mapGrid, before);
         EXPECT_EQ(quadCountX, 2);
         EXPECT_EQ(viewQuadX, 1);
         EXPECT_EQ(mapGrid[150][42], 54);
     }
-    EXPECT_TRUE(seam.invalidations.empty());
+    EXPECT_TRUE(repaints().empty());
     std::vector<std::string> files;
     for (const auto& entry : fs::directory_iterator(".")) files.push_back(entry.path().filename().string());
     EXPECT_EQ(files, std::vector<std::string>{"AUX.map"});
-    EXPECT_TRUE(applyOpenMap("Keep"));
+    EXPECT_TRUE(applyOpenMap(editor, "Keep"));
 }
 
 TEST_F(MapDialogs, NewMapCountsBelowOneOrNotNumbersGiveOne) {
     const char* bad[] = {"0", "-3", "letters", "", "   ", "0x05", "2147483648"};
     for (const char* text : bad) {
-        applyNewMap("M", text, "2");
+        applyNewMap(editor, "M", text, "2");
         EXPECT_EQ(quadCountX, 1) << text;
         EXPECT_EQ(quadCountY, 2) << text;
-        applyNewMap("M", "2", text);
+        applyNewMap(editor, "M", "2", text);
         EXPECT_EQ(quadCountX, 2) << text;
         EXPECT_EQ(quadCountY, 1) << text;
     }
 }
 
 TEST_F(MapDialogs, NewMapSizeAndFieldCut) {
-    applyNewMap("Wide", "2", "3");
-    EXPECT_EQ(mapWidth(), 200);
-    EXPECT_EQ(mapHeight(), 300);
+    applyNewMap(editor, "Wide", "2", "3");
+    EXPECT_EQ(mapWidth(map), 200);
+    EXPECT_EQ(mapHeight(map), 300);
     EXPECT_EQ(mapGrid[199][299], 0);
-    applyNewMap("Cut", " 3.7", "000000000000002" "5");  // only "000000000000002" is read
+    applyNewMap(editor, "Cut", " 3.7", "000000000000002" "5");  // only "000000000000002" is read
     EXPECT_EQ(quadCountX, 3);
     EXPECT_EQ(quadCountY, 2);
 }
@@ -164,7 +162,7 @@ TEST_F(MapDialogs, NewMapRefusesSizesTheProgramCannotHold) {
     const MapGrid before = mapGrid;
     for (auto size : {std::pair<const char*, const char*>{"101", "1"}, {"1", "101"}, {"11", "100"}, {"33", "32"},
                       {"99999", "99999"}}) {
-        EXPECT_FALSE(applyNewMap("Other", size.first, size.second)) << size.first << " x " << size.second;
+        EXPECT_FALSE(applyNewMap(editor, "Other", size.first, size.second)) << size.first << " x " << size.second;
         EXPECT_EQ(currentMapName, "Keep");
         EXPECT_EQ(quadCountX, 2);
         EXPECT_EQ(quadCountY, 1);
@@ -172,32 +170,31 @@ TEST_F(MapDialogs, NewMapRefusesSizesTheProgramCannotHold) {
         EXPECT_EQ(mapGrid, before);
         EXPECT_EQ(mapGrid[150][42], 54);
     }
-    EXPECT_TRUE(seam.invalidations.empty());
-    EXPECT_TRUE(applyNewMap("Edge", "100", "1"));
-    EXPECT_EQ(mapWidth(), 10000);
+    EXPECT_TRUE(repaints().empty());
+    EXPECT_TRUE(applyNewMap(editor, "Edge", "100", "1"));
+    EXPECT_EQ(mapWidth(map), 10000);
     EXPECT_EQ(mapGrid[9999][99], 0);
 }
 
 TEST_F(MapDialogs, OpenMapLoadsTheNamedFile) {
     makeMap("Alpha", 2, 1);
     mapGrid[150][7] = 55;
-    ASSERT_TRUE(saveMapFile());
-    resetMapState();
-    applyOpenMap("Alpha");
+    ASSERT_TRUE(saveMapFile(map));
+    resetMap();
+    applyOpenMap(editor, "Alpha");
     EXPECT_EQ(currentMapName, "Alpha");
     EXPECT_EQ(quadCountX, 2);
     ASSERT_NE(mapGrid, nullptr);
     EXPECT_EQ(mapGrid[150][7], 55);
-    ASSERT_EQ(seam.invalidations.size(), 1u);
-    EXPECT_EQ(seam.invalidations[0], RecordingSeam::whole(true));
+    EXPECT_EQ(repaints(), std::vector{test::whole(true)});
 }
 
 TEST_F(MapDialogs, OpenMapWithEmptyFieldLoadsUntitled) {
     makeMap("Untitled", 1, 2);
     mapGrid[3][103] = 9;
-    ASSERT_TRUE(saveMapFile());
+    ASSERT_TRUE(saveMapFile(map));
     makeMap("Other", 1, 1);
-    applyOpenMap("");
+    applyOpenMap(editor, "");
     EXPECT_EQ(currentMapName, "Untitled");
     EXPECT_EQ(quadCountY, 2);
     EXPECT_EQ(mapGrid[3][103], 9);
@@ -206,33 +203,33 @@ TEST_F(MapDialogs, OpenMapWithEmptyFieldLoadsUntitled) {
 TEST_F(MapDialogs, OpenMapTakesTheNameStoredInTheFile) {
     makeMap("Gamma", 1, 1);
     mapGrid[20][20] = 3;
-    ASSERT_TRUE(saveMapFile());
+    ASSERT_TRUE(saveMapFile(map));
     fs::rename("Gamma.map", "Beta.map");
-    resetMapState();
-    applyOpenMap("Beta");
+    resetMap();
+    applyOpenMap(editor, "Beta");
     EXPECT_EQ(currentMapName, "Gamma");
     EXPECT_EQ(mapGrid[20][20], 3);
 }
 
 TEST_F(MapDialogs, OpenMapCutsTheNameAndKeepsBlanks) {
     makeMap("a b", 1, 1);  // "a b" is stored, and read back whole
-    ASSERT_TRUE(saveMapFile());
+    ASSERT_TRUE(saveMapFile(map));
     makeMap("ABCDEFGHIJKLMNO", 1, 1);
     mapGrid[1][1] = 2;
-    ASSERT_TRUE(saveMapFile());
+    ASSERT_TRUE(saveMapFile(map));
     makeMap("Other", 1, 1);
-    applyOpenMap("ABCDEFGHIJKLMNOPQRST");
+    applyOpenMap(editor, "ABCDEFGHIJKLMNOPQRST");
     EXPECT_EQ(currentMapName, "ABCDEFGHIJKLMNO");
     EXPECT_EQ(mapGrid[1][1], 2);
     makeMap("Other", 3, 1);
-    applyOpenMap("a b");
+    applyOpenMap(editor, "a b");
     EXPECT_EQ(currentMapName, "a b");
     EXPECT_EQ(quadCountX, 1);
 }
 
 TEST_F(MapDialogs, OpenMapOfAMissingNameFallsBack) {
     makeMap("Present", 2, 1);
-    applyOpenMap("Missing");
+    applyOpenMap(editor, "Missing");
     EXPECT_EQ(currentMapName, "Untitled");
     EXPECT_EQ(quadCountX, 2);
     ASSERT_NE(mapGrid, nullptr);
@@ -242,24 +239,23 @@ TEST_F(MapDialogs, OpenMapOfAMissingNameFallsBack) {
 TEST_F(MapDialogs, SaveAsWritesUnderTheNewNameBlanksIncluded) {
     makeMap("Before", 1, 1);
     mapGrid[0][1] = 23;
-    EXPECT_TRUE(applySaveAsMap("my map"));
+    EXPECT_TRUE(applySaveAsMap(editor, "my map"));
     EXPECT_EQ(currentMapName, "my map");
     ASSERT_TRUE(fs::exists("my map.map"));
     const std::string text = fileText("my map.map");
     EXPECT_EQ(text.substr(0, 30), "*MapInfo*\r\nmy map\r\n01\r\n01\r\n*Ma");
     EXPECT_EQ(text.size(), 40037u);  // 40,039 for "Untitled", two characters longer
-    ASSERT_EQ(seam.invalidations.size(), 1u);
-    EXPECT_EQ(seam.invalidations[0], RecordingSeam::whole(true));
+    EXPECT_EQ(repaints(), std::vector{test::whole(true)});
     EXPECT_FALSE(fs::exists("Before.map"));
 
-    EXPECT_TRUE(applySaveAsMap(""));
+    EXPECT_TRUE(applySaveAsMap(editor, ""));
     EXPECT_TRUE(fs::exists("Untitled.map"));
-    EXPECT_TRUE(applySaveAsMap("ABCDEFGHIJKLMNOPQRST"));
+    EXPECT_TRUE(applySaveAsMap(editor, "ABCDEFGHIJKLMNOPQRST"));
     EXPECT_TRUE(fs::exists("ABCDEFGHIJKLMNO.map"));
     EXPECT_EQ(mapGrid[0][1], 23) << "saving leaves the map as it was";
 
     // A path is no map name: nothing written, and the name stays.
-    EXPECT_FALSE(applySaveAsMap("no/such/folder"));
+    EXPECT_FALSE(applySaveAsMap(editor, "no/such/folder"));
     EXPECT_EQ(currentMapName, "ABCDEFGHIJKLMNO");
     EXPECT_EQ(mapGrid[0][1], 23);
 }
