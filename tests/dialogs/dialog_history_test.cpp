@@ -27,6 +27,8 @@ protected:
     }
     bool canUndo() const { return document.history.canUndo(); }
     void placeStarts(const char* tries) { applyStartLocations(context, tries, kRandomTries, ""); }
+
+    test::WorkingFolder folder;  // the start locations go to a recovery copy
 };
 
 TEST_F(DialogHistory, StartLocationRunIsOneUndoableEdit) {
@@ -57,7 +59,6 @@ TEST_F(DialogHistory, GenerationIsOneUndoableEdit) {
 }
 
 TEST_F(DialogHistory, NewMapStartsAFreshHistoryUnlessRefused) {
-    const test::WorkingFolder folder;  // the start locations go to a recovery copy
     placeStarts("100");
     ASSERT_TRUE(canUndo());
     EXPECT_FALSE(applyNewMap(editor, "Huge", "200", "1"));
@@ -69,7 +70,6 @@ TEST_F(DialogHistory, NewMapStartsAFreshHistoryUnlessRefused) {
 }
 
 TEST_F(DialogHistory, OpenMapStartsAFreshHistory) {
-    const test::WorkingFolder folder;
     currentMapName = "Saved";
     ASSERT_TRUE(saveMapFile(map));
     placeStarts("100");

@@ -22,6 +22,7 @@
 #include "support/program_fixture.h"
 #include "view/layout.h"
 #include "view/seed_status.h"
+#include "working_folder.h"
 
 namespace pelorn {
 namespace {
@@ -69,6 +70,8 @@ protected:
     bool canUndo() const { return document.history.canUndo(); }
     // The repaints asked for since the last look, the caption's aside.
     std::vector<Repaint> repaints() { return takeRepaints().others; }
+
+    test::WorkingFolder folder;  // a world made over unsaved edits writes a recovery copy
 };
 
 TEST(GenerateTerrainTable, FieldsShowTheRightParametersInOrder) {
