@@ -2,12 +2,10 @@
 
 #include <vector>
 
-#include "editing/history.h"
-#include "editing/tools.h"
+#include "editing/editor.h"
 #include "map/map_grid.h"
-#include "map/window_seam.h"
-#include "support/fresh_state.h"
-#include "support/recording_seam.h"
+#include "support/program_fixture.h"
+#include "support/repaint_list.h"
 #include "support/test_map.h"
 #include "view/layout.h"
 #include "view/view_mode.h"
@@ -16,39 +14,37 @@
 namespace pelorn {
 namespace {
 
-using test::RecordingSeam;
+using test::area;
+using test::whole;
 
-const auto kMarkerRepaint = std::vector{RecordingSeam::area(kMarkerColumn1Rect, true),
-                                        RecordingSeam::area(kMarkerColumn2Rect, true)};
+const auto kMarkerRepaint = std::vector{area(kMarkerColumn1Rect, true), area(kMarkerColumn2Rect, true)};
 
-class EditingTest : public test::FreshStateTest {
+class EditingTest : public test::ProgramTest {
 protected:
-
-    static void makeMap(int quadsX, int quadsY, TerrainCode fill = kVoid) {
-        ASSERT_TRUE(test::makeTestMap(quadsX, quadsY, fill));
-    }
-
-    static std::vector<TerrainCode> snapshot() {
-        return test::mapTiles();
-    }
+    std::vector<TerrainCode> snapshot() const { return tiles(); }
 
     // The tiles that differ from a snapshot, in column order.
-    static std::vector<TilePos> changedSince(const std::vector<TerrainCode>& before) {
+    std::vector<TilePos> changedSince(const std::vector<TerrainCode>& before) const {
         std::vector<TilePos> changed;
         std::size_t i = 0;
-        for (int x = 0; x < mapWidth(); ++x)
-            for (int y = 0; y < mapHeight(); ++y, ++i)
+        for (int x = 0; x < mapWidth(map); ++x)
+            for (int y = 0; y < mapHeight(map); ++y, ++i)
                 if (mapGrid[x][y] != before[i]) changed.push_back({x, y});
         return changed;
     }
 
-    void clickAt(int x, int y) {
-        seam.cursor = {x, y};
-        leftButtonDown = true;
-        mapClick();
+    // A press: a legend click, the bucket, or the first step of a stroke.
+    bool clickAt(int x, int y) { return editor.press({x, y}); }
+
+    // One brush step at a point: a stroke of the press alone.
+    void brushAt(ClientPoint point) {
+        editor.press(point);
+        editor.release();
     }
 
-    RecordingSeam seam;
+    // The repaints since the last call, the caption's left out; dropped by
+    // callers that only start a new list.
+    std::vector<Repaint> repaints() { return takeRepaints().others; }
 };
 
 TEST_F(EditingTest, LegendColumnOneRows) {
@@ -100,16 +96,16 @@ TEST_F(EditingTest, LegendClickEndsTheStrokeAndRepaintsBothMarkerColumns) {
     makeMap(1, 1);
     clickAt(760, 100);
     EXPECT_FALSE(leftButtonDown);
-    EXPECT_EQ(seam.invalidations, kMarkerRepaint);
+    EXPECT_EQ(repaints(), kMarkerRepaint);
     // Just below the last row of either column: terrain stays, repaint and stroke end still happen.
     const std::pair<int, int> outside[] = {{740, 480}, {779, 600}, {850, 380}, {959, 39}, {760, 0}};
     for (auto [px, py] : outside) {
         currentTerrain = 7;
-        seam.invalidations.clear();
+        repaints();
         clickAt(px, py);
         EXPECT_EQ(currentTerrain, 7) << px << ", " << py;
         EXPECT_FALSE(leftButtonDown);
-        EXPECT_EQ(seam.invalidations, kMarkerRepaint);
+        EXPECT_EQ(repaints(), kMarkerRepaint);
     }
 }
 
@@ -117,16 +113,16 @@ TEST_F(EditingTest, ClicksBesideTheLegendColumnsAreNotLegendClicks) {
     makeMap(1, 1);
     for (int px : {739, 780, 849, 960}) {
         currentTerrain = 7;
-        seam.invalidations.clear();
+        repaints();
         clickAt(px, 100);
         EXPECT_EQ(currentTerrain, 7) << px;
         EXPECT_TRUE(leftButtonDown) << px;
-        EXPECT_TRUE(seam.invalidations.empty()) << px;
+        EXPECT_TRUE(repaints().empty()) << px;
     }
     bucketTool = true;  // with the bucket on, such clicks repaint the map area
     clickAt(800, 100);
     EXPECT_FALSE(leftButtonDown);
-    EXPECT_EQ(seam.invalidations, std::vector{RecordingSeam::area(kMapAreaRect, true)});
+    EXPECT_EQ(repaints(), std::vector{area(kMapAreaRect, true)});
 }
 
 TEST_F(EditingTest, NoEditingInTheOverview) {
@@ -138,8 +134,8 @@ TEST_F(EditingTest, NoEditingInTheOverview) {
     clickAt(100, 100);
     EXPECT_EQ(currentTerrain, 3);
     EXPECT_TRUE(leftButtonDown);
-    EXPECT_TRUE(seam.invalidations.empty());
-    brushAfterMessage();
+    EXPECT_TRUE(repaints().empty());
+    editor.strokeTo({100, 100});
     EXPECT_EQ(mapGrid[8][6], kVoid);
 }
 
@@ -149,26 +145,24 @@ TEST_F(EditingTest, AClickOnTheWholeMapOpensItsQuadAndPaintsNothing) {
     bucketTool = true;
     currentTerrain = kSea;
     const ClientRect quad = WholeMapPicture(1000, 1000).quadRect({6, 3});
-    seam.cursor = {quad.left + 2, quad.bottom - 1};
     // The press opens the quad and ends the stroke: no capture, no edit.
-    EXPECT_FALSE(leftButtonPressed());
+    EXPECT_FALSE(clickAt(quad.left + 2, quad.bottom - 1));
     EXPECT_EQ(viewMode, kDetailView);
     EXPECT_EQ(viewQuadX, 6);
     EXPECT_EQ(viewQuadY, 3);
     // The button is still held over the detail view's map: no brush, no bucket.
-    seam.cursor = {300, 300};
-    brushAfterMessage();
-    leftButtonReleased();
-    EXPECT_EQ(test::mapTiles(), std::vector<TerrainCode>(1000 * 1000, kVoid));
-    EXPECT_FALSE(canUndo());
-    EXPECT_EQ(seam.invalidations, std::vector{RecordingSeam::whole(true)});
+    editor.strokeTo({300, 300});
+    editor.release();
+    EXPECT_EQ(tiles(), std::vector<TerrainCode>(1000 * 1000, kVoid));
+    EXPECT_FALSE(editor.history().canUndo());
+    EXPECT_EQ(repaints(), std::vector{whole(true)});
     // Beside the picture: nothing at all.
     viewMode = kWholeMapView;
-    seam.invalidations.clear();
+    repaints();
     clickAt(715, 100);
     EXPECT_FALSE(leftButtonDown);
     EXPECT_EQ(viewMode, kWholeMapView);
-    EXPECT_TRUE(seam.invalidations.empty());
+    EXPECT_TRUE(repaints().empty());
 }
 
 TEST_F(EditingTest, BucketFillsTheAreaUnderTheCursorAndEndsTheStroke) {
@@ -178,20 +172,20 @@ TEST_F(EditingTest, BucketFillsTheAreaUnderTheCursorAndEndsTheStroke) {
     bucketTool = true;
     currentTerrain = kDesert;
     const auto before = snapshot();
-    clickAt(47 + 6 * 10, 76 + 4 * 10);  // tile (10, 10)
+    EXPECT_FALSE(clickAt(47 + 6 * 10, 76 + 4 * 10));  // tile (10, 10)
     EXPECT_FALSE(leftButtonDown);
-    EXPECT_EQ(seam.invalidations, std::vector{RecordingSeam::area(kMapAreaRect, true)});
+    EXPECT_EQ(repaints(), std::vector{area(kMapAreaRect, true)});
     EXPECT_EQ(changedSince(before).size(), 100u * 100u - 100u - 99u);
     EXPECT_EQ(mapGrid[50][40], kPlains);
-    brushAfterMessage();  // the brush does not follow a bucket click
+    editor.strokeTo({47 + 6 * 10, 76 + 4 * 10});  // the brush does not follow a bucket click
     EXPECT_EQ(changedSince(before).size(), 100u * 100u - 100u - 99u);
 
     // The same code again changes nothing but still repaints.
-    seam.invalidations.clear();
+    repaints();
     const auto filled = snapshot();
     clickAt(47, 76);
     EXPECT_TRUE(changedSince(filled).empty());
-    EXPECT_EQ(seam.invalidations, std::vector{RecordingSeam::area(kMapAreaRect, true)});
+    EXPECT_EQ(repaints(), std::vector{area(kMapAreaRect, true)});
 }
 
 TEST_F(EditingTest, BucketUsesTheViewedQuad) {
@@ -222,32 +216,30 @@ TEST_F(EditingTest, NormalBrushSetsTheTileUnderTheCursor) {
     const TilePos tiles[] = {{100, 100}, {199, 199}, {100, 100}, {101, 101}};
     for (int i = 0; i < 4; ++i) {
         const auto before = snapshot();
-        seam.invalidations.clear();
-        seam.cursor = {corners[i].first, corners[i].second};
-        brushAtCursor();
+        repaints();
+        brushAt({corners[i].first, corners[i].second});
         const auto changed = changedSince(before);
         EXPECT_EQ(mapGrid[tiles[i].x][tiles[i].y], kHills);
         if (i == 2) {
             // Already hills: nothing written, nothing repainted.
             EXPECT_TRUE(changed.empty());
-            EXPECT_TRUE(seam.invalidations.empty());
+            EXPECT_TRUE(repaints().empty());
             continue;
         }
         ASSERT_EQ(changed.size(), 1u) << i;
         EXPECT_EQ(changed[0], tiles[i]);
         // Only the changed tile's pixels, not erased.
         const ClientRect box = tileBox(tiles[i].x - 100, tiles[i].y - 100);
-        EXPECT_EQ(seam.invalidations, std::vector{RecordingSeam::area(box, false)});
+        EXPECT_EQ(repaints(), std::vector{area(box, false)});
     }
     EXPECT_EQ(tileBox(0, 0), (ClientRect{46, 74, 54, 78}));  // even column: 2 pixels higher
     EXPECT_EQ(tileBox(99, 99), (ClientRect{640, 472, 648, 476}));
     for (auto [px, py] : {std::pair{46, 100}, {647, 100}, {100, 75}, {100, 476}}) {
         const auto before = snapshot();
-        seam.invalidations.clear();
-        seam.cursor = {px, py};
-        brushAtCursor();
+        repaints();
+        brushAt({px, py});
         EXPECT_TRUE(changedSince(before).empty()) << px << ", " << py;
-        EXPECT_TRUE(seam.invalidations.empty());
+        EXPECT_TRUE(repaints().empty());
     }
 }
 
@@ -255,18 +247,16 @@ TEST_F(EditingTest, BoldBrushSetsSevenTilesAwayFromTheQuadsEdge) {
     makeMap(1, 1);
     boldBrush = true;
     currentTerrain = kSea;
-    seam.cursor = {47 + 6, 76 + 4};  // u = 6, v = 4: tile (1, 1)
-    brushAtCursor();
+    brushAt({47 + 6, 76 + 4});  // u = 6, v = 4: tile (1, 1)
     const std::vector<TilePos> expected = {{0, 0}, {0, 2}, {1, 0}, {1, 1}, {1, 2}, {2, 0}, {2, 2}};
     EXPECT_EQ(changedSince(std::vector<TerrainCode>(10000, kVoid)), expected);
     // The box of the seven: columns 0..2, from the raised even columns' row 0
     // to the bottom of odd column 1's row 2.
-    EXPECT_EQ(seam.invalidations, std::vector{RecordingSeam::area({46, 74, 66, 88}, false)});
+    EXPECT_EQ(repaints(), std::vector{area({46, 74, 66, 88}, false)});
 
     // The last positions inside: u = 593, v = 395 -> tile (98, 98).
     makeMap(1, 1);
-    seam.cursor = {47 + 593, 76 + 395};
-    brushAtCursor();
+    brushAt({47 + 593, 76 + 395});
     EXPECT_EQ(changedSince(std::vector<TerrainCode>(10000, kVoid)).size(), 7u);
     EXPECT_EQ(mapGrid[99][99], kSea);
     EXPECT_EQ(mapGrid[98][98], kSea);
@@ -274,11 +264,10 @@ TEST_F(EditingTest, BoldBrushSetsSevenTilesAwayFromTheQuadsEdge) {
     // Over the outermost tile column or row the bold brush paints nothing at all.
     for (auto [u, v] : {std::pair{3, 200}, {5, 200}, {594, 200}, {599, 200}, {300, 3}, {300, 396}, {300, 399}}) {
         makeMap(1, 1);
-        seam.invalidations.clear();
-        seam.cursor = {47 + u, 76 + v};
-        brushAtCursor();
+        repaints();
+        brushAt({47 + u, 76 + v});
         EXPECT_TRUE(changedSince(std::vector<TerrainCode>(10000, kVoid)).empty()) << u << ", " << v;
-        EXPECT_TRUE(seam.invalidations.empty());
+        EXPECT_TRUE(repaints().empty());
     }
 }
 
@@ -288,133 +277,129 @@ TEST_F(EditingTest, BrushWritesAndRepaintsOnlyTilesThatChange) {
     mapGrid[20][30] = kForestPlains;  // the centre and one corner already hold the code
     mapGrid[21][31] = kForestPlains;
     boldBrush = true;
-    seam.cursor = {47 + 6 * 20, 76 + 4 * 30};
-    historyBeginEdit(MapChange::kBrushedTiles);
-    brushAtCursor();
-    historyEndEdit();
+    const ClientPoint centre{47 + 6 * 20, 76 + 4 * 30};
+    ASSERT_TRUE(editor.press(centre));
     // Five tiles changed: columns 19..21, rows 29..31 less the two that held the code
     // and the two the bold brush leaves out.
     const std::vector<TilePos> written = {{19, 29}, {19, 31}, {20, 29}, {20, 31}, {21, 29}};
     EXPECT_EQ(changedSince(std::vector<TerrainCode>(10000, kVoid)).size(), 7u);
     const ClientRect box{tileBox(19, 29).left, tileBox(20, 29).top, tileBox(21, 31).right, tileBox(19, 31).bottom};
-    EXPECT_EQ(seam.invalidations, std::vector{RecordingSeam::area(box, false)});
+    EXPECT_EQ(repaints(), std::vector{area(box, false)});
 
     // The same step again, and a thousand more: no writes, no repaints.
-    seam.invalidations.clear();
+    repaints();
     const auto painted = snapshot();
-    for (int i = 0; i < 1000; ++i) brushAtCursor();
+    for (int i = 0; i < 1000; ++i) editor.strokeTo(centre);
     boldBrush = false;
-    brushAtCursor();
+    editor.strokeTo(centre);
+    editor.release();
     EXPECT_TRUE(changedSince(painted).empty());
-    EXPECT_TRUE(seam.invalidations.empty());
+    EXPECT_TRUE(repaints().empty());
 
     // Undo takes back exactly the five written tiles.
-    ASSERT_TRUE(undoLastEdit());
+    ASSERT_TRUE(editor.undo());
     const auto undone = changedSince(std::vector<TerrainCode>(10000, kVoid));
     EXPECT_EQ(undone, (std::vector<TilePos>{{20, 30}, {21, 31}}));
     for (const TilePos& t : written) EXPECT_EQ(mapGrid[t.x][t.y], kVoid);
-    EXPECT_FALSE(undoLastEdit());
+    EXPECT_FALSE(editor.undo());
 
     // A stroke that changes nothing leaves no undo step.
     currentTerrain = kForestPlains;
-    ASSERT_TRUE(leftButtonPressed());
-    brushAfterMessage();
-    leftButtonReleased();
-    EXPECT_FALSE(canUndo());
+    ASSERT_TRUE(editor.press(centre));
+    editor.strokeTo(centre);
+    editor.release();
+    EXPECT_FALSE(editor.history().canUndo());
 }
 
 TEST_F(EditingTest, StrokeFollowsTheButtonAndEndsOnReleaseOrLostCapture) {
     makeMap(1, 1);
     currentTerrain = kDesert;
-    seam.cursor = {47 + 6 * 20, 76 + 4 * 30};
-    EXPECT_TRUE(leftButtonPressed());  // on the map: the shell captures the mouse
+    ClientPoint point{47 + 6 * 20, 76 + 4 * 30};
+    EXPECT_TRUE(editor.press(point));  // on the map: the shell captures the mouse
     EXPECT_TRUE(leftButtonDown);
-    brushAfterMessage();
-    EXPECT_EQ(mapGrid[20][30], kDesert);
-    seam.cursor.y += 4;
-    brushAfterMessage();
+    EXPECT_EQ(mapGrid[20][30], kDesert);  // the press is the stroke's first step
+    point.y += 4;
+    editor.strokeTo(point);
     EXPECT_EQ(mapGrid[20][31], kDesert);
-    leftButtonReleased();
+    editor.release();
     EXPECT_FALSE(leftButtonDown);
-    seam.cursor.y += 4;
-    brushAfterMessage();
+    point.y += 4;
+    editor.strokeTo(point);
     EXPECT_EQ(mapGrid[20][32], kVoid);
 
     // Capture taken away mid-stroke: the brush stops as if the button came up.
-    EXPECT_TRUE(leftButtonPressed());
-    strokeEnded();
+    EXPECT_TRUE(editor.press(point));
+    EXPECT_EQ(mapGrid[20][32], kDesert);
+    editor.cancel();
     EXPECT_FALSE(leftButtonDown);
-    brushAfterMessage();
-    EXPECT_EQ(mapGrid[20][32], kVoid);
-    strokeEnded();  // a second notice (ReleaseCapture after the button came up) is harmless
-    leftButtonReleased();
+    point.y += 4;
+    editor.strokeTo(point);
+    EXPECT_EQ(mapGrid[20][33], kVoid);
+    editor.cancel();  // a second notice (ReleaseCapture after the button came up) is harmless
+    editor.release();
 
     // A legend click or a bucket click ends the stroke at once: no capture.
-    seam.cursor = {760, 100};
-    EXPECT_FALSE(leftButtonPressed());
+    EXPECT_FALSE(clickAt(760, 100));
     bucketTool = true;
-    seam.cursor = {700, 300};  // beside the map: nothing to fill, but the stroke ends
-    EXPECT_FALSE(leftButtonPressed());
+    EXPECT_FALSE(clickAt(700, 300));  // beside the map: nothing to fill, but the stroke ends
     viewMode = 1;  // no brush in the overview
     bucketTool = false;
-    seam.cursor = {47, 76};
-    leftButtonPressed();
-    brushAfterMessage();
+    clickAt(47, 76);
+    editor.strokeTo({47, 76});
     EXPECT_EQ(mapGrid[0][0], kVoid);
 }
 
 TEST_F(EditingTest, WholeMapFill) {
     makeMap(2, 1, kSea);
     currentTerrain = kHills;
-    fillWholeMap();  // the fill tool is off: nothing
+    editor.fillWholeMap();  // the fill tool is off: nothing
     EXPECT_EQ(mapGrid[0][0], kSea);
-    EXPECT_TRUE(seam.invalidations.empty());
+    EXPECT_TRUE(repaints().empty());
     fillTool = true;
-    fillWholeMap();
+    editor.fillWholeMap();
     EXPECT_FALSE(fillTool);
     EXPECT_EQ(changedSince(std::vector<TerrainCode>(20000, kSea)).size(), 20000u);
     EXPECT_EQ(mapGrid[199][99], kHills);
-    EXPECT_EQ(seam.invalidations, std::vector{RecordingSeam::whole(true)});
+    EXPECT_EQ(repaints(), std::vector{whole(true)});
 }
 
 TEST_F(EditingTest, TogglesAndTheirRepaints) {
-    toggleBoldBrush();
+    editor.toggleBoldBrush();
     EXPECT_TRUE(boldBrush);
-    toggleStartLocationMode();
+    editor.toggleStartLocationMode();
     EXPECT_TRUE(startLocationMode);
-    toggleBucketTool();
+    editor.toggleBucketTool();
     EXPECT_TRUE(bucketTool);
-    toggleFillTool();  // the bucket goes off, the fill tool comes on
+    editor.toggleFillTool();  // the bucket goes off, the fill tool comes on
     EXPECT_FALSE(bucketTool);
     EXPECT_TRUE(fillTool);
-    toggleFillTool();
+    editor.toggleFillTool();
     EXPECT_FALSE(fillTool);
     EXPECT_FALSE(bucketTool);
-    toggleFillTool();
-    toggleBucketTool();
+    editor.toggleFillTool();
+    editor.toggleBucketTool();
     EXPECT_FALSE(fillTool);
     EXPECT_TRUE(bucketTool);
-    toggleBucketTool();
+    editor.toggleBucketTool();
     EXPECT_FALSE(bucketTool);
-    toggleBoldBrush();
+    editor.toggleBoldBrush();
     EXPECT_FALSE(boldBrush);
-    const auto tool = RecordingSeam::area(kToolStatusRect, true);
-    EXPECT_EQ(seam.invalidations,
-              (std::vector{RecordingSeam::area({790, 8, 900, 28}, true), RecordingSeam::area({900, 8, 950, 28}, true),
-                           tool, tool, tool, tool, tool, tool, RecordingSeam::area({790, 8, 900, 28}, true)}));
+    const auto tool = area(kToolStatusRect, true);
+    EXPECT_EQ(repaints(),
+              (std::vector{area({790, 8, 900, 28}, true), area({900, 8, 950, 28}, true),
+                           tool, tool, tool, tool, tool, tool, area({790, 8, 900, 28}, true)}));
     EXPECT_EQ(kToolStatusRect, (ClientRect{580, 8, 710, 28}));
 }
 
 TEST_F(EditingTest, NothingIsWrittenWithoutAGrid) {
     currentTerrain = kHills;
-    seam.cursor = {100, 100};
-    brushAtCursor();
+    brushAt({100, 100});
     boldBrush = true;
-    brushAtCursor();
+    brushAt({100, 100});
     bucketTool = true;
-    leftButtonPressed();
+    editor.press({100, 100});
     fillTool = true;
-    fillWholeMap();
+    editor.fillWholeMap();
     EXPECT_EQ(mapGrid, nullptr);
     EXPECT_FALSE(fillTool);
 }

@@ -6,11 +6,11 @@
 #include <vector>
 
 #include "editing/unsaved_work.h"
+#include "editing/editor.h"
 #include "files/files_fixture.h"
 #include "files/map_file.h"
-#include "editing/history.h"
-#include "map/save_state.h"
-#include "support/recording_seam.h"
+#include "support/repaint_list.h"
+#include "support/test_map.h"
 #include "view/map_view.h"
 
 namespace pelorn {
@@ -21,55 +21,71 @@ using testing_files::readBytes;
 using testing_files::writeBytes;
 using Files = std::vector<std::string>;
 
+// The folder fixture's own map is left alone: the document's map is the
+// one the editor saves and keeps, under the names the program gives it.
 class UnsavedWork : public testing_files::FilesTest {
 protected:
     void SetUp() override {
         FilesTest::SetUp();
-        makeMap(1, 1);
+        ASSERT_TRUE(test::makeTestMap(document.map, 1, 1));
     }
 
     // One edit as the brush records it; returns the map file it leaves.
-    static std::string edit(int x, TerrainCode code) {
-        historyRecordTile(x, 0, mapGrid[x][0], code);
+    std::string edit(int x, TerrainCode code) {
+        document.history.recordTile(x, 0, mapGrid[x][0], code);
         mapGrid[x][0] = code;
-        historyEndEdit();
-        return mapFileText();
+        document.history.endEdit();
+        editor.showFileMarks();
+        return mapFileText(document.map);
     }
 
-    test::RecordingSeam seam;
+    std::string captionText() const { return mapCaptionText(document.map, document.marks()); }
+
+    // The caption's repaints asked for so far.
+    std::size_t captionRepaints() {
+        for (const Repaint& r : editor.takeRepaints()) captionSoFar += test::isCaptionRepaint(r);
+        return captionSoFar;
+    }
+
+    Document document;
+    Editor editor{document};
+    MapGrid& mapGrid = document.map.mapGrid;
+    std::string& currentMapName = document.map.currentMapName;
+    bool& mapSaveFailed = document.mapSaveFailed;
+    std::size_t captionSoFar = 0;
 };
 
 TEST_F(UnsavedWork, AFailedSaveShowsUntilASaveSucceedsAndKeepsTheMark) {
     writeBytes("Untitled.map", "protected");
     std::filesystem::permissions("Untitled.map", std::filesystem::perms::owner_read);
     edit(1, kHills);
-    EXPECT_EQ(mapCaptionText(), "Untitled.map *");
-    EXPECT_FALSE(saveMap());
-    EXPECT_EQ(mapCaptionText(), "Untitled.map * not saved");
+    EXPECT_EQ(captionText(), "Untitled.map *");
+    EXPECT_FALSE(saveMap(editor));
+    EXPECT_EQ(captionText(), "Untitled.map * not saved");
     EXPECT_EQ(readBytes("Untitled.map"), "protected");
-    const std::size_t repaints = seam.captionRepaints.size();
-    EXPECT_FALSE(saveMap());
-    EXPECT_EQ(seam.captionRepaints.size(), repaints) << "nothing new to show";
-    ASSERT_TRUE(undoLastEdit());  // back to the map as opened: the failure stays
-    EXPECT_EQ(mapCaptionText(), "Untitled.map not saved");
+    const std::size_t repaints = captionRepaints();
+    EXPECT_FALSE(saveMap(editor));
+    EXPECT_EQ(captionRepaints(), repaints) << "nothing new to show";
+    ASSERT_TRUE(editor.undo());  // back to the map as opened: the failure stays
+    EXPECT_EQ(captionText(), "Untitled.map not saved");
     std::filesystem::permissions("Untitled.map", std::filesystem::perms::owner_all);
-    EXPECT_TRUE(saveMap());
-    EXPECT_EQ(mapCaptionText(), "Untitled.map");
-    EXPECT_EQ(readBytes("Untitled.map"), mapFileText());
-    EXPECT_EQ(seam.captionRepaints.size(), repaints + 2);
+    EXPECT_TRUE(saveMap(editor));
+    EXPECT_EQ(captionText(), "Untitled.map");
+    EXPECT_EQ(readBytes("Untitled.map"), mapFileText(document.map));
+    EXPECT_EQ(captionRepaints(), repaints + 2);
 }
 
 TEST_F(UnsavedWork, NothingIsWrittenForAMapWithoutUnsavedEdits) {
-    EXPECT_TRUE(keepUnsavedWork());
-    autosaveUnsavedWork();
+    EXPECT_TRUE(keepUnsavedWork(editor));
+    autosaveUnsavedWork(editor);
     edit(1, kHills);
-    ASSERT_TRUE(undoLastEdit());
-    EXPECT_TRUE(keepUnsavedWork());
-    autosaveUnsavedWork();
+    ASSERT_TRUE(editor.undo());
+    EXPECT_TRUE(keepUnsavedWork(editor));
+    autosaveUnsavedWork(editor);
     edit(2, kHills);
-    ASSERT_TRUE(saveMap());
-    EXPECT_TRUE(keepUnsavedWork());
-    autosaveUnsavedWork();
+    ASSERT_TRUE(saveMap(editor));
+    EXPECT_TRUE(keepUnsavedWork(editor));
+    autosaveUnsavedWork(editor);
     EXPECT_EQ(folderEntries("."), Files{"Untitled.map"});
 }
 
@@ -77,21 +93,21 @@ TEST_F(UnsavedWork, NothingIsWrittenForAMapWithoutUnsavedEdits) {
 // map is dropped stays as it is, and the next one is new.
 TEST_F(UnsavedWork, TheAutosaveRefreshesACopyThatKeepingThenLeaves) {
     edit(1, kHills);
-    autosaveUnsavedWork();
+    autosaveUnsavedWork(editor);
     const std::string two = edit(2, kDesert);
-    autosaveUnsavedWork();
+    autosaveUnsavedWork(editor);
     EXPECT_EQ(folderEntries("."), Files{"Recovery-1.map"});
     EXPECT_EQ(readBytes("Recovery-1.map"), two);
     std::filesystem::remove("Recovery-1.map");
-    autosaveUnsavedWork();  // nothing changed since: not written again
+    autosaveUnsavedWork(editor);  // nothing changed since: not written again
     EXPECT_TRUE(folderEntries(".").empty());
 
     const std::string three = edit(3, kSea);
-    EXPECT_TRUE(keepUnsavedWork());
-    EXPECT_TRUE(keepUnsavedWork());  // asked again: nothing more
+    EXPECT_TRUE(keepUnsavedWork(editor));
+    EXPECT_TRUE(keepUnsavedWork(editor));  // asked again: nothing more
     EXPECT_EQ(folderEntries("."), Files{"Recovery-1.map"});
     const std::string four = edit(4, kLake);
-    autosaveUnsavedWork();
+    autosaveUnsavedWork(editor);
     EXPECT_EQ(readBytes("Recovery-2.map"), three);
     EXPECT_EQ(readBytes("Recovery-1.map"), four);
     EXPECT_FALSE(mapSaveFailed);
@@ -101,21 +117,21 @@ TEST_F(UnsavedWork, TheAutosaveRefreshesACopyThatKeepingThenLeaves) {
 // file was not the file of its name.
 TEST_F(UnsavedWork, AReplacedMapIsSavedWhenItsNamesFileHoldsIt) {
     edit(1, kHills);
-    ASSERT_TRUE(keepUnsavedWork());
+    ASSERT_TRUE(keepUnsavedWork(editor));
     mapSaveFailed = true;
     currentMapName = "Recovery-1";
-    openCurrentMap();
+    openCurrentMap(editor);
     EXPECT_EQ(currentMapName, "Untitled");
     EXPECT_EQ(mapGrid[1][0], kHills);
-    EXPECT_TRUE(hasUnsavedEdits()) << "Untitled.map does not hold it";
+    EXPECT_TRUE(document.history.hasUnsavedEdits()) << "Untitled.map does not hold it";
     EXPECT_FALSE(mapSaveFailed);
-    EXPECT_FALSE(canUndo());
-    ASSERT_TRUE(saveMap());
+    EXPECT_FALSE(document.history.canUndo());
+    ASSERT_TRUE(saveMap(editor));
     for (bool withFile : {true, false}) {
         if (!withFile) std::filesystem::remove("Untitled.map");
         currentMapName = "Missing";  // Untitled.map stands in, or else an empty map
-        openCurrentMap();
-        EXPECT_FALSE(hasUnsavedEdits());
+        openCurrentMap(editor);
+        EXPECT_FALSE(document.history.hasUnsavedEdits());
         EXPECT_EQ(mapGrid[1][0], withFile ? kHills : kVoid);
     }
 }
