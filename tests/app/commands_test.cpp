@@ -8,21 +8,15 @@
 
 #include "app/command_ids.h"
 #include "app/commands.h"
-#include "editing/history.h"
-#include "editing/tools.h"
 #include "files/png_file.h"
 #include "map/map_grid.h"
-#include "support/fresh_state.h"
-#include "support/recording_seam.h"
-#include "support/test_map.h"
+#include "support/program_fixture.h"
 #include "view/view_mode.h"
 
 namespace pelorn {
 namespace {
 
 namespace fs = std::filesystem;
-using test::Invalidation;
-using test::RecordingSeam;
 
 constexpr int kKeyB = 'B';
 constexpr int kKeyC = 'C';
@@ -32,19 +26,18 @@ constexpr int kKeyS = 'S';
 constexpr int kKeyU = 'U';
 constexpr int kKeyW = 'W';
 
-const Invalidation kScroll = RecordingSeam::area({0, 30, 730, 540}, true);
+const Repaint kScroll = test::area({0, 30, 730, 540}, true);
 // The position text "X, Y" at (740, 8) lies outside the scroll rectangle.
-const Invalidation kPositionText = RecordingSeam::area({740, 8, 790, 28}, true);
-const Invalidation kWhole = RecordingSeam::whole(true);
-const Invalidation kTool = RecordingSeam::area({580, 8, 710, 28}, true);
-const Invalidation kBrush = RecordingSeam::area({790, 8, 900, 28}, true);
-const Invalidation kStartLocation = RecordingSeam::area({900, 8, 950, 28}, true);
+const Repaint kPositionText = test::area({740, 8, 790, 28}, true);
+const Repaint kWhole = test::whole(true);
+const Repaint kTool = test::area({580, 8, 710, 28}, true);
+const Repaint kBrush = test::area({790, 8, 900, 28}, true);
+const Repaint kStartLocation = test::area({900, 8, 950, 28}, true);
 
 // Each test runs in a folder of its own, since saving writes into the working folder.
-class CommandsTest : public test::FreshStateTest {
+class CommandsTest : public test::ProgramTest {
 protected:
     void SetUp() override {
-        FreshStateTest::SetUp();
         previous = fs::current_path();
         folder = fs::temp_directory_path() /
                  ("pelorn_commands_" + std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
@@ -55,14 +48,16 @@ protected:
     void TearDown() override {
         fs::current_path(previous);
         fs::remove_all(folder);
-        FreshStateTest::TearDown();
     }
 
-    static void makeMap(int quadsX, int quadsY) {
-        ASSERT_TRUE(test::makeTestMap(quadsX, quadsY));
+    // The keys and menu commands as the shell hands them over.
+    void keyDown(int virtualKey, bool ctrlDown, bool shiftDown = false) {
+        handleKeyDown(program, virtualKey, ctrlDown, shiftDown);
     }
+    bool menuCommand(int id) { return handleMenuCommand(program, id); }
+    // The repaints asked for since the last look, the caption's aside.
+    std::vector<Repaint> repaints() { return takeRepaints().others; }
 
-    RecordingSeam seam;
     fs::path previous;
     fs::path folder;
 };
@@ -73,79 +68,79 @@ TEST_F(CommandsTest, ArrowsScrollOneQuadUntilTheEdgeInBothViews) {
         viewMode = view;
         viewQuadX = 0;
         viewQuadY = 0;
-        seam.invalidations.clear();
-        handleKeyDown(kKeyUp, false);    // row 0: nothing
-        handleKeyDown(kKeyLeft, false);  // column 0: nothing
-        EXPECT_TRUE(seam.invalidations.empty());
-        handleKeyDown(kKeyDown, false);
+        repaints();  // those of the other view
+        keyDown(kKeyUp, false);    // row 0: nothing
+        keyDown(kKeyLeft, false);  // column 0: nothing
+        EXPECT_TRUE(repaints().empty());
+        keyDown(kKeyDown, false);
         EXPECT_EQ(viewQuadY, 1);
-        handleKeyDown(kKeyDown, true);  // the last row: nothing, Ctrl or not
+        keyDown(kKeyDown, true);  // the last row: nothing, Ctrl or not
         EXPECT_EQ(viewQuadY, 1);
-        handleKeyDown(kKeyRight, false);
-        handleKeyDown(kKeyRight, false);
-        handleKeyDown(kKeyRight, false);
+        keyDown(kKeyRight, false);
+        keyDown(kKeyRight, false);
+        keyDown(kKeyRight, false);
         EXPECT_EQ(viewQuadX, 2);
-        handleKeyDown(kKeyLeft, false);
-        handleKeyDown(kKeyUp, false);
+        keyDown(kKeyLeft, false);
+        keyDown(kKeyUp, false);
         EXPECT_EQ(viewQuadX, 1);
         EXPECT_EQ(viewQuadY, 0);
-        std::vector<Invalidation> scrolls;
+        std::vector<Repaint> scrolls;
         for (int i = 0; i < 5; ++i) scrolls.insert(scrolls.end(), {kScroll, kPositionText});
-        EXPECT_EQ(seam.invalidations, scrolls) << "view " << view;
+        EXPECT_EQ(repaints(), scrolls) << "view " << view;
     }
 }
 
 TEST_F(CommandsTest, CtrlSSavesInBothViewsAndPlainSDoesNothing) {
     makeMap(1, 1);
     currentMapName = "Keys";
-    handleKeyDown(kKeyS, false);
+    keyDown(kKeyS, false);
     EXPECT_FALSE(fs::exists("Keys.map"));
     viewMode = 1;
-    handleKeyDown(kKeyS, true);
+    keyDown(kKeyS, true);
     EXPECT_TRUE(fs::exists("Keys.map"));
-    EXPECT_TRUE(seam.invalidations.empty());
+    EXPECT_TRUE(repaints().empty());
 }
 
 TEST_F(CommandsTest, CtrlMSwitchesTheViewAndBackKeepingThePosition) {
     makeMap(7, 2);
     viewQuadX = 4;
     viewQuadY = 1;
-    handleKeyDown(kKeyM, false);
+    keyDown(kKeyM, false);
     EXPECT_EQ(viewMode, 0);
-    handleKeyDown(kKeyM, true);
+    keyDown(kKeyM, true);
     EXPECT_EQ(viewMode, 1);
-    handleKeyDown(kKeyM, true);
+    keyDown(kKeyM, true);
     EXPECT_EQ(viewMode, 0);
     EXPECT_EQ(viewQuadX, 4);
     EXPECT_EQ(viewQuadY, 1);
-    EXPECT_EQ(seam.invalidations, (std::vector{kWhole, kWhole}));
+    EXPECT_EQ(repaints(), (std::vector{kWhole, kWhole}));
 }
 
 TEST_F(CommandsTest, CtrlWShowsTheWholeMapAndCtrlMLeavesIt) {
     makeMap(7, 2);
     viewQuadX = 4;
-    handleKeyDown(kKeyW, false);
+    keyDown(kKeyW, false);
     EXPECT_EQ(viewMode, 0);
-    handleKeyDown(kKeyW, true);
+    keyDown(kKeyW, true);
     EXPECT_EQ(viewMode, 2);
-    handleKeyDown(kKeyW, true);  // and back
+    keyDown(kKeyW, true);  // and back
     EXPECT_EQ(viewMode, 0);
-    handleKeyDown(kKeyM, true);
-    handleKeyDown(kKeyW, true);  // from the overview too
+    keyDown(kKeyM, true);
+    keyDown(kKeyW, true);  // from the overview too
     EXPECT_EQ(viewMode, 2);
-    handleKeyDown(kKeyM, true);  // Ctrl+M from the whole map: the detail view
+    keyDown(kKeyM, true);  // Ctrl+M from the whole map: the detail view
     EXPECT_EQ(viewMode, 0);
-    EXPECT_TRUE(handleMenuCommand(IDM_WHOLE_MAP_VIEW));
+    EXPECT_TRUE(menuCommand(IDM_WHOLE_MAP_VIEW));
     EXPECT_EQ(viewMode, 2);
     // The arrows move the frame; the tool keys do nothing here.
-    handleKeyDown(kKeyRight, false);
+    keyDown(kKeyRight, false);
     EXPECT_EQ(viewQuadX, 5);
-    handleKeyDown(kKeyB, true);
+    keyDown(kKeyB, true);
     EXPECT_FALSE(boldBrush);
-    EXPECT_TRUE(handleMenuCommand(IDM_WHOLE_MAP_VIEW));
+    EXPECT_TRUE(menuCommand(IDM_WHOLE_MAP_VIEW));
     EXPECT_EQ(viewMode, 0);
     EXPECT_EQ(viewQuadX, 5);
-    EXPECT_EQ(seam.invalidations,
+    EXPECT_EQ(repaints(),
               (std::vector{kWhole, kWhole, kWhole, kWhole, kWhole, kWhole, kScroll, kPositionText, kWhole}));
 }
 
@@ -153,18 +148,18 @@ TEST_F(CommandsTest, SavePngWritesTheMapsPictureUnderItsName) {
     makeMap(2, 1);
     mapGrid[150][50] = kDesert;
     currentMapName = "Shared";
-    EXPECT_TRUE(handleMenuCommand(IDM_SAVE_PNG));
+    EXPECT_TRUE(menuCommand(IDM_SAVE_PNG));
     std::string error;
-    const std::string expected = mapPngBytes(PngKind::Picture, error);
+    const std::string expected = mapPngBytes(map, PngKind::Picture, error);
     ASSERT_FALSE(expected.empty()) << error;
     std::ifstream file("Shared.png", std::ios::binary);
     const std::string written((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
     EXPECT_EQ(written, expected);
-    EXPECT_TRUE(seam.invalidations.empty());
+    EXPECT_TRUE(repaints().empty());
     // A name that is no safe file name writes nothing, anywhere.
     for (const char* name : {"..\\up", "sub/dir", "AUX", "C:x"}) {
         currentMapName = name;
-        EXPECT_TRUE(handleMenuCommand(IDM_SAVE_PNG));
+        EXPECT_TRUE(menuCommand(IDM_SAVE_PNG));
     }
     std::vector<std::string> files;
     for (const auto& entry : fs::directory_iterator(fs::current_path())) files.push_back(entry.path().filename().string());
@@ -175,87 +170,87 @@ TEST_F(CommandsTest, SavePngWritesTheMapsPictureUnderItsName) {
 TEST_F(CommandsTest, ToolKeysWorkOnlyInTheDetailView) {
     makeMap(1, 1);
     viewMode = 1;
-    for (int key : {kKeyB, kKeyC, kKeyF, kKeyU}) handleKeyDown(key, true);
+    for (int key : {kKeyB, kKeyC, kKeyF, kKeyU}) keyDown(key, true);
     fillTool = true;
-    handleKeyDown(kKeyEnter, false);
+    keyDown(kKeyEnter, false);
     EXPECT_TRUE(fillTool);
     EXPECT_FALSE(boldBrush);
     EXPECT_FALSE(startLocationMode);
     EXPECT_FALSE(bucketTool);
-    EXPECT_TRUE(seam.invalidations.empty());
+    EXPECT_TRUE(repaints().empty());
     // The menu commands of the same tools work in the overview.
-    EXPECT_TRUE(handleMenuCommand(IDM_BOLD_BRUSH));
+    EXPECT_TRUE(menuCommand(IDM_BOLD_BRUSH));
     EXPECT_TRUE(boldBrush);
-    EXPECT_EQ(seam.invalidations, std::vector{kBrush});
+    EXPECT_EQ(repaints(), std::vector{kBrush});
 }
 
 TEST_F(CommandsTest, ToolKeysInTheDetailView) {
     makeMap(1, 1);
-    handleKeyDown(kKeyB, false);
-    handleKeyDown(kKeyF, false);
-    handleKeyDown(kKeyU, false);
-    handleKeyDown(kKeyC, false);
-    EXPECT_TRUE(seam.invalidations.empty());
-    handleKeyDown(kKeyB, true);
+    keyDown(kKeyB, false);
+    keyDown(kKeyF, false);
+    keyDown(kKeyU, false);
+    keyDown(kKeyC, false);
+    EXPECT_TRUE(repaints().empty());
+    keyDown(kKeyB, true);
     EXPECT_TRUE(boldBrush);
-    handleKeyDown(kKeyC, true);
+    keyDown(kKeyC, true);
     EXPECT_TRUE(startLocationMode);
-    handleKeyDown(kKeyU, true);
+    keyDown(kKeyU, true);
     EXPECT_TRUE(bucketTool);
-    handleKeyDown(kKeyF, true);  // the bucket goes off, the fill tool comes on
+    keyDown(kKeyF, true);  // the bucket goes off, the fill tool comes on
     EXPECT_TRUE(fillTool);
     EXPECT_FALSE(bucketTool);
-    handleKeyDown(kKeyF, true);
+    keyDown(kKeyF, true);
     EXPECT_FALSE(fillTool);
     EXPECT_FALSE(bucketTool);
-    EXPECT_EQ(seam.invalidations, (std::vector{kBrush, kStartLocation, kTool, kTool, kTool}));
+    EXPECT_EQ(repaints(), (std::vector{kBrush, kStartLocation, kTool, kTool, kTool}));
 }
 
 TEST_F(CommandsTest, EnterFillsTheMapOnceWithTheFillTool) {
     makeMap(2, 1);
     currentTerrain = kDesert;
-    handleKeyDown(kKeyEnter, false);  // no fill tool: nothing
+    keyDown(kKeyEnter, false);  // no fill tool: nothing
     EXPECT_EQ(mapGrid[0][0], kVoid);
-    EXPECT_TRUE(seam.invalidations.empty());
-    handleKeyDown(kKeyF, true);
-    handleKeyDown(kKeyEnter, false);
+    EXPECT_TRUE(repaints().empty());
+    keyDown(kKeyF, true);
+    keyDown(kKeyEnter, false);
     EXPECT_FALSE(fillTool);
     EXPECT_EQ(mapGrid[0][0], kDesert);
     EXPECT_EQ(mapGrid[199][99], kDesert);
     currentTerrain = kSea;
-    handleKeyDown(kKeyEnter, true);  // the tool is off again
+    keyDown(kKeyEnter, true);  // the tool is off again
     EXPECT_EQ(mapGrid[0][0], kDesert);
-    EXPECT_EQ(seam.invalidations, (std::vector{kTool, kWhole}));
+    EXPECT_EQ(repaints(), (std::vector{kTool, kWhole}));
 }
 
 TEST_F(CommandsTest, MenuCommandsOfTheCore) {
     makeMap(1, 1);
     currentMapName = "Menu";
-    EXPECT_TRUE(handleMenuCommand(IDM_SAVE_MAP));
+    EXPECT_TRUE(menuCommand(IDM_SAVE_MAP));
     EXPECT_TRUE(fs::exists("Menu.map"));
-    EXPECT_TRUE(handleMenuCommand(IDM_SAVE_BITMAP));
+    EXPECT_TRUE(menuCommand(IDM_SAVE_BITMAP));
     EXPECT_TRUE(fs::exists("Menu.bmp"));
-    EXPECT_TRUE(handleMenuCommand(IDM_CHANGE_VIEW));
+    EXPECT_TRUE(menuCommand(IDM_CHANGE_VIEW));
     EXPECT_EQ(viewMode, 1);
-    EXPECT_TRUE(handleMenuCommand(IDM_FILL_TOOL));
+    EXPECT_TRUE(menuCommand(IDM_FILL_TOOL));
     EXPECT_TRUE(fillTool);
-    EXPECT_TRUE(handleMenuCommand(IDM_BUCKET_TOOL));
+    EXPECT_TRUE(menuCommand(IDM_BUCKET_TOOL));
     EXPECT_TRUE(bucketTool);
     EXPECT_FALSE(fillTool);
-    EXPECT_TRUE(handleMenuCommand(IDM_START_LOCATION_MODE));
+    EXPECT_TRUE(menuCommand(IDM_START_LOCATION_MODE));
     EXPECT_TRUE(startLocationMode);
-    EXPECT_TRUE(handleMenuCommand(IDM_CHANGE_VIEW));
+    EXPECT_TRUE(menuCommand(IDM_CHANGE_VIEW));
     EXPECT_EQ(viewMode, 0);
-    EXPECT_EQ(seam.invalidations, (std::vector{kWhole, kTool, kTool, kStartLocation, kWhole}));
+    EXPECT_EQ(repaints(), (std::vector{kWhole, kTool, kTool, kStartLocation, kWhole}));
 }
 
 TEST_F(CommandsTest, DialogsExitAndUnknownIdsAreLeftToTheShell) {
     makeMap(1, 1);
     for (int id : {IDM_ABOUT, IDM_EXIT, IDM_NEW_MAP, IDM_SAVE_AS_MAP, IDM_OPEN_MAP, IDM_GENERATE_MAP,
                    IDM_GENERATE_START_LOCATIONS, 299, 318, 0}) {
-        EXPECT_FALSE(handleMenuCommand(id)) << id;
+        EXPECT_FALSE(menuCommand(id)) << id;
     }
-    EXPECT_TRUE(seam.invalidations.empty());
+    EXPECT_TRUE(repaints().empty());
     EXPECT_EQ(viewMode, 0);
     EXPECT_TRUE(fs::is_empty(fs::current_path()));
 }
@@ -264,33 +259,33 @@ TEST_F(CommandsTest, UndoAndRedoKeysAndMenuItemsInBothViews) {
     makeMap(1, 1);
     currentTerrain = kDesert;
     auto strokeAt = [this](int x, int y) {
-        seam.cursor = {47 + 6 * x, 76 + 4 * y};
-        leftButtonPressed();
-        brushAfterMessage();
-        leftButtonReleased();
+        const ClientPoint point{47 + 6 * x, 76 + 4 * y};
+        editor.press(point);
+        editor.strokeTo(point);
+        editor.release();
     };
     strokeAt(1, 1);
     strokeAt(2, 2);
     constexpr int kKeyY = 'Y';
     constexpr int kKeyZ = 'Z';
-    handleKeyDown(kKeyZ, false);  // no Ctrl: nothing
+    keyDown(kKeyZ, false);  // no Ctrl: nothing
     EXPECT_EQ(mapGrid[2][2], kDesert);
-    handleKeyDown(kKeyZ, true);
+    keyDown(kKeyZ, true);
     EXPECT_EQ(mapGrid[2][2], kVoid);
     viewMode = 1;
-    handleKeyDown(kKeyZ, true);
+    keyDown(kKeyZ, true);
     EXPECT_EQ(mapGrid[1][1], kVoid);
-    handleKeyDown(kKeyY, true);
+    keyDown(kKeyY, true);
     EXPECT_EQ(mapGrid[1][1], kDesert);
     viewMode = 0;
-    handleKeyDown(kKeyZ, true, true);  // Ctrl+Shift+Z redoes
+    keyDown(kKeyZ, true, true);  // Ctrl+Shift+Z redoes
     EXPECT_EQ(mapGrid[2][2], kDesert);
-    EXPECT_TRUE(handleMenuCommand(IDM_UNDO));
+    EXPECT_TRUE(menuCommand(IDM_UNDO));
     EXPECT_EQ(mapGrid[2][2], kVoid);
     viewMode = 1;
-    EXPECT_TRUE(handleMenuCommand(IDM_REDO));
+    EXPECT_TRUE(menuCommand(IDM_REDO));
     EXPECT_EQ(mapGrid[2][2], kDesert);
-    EXPECT_TRUE(handleMenuCommand(IDM_REDO));  // nothing left to redo: still the core's command
+    EXPECT_TRUE(menuCommand(IDM_REDO));  // nothing left to redo: still the core's command
     EXPECT_EQ(IDM_UNDO, 314);
     EXPECT_EQ(IDM_REDO, 315);
 }
