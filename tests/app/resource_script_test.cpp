@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "app/command_ids.h"
+#include "app/commands.h"
 #include "dialogs/generate_terrain_dialog.h"
 #include "dialogs/seed_field.h"
 #include "resources/resource.h"
@@ -210,6 +211,37 @@ TEST_F(ResourceScriptTest, MenuTextsIdsAndOrderWithoutSeparators) {
     }
 }
 
+// The command table is the menu as the core knows it: the script's items are
+// its entries with a menu text, the same texts and ids in the same order, and
+// a "(CTRL-x)" in a text is the key the entry answers to.
+TEST_F(ResourceScriptTest, MenuIsTheCommandTable) {
+    std::vector<const Command*> menuCommands;
+    for (const Command* c = commandsBegin(); c != commandsEnd(); ++c) {
+        if (c->menuText) {
+            menuCommands.push_back(c);
+        } else {
+            EXPECT_EQ(c->id, 0) << "a key of no menu item has no menu id";
+        }
+    }
+    ASSERT_EQ(script->menu.size(), menuCommands.size());
+    for (std::size_t i = 0; i < menuCommands.size(); ++i) {
+        const Command& command = *menuCommands[i];
+        SCOPED_TRACE(command.menuText);
+        EXPECT_EQ(script->menu[i].text, command.menuText);
+        EXPECT_EQ(script->menu[i].id, command.id);
+        EXPECT_EQ(commandForId(command.id), &command);
+        const std::string text = command.menuText;
+        const std::size_t ctrl = text.find("(CTRL-");
+        if (ctrl == std::string::npos) {
+            EXPECT_EQ(command.key.virtualKey, 0);
+        } else {
+            ASSERT_EQ(text.size(), ctrl + 8);
+            EXPECT_EQ(command.key.virtualKey, text[ctrl + 6]);
+            EXPECT_EQ(command.key.ctrl, Ctrl::kHeld);
+        }
+    }
+}
+
 TEST_F(ResourceScriptTest, StringsIconsAndAccelerators) {
     EXPECT_EQ(script->strings[103], "Pelorn");
     EXPECT_EQ(script->strings[500], "PELORN");
@@ -222,6 +254,9 @@ TEST_F(ResourceScriptTest, StringsIconsAndAccelerators) {
         for (const std::string& flag : entry) EXPECT_NE(flag, "CONTROL") << entry[0];
         EXPECT_EQ(script->value(entry[1]), IDM_ABOUT) << entry[0];
         EXPECT_TRUE(entry.back() == "ALT" || entry[entry.size() - 2] == "ALT") << entry[0];
+        // The "/?" key, as the character either way or as the key itself.
+        EXPECT_TRUE(entry[0] == "\"?\"" || entry[0] == "\"/\"" || (entry[0] == "VK_OEM_2" && entry[2] == "VIRTKEY"))
+            << entry[0];
         if (entry[0] == "\"?\"" && entry[2] == "ASCII") question = true;
         if (entry[0] == "\"/\"" && entry[2] == "ASCII") slash = true;
     }
