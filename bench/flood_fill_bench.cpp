@@ -11,32 +11,31 @@ namespace {
 
 using namespace pelorn;
 
-void makeMap() {
-    resetMapState();
-    quadCountX = 10;
-    quadCountY = 10;
-    allocateMapGrid();
-}
+// A 10 x 10-quad map, every tile 0.
+void makeMap(Map& map) { replaceWithEmptyMap(map, 10, 10); }
 
 void BM_FloodFillWholeMap(benchmark::State& state) {
-    makeMap();
+    Map map;
+    makeMap(map);
+    const MapGrid mapGrid = map.mapGrid;
     TerrainCode code = kSea;
     for (auto _ : state) {
-        floodFill(500, 500, code);
+        floodFill(map, 500, 500, code);
         benchmark::DoNotOptimize(mapGrid[0][0]);
         code = code == kSea ? kLake : kSea;
     }
     state.SetItemsProcessed(state.iterations() * 1000000);
-    resetMapState();
 }
 BENCHMARK(BM_FloodFillWholeMap)->Unit(benchmark::kMillisecond);
 
 void BM_PlainPassWholeMap(benchmark::State& state) {
-    makeMap();
+    Map map;
+    makeMap(map);
+    const MapGrid mapGrid = map.mapGrid;
     TerrainCode code = kSea;
     for (auto _ : state) {
-        const std::int32_t width = mapWidth();
-        const std::int32_t height = mapHeight();
+        const std::int32_t width = mapWidth(map);
+        const std::int32_t height = mapHeight(map);
         for (std::int32_t x = 0; x < width; ++x) {
             TerrainCode* column = mapGrid[x];
             for (std::int32_t y = 0; y < height; ++y) column[y] = code;
@@ -45,25 +44,25 @@ void BM_PlainPassWholeMap(benchmark::State& state) {
         code = code == kSea ? kLake : kSea;
     }
     state.SetItemsProcessed(state.iterations() * 1000000);
-    resetMapState();
 }
 BENCHMARK(BM_PlainPassWholeMap)->Unit(benchmark::kMillisecond);
 
 // A map of scattered land and water, six tiles of ten water: one large
 // ragged area, where the fill mostly walks tile by tile.
 void BM_FloodFillScatteredMap(benchmark::State& state) {
-    makeMap();
-    seedRandom(2024);
+    Map map;
+    makeMap(map);
+    const MapGrid mapGrid = map.mapGrid;
+    Random random(2024);
     for (int x = 0; x < 1000; ++x)
-        for (int y = 0; y < 1000; ++y) mapGrid[x][y] = pelorn::rand() % 10 < 6 ? kLake : kHills;
+        for (int y = 0; y < 1000; ++y) mapGrid[x][y] = random.next() % 10 < 6 ? kLake : kHills;
     mapGrid[500][500] = kLake;
     TerrainCode code = kSea;
     for (auto _ : state) {
-        floodFill(500, 500, code);
+        floodFill(map, 500, 500, code);
         benchmark::DoNotOptimize(mapGrid[0][0]);
         code = code == kSea ? kLake : kSea;
     }
-    resetMapState();
 }
 BENCHMARK(BM_FloodFillScatteredMap)->Unit(benchmark::kMillisecond);
 

@@ -6,8 +6,9 @@
 #include <cstring>
 #include <vector>
 
-#include "editing/history.h"
-#include "editing/tools.h"
+#include "editing/document.h"
+#include "editing/editor.h"
+#include "generator/parameters.h"
 #include "generator/random.h"
 #include "generator/world.h"
 #include "map/map_grid.h"
@@ -16,113 +17,120 @@ namespace {
 
 using namespace pelorn;
 
-// A generated world to start every edit from.
+// A generated world to start every edit from, made once.
 const std::vector<TerrainCode>& generatedWorld() {
     static const std::vector<TerrainCode> world = [] {
-        resetMapState();
-        quadCountX = 10;
-        quadCountY = 10;
-        allocateMapGrid();
-        seedRandom(20240601);
-        generateRandomMap();
-        return std::vector<TerrainCode>(mapGrid[0], mapGrid[0] + std::size_t{1000} * 1000);
+        Map map;
+        map.quadCountX = 10;
+        map.quadCountY = 10;
+        allocateMapGrid(map);
+        Random random(20240601);
+        generateRandomMap(map, GeneratorParameters{}, random);
+        return std::vector<TerrainCode>(map.mapGrid[0], map.mapGrid[0] + std::size_t{1000} * 1000);
     }();
     return world;
 }
 
-void startFromGeneratedWorld() {
-    const std::vector<TerrainCode>& world = generatedWorld();
-    if (!mapGrid || quadCountX != 10 || quadCountY != 10) {
-        resetMapState();
-        quadCountX = 10;
-        quadCountY = 10;
-        allocateMapGrid();
-    }
-    for (int x = 0; x < 1000; ++x) std::memcpy(mapGrid[x], world.data() + std::size_t{1000} * x, 1000 * sizeof(TerrainCode));
-    historyClear();
-}
+// A document and its editor as the program holds them.
+struct Session {
+    Document document;
+    Editor editor{document};
+    GeneratorParameters parameters;
 
-void fillWithHills() {
-    currentTerrain = kHills;
-    fillTool = true;
-    fillWholeMap();
-}
+    void startFromGeneratedWorld() {
+        const std::vector<TerrainCode>& world = generatedWorld();
+        Map& map = document.map;
+        if (!map.mapGrid || map.quadCountX != 10 || map.quadCountY != 10) replaceWithEmptyMap(map, 10, 10);
+        for (int x = 0; x < 1000; ++x)
+            std::memcpy(map.mapGrid[x], world.data() + std::size_t{1000} * x, 1000 * sizeof(TerrainCode));
+        document.history.clear();
+    }
+
+    void fillWithHills() {
+        editor.screen.currentTerrain = kHills;
+        editor.screen.fillTool = true;
+        editor.fillWholeMap();
+    }
+
+    // The generator rewrites the whole map as one recorded edit.
+    void generate() {
+        editor.runRecordedWholeMapEdit([this] {
+            Random random(77);
+            parameters = generateRandomMap(document.map, parameters, random).parameters;
+        });
+    }
+};
 
 void BM_WholeMapFill(benchmark::State& state) {
+    Session session;
     for (auto _ : state) {
         state.PauseTiming();
-        startFromGeneratedWorld();
+        session.startFromGeneratedWorld();
         state.ResumeTiming();
-        fillWithHills();
+        session.fillWithHills();
     }
-    historyClear();
 }
 BENCHMARK(BM_WholeMapFill)->Unit(benchmark::kMillisecond);
 
 void BM_UndoWholeMapFill(benchmark::State& state) {
+    Session session;
     for (auto _ : state) {
         state.PauseTiming();
-        startFromGeneratedWorld();
-        fillWithHills();
+        session.startFromGeneratedWorld();
+        session.fillWithHills();
         state.ResumeTiming();
-        undoLastEdit();
+        session.editor.undo();
     }
-    historyClear();
 }
 BENCHMARK(BM_UndoWholeMapFill)->Unit(benchmark::kMillisecond);
 
 void BM_RedoWholeMapFill(benchmark::State& state) {
+    Session session;
     for (auto _ : state) {
         state.PauseTiming();
-        startFromGeneratedWorld();
-        fillWithHills();
-        undoLastEdit();
+        session.startFromGeneratedWorld();
+        session.fillWithHills();
+        session.editor.undo();
         state.ResumeTiming();
-        redoLastEdit();
+        session.editor.redo();
     }
-    historyClear();
 }
 BENCHMARK(BM_RedoWholeMapFill)->Unit(benchmark::kMillisecond);
 
-void generate() {
-    seedRandom(77);
-    generateRandomMap();
-}
-
-// The generator rewrites the whole map too; it takes far longer than its undo.
+// The generator takes far longer than its undo.
 void BM_Generation(benchmark::State& state) {
+    Session session;
     for (auto _ : state) {
         state.PauseTiming();
-        startFromGeneratedWorld();
+        session.startFromGeneratedWorld();
         state.ResumeTiming();
-        runRecordedWholeMapEdit(generate);
+        session.generate();
     }
-    historyClear();
 }
 BENCHMARK(BM_Generation)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 void BM_UndoGeneration(benchmark::State& state) {
+    Session session;
     for (auto _ : state) {
         state.PauseTiming();
-        startFromGeneratedWorld();
-        runRecordedWholeMapEdit(generate);
+        session.startFromGeneratedWorld();
+        session.generate();
         state.ResumeTiming();
-        undoLastEdit();
+        session.editor.undo();
     }
-    historyClear();
 }
 BENCHMARK(BM_UndoGeneration)->Unit(benchmark::kMillisecond)->Iterations(3);
 
 void BM_RedoGeneration(benchmark::State& state) {
+    Session session;
     for (auto _ : state) {
         state.PauseTiming();
-        startFromGeneratedWorld();
-        runRecordedWholeMapEdit(generate);
-        undoLastEdit();
+        session.startFromGeneratedWorld();
+        session.generate();
+        session.editor.undo();
         state.ResumeTiming();
-        redoLastEdit();
+        session.editor.redo();
     }
-    historyClear();
 }
 BENCHMARK(BM_RedoGeneration)->Unit(benchmark::kMillisecond)->Iterations(3);
 

@@ -5,7 +5,8 @@
 #include <benchmark/benchmark.h>
 
 #include "bench_files.h"
-#include "editing/history.h"
+#include "editing/document.h"
+#include "editing/editor.h"
 #include "editing/unsaved_work.h"
 #include "files/recovery_file.h"
 #include "map/map_grid.h"
@@ -18,31 +19,35 @@ using bench::makeBenchMap;
 
 // With five copies there already: one deleted, four moved, one written.
 void BM_NewRecoveryCopy(benchmark::State& state) {
-    makeBenchMap();
-    for (int i = 0; i < kRecoveryCopies; ++i) writeNewRecoveryCopy();
-    for (auto _ : state) benchmark::DoNotOptimize(writeNewRecoveryCopy());
+    Map map;
+    makeBenchMap(map);
+    for (int i = 0; i < kRecoveryCopies; ++i) writeNewRecoveryCopy(map);
+    for (auto _ : state) benchmark::DoNotOptimize(writeNewRecoveryCopy(map));
 }
 
 // The autosave's usual work: this session's copy brought up to date.
 void BM_RewriteRecoveryCopy(benchmark::State& state) {
-    makeBenchMap();
-    writeNewRecoveryCopy();
-    for (auto _ : state) benchmark::DoNotOptimize(rewriteRecoveryCopy(1));
+    Map map;
+    makeBenchMap(map);
+    writeNewRecoveryCopy(map);
+    for (auto _ : state) benchmark::DoNotOptimize(rewriteRecoveryCopy(map, 1));
 }
 
 // What the editor runs before it drops a map: one edit, then the copy.
 void BM_KeepUnsavedWork(benchmark::State& state) {
-    makeBenchMap();
-    historyClear();
+    Document document;
+    Editor editor(document);
+    makeBenchMap(document.map);
+    MapGrid mapGrid = document.map.mapGrid;
     TerrainCode code = 0;
     for (auto _ : state) {
         state.PauseTiming();
-        historyRecordTile(5, 5, mapGrid[5][5], code);
+        document.history.recordTile(5, 5, mapGrid[5][5], code);
         mapGrid[5][5] = code;
-        historyEndEdit();
+        document.history.endEdit();
         code = (code + 1) % 39;
         state.ResumeTiming();
-        benchmark::DoNotOptimize(keepUnsavedWork());
+        benchmark::DoNotOptimize(keepUnsavedWork(editor));
     }
 }
 
