@@ -8,8 +8,11 @@
 namespace pelorn {
 
 const Tool& toolFor(const Screen& screen) {
+    if (screen.stamp) return stampTool();
     if (screen.bucketTool) return bucketTool();
     if (screen.fillTool) return wholeMapFillTool();
+    if (screen.selectTool) return selectTool();
+    if (screen.startLocationMode) return moveStartTool();
     return brushTool();
 }
 
@@ -23,8 +26,16 @@ void Editor::legendClick(ClientPoint point) {
     repaintStatus(StatusChange::kCurrentTerrain);
 }
 
-bool Editor::press(ClientPoint point) {
+bool Editor::press(ClientPoint point) { return press(point, false); }
+
+bool Editor::press(ClientPoint point, bool shiftHeld) {
     strokeTool_ = nullptr;
+    if (showsWholeMap(screen) && tool().worksOnWholeMap()) {
+        history().beginEdit(MapChange::kBrushedTiles);
+        leftButtonDown = tool().press(*this, point);
+        if (leftButtonDown) strokeTool_ = &tool();
+        return leftButtonDown;
+    }
     if (showsWholeMap(screen)) {
         // A click picks a quad to edit; no stroke follows it, not even into
         // the detail view it opens while the button is still held.
@@ -43,7 +54,9 @@ bool Editor::press(ClientPoint point) {
         history().beginEdit(MapChange::kBrushedTiles);
         return true;
     }
-    const Tool& pressed = tool();
+    // Shift+click draws a line wherever the press would paint.
+    const bool paints = &tool() == &brushTool() || &tool() == &wholeMapFillTool() || &tool() == &moveStartTool();
+    const Tool& pressed = shiftHeld && paints ? lineTool() : tool();
     // The stroke's edit opens before its first tile.
     history().beginEdit(MapChange::kBrushedTiles);
     leftButtonDown = pressed.press(*this, point);
@@ -54,11 +67,13 @@ bool Editor::press(ClientPoint point) {
 void Editor::move(ClientPoint point, bool leftButtonHeld) {
     if (leftButtonDown && !leftButtonHeld) release();
     pointerMovedTo(screen, map(), point);
+    placeStamp(point);
     strokeTo(point);
 }
 
 void Editor::strokeTo(ClientPoint point) {
-    if (leftButtonDown && strokeTool_ && showsDetailView(screen)) strokeTool_->move(*this, point);
+    if (leftButtonDown && strokeTool_ && (showsDetailView(screen) || strokeTool_->worksOnWholeMap()))
+        strokeTool_->move(*this, point);
 }
 
 void Editor::release() {
@@ -80,18 +95,22 @@ void Editor::cancel() {
 void Editor::pointerLeft() { pelorn::pointerLeft(screen); }
 
 void Editor::toggleBoldBrush() {
-    screen.boldBrush = !screen.boldBrush;
+    // From a larger size, back to the normal brush.
+    screen.boldBrush = screen.brushSize < 2 && !screen.boldBrush;
+    screen.brushSize = 0;
     repaintStatus(StatusChange::kBrush);
 }
 
 void Editor::toggleFillTool() {
     screen.bucketTool = false;
+    screen.selectTool = false;
     screen.fillTool = !screen.fillTool;
     repaintStatus(StatusChange::kTool);
 }
 
 void Editor::toggleBucketTool() {
     screen.fillTool = false;
+    screen.selectTool = false;
     screen.bucketTool = !screen.bucketTool;
     repaintStatus(StatusChange::kTool);
 }

@@ -74,6 +74,9 @@ void mapReplaced(Editor& editor, bool savedUnderItsName) {
     editor.recovery.sessionCopy = 0;
     editor.screen.viewQuadX = 0;
     editor.screen.viewQuadY = 0;
+    // The selection and the last painted tile belonged to the old map; a floating stamp stays.
+    editor.screen.selection.reset();
+    editor.lastPainted.reset();
     editor.showFileMarks();
 }
 

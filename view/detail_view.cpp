@@ -7,6 +7,7 @@
 #include "map/map_grid.h"
 #include "text/conversions.h"
 #include "view/drawing.h"
+#include "view/edit_overlay.h"
 #include "view/layout.h"
 #include "view/map_view.h"
 #include "view/screen.h"
@@ -63,7 +64,7 @@ void drawEdges(Painter& painter, const Map& map, const Screen& screen, const Cli
 void drawStatusLine(Painter& painter, const Screen& screen) {
     drawing::drawPositionText(painter, screen);
     if (!screen.cursorText.empty()) painter.textOut(kCursorTextX, kStatusTop, screen.cursorText);
-    painter.textOut(kBrushStatusX, kStatusTop, screen.boldBrush ? "Brush: Bold" : "Brush: Normal");
+    painter.textOut(kBrushStatusX, kStatusTop, brushStatusText(screen));
     if (screen.seedShown) painter.textOut(kSeedStatusX, kStatusTop, seedStatusText(screen));
     if (!screen.playersText.empty()) painter.textOut(kPlayersStatusX, kStatusTop, screen.playersText);
     painter.setTextColour(kRed);
@@ -74,7 +75,15 @@ void drawStatusLine(Painter& painter, const Screen& screen) {
     } else if (screen.bucketTool) {
         painter.setTextColour(drawing::kToolStatusColour);
         painter.textOut(kToolStatusX, kStatusTop, "Using BUCKET tool");
+    } else if (screen.selectTool) {
+        painter.setTextColour(drawing::kToolStatusColour);
+        painter.textOut(kToolStatusX, kStatusTop, "Using SELECT tool");
     }
+    // The second line, below the map.
+    painter.setTextColour(kBlack);
+    const std::string selection = selectionStatusText(screen);
+    if (!selection.empty()) painter.textOut(kSelectionStatusX, kLowerStatusTop, selection);
+    if (!screen.editText.empty()) painter.textOut(kEditStatusX, kLowerStatusTop, screen.editText);
 }
 
 void drawLegend(Painter& painter) {
@@ -115,6 +124,7 @@ public:
         if (map.mapGrid) {
             drawQuad(painter, map, screen, clip);
             drawEdges(painter, map, screen, clip);
+            drawEditOverlays(painter, map, screen, clip);
         }
         painter.selectPen(kVoid);
         line(painter, kSeparatorX, 0, kSeparatorX, kSeparatorBottom);
