@@ -37,3 +37,8 @@
 // the symmetry choice of Generate Terrain.
 #define IDC_SEED 630
 #define IDC_SYMMETRY 631
+// "Replace Terrain": the two names or codes and "Only in the selection".
+#define IDD_REPLACE_TERRAIN 208
+#define IDC_REPLACE_FROM 720
+#define IDC_REPLACE_WITH 721
+#define IDC_REPLACE_IN_SELECTION 722
