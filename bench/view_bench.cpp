@@ -31,7 +31,7 @@ Map generatedWorld() {
     map.quadCountX = 10;
     map.quadCountY = 10;
     pelorn::Random random(7);
-    pelorn::generateRandomMap(map, random, pelorn::GeneratorParameters{});
+    pelorn::generateRandomMap(map, pelorn::GeneratorParameters{}, random);
     return map;
 }
 
