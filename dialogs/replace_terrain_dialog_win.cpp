@@ -17,6 +17,12 @@ INT_PTR CALLBACK replaceTerrainDialogProc(HWND dialog, UINT message, WPARAM wPar
             return TRUE;
         }
         case WM_COMMAND:
+            // A plain check box: the dialog turns it on and off itself.
+            if (LOWORD(wParam) == IDC_REPLACE_IN_SELECTION) {
+                const bool checked = IsDlgButtonChecked(dialog, IDC_REPLACE_IN_SELECTION) == BST_CHECKED;
+                CheckDlgButton(dialog, IDC_REPLACE_IN_SELECTION, checked ? BST_UNCHECKED : BST_CHECKED);
+                return TRUE;
+            }
             return closeOnOkOrCancel(dialog, wParam, [dialog] {
                 const bool onlySelection = IsDlgButtonChecked(dialog, IDC_REPLACE_IN_SELECTION) == BST_CHECKED;
                 const ReplaceField refused = applyReplaceTerrain(
