@@ -290,20 +290,13 @@ TEST_F(CommandsTest, UndoAndRedoKeysAndMenuItemsInBothViews) {
     EXPECT_EQ(IDM_REDO, 315);
 }
 
-}  // namespace
-}  // namespace pelorn
-
-namespace pelorn {
-namespace {
-
 // The hand edits' keys: plain X, Y, Z only while a stamp floats, Ctrl+X cuts,
 // the clipboard keys, typed brackets, Escape and Delete, and Ctrl+H for the shell.
 TEST_F(CommandsTest, HandEditKeys) {
     makeMap(1, 1, kSea);
     keyDown('R', true);
-    EXPECT_TRUE(screen.selectTool);
-    keyDown(kKeyF, true);
-    EXPECT_FALSE(screen.selectTool);
+    keyDown(kKeyF, true);  // the fill tool turns the selection tool off
+    EXPECT_FALSE(screen.selectTool || !fillTool);
     keyDown('A', true);
     EXPECT_EQ(screen.selection, (TileRect{0, 0, 100, 100}));
     keyDown(kKeyEscape, false);
@@ -319,6 +312,7 @@ TEST_F(CommandsTest, HandEditKeys) {
     keyDown('X', false);
     EXPECT_EQ(screen.stamp->block.cells, (std::vector<TerrainCode>{2, 1}));
     keyDown('Z', false);  // both ways, not undo
+    EXPECT_EQ(screen.stamp->block.cells, (std::vector<TerrainCode>{-1, 1, 2, -1}));
     keyDown(kKeyEscape, false);
     EXPECT_FALSE(screen.stamp);
     keyDown('X', true);  // Ctrl+X cuts
@@ -326,11 +320,8 @@ TEST_F(CommandsTest, HandEditKeys) {
     mapGrid[0][1] = kSea;
     keyDown(kKeyDelete, false);
     EXPECT_EQ(mapGrid[0][1], kVoid);
-    handleCharacter(program, ']');
-    handleCharacter(program, ']');
+    for (char typed : {']', ']', ']', '[', 'x'}) handleCharacter(program, typed);
     EXPECT_EQ(screen.brushSize, 2);
-    handleCharacter(program, '[');
-    EXPECT_TRUE(screen.boldBrush);
     EXPECT_EQ(handleKeyDown(program, 'H', true, false), IDM_REPLACE_TERRAIN);
     EXPECT_EQ(handleKeyDown(program, 'H', false, false), 0);
 }
