@@ -3,6 +3,7 @@
 // the legend with the marker of the current terrain.
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "map/map_grid.h"
 #include "text/conversions.h"
@@ -28,14 +29,17 @@ void drawTileWithin(Painter& painter, const Map& map, const ClientRect& clip, in
     if (rectsMeet(ClientRect{x, y, x + kTileWidth, y + kTileHeight}, clip)) drawTile(painter, map, x, y, column, row);
 }
 
+// The tiles under a floating stamp are left to the stamp, drawn over them.
 void drawQuad(Painter& painter, const Map& map, const Screen& screen, const ClientRect& clip) {
     const int baseX = screen.viewQuadX * kQuadSize;
     const int baseY = screen.viewQuadY * kQuadSize;
+    const std::vector<bool> covered = stampCover(screen, map);
     for (int j = 0; j < kQuadSize; ++j) {
         const ClientPoint top = quadTileOrigin(j, 0);
         if (top.x + kTileWidth <= clip.left || top.x >= clip.right) continue;
         for (int i = 0; i < kQuadSize; ++i)
-            drawTileWithin(painter, map, clip, top.x, top.y + kRowSpacing * i, baseX + j, baseY + i);
+            if (covered.empty() || !covered[j * kQuadSize + i])
+                drawTileWithin(painter, map, clip, top.x, top.y + kRowSpacing * i, baseX + j, baseY + i);
     }
 }
 

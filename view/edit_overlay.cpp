@@ -129,6 +129,20 @@ std::optional<ClientRect> stampArea(const Screen& screen, const Map& map) {
     return tileBoxes(*span);
 }
 
+std::vector<bool> stampCover(const Screen& screen, const Map& map) {
+    std::vector<bool> covered;
+    if (!stampArea(screen, map)) return covered;
+    covered.assign(static_cast<std::size_t>(kQuadSize) * kQuadSize, false);
+    const int left = screen.viewQuadX * kQuadSize;
+    const int top = screen.viewQuadY * kQuadSize;
+    forEachStampTile(screen.stamp->block, map, *screen.stamp->at, [&](std::int32_t x, std::int32_t y, TerrainCode) {
+        const int column = x - left;
+        const int row = y - top;
+        if (column >= 0 && row >= 0 && column < kQuadSize && row < kQuadSize) covered[column * kQuadSize + row] = true;
+    });
+    return covered;
+}
+
 void drawEditOverlays(Painter& painter, const Map& map, const Screen& screen, const ClientRect& clip) {
     if (!map.mapGrid) return;
     if (showsDetailView(screen)) {

@@ -7,6 +7,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "map/tile_block.h"
 #include "view/client_area.h"
@@ -31,6 +32,11 @@ std::optional<ClientRect> selectionFrame(const Screen& screen, const Map& map);
 // The client pixels the stamp's tiles take in the viewed quad; none when it
 // shows nowhere.
 std::optional<ClientRect> stampArea(const Screen& screen, const Map& map);
+
+// The tiles of the viewed quad that the floating stamp covers, which the
+// detail view need not draw beneath it: covered[column * 100 + row]. Empty
+// while no stamp shows.
+std::vector<bool> stampCover(const Screen& screen, const Map& map);
 
 // The overlays of the view the screen shows, after the map's tiles.
 void drawEditOverlays(Painter& painter, const Map& map, const Screen& screen, const ClientRect& clip);
