@@ -127,6 +127,7 @@ void Editor::scroll(std::int32_t dx, std::int32_t dy) {
     screen.viewQuadX = x;
     screen.viewQuadY = y;
     repaintScrolled(screen, map());
+    if (screen.lastPointer) placeStamp(*screen.lastPointer);  // the stamp stays under the pointer
 }
 
 void Editor::switchViewMode() {

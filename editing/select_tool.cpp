@@ -19,17 +19,23 @@ namespace {
 constexpr int kWholeMapDragPixels = 3;
 
 // The map tile under a point: the detail view's quad tiles; on the
-// whole-map picture the tile a pixel shows, held to the picture's edge.
-std::optional<TilePos> tileUnder(const Editor& editor, ClientPoint point, bool clampToPicture) {
+// whole-map picture the tile a pixel shows. A drag past the edge is held to it.
+std::optional<TilePos> tileUnder(const Editor& editor, ClientPoint point, bool clampToEdge) {
     const Map& map = editor.map();
     if (!map.mapGrid) return std::nullopt;
-    if (!showsWholeMap(editor.screen)) return tileAt(editor.screen, point);
+    if (!showsWholeMap(editor.screen)) {
+        if (clampToEdge) {
+            point.x = std::clamp(point.x, kMapClickOriginX, kMapClickOriginX + kMapClickWidth - 1);
+            point.y = std::clamp(point.y, kMapClickOriginY, kMapClickOriginY + kMapClickHeight - 1);
+        }
+        return tileAt(editor.screen, point);
+    }
     const WholeMapPicture picture = wholeMapPicture(map);
     const ClientRect bounds = picture.bounds();
     int px = point.x - bounds.left;
     int py = point.y - bounds.top;
     const bool inside = px >= 0 && py >= 0 && px < picture.width() && py < picture.height();
-    if (!inside && !clampToPicture) return std::nullopt;
+    if (!inside && !clampToEdge) return std::nullopt;
     px = std::clamp(px, 0, picture.width() - 1);
     py = std::clamp(py, 0, picture.height() - 1);
     return TilePos{picture.tileColumn(px), picture.tileRow(py)};
