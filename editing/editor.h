@@ -92,8 +92,8 @@ public:
     void copySelection();
     void cutSelection();
     void clearSelection();
-    // The selected tiles, or the whole map without a selection, become `code`.
-    void fillSelectionOrMap(TerrainCode code);
+    // The selected tiles become `code` (Enter with the fill tool and a selection).
+    void fillSelection(TerrainCode code);
     // Paste asks the shell for the clipboard's text (clipboardWanted); the
     // shell hands it to pasteBlockText, which makes it the floating stamp.
     void requestPaste();
@@ -110,7 +110,7 @@ public:
     void placeStamp(ClientPoint point);
 
     std::optional<TilePos> lastPainted;  // the centre of the last brush step, for Shift+click lines
-    // The stroke of the selection and the start drag: where it began.
+    // The selection's drag: where it began, and whether it has moved.
     TilePos strokeAnchor{0, 0};
     ClientPoint strokePressPoint{0, 0};
     bool strokeMoved = false;

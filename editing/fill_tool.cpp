@@ -27,7 +27,7 @@ void Editor::fillWholeMap() {
     if (screen.selection) {
         // With a selection, Enter fills the selected tiles alone.
         repaintStatus(StatusChange::kTool);
-        fillSelectionOrMap(screen.currentTerrain);
+        fillSelection(screen.currentTerrain);
         return;
     }
     Map& map = document.map;

@@ -112,7 +112,7 @@ void Editor::clearSelection() {
     showEditText(tilesText(changed) + " cleared");
 }
 
-void Editor::fillSelectionOrMap(TerrainCode code) {
+void Editor::fillSelection(TerrainCode code) {
     const std::optional<TileRect> rect = selectionOnMap(*this);
     if (!rect) return;
     const std::int64_t changed = changeTiles(*this, *rect, [code](TerrainCode) { return code; });
