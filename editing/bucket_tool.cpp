@@ -12,7 +12,7 @@ namespace pelorn {
 
 namespace {
 
-class BucketTool : public Tool {
+class BucketTool : public ClickTool {
 public:
     bool press(Editor& editor, ClientPoint point) const override {
         Map& map = editor.map();
@@ -30,8 +30,6 @@ public:
         editor.showFileMarks();
         return false;
     }
-    void move(Editor&, ClientPoint) const override {}
-    void release(Editor&) const override {}
 };
 
 const BucketTool kBucketTool;

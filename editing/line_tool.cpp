@@ -91,7 +91,7 @@ std::vector<TilePos> hexLine(const HexTorus& torus, TilePos a, TilePos b) {
     return tiles;
 }
 
-class LineTool : public Tool {
+class LineTool : public ClickTool {
 public:
     bool press(Editor& editor, ClientPoint point) const override {
         const Map& map = editor.map();
@@ -107,8 +107,6 @@ public:
         editor.showFileMarks();
         return false;
     }
-    void move(Editor&, ClientPoint) const override {}
-    void release(Editor&) const override {}
 };
 
 const LineTool kLineTool;

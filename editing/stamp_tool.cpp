@@ -12,7 +12,7 @@ namespace pelorn {
 
 namespace {
 
-class StampTool : public Tool {
+class StampTool : public ClickTool {
 public:
     bool press(Editor& editor, ClientPoint point) const override {
         editor.placeStamp(point);
@@ -26,8 +26,6 @@ public:
         editor.showEditText("Pasted " + intToText(stamp.block.width) + " x " + intToText(stamp.block.height));
         return false;
     }
-    void move(Editor&, ClientPoint) const override {}
-    void release(Editor&) const override {}
 };
 
 const StampTool kStampTool;

@@ -29,6 +29,13 @@ public:
     virtual bool worksOnWholeMap() const { return false; }
 };
 
+// A tool whose press does all its work: no stroke follows it.
+class ClickTool : public Tool {
+public:
+    void move(Editor&, ClientPoint) const override {}
+    void release(Editor&) const override {}
+};
+
 // The tools as the status line shows them switched on.
 const Tool& toolFor(const Screen& screen);
 
