@@ -2,6 +2,7 @@
 
 #include "view/cursor_text.h"
 #include "view/layout.h"
+#include "view/notice.h"
 #include "view/view_mode.h"
 #include "view/whole_map.h"
 
@@ -44,6 +45,7 @@ bool Editor::press(ClientPoint point) {
         return true;
     }
     const Tool& pressed = tool();
+    clearNotice(screen);  // the user goes on working: what the last action said is read
     // The stroke's edit opens before its first tile.
     history().beginEdit(MapChange::kBrushedTiles);
     leftButtonDown = pressed.press(*this, point);

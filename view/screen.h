@@ -38,6 +38,8 @@ struct Screen {
     std::optional<std::uint32_t> seedShown;  // the seed the last generator run started from
     std::optional<ClientPoint> lastPointer;  // the pointer's last place over the client area
     std::string cursorText;                  // the tile under it, as the status line shows it
+    std::string noticeText;                  // what an action just did or could not do (view/notice.h)
+    bool noticeIsFailure = false;            // shown in red
 
     // What to repaint; the shell takes it after each event.
     Repaints repaints;
