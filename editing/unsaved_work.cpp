@@ -111,6 +111,7 @@ void mapReplaced(Editor& editor, bool savedUnderItsName) {
     editor.history().clear();
     if (!savedUnderItsName) editor.history().markUnsaved();
     editor.document.mapSaveFailed = false;
+    editor.document.sourceName.clear();
     forgetMapCopy(editor.recovery);
     editor.recovery.copyFailed = false;
     clearNotice(editor.screen);
@@ -137,7 +138,6 @@ bool openRecoveryCopy(Editor& editor, const std::string& path) {
     freeMapGrid(map);  // the old grid goes first, as when a map file opens
     installParsedMap(map, parseMapText(text), "Untitled");
     mapReplaced(editor, false);
-    editor.document.sourceName.clear();
     RecoveryState& recovery = editor.recovery;
     recovery.sessionCopy = path;
     recovery.copiedRevision = editor.history().revision();

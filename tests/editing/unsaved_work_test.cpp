@@ -9,6 +9,7 @@
 #include "editing/editor.h"
 #include "files/files_fixture.h"
 #include "files/map_file.h"
+#include "files/recovery_file.h"
 #include "support/repaint_list.h"
 #include "support/test_map.h"
 #include "view/map_view.h"
@@ -37,6 +38,16 @@ protected:
         document.history.endEdit();
         editor.showFileMarks();
         return mapFileText(document.map);
+    }
+
+    // The texts of the recovery copies, the newest first.
+    static Files copyTexts() {
+        Files texts;
+        for (const RecoveryCopy& copy : listRecoveryCopies()) texts.push_back(readBytes(copy.path));
+        return texts;
+    }
+    static TerrainCode markOfCopy(const std::string& path) {
+        return parseMapText(readBytes(path)).grid.columns()[1][0];
     }
 
     std::string captionText() const { return mapCaptionText(document.map, document.marks()); }
@@ -89,51 +100,87 @@ TEST_F(UnsavedWork, NothingIsWrittenForAMapWithoutUnsavedEdits) {
     EXPECT_EQ(folderEntries("."), Files{"Untitled.map"});
 }
 
-// The autosave keeps this session's copy up to date; a copy kept before the
-// map is dropped stays as it is, and the next one is new.
+// The autosave keeps the map's copy up to date; a copy kept before the map
+// is dropped stays as it is, and the next one is new.
 TEST_F(UnsavedWork, TheAutosaveRefreshesACopyThatKeepingThenLeaves) {
     edit(1, kHills);
     autosaveUnsavedWork(editor);
     const std::string two = edit(2, kDesert);
     autosaveUnsavedWork(editor);
-    EXPECT_EQ(folderEntries("."), Files{"Recovery-1.map"});
-    EXPECT_EQ(readBytes("Recovery-1.map"), two);
-    std::filesystem::remove("Recovery-1.map");
+    EXPECT_EQ(folderEntries("."), Files{"Recovery"});
+    EXPECT_EQ(copyTexts(), Files{two});
+    std::filesystem::remove(listRecoveryCopies()[0].path);
     autosaveUnsavedWork(editor);  // nothing changed since: not written again
-    EXPECT_TRUE(folderEntries(".").empty());
+    EXPECT_TRUE(copyTexts().empty());
 
     const std::string three = edit(3, kSea);
     EXPECT_TRUE(keepUnsavedWork(editor));
     EXPECT_TRUE(keepUnsavedWork(editor));  // asked again: nothing more
-    EXPECT_EQ(folderEntries("."), Files{"Recovery-1.map"});
+    EXPECT_FALSE(unsavedEditsInNoFile(editor));
+    EXPECT_EQ(copyTexts(), Files{three});
     const std::string four = edit(4, kLake);
+    EXPECT_TRUE(unsavedEditsInNoFile(editor));
     autosaveUnsavedWork(editor);
-    EXPECT_EQ(readBytes("Recovery-2.map"), three);
-    EXPECT_EQ(readBytes("Recovery-1.map"), four);
+    EXPECT_FALSE(unsavedEditsInNoFile(editor));
+    EXPECT_EQ(copyTexts(), (Files{four, three}));
     EXPECT_FALSE(mapSaveFailed);
+    EXPECT_EQ(editor.screen.noticeText, "");
+}
+
+// A copy that cannot be written shows at once, the autosave's too, and the
+// edits count as in no file until one is written.
+TEST_F(UnsavedWork, ACopyThatCannotBeWrittenShowsInRed) {
+    writeBytes(kRecoveryFolder, "a file where the folder would be");
+    edit(1, kHills);
+    autosaveUnsavedWork(editor);
+    EXPECT_TRUE(mapSaveFailed);
+    EXPECT_EQ(editor.screen.noticeText, kNoCopyNotice);
+    EXPECT_TRUE(editor.screen.noticeIsFailure);
+    EXPECT_FALSE(keepUnsavedWork(editor));
+    EXPECT_TRUE(unsavedEditsInNoFile(editor));
+    std::filesystem::remove(kRecoveryFolder);
+    EXPECT_TRUE(keepUnsavedWork(editor));
+    EXPECT_EQ(editor.screen.noticeText, "");
+    EXPECT_FALSE(unsavedEditsInNoFile(editor));
 }
 
 // A map that replaced the one in memory starts fresh, and saved unless its
-// file was not the file of its name.
+// file was not the file of its name; a recovery copy opens unsaved under its
+// map's name, and leaving it without an edit writes nothing.
 TEST_F(UnsavedWork, AReplacedMapIsSavedWhenItsNamesFileHoldsIt) {
     edit(1, kHills);
     ASSERT_TRUE(keepUnsavedWork(editor));
+    const std::string copy = listRecoveryCopies()[0].path;
     mapSaveFailed = true;
-    currentMapName = "Recovery-1";
-    openCurrentMap(editor);
+    currentMapName = "Other";
+    ASSERT_TRUE(openRecoveryCopy(editor, copy));
     EXPECT_EQ(currentMapName, "Untitled");
     EXPECT_EQ(mapGrid[1][0], kHills);
     EXPECT_TRUE(document.history.hasUnsavedEdits()) << "Untitled.map does not hold it";
     EXPECT_FALSE(mapSaveFailed);
     EXPECT_FALSE(document.history.canUndo());
+    EXPECT_TRUE(keepUnsavedWork(editor));
+    autosaveUnsavedWork(editor);
+    EXPECT_EQ(copyTexts().size(), 1u) << "the copy opened holds the map";
+    const std::string edited = edit(2, kSea);
+    autosaveUnsavedWork(editor);
+    EXPECT_EQ(copyTexts()[0], edited) << "an edit goes to a copy of its own";
+    EXPECT_EQ(markOfCopy(copy), kHills);
+    EXPECT_FALSE(openRecoveryCopy(editor, "Recovery/none-1.map"));
+    EXPECT_TRUE(editor.screen.noticeIsFailure);
+
     ASSERT_TRUE(saveMap(editor));
     for (bool withFile : {true, false}) {
         if (!withFile) std::filesystem::remove("Untitled.map");
         currentMapName = "Missing";  // Untitled.map stands in, or else an empty map
-        openCurrentMap(editor);
+        EXPECT_FALSE(openCurrentMap(editor));
         EXPECT_FALSE(document.history.hasUnsavedEdits());
         EXPECT_EQ(mapGrid[1][0], withFile ? kHills : kVoid);
+        EXPECT_EQ(document.sourceName, withFile ? "Untitled" : "");
     }
+    currentMapName = "Untitled";
+    ASSERT_TRUE(saveMap(editor));
+    EXPECT_TRUE(openCurrentMap(editor));
 }
 
 TEST_F(UnsavedWork, TheAutosaveIntervalIsTwoMinutesUnlessATestSetsIt) {
