@@ -64,7 +64,7 @@ void limitDialogField(HWND dialog, int id, int characters) {
 }
 
 bool askYesNo(HWND owner, const std::string& question, const char* title) {
-    return MessageBoxA(owner, question.c_str(), title, MB_YESNO | MB_ICONQUESTION) == IDYES;
+    return MessageBoxA(owner, question.c_str(), title, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) == IDYES;
 }
 
 DialogContext& dialogContext(HWND dialog) {

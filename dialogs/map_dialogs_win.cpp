@@ -70,7 +70,7 @@ INT_PTR CALLBACK saveAsMapDialogProc(HWND dialog, UINT message, WPARAM wParam, L
                 const std::string name = readDialogField(dialog, IDC_MAP_NAME);
                 if (!nameAcceptedOrSelected(dialog, name, mapNameAccepted)) return false;
                 // Replacing another map without a word would lose it.
-                if (saveAsReplacesAnotherFile(editorOf(dialog), name) && !askYesNo(dialog, saveAsReplaceQuestion(name), "Save As Map")) {
+                if (saveAsReplacesAnotherFile(editorOf(dialog), name) && !askYesNo(dialog, saveAsReplaceQuestion(name), "Replace Map")) {
                     selectDialogField(dialog, IDC_MAP_NAME);
                     return false;
                 }
