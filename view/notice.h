@@ -2,7 +2,8 @@
 // just did or could not do ("Saved Hills.png", "Nowhere.map could not be
 // read"), red for a failure (Screen::noticeText). It takes the field of the
 // seed, the players-mode text and the tile under the pointer (kNoticeRect)
-// until the next press on the map, another map, or another notice.
+// until the next press on the map, another map, another notice, or a seed
+// or players-mode text shown after it.
 #pragma once
 
 #include <string>

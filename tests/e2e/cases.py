@@ -1317,14 +1317,17 @@ def seed_status_shown(editor, shot):
 
 
 def seed_edits(seed_text=None, symmetry_downs=0):
-    """Key steps for generate_terrain: from field 601, Shift+Tab reaches the
-    symmetry choice (the last tab stop) and then the seed field before it;
-    Tab twice goes back to 601."""
-    steps = ["key:shift+Tab"] + (["key:" + " ".join(["Down"] * symmetry_downs)] if symmetry_downs else [])
+    """Key steps for generate_terrain: from field 601, Shift+Tab reaches
+    "Quads Y" (the last tab stop), "Quads X", the symmetry choice and then the
+    seed field before it; Tab four times goes back to 601. An empty
+    seed_text empties the field."""
+    steps = ["key:shift+Tab shift+Tab shift+Tab"] + (["key:" + " ".join(["Down"] * symmetry_downs)] if symmetry_downs else [])
     steps.append("key:shift+Tab")
-    if seed_text is not None:
+    if seed_text == "":
+        steps.append("key:BackSpace")
+    elif seed_text is not None:
         steps.append(seed_text)
-    steps.append("key:Tab Tab")
+    steps.append("key:Tab Tab Tab Tab")
     return steps
 
 
@@ -1417,23 +1420,46 @@ def generate_and_read(editor, edits, before):
     return save_and_read(editor).codes, quad_pixels(editor, shot)
 
 
+def refused_seeds_then_emptied(editor, before):
+    """Generate Terrain with seeds that are none: each keeps the dialog open
+    with the field selected, so that the next text replaces it; emptied, the
+    field runs on from the generator's state."""
+    editor.move_to(690, 520)
+    editor.menu(2, 0)
+    editor.wait_window("Generate Terrain")
+    type_steps(editor, ["key:shift+Tab shift+Tab shift+Tab shift+Tab", "12ab"])
+    for text in ("4294967296", "key:BackSpace"):
+        editor.key("Return")
+        time.sleep(1.0)
+        check(editor.find_window("Generate Terrain"), "the dialog closed on a seed that is none")
+        type_steps(editor, [text])
+    editor.key("Return")
+    editor.wait_window_gone("Generate Terrain", timeout=120)
+    shot = generated(editor, before)
+    return save_and_read(editor).codes, quad_pixels(editor, shot)
+
+
 def case_seed_field_without_a_seed_leaves_the_state(session):
-    """Text that holds no seed, or one beyond 4294967295, runs on from the
-    generator's state as a field left alone does; nothing crashes."""
+    """An emptied seed field runs on from the generator's state as a field
+    left alone does; text that is no seed keeps the dialog open."""
     runs = {}
-    for label, texts in (("left alone", [None, None]), ("no seed", ["12ab", "4294967296"])):
+    for label in ("left alone", "emptied"):
         editor = session.start()
         editor.move_to(690, 520)
         pixels = quad_pixels(editor, editor.screenshot())
         worlds = []
-        for text in ["1234"] + texts:
-            codes, pixels = generate_and_read(editor, seed_edits(text), pixels)
+        for i in range(3):
+            if label == "emptied" and i == 1:
+                codes, pixels = refused_seeds_then_emptied(editor, pixels)
+            else:
+                text = "1234" if i == 0 else ("" if label == "emptied" else None)
+                codes, pixels = generate_and_read(editor, seed_edits(text), pixels)
             worlds.append(codes)
         check(editor.close() == 0, "exit code %s after %s" % (editor.exit_code, label))
         runs[label] = worlds
     check(runs["left alone"][0] != runs["left alone"][1], "the second run made the first world again")
     for i in range(3):
-        check(runs["no seed"][i] == runs["left alone"][i], "world %d differs from the world of the field left alone" % i)
+        check(runs["emptied"][i] == runs["left alone"][i], "world %d differs from the world of the field left alone" % i)
 
 
 def case_symmetry_the_map_cannot_have_is_refused(session):
@@ -1443,7 +1469,7 @@ def case_symmetry_the_map_cannot_have_is_refused(session):
     editor.move_to(690, 520)
     editor.menu(2, 0)
     editor.wait_window("Generate Terrain")
-    editor.key("shift+Tab", "Down", "Down", "Down", "Return")
+    editor.key("shift+Tab", "shift+Tab", "shift+Tab", "Down", "Down", "Down", "Return")
     editor.wait_window("Symmetry")
     editor.key("Return")
     wait_until(lambda: editor.find_window("Symmetry") is None, 15, "the message to close")
@@ -2009,9 +2035,55 @@ def case_a_folder_without_copies_says_so_and_asks_before_closing(session):
             subprocess.run(["chattr", "-i", workdir])
 
 
+NOTICE = (170, 8, 575, 28)  # the status line's notice, over the seed and the tile under the pointer
+
+
+def case_dialogs_say_what_they_cannot_use_and_the_status_line_what_happened(session):
+    editor = session.start()
+    editor.move_to(690, 520)
+    # Ctrl+A selects the whole name again; a name that cannot be read says so in red.
+    editor.menu(0, 1)
+    editor.wait_window("Open Map")
+    editor.key("End")
+    editor.ctrl_key("a")
+    editor.type_text("Nowhere")
+    editor.key("Return")
+    editor.wait_window_gone("Open Map")
+    editor.wait_for(lambda s: count_colour(editor, s, *NOTICE, TOOL_RED) > 100, what="the red notice")
+    # A size larger than any map keeps New Map open.
+    editor.menu(0, 0)
+    editor.wait_window("New Map")
+    editor.key("Tab")
+    editor.type_text("101")
+    editor.key("Return")
+    time.sleep(1.0)
+    check(editor.find_window("New Map"), "New Map closed on 101 quads")
+    editor.key("Escape")
+    editor.wait_window_gone("New Map")
+    # Generate Terrain at another size, from a seed: pelorn-cli's world; one undo brings the map back.
+    before = quad_pixels(editor, editor.screenshot())
+    generate_terrain(editor, ["key:shift+Tab shift+Tab", "2", "key:Tab", "1", "key:shift+Tab shift+Tab shift+Tab", "7"])
+    generated(editor, before)
+    world = save_and_read(editor, "Untitled", (2, 1))
+    folder = session.new_folder()
+    run_cli(session, folder, "generate", "--seed", 7, "--quads", "2x1", "--name", "Untitled")
+    check(MapFile(file_bytes(os.path.join(folder, "Untitled.map"))).codes == world.codes,
+          "the world of Quads 2 x 1 and seed 7 is not pelorn-cli's")
+    editor.ctrl_key_until_screen("z", lambda s: quad_pixels(editor, s) == before, what="the undone world")
+    check(set(save_and_read(editor).codes) == {0}, "the map after undo")
+    # Save PNG says what it wrote, in black.
+    editor.move_to(690, 520)
+    editor.menu(0, 6)
+    editor.wait_file("Untitled.png")
+    editor.wait_for(lambda s: count_colour(editor, s, *NOTICE, BLACK) > 50 and
+                    count_colour(editor, s, *NOTICE, TOOL_RED) == 0, what="the notice of Save PNG")
+    check(editor.close() == 0, "exit code %s" % editor.exit_code)
+
+
 ALL += [
     case_browsing_five_copies_by_the_recover_dialog_loses_none,
     case_users_maps_of_recovery_names_survive_new_maps_and_save_as,
     case_two_editors_in_one_folder_lose_no_edit,
     case_a_folder_without_copies_says_so_and_asks_before_closing,
+    case_dialogs_say_what_they_cannot_use_and_the_status_line_what_happened,
 ]
