@@ -73,27 +73,11 @@ TEST_F(KeepWorkDialogs, NewMapKeepsThePaintedTilesInACopyTheRecoverDialogOpens) 
     EXPECT_EQ(mapText(), painted);
     EXPECT_TRUE(hasUnsavedEdits()) << "\"Two Words.map\" does not hold it";
     EXPECT_EQ(folderEntries("."), std::vector<std::string>{"Recovery"});
-}
-
-// Browsing the copies one after another opens the one chosen each time and
-// loses none: a copy opened and left without an edit writes nothing.
-TEST_F(KeepWorkDialogs, BrowsingFiveCopiesLosesNone) {
-    for (TerrainCode code = 1; code <= 5; ++code) {
-        paint(0, 0, code);
-        ASSERT_TRUE(applyNewMap(editor, "Untitled", "2", "1"));
-    }
-    const std::vector<std::string> before = copyTexts();
-    ASSERT_EQ(before.size(), 5u);
-    for (std::size_t i = before.size(); i-- > 0;) {
-        ASSERT_TRUE(applyRecoverOpen(editor, recoverRows()[i]));
-        EXPECT_EQ(mapText(), before[i]);
-        EXPECT_EQ(mapGrid[0][0], static_cast<TerrainCode>(5 - i));
-    }
-    EXPECT_EQ(copyTexts(), before);
-    const RecoverRow oldest = recoverRows().back();
-    EXPECT_EQ(recoverDeleteQuestion(oldest).substr(0, 37), "Delete the recovery copy of Untitled ");
-    EXPECT_TRUE(applyRecoverDelete(oldest));
-    EXPECT_EQ(copyTexts(), std::vector<std::string>(before.begin(), before.end() - 1));
+    ASSERT_TRUE(applyNewMap(editor, "Next", "1", "1"));
+    EXPECT_EQ(copyTexts(), std::vector<std::string>{painted}) << "opened and left without an edit: no new copy";
+    EXPECT_EQ(recoverDeleteQuestion(recoverRows()[0]).substr(0, 38), "Delete the recovery copy of Two Words ");
+    EXPECT_TRUE(applyRecoverDelete(recoverRows()[0]));
+    EXPECT_TRUE(copyTexts().empty());
 }
 
 TEST_F(KeepWorkDialogs, TheDifferenceIsCountedAgainstTheSavedMap) {
@@ -160,14 +144,21 @@ TEST_F(KeepWorkDialogs, WithoutACopyTheMapStays) {
     autosaveUnsavedWork(editor);
     EXPECT_TRUE(document.mapSaveFailed) << "the autosave says so at once";
     EXPECT_EQ(screen.noticeText, kNoCopyNotice);
+    EXPECT_TRUE(screen.noticeIsFailure);
     EXPECT_FALSE(applyNewMap(editor, "Next", "1", "1"));
     EXPECT_FALSE(applyOpenMap(editor, "Other"));
     EXPECT_EQ(mapText(), painted);
     EXPECT_TRUE(hasUnsavedEdits());
+    EXPECT_TRUE(unsavedEditsInNoFile(editor)) << "the close question is asked";
     generate();
     EXPECT_NE(mapText(), painted);
     ASSERT_TRUE(editor.undo());
     EXPECT_EQ(mapText(), painted);
+    // Once a copy can be written the notice goes, and the edits are in a file.
+    std::filesystem::remove(kRecoveryFolder);
+    EXPECT_TRUE(keepUnsavedWork(editor));
+    EXPECT_EQ(screen.noticeText, "");
+    EXPECT_FALSE(unsavedEditsInNoFile(editor));
 }
 
 TEST_F(KeepWorkDialogs, AWorldAndStartLocationsMarkTheMapAndOnlyTheWorldKeepsACopy) {

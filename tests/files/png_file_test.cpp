@@ -717,7 +717,6 @@ TEST_F(PngFile, AChangedPictureIsReadFromItsPixels) {
     PngImport read = loadMapFromPng(map, edited);
     ASSERT_TRUE(read.ok) << read.error;
     EXPECT_TRUE(read.changedSinceExport);
-    EXPECT_FALSE(read.byStoredMap);
     EXPECT_EQ(mapGrid[5][5], 2);
     EXPECT_EQ(read.sharedPixels, 10000 - 1);
     EXPECT_EQ(read.farPixels, 1);
