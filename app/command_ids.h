@@ -22,5 +22,19 @@
 #define IDM_WHOLE_MAP_VIEW 316
 #define IDM_SAVE_PNG 317
 #define IDM_RECOVER 318
+/* The hand edits: the selection, the clipboard, the stamp, brush sizes. */
+#define IDM_SELECT_TOOL 320
+#define IDM_SELECT_ALL 321
+#define IDM_COPY 322
+#define IDM_CUT 323
+#define IDM_PASTE 324
+#define IDM_CLEAR_SELECTION 325
+#define IDM_REPLACE_TERRAIN 326
+#define IDM_LARGER_BRUSH 327
+#define IDM_SMALLER_BRUSH 328
+#define IDM_MIRROR_EAST_WEST 329
+#define IDM_MIRROR_NORTH_SOUTH 330
+#define IDM_MIRROR_BOTH 331
+#define IDM_CANCEL_HAND_EDIT 332
 
 #endif

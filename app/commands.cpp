@@ -17,6 +17,9 @@ namespace {
 constexpr Key ctrlKey(char letter, Shift shift = Shift::kAny) { return {letter, Ctrl::kHeld, shift}; }
 constexpr Key plainKey(int virtualKey) { return {virtualKey, Ctrl::kAny, Shift::kAny}; }
 constexpr Key kNoKey{};
+// A key without Ctrl; Shift as given.
+constexpr Key bareKey(int virtualKey, Shift shift = Shift::kAny) { return {virtualKey, Ctrl::kUp, shift}; }
+constexpr Key typedKey(char typed) { return {0, Ctrl::kAny, Shift::kAny, typed}; }
 
 Editor& editorOf(Program& program) { return program.editor; }
 
@@ -41,6 +44,25 @@ void scrollUp(Program& p) { p.editor.scroll(0, -1); }
 void scrollDown(Program& p) { p.editor.scroll(0, 1); }
 void scrollLeft(Program& p) { p.editor.scroll(-1, 0); }
 void scrollRight(Program& p) { p.editor.scroll(1, 0); }
+void selectTool(Program& p) { p.editor.toggleSelectTool(); }
+void selectAll(Program& p) { p.editor.selectAll(); }
+void copy(Program& p) { p.editor.copySelection(); }
+void cut(Program& p) { p.editor.cutSelection(); }
+void paste(Program& p) { p.editor.requestPaste(); }
+void clearSelection(Program& p) { p.editor.clearSelection(); }
+void largerBrush(Program& p) { p.editor.stepBrush(1); }
+void smallerBrush(Program& p) { p.editor.stepBrush(-1); }
+void mirrorEastWest(Program& p) { p.editor.mirrorStamp(true, false); }
+void mirrorNorthSouth(Program& p) { p.editor.mirrorStamp(false, true); }
+void mirrorBoth(Program& p) { p.editor.mirrorStamp(true, true); }
+void cancelHandEdit(Program& p) { p.editor.cancelHandEdit(); }
+// Plain X, Y and Z mean something only while a stamp floats.
+void mirrorKey(Program& p, bool eastWest, bool northSouth) {
+    if (p.editor.screen.stamp) p.editor.mirrorStamp(eastWest, northSouth);
+}
+void keyX(Program& p) { mirrorKey(p, true, false); }
+void keyY(Program& p) { mirrorKey(p, false, true); }
+void keyZ(Program& p) { mirrorKey(p, true, true); }
 
 constexpr Command kCommands[] = {
     // "File"
@@ -62,6 +84,19 @@ constexpr Command kCommands[] = {
     {IDM_UNDO, "Undo (CTRL-Z)", ctrlKey('Z', Shift::kUp), Views::kAll, undo},
     {IDM_REDO, "Redo (CTRL-Y)", ctrlKey('Y'), Views::kAll, redo},
     {IDM_WHOLE_MAP_VIEW, "Whole Map View (CTRL-W)", ctrlKey('W'), Views::kAll, wholeMapView},
+    {IDM_SELECT_TOOL, "Toggle Select (CTRL-R)", ctrlKey('R'), Views::kAll, selectTool},
+    {IDM_SELECT_ALL, "Select All (CTRL-A)", ctrlKey('A'), Views::kAll, selectAll},
+    {IDM_COPY, "Copy (Ctrl+Insert)", kNoKey, Views::kAll, copy},
+    {IDM_CUT, "Cut (CTRL-X)", ctrlKey('X'), Views::kAll, cut},
+    {IDM_PASTE, "Paste (CTRL-V)", ctrlKey('V'), Views::kAll, paste},
+    {IDM_CLEAR_SELECTION, "Clear Selection to Void (Delete)", kNoKey, Views::kAll, clearSelection},
+    {IDM_REPLACE_TERRAIN, "Replace Terrain (CTRL-H)", ctrlKey('H'), Views::kAll, nullptr},
+    {IDM_LARGER_BRUSH, "Larger Brush (])", kNoKey, Views::kAll, largerBrush},
+    {IDM_SMALLER_BRUSH, "Smaller Brush ([)", kNoKey, Views::kAll, smallerBrush},
+    {IDM_MIRROR_EAST_WEST, "Mirror Stamp East-West (X)", kNoKey, Views::kAll, mirrorEastWest},
+    {IDM_MIRROR_NORTH_SOUTH, "Mirror Stamp North-South (Y)", kNoKey, Views::kAll, mirrorNorthSouth},
+    {IDM_MIRROR_BOTH, "Mirror Stamp Both Ways (Z)", kNoKey, Views::kAll, mirrorBoth},
+    {IDM_CANCEL_HAND_EDIT, "End Stamp or Selection (Esc)", kNoKey, Views::kAll, cancelHandEdit},
     // "Generate"
     {IDM_GENERATE_MAP, "Generate Random Map", kNoKey, Views::kAll, nullptr},
     {IDM_GENERATE_START_LOCATIONS, "Generate Start Locations", kNoKey, Views::kAll, nullptr},
@@ -74,11 +109,23 @@ constexpr Command kCommands[] = {
     {0, nullptr, plainKey(kKeyLeft), Views::kAll, scrollLeft},
     {0, nullptr, plainKey(kKeyRight), Views::kAll, scrollRight},
     {0, nullptr, plainKey(kKeyEnter), Views::kDetailOnly, fillWholeMap},
+    // The hand edits' keys of no menu item.
+    {0, nullptr, Key{kKeyInsert, Ctrl::kHeld, Shift::kAny}, Views::kAll, copy},
+    {0, nullptr, bareKey(kKeyInsert, Shift::kHeld), Views::kAll, paste},
+    {0, nullptr, bareKey(kKeyDelete, Shift::kHeld), Views::kAll, cut},
+    {0, nullptr, bareKey(kKeyDelete, Shift::kUp), Views::kAll, clearSelection},
+    {0, nullptr, plainKey(kKeyEscape), Views::kAll, cancelHandEdit},
+    {0, nullptr, bareKey('X'), Views::kAll, keyX},
+    {0, nullptr, bareKey('Y'), Views::kAll, keyY},
+    {0, nullptr, bareKey('Z'), Views::kAll, keyZ},
+    {0, nullptr, typedKey(']'), Views::kAll, largerBrush},
+    {0, nullptr, typedKey('['), Views::kAll, smallerBrush},
 };
 
 bool matches(const Key& key, int virtualKey, bool ctrlDown, bool shiftDown) {
     if (key.virtualKey == 0 || key.virtualKey != virtualKey) return false;
     if (key.ctrl == Ctrl::kHeld && !ctrlDown) return false;
+    if (key.ctrl == Ctrl::kUp && ctrlDown) return false;
     if (key.shift == Shift::kHeld && !shiftDown) return false;
     if (key.shift == Shift::kUp && shiftDown) return false;
     return true;
@@ -95,9 +142,20 @@ const Command* commandForId(int id) {
     return nullptr;
 }
 
-void handleKeyDown(Program& program, int virtualKey, bool ctrlDown, bool shiftDown) {
+int handleKeyDown(Program& program, int virtualKey, bool ctrlDown, bool shiftDown) {
     for (const Command& command : kCommands) {
         if (!matches(command.key, virtualKey, ctrlDown, shiftDown)) continue;
+        if (command.views == Views::kDetailOnly && !showsDetailView(program.editor.screen)) return 0;
+        if (!command.handler) return command.id;
+        command.handler(program);
+        return 0;
+    }
+    return 0;
+}
+
+void handleCharacter(Program& program, char typed) {
+    for (const Command& command : kCommands) {
+        if (typed == 0 || command.key.typed != typed) continue;
         if (command.views == Views::kDetailOnly && !showsDetailView(program.editor.screen)) return;
         if (command.handler) command.handler(program);
         return;

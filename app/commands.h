@@ -17,16 +17,20 @@ constexpr int kKeyLeft = 37;
 constexpr int kKeyUp = 38;
 constexpr int kKeyRight = 39;
 constexpr int kKeyDown = 40;
+constexpr int kKeyEscape = 27;
+constexpr int kKeyInsert = 45;
+constexpr int kKeyDelete = 46;
 
 // Which modifier a key needs: Ctrl keys are key commands; the arrows and
 // Enter work with or without Ctrl. Shift is looked at only where it says so.
-enum class Ctrl { kAny, kHeld };
+enum class Ctrl { kAny, kHeld, kUp };
 enum class Shift { kAny, kHeld, kUp };
 
 struct Key {
     int virtualKey = 0;  // 0: no key
     Ctrl ctrl = Ctrl::kAny;
     Shift shift = Shift::kAny;
+    char typed = 0;      // a typed character (WM_CHAR), whatever key typed it; 0: none
 };
 
 // Where a command answers: its key works in every view, or in the detail
@@ -50,8 +54,14 @@ const Command* commandForId(int id);
 
 // WM_KEYDOWN with wParam virtualKey; ctrlDown and shiftDown tell whether
 // those keys are held. Runs the first command whose key matches and whose
-// views include the view shown. Keys that mean nothing are ignored.
-void handleKeyDown(Program& program, int virtualKey, bool ctrlDown, bool shiftDown = false);
+// views include the view shown. Keys that mean nothing are ignored. Returns
+// the menu id of a shell command the key stands for (a dialog), which the
+// shell runs; 0 otherwise.
+int handleKeyDown(Program& program, int virtualKey, bool ctrlDown, bool shiftDown = false);
+
+// WM_CHAR: a typed character ("]" and "[" step the brush, on any keyboard
+// layout). Characters that mean nothing are ignored.
+void handleCharacter(Program& program, char typed);
 
 // WM_COMMAND for a menu command id. Returns true when the command was the
 // core's; false for the shell's own and unknown ids.

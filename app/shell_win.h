@@ -21,6 +21,8 @@ extern const Pens* pens;
 
 // Invalidates what the core asked to repaint since the last time.
 void repaintRequested();
+// Puts the text copy left on the clipboard, and hands a paste the text on it.
+void serveClipboard(HWND window);
 
 // The autosave's timer on the main window (WM_TIMER): every two minutes the
 // unsaved edits, if any, go to this session's recovery copy.

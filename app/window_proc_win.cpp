@@ -74,6 +74,7 @@ bool runShellCommand(HWND window, int id) {
         case IDM_OPEN_MAP: openDialog(window, IDD_OPEN_MAP, openMapDialogProc); return true;
         case IDM_GENERATE_MAP: openDialog(window, IDD_GENERATE_TERRAIN, generateTerrainDialogProc); return true;
         case IDM_GENERATE_START_LOCATIONS: openDialog(window, IDD_START_LOCATIONS, startLocationsDialogProc); return true;
+        case IDM_REPLACE_TERRAIN: openDialog(window, IDD_REPLACE_TERRAIN, replaceTerrainDialogProc); return true;
         default: return false;
     }
 }
@@ -87,7 +88,12 @@ bool handleEvent(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
             autosaveUnsavedWork(editor);
             return true;
         case WM_KEYDOWN:
-            handleKeyDown(*program, static_cast<int>(wParam), keyIsDown(VK_CONTROL), keyIsDown(VK_SHIFT));
+            if (const int id = handleKeyDown(*program, static_cast<int>(wParam), keyIsDown(VK_CONTROL), keyIsDown(VK_SHIFT)))
+                runShellCommand(window, id);
+            return true;
+        case WM_CHAR:
+            // Typed characters, whatever keys typed them on the user's layout.
+            if (wParam < 128) handleCharacter(*program, static_cast<char>(wParam));
             return true;
         case WM_COMMAND: {
             const int id = LOWORD(wParam);
@@ -97,7 +103,8 @@ bool handleEvent(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
             // The window keeps the mouse while a stroke runs, so that a release
             // outside it still ends the stroke; without that the brush went on
             // painting after the button was up.
-            if (editor.press(pointOf(lParam))) SetCapture(window);
+            // With Shift, a line from the last painted tile.
+            if (editor.press(pointOf(lParam), (wParam & MK_SHIFT) != 0)) SetCapture(window);
             return true;
         case WM_LBUTTONUP:
             editor.release();
@@ -156,6 +163,7 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
             break;
     }
     if (program && handleEvent(window, message, wParam, lParam)) {
+        serveClipboard(window);
         repaintRequested();
         return message == WM_SETCURSOR ? TRUE : 0;
     }

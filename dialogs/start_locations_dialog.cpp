@@ -1,5 +1,7 @@
 #include "dialogs/start_locations_dialog.h"
 
+#include <functional>
+
 #include "dialogs/dialog_text.h"
 #include "dialogs/generate_terrain_dialog.h"
 #include "dialogs/seed_field.h"
@@ -58,6 +60,23 @@ std::optional<int> refusedPlayersField(const PlayersFieldTexts& texts) {
     return std::nullopt;
 }
 
+namespace {
+
+// After a start moved by hand: the status text of the run's options for the
+// starts the map holds now.
+std::function<std::string(const Map&)> playersRecount(const PlayersOptions& options) {
+    return [options](const Map& map) {
+        PlayersPlan plan;
+        plan.requested = options.players;
+        plan.starts = startLocationsOnMap(map);
+        plan.complete = static_cast<std::int32_t>(plan.starts.size()) >= options.players;
+        plan.report = describeStarts(map, plan.starts, options.radius, options.weights);
+        return playersStatusText(plan);
+    };
+}
+
+}  // namespace
+
 void applyStartLocations(DialogContext& context, std::string_view tries, const PlayersFieldTexts& players,
                          std::string_view seedText) {
     if (refusedPlayersField(players)) return;
@@ -69,6 +88,7 @@ void applyStartLocations(DialogContext& context, std::string_view tries, const P
     // The symmetry the last world was made with: on a map that still has it,
     // a number of players that is a multiple of its order get symmetric sets.
     const PlayersOptions options = playersOptionsOf(players, context.memory.lastSymmetry);
+    editor.playersRecount = nullptr;
     if (options.players == 0) {
         clearPlayersStatus(editor.screen);
         editor.runRecordedWholeMapEdit(
@@ -82,6 +102,7 @@ void applyStartLocations(DialogContext& context, std::string_view tries, const P
         return plan.error.empty();
     });
     showPlayersStatus(editor.screen, playersStatusText(plan));
+    if (plan.error.empty()) editor.playersRecount = playersRecount(options);
     // Players mode draws no random numbers: its own text tells of the run.
     clearShownSeed(editor.screen);
 }

@@ -1,5 +1,6 @@
-// The brush: one tile, or seven with the bold brush, put down under the
-// pointer at the press and at every move of the stroke.
+// The brush: one tile, seven with the bold brush, or the hex disc of a larger
+// size, put down under the pointer at the press and at every move of the
+// stroke.
 #include <iterator>
 
 #include "editing/editor.h"
@@ -26,6 +27,34 @@ bool brushFits(bool bold, TilePos quadTile) {
     return quadTile.x >= 1 && quadTile.x <= kQuadSize - 2 && quadTile.y >= 1 && quadTile.y <= kQuadSize - 2;
 }
 
+// The tiles one brush step changed: those of the viewed quad repaint alone;
+// a tile elsewhere (a disc reaching past the quad) repaints the map area.
+class BrushRepaint {
+public:
+    explicit BrushRepaint(const Screen& screen)
+        : left_(screen.viewQuadX * kQuadSize), top_(screen.viewQuadY * kQuadSize) {}
+    void add(std::int32_t x, std::int32_t y) {
+        const int column = x - left_;
+        const int row = y - top_;
+        if (column >= 0 && row >= 0 && column < kQuadSize && row < kQuadSize)
+            quad_.add(column, row);
+        else
+            beyondQuad_ = true;
+    }
+    void repaint(Editor& editor) const {
+        if (beyondQuad_)
+            editor.repaintMapChange(MapChange::kBrushedTiles);
+        else
+            quad_.repaint(editor.screen, editor.map());
+    }
+
+private:
+    int left_;
+    int top_;
+    QuadTileRepaint quad_;
+    bool beyondQuad_ = false;
+};
+
 // Puts currentTerrain on a tile that holds another code; true when it did.
 // Recorded before it is written, so that an edit the history still holds open
 // is closed on the map as it was.
@@ -38,24 +67,28 @@ bool setTile(Editor& editor, std::int32_t x, std::int32_t y) {
     return true;
 }
 
-// One brush step centred on a tile of the viewed quad. Only the tiles that
-// change are written and only their pixels repainted, without erasing: a step
-// over tiles that already hold the code asks for nothing, so a held button
-// leaves the window idle.
-void brushQuadTile(Editor& editor, TilePos centre) {
+// The normal and the bold brush, inside the tile's own quad.
+void brushOffsets(Editor& editor, TilePos tile, BrushRepaint& changed) {
     const bool bold = editor.screen.boldBrush;
+    if (!brushFits(bold, {tile.x % kQuadSize, tile.y % kQuadSize})) return;
     const TileOffset* first = bold ? std::begin(kBoldBrush) : std::begin(kNormalBrush);
     const TileOffset* last = bold ? std::end(kBoldBrush) : std::end(kNormalBrush);
-    const std::int32_t quadLeft = editor.screen.viewQuadX * kQuadSize;
-    const std::int32_t quadTop = editor.screen.viewQuadY * kQuadSize;
-    QuadTileRepaint changed;
-    for (const TileOffset* o = first; o != last; ++o) {
-        const int column = centre.x + o->dx;
-        const int row = centre.y + o->dy;
-        if (setTile(editor, quadLeft + column, quadTop + row)) changed.add(column, row);
+    for (const TileOffset* o = first; o != last; ++o)
+        if (setTile(editor, tile.x + o->dx, tile.y + o->dy)) changed.add(tile.x + o->dx, tile.y + o->dy);
+    editor.lastPainted = tile;
+}
+
+// The disc of brushSize steps, wrapping round the map as the bucket does.
+void brushDisc(Editor& editor, TilePos tile, BrushRepaint& changed) {
+    const HexTorus torus = mapTorus(editor.map());
+    for (const ColumnRun& run : hexDisc(editor.screen.brushSize, tile.x)) {
+        for (std::int32_t dy = run.firstDy; dy <= run.lastDy; ++dy) {
+            const TilePos p = torus.wrap({tile.x + run.dx, tile.y + dy});
+            if (p.x < 0 || p.y < 0 || p.x >= torus.width || p.y >= torus.height) continue;  // past a tiny map
+            if (setTile(editor, p.x, p.y)) changed.add(p.x, p.y);
+        }
     }
-    changed.repaint(editor.screen, editor.map());
-    editor.showFileMarks();
+    editor.lastPainted = tile;
 }
 
 class BrushTool : public Tool {
@@ -67,11 +100,7 @@ public:
 
     void move(Editor& editor, ClientPoint point) const override {
         if (!editor.map().mapGrid) return;
-        const std::optional<TilePos> tile = tileAt(editor.screen, point);
-        if (!tile) return;
-        const TilePos quadTile{tile->x - editor.screen.viewQuadX * kQuadSize,
-                               tile->y - editor.screen.viewQuadY * kQuadSize};
-        if (brushFits(editor.screen.boldBrush, quadTile)) brushQuadTile(editor, quadTile);
+        if (const std::optional<TilePos> tile = tileAt(editor.screen, point)) brushAt(editor, *tile);
     }
 
     void release(Editor&) const override {}
@@ -80,6 +109,20 @@ public:
 const BrushTool kBrushTool;
 
 }  // namespace
+
+// Only the tiles that change are written and only their pixels repainted,
+// without erasing: a step over tiles that already hold the code asks for
+// nothing, so a held button leaves the window idle.
+void brushAt(Editor& editor, TilePos tile) {
+    if (!editor.map().mapGrid) return;
+    BrushRepaint changed(editor.screen);
+    if (editor.screen.brushSize >= 2)
+        brushDisc(editor, tile, changed);
+    else
+        brushOffsets(editor, tile, changed);
+    changed.repaint(editor);
+    editor.showFileMarks();
+}
 
 const Tool& brushTool() { return kBrushTool; }
 

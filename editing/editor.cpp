@@ -9,8 +9,11 @@
 namespace pelorn {
 
 const Tool& toolFor(const Screen& screen) {
+    if (screen.stamp) return stampTool();
     if (screen.bucketTool) return bucketTool();
     if (screen.fillTool) return wholeMapFillTool();
+    if (screen.selectTool) return selectTool();
+    if (screen.startLocationMode) return moveStartTool();
     return brushTool();
 }
 
@@ -24,8 +27,16 @@ void Editor::legendClick(ClientPoint point) {
     repaintStatus(StatusChange::kCurrentTerrain);
 }
 
-bool Editor::press(ClientPoint point) {
+bool Editor::press(ClientPoint point) { return press(point, false); }
+
+bool Editor::press(ClientPoint point, bool shiftHeld) {
     strokeTool_ = nullptr;
+    if (showsWholeMap(screen) && tool().worksOnWholeMap()) {
+        history().beginEdit(MapChange::kBrushedTiles);
+        leftButtonDown = tool().press(*this, point);
+        if (leftButtonDown) strokeTool_ = &tool();
+        return leftButtonDown;
+    }
     if (showsWholeMap(screen)) {
         // A click picks a quad to edit; no stroke follows it, not even into
         // the detail view it opens while the button is still held.
@@ -44,8 +55,10 @@ bool Editor::press(ClientPoint point) {
         history().beginEdit(MapChange::kBrushedTiles);
         return true;
     }
-    const Tool& pressed = tool();
     clearNotice(screen);  // the user goes on working: what the last action said is read
+    // Shift+click draws a line wherever the press would paint.
+    const bool paints = &tool() == &brushTool() || &tool() == &wholeMapFillTool() || &tool() == &moveStartTool();
+    const Tool& pressed = shiftHeld && paints ? lineTool() : tool();
     // The stroke's edit opens before its first tile.
     history().beginEdit(MapChange::kBrushedTiles);
     leftButtonDown = pressed.press(*this, point);
@@ -56,11 +69,13 @@ bool Editor::press(ClientPoint point) {
 void Editor::move(ClientPoint point, bool leftButtonHeld) {
     if (leftButtonDown && !leftButtonHeld) release();
     pointerMovedTo(screen, map(), point);
+    placeStamp(point);
     strokeTo(point);
 }
 
 void Editor::strokeTo(ClientPoint point) {
-    if (leftButtonDown && strokeTool_ && showsDetailView(screen)) strokeTool_->move(*this, point);
+    if (leftButtonDown && strokeTool_ && (showsDetailView(screen) || strokeTool_->worksOnWholeMap()))
+        strokeTool_->move(*this, point);
 }
 
 void Editor::release() {
@@ -82,18 +97,22 @@ void Editor::cancel() {
 void Editor::pointerLeft() { pelorn::pointerLeft(screen); }
 
 void Editor::toggleBoldBrush() {
-    screen.boldBrush = !screen.boldBrush;
+    // From a larger size, back to the normal brush.
+    screen.boldBrush = screen.brushSize < 2 && !screen.boldBrush;
+    screen.brushSize = 0;
     repaintStatus(StatusChange::kBrush);
 }
 
 void Editor::toggleFillTool() {
     screen.bucketTool = false;
+    screen.selectTool = false;
     screen.fillTool = !screen.fillTool;
     repaintStatus(StatusChange::kTool);
 }
 
 void Editor::toggleBucketTool() {
     screen.fillTool = false;
+    screen.selectTool = false;
     screen.bucketTool = !screen.bucketTool;
     repaintStatus(StatusChange::kTool);
 }
@@ -110,6 +129,7 @@ void Editor::scroll(std::int32_t dx, std::int32_t dy) {
     screen.viewQuadX = x;
     screen.viewQuadY = y;
     repaintScrolled(screen, map());
+    if (screen.lastPointer) placeStamp(*screen.lastPointer);  // the stamp stays under the pointer
 }
 
 void Editor::switchViewMode() {

@@ -7,7 +7,10 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <functional>
+#include <optional>
 #include <string>
+#include <string_view>
 #include <type_traits>
 #include <vector>
 
@@ -55,6 +58,8 @@ public:
     // point opens. Returns true while the stroke goes on, so that the shell
     // keeps the mouse until the button comes up.
     bool press(ClientPoint point);
+    // With Shift held, a brush press paints a line from the last painted tile.
+    bool press(ClientPoint point, bool shiftHeld);
     // The pointer moved; `leftButtonHeld` as the move reports it. A stroke
     // whose release never arrived ends at the first move without the button.
     void move(ClientPoint point, bool leftButtonHeld);
@@ -80,6 +85,51 @@ public:
     // Enter with the fill tool on: the tool goes off and every tile becomes
     // currentTerrain. Does nothing while the fill tool is off.
     void fillWholeMap();
+
+    // --- Hand edits (editing/hand_edits.cpp) ---
+    void toggleSelectTool();  // the fill tool and the bucket go off
+    void selectAll();
+    void setSelection(std::optional<TileRect> selection);
+    // Escape: the floating stamp goes; without one, the selection.
+    void cancelHandEdit();
+    // The selected tiles become the block a paste puts down, and its text
+    // goes to the clipboard (clipboardOut). Cut then makes them Void; Delete
+    // (clearSelection) only that. Each cut or clear is one step of undo.
+    void copySelection();
+    void cutSelection();
+    void clearSelection();
+    // The selected tiles become `code` (Enter with the fill tool and a selection).
+    void fillSelection(TerrainCode code);
+    // Paste asks the shell for the clipboard's text (clipboardWanted); the
+    // shell hands it to pasteBlockText, which makes it the floating stamp.
+    void requestPaste();
+    void pasteBlockText(std::string_view text);
+    void mirrorStamp(bool eastWest, bool northSouth);
+    // "]" (+1) and "[" (-1): Normal, Bold, Size 2 .. Size 10, round again.
+    void stepBrush(int step);
+    // Every `from` among the selected tiles (or the whole map's) becomes `to`,
+    // one step of undo; the status line says how many. Returns the count.
+    std::int64_t replaceTerrain(TerrainCode from, TerrainCode to, bool onlySelection);
+    // The text under the map that tells what the last hand edit did.
+    void showEditText(std::string text);
+    // The stamp stands under the pointer (a move with or without the button).
+    void placeStamp(ClientPoint point);
+
+    std::optional<TilePos> lastPainted;  // the centre of the last brush step, for Shift+click lines
+    // The selection's drag: where it began, and whether it has moved.
+    TilePos strokeAnchor{0, 0};
+    ClientPoint strokePressPoint{0, 0};
+    bool strokeMoved = false;
+    // What copy took, with the text it gave the clipboard: a paste of that
+    // very text keeps the block's column parity.
+    TileBlock copiedBlock;
+    std::string copiedText;
+    // The clipboard, served by the shell after each event.
+    std::optional<std::string> clipboardOut;  // text to put on it
+    bool clipboardWanted = false;             // paste: hand over its text
+    // After a players-mode run: the status text recounted for the starts now
+    // on the map (a moved start); empty when the last run was no such run.
+    std::function<std::string(const Map&)> playersRecount;
 
     // --- Views ---
     void scroll(std::int32_t dx, std::int32_t dy);  // one quad; nothing past the map's edge

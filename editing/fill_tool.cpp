@@ -24,6 +24,12 @@ const Tool& wholeMapFillTool() { return kWholeMapFillTool; }
 void Editor::fillWholeMap() {
     if (!screen.fillTool) return;
     screen.fillTool = false;
+    if (screen.selection) {
+        // With a selection, Enter fills the selected tiles alone.
+        repaintStatus(StatusChange::kTool);
+        fillSelection(screen.currentTerrain);
+        return;
+    }
     Map& map = document.map;
     if (map.mapGrid) {
         history().captureWholeMap(MapChange::kWholeMap);

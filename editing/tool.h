@@ -25,6 +25,8 @@ public:
     // The mouse was taken away during the stroke.
     virtual void cancel(Editor& editor) const { release(editor); }
     virtual ToolCursor cursor() const { return ToolCursor::kArrow; }
+    // Whether the stroke also runs in the whole-map view (the selection).
+    virtual bool worksOnWholeMap() const { return false; }
 };
 
 // The tools as the status line shows them switched on.
@@ -34,5 +36,13 @@ const Tool& toolFor(const Screen& screen);
 const Tool& brushTool();     // the normal and the bold brush (brush_tool.cpp)
 const Tool& bucketTool();    // bucket fill (bucket_tool.cpp)
 const Tool& wholeMapFillTool();  // Enter fills the map; the map paints as the brush (fill_tool.cpp)
+const Tool& selectTool();    // a drag selects a rectangle of tiles (select_tool.cpp)
+const Tool& stampTool();     // a click puts the floating stamp down (stamp_tool.cpp)
+const Tool& moveStartTool(); // start-location mode: a start dragged moves (move_start_tool.cpp)
+const Tool& lineTool();      // Shift+click: a hex line from the last painted tile (line_tool.cpp)
+
+// One step of the current brush (normal, bold or a disc) centred on a map
+// tile, recorded in the edit under way and repainted (brush_tool.cpp).
+void brushAt(Editor& editor, TilePos tile);
 
 }  // namespace pelorn

@@ -117,6 +117,9 @@ void mapReplaced(Editor& editor, bool savedUnderItsName) {
     clearNotice(editor.screen);
     editor.screen.viewQuadX = 0;
     editor.screen.viewQuadY = 0;
+    // The selection and the last painted tile belonged to the old map; a floating stamp stays.
+    editor.screen.selection.reset();
+    editor.lastPainted.reset();
     editor.showFileMarks();
 }
 

@@ -45,3 +45,8 @@
 // After the symmetry choice of Generate Terrain: the map's size.
 #define IDC_GENERATE_QUADS_X 710
 #define IDC_GENERATE_QUADS_Y 711
+// "Replace Terrain": the two names or codes and "Only in the selection".
+#define IDD_REPLACE_TERRAIN 208
+#define IDC_REPLACE_FROM 720
+#define IDC_REPLACE_WITH 721
+#define IDC_REPLACE_IN_SELECTION 722

@@ -3,10 +3,12 @@
 // the legend with the marker of the current terrain.
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "map/map_grid.h"
 #include "text/conversions.h"
 #include "view/drawing.h"
+#include "view/edit_overlay.h"
 #include "view/layout.h"
 #include "view/map_view.h"
 #include "view/screen.h"
@@ -27,14 +29,17 @@ void drawTileWithin(Painter& painter, const Map& map, const ClientRect& clip, in
     if (rectsMeet(ClientRect{x, y, x + kTileWidth, y + kTileHeight}, clip)) drawTile(painter, map, x, y, column, row);
 }
 
+// The tiles under a floating stamp are left to the stamp, drawn over them.
 void drawQuad(Painter& painter, const Map& map, const Screen& screen, const ClientRect& clip) {
     const int baseX = screen.viewQuadX * kQuadSize;
     const int baseY = screen.viewQuadY * kQuadSize;
+    const std::vector<bool> covered = stampCover(screen, map);
     for (int j = 0; j < kQuadSize; ++j) {
         const ClientPoint top = quadTileOrigin(j, 0);
         if (top.x + kTileWidth <= clip.left || top.x >= clip.right) continue;
         for (int i = 0; i < kQuadSize; ++i)
-            drawTileWithin(painter, map, clip, top.x, top.y + kRowSpacing * i, baseX + j, baseY + i);
+            if (covered.empty() || !covered[j * kQuadSize + i])
+                drawTileWithin(painter, map, clip, top.x, top.y + kRowSpacing * i, baseX + j, baseY + i);
     }
 }
 
@@ -62,7 +67,7 @@ void drawEdges(Painter& painter, const Map& map, const Screen& screen, const Cli
 
 void drawStatusLine(Painter& painter, const Screen& screen) {
     drawing::drawPositionText(painter, screen);
-    painter.textOut(kBrushStatusX, kStatusTop, screen.boldBrush ? "Brush: Bold" : "Brush: Normal");
+    painter.textOut(kBrushStatusX, kStatusTop, brushStatusText(screen));
     if (!screen.noticeText.empty()) {
         painter.setTextColour(screen.noticeIsFailure ? drawing::kToolStatusColour : kBlack);
         painter.textOut(kNoticeRect.left, kStatusTop, screen.noticeText);
@@ -80,7 +85,15 @@ void drawStatusLine(Painter& painter, const Screen& screen) {
     } else if (screen.bucketTool) {
         painter.setTextColour(drawing::kToolStatusColour);
         painter.textOut(kToolStatusX, kStatusTop, "Using BUCKET tool");
+    } else if (screen.selectTool) {
+        painter.setTextColour(drawing::kToolStatusColour);
+        painter.textOut(kToolStatusX, kStatusTop, "Using SELECT tool");
     }
+    // The second line, below the map.
+    painter.setTextColour(kBlack);
+    const std::string selection = selectionStatusText(screen);
+    if (!selection.empty()) painter.textOut(kSelectionStatusX, kLowerStatusTop, selection);
+    if (!screen.editText.empty()) painter.textOut(kEditStatusX, kLowerStatusTop, screen.editText);
 }
 
 void drawLegend(Painter& painter) {
@@ -121,6 +134,7 @@ public:
         if (map.mapGrid) {
             drawQuad(painter, map, screen, clip);
             drawEdges(painter, map, screen, clip);
+            drawEditOverlays(painter, map, screen, clip);
         }
         painter.selectPen(kVoid);
         line(painter, kSeparatorX, 0, kSeparatorX, kSeparatorBottom);

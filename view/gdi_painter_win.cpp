@@ -22,6 +22,7 @@ Pens::Pens() {
     create(kStartMarkerPen);
     create(kUnknownCodePen);
     create(kQuadFramePen);
+    create(kSelectionFramePen);
 }
 
 Pens::~Pens() {

@@ -133,6 +133,14 @@ constexpr int kMarkerDrop = 7;
 constexpr ClientRect kMarkerColumn1Rect{721, 38, 738, 520};
 constexpr ClientRect kMarkerColumn2Rect{832, 38, 848, 520};
 
+// Below the map, a second status line: the size of the selection or of the
+// floating stamp, then what the last hand edit said ("36 tiles replaced").
+constexpr int kLowerStatusTop = 514;
+constexpr int kSelectionStatusX = 10;
+constexpr int kEditStatusX = 190;
+constexpr ClientRect kSelectionStatusRect{kSelectionStatusX, 512, kEditStatusX - 1, 532};
+constexpr ClientRect kEditStatusRect{kEditStatusX, 512, kSeparatorX - 1, 532};
+
 // What a change of tiles repaints in the detail view, and what scrolling
 // repaints besides the position text.
 constexpr ClientRect kMapAreaRect{10, 30, 720, 510};

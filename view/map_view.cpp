@@ -46,7 +46,10 @@ std::string mapCaptionText(const Map& map, FileMarks marks) {
 
 void drawTile(Painter& painter, const Map& map, int x, int y, int column, int row) {
     if (!map.mapGrid || column < 0 || row < 0 || column >= mapWidth(map) || row >= mapHeight(map)) return;
-    const TerrainCode t = map.mapGrid[column][row];
+    drawTileCode(painter, x, y, map.mapGrid[column][row]);
+}
+
+void drawTileCode(Painter& painter, int x, int y, TerrainCode t) {
     painter.selectPen(tilePen(t));
     for (const PixelRow& r : kHexagonRows) line(painter, x + r.left, y + r.y, x + r.right, y + r.y);
     if (isStartLocationCode(t)) {

@@ -23,6 +23,8 @@ namespace pelorn {
 // forest/jungle mark. A code without a pen is drawn with kUnknownCodePen.
 // Draws nothing when there is no grid or the tile lies outside the map.
 void drawTile(Painter& painter, const Map& map, int x, int y, int column, int row);
+// A tile of code t, drawn as drawTile draws it (the floating stamp's tiles).
+void drawTileCode(Painter& painter, int x, int y, TerrainCode t);
 
 // The colour of a legend label (some light terrains are labelled in black,
 // "Desert" in the colour of "F Plains").

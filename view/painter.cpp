@@ -11,6 +11,7 @@ PenStyle penStyle(int pen) {
         case kStartMarkerPen: return {3, {255, 0, 0}};
         case kUnknownCodePen: return {1, kUnknownCodeColour};
         case kQuadFramePen: return {1, {255, 0, 0}};
+        case kSelectionFramePen: return {1, {0, 255, 255}};
         default: return {1, terrainColour(pen)};
     }
 }

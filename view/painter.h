@@ -20,6 +20,7 @@ enum PenId : int {
     kStartMarkerPen,       // 3 px, red: start-location dot and its legend dash
     kUnknownCodePen,       // 1 px, kUnknownCodeColour: tiles whose code has no pen
     kQuadFramePen,         // 1 px, red: the frame of the viewed quad in the whole-map view
+    kSelectionFramePen,    // 1 px, cyan: the frame of the selected tiles
     kPenCount
 };
 

@@ -33,6 +33,8 @@ void repaintStatus(Screen& screen, StatusChange change) {
         case StatusChange::kPlayers: repaints.rect(kPlayersStatusRect, true); return;
         case StatusChange::kSeed: repaints.rect(kSeedStatusRect, true); return;
         case StatusChange::kNotice: repaints.rect(kNoticeRect, true); return;
+        case StatusChange::kSelection: repaints.rect(kSelectionStatusRect, true); return;
+        case StatusChange::kEditText: repaints.rect(kEditStatusRect, true); return;
     }
 }
 

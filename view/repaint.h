@@ -36,6 +36,8 @@ enum class StatusChange {
     kPlayers,            // what the last players-mode run placed
     kSeed,               // the seed the last run started from
     kNotice,             // what an action just did or could not do
+    kSelection,          // the size of the selection or the stamp
+    kEditText,           // what the last hand edit said
 };
 void repaintStatus(Screen& screen, StatusChange change);
 

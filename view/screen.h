@@ -9,6 +9,7 @@
 #include <string>
 
 #include "map/terrain.h"
+#include "map/tile_block.h"
 #include "view/client_area.h"
 #include "view/view_mode.h"
 
@@ -18,6 +19,20 @@ namespace pelorn {
 struct FileMarks {
     bool mapHasUnsavedEdits = false;  // "Untitled.map *"
     bool mapSaveFailed = false;       // "Untitled.map not saved"
+};
+
+// Copied tiles floating over the map until a click puts them down: the
+// block, and the map tile its top-left cell stands on (none while the
+// pointer is off the viewed quad).
+struct FloatingStamp {
+    TileBlock block;
+    std::optional<TilePos> at;
+};
+
+// A start location being dragged to another tile in start-location mode.
+struct StartDrag {
+    TilePos from;
+    TilePos at;
 };
 
 struct Screen {
@@ -32,6 +47,14 @@ struct Screen {
     bool startLocationMode = false;      // legend clicks pick start-location codes
     bool fillTool = false;               // Enter fills the whole map
     bool bucketTool = false;             // a click on the map flood-fills
+    bool selectTool = false;             // a drag on the map selects a rectangle
+    std::int32_t brushSize = 0;          // 2..10: the hex disc of that radius; 0: boldBrush decides
+
+    // The hand edits under way: the selected tiles, a floating stamp, a
+    // dragged start location; each drawn over the map while it exists.
+    std::optional<TileRect> selection;
+    std::optional<FloatingStamp> stamp;
+    std::optional<StartDrag> startDrag;
 
     // The status texts.
     std::string playersText;                 // what the last players-mode run placed
@@ -40,6 +63,7 @@ struct Screen {
     std::string cursorText;                  // the tile under it, as the status line shows it
     std::string noticeText;                  // what an action just did or could not do (view/notice.h)
     bool noticeIsFailure = false;            // shown in red
+    std::string editText;                    // what the last selection, paste, replace or move said
 
     // What to repaint; the shell takes it after each event.
     Repaints repaints;

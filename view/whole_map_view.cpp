@@ -7,6 +7,7 @@
 
 #include "map/map_grid.h"
 #include "view/drawing.h"
+#include "view/edit_overlay.h"
 #include "view/layout.h"
 #include "view/screen.h"
 #include "view/view.h"
@@ -55,6 +56,7 @@ class WholeMapView : public View {
 public:
     void paint(Painter& painter, const Map& map, const Screen& screen, const ClientRect& clip) const override {
         drawWholeMap(painter, map, screen, clip);
+        drawEditOverlays(painter, map, screen, clip);
         drawing::drawPositionText(painter, screen);
     }
     ViewHit hitTest(const Map& map, const Screen&, ClientPoint point) const override {

@@ -295,5 +295,41 @@ TEST_F(CommandsTest, UndoAndRedoKeysAndMenuItemsInBothViews) {
     EXPECT_EQ(IDM_REDO, 315);
 }
 
+// The hand edits' keys: plain X, Y, Z only while a stamp floats, Ctrl+X cuts,
+// the clipboard keys, typed brackets, Escape and Delete, and Ctrl+H for the shell.
+TEST_F(CommandsTest, HandEditKeys) {
+    makeMap(1, 1, kSea);
+    keyDown('R', true);
+    keyDown(kKeyF, true);  // the fill tool turns the selection tool off
+    EXPECT_FALSE(screen.selectTool || !fillTool);
+    keyDown('A', true);
+    EXPECT_EQ(screen.selection, (TileRect{0, 0, 100, 100}));
+    keyDown(kKeyEscape, false);
+    EXPECT_FALSE(screen.selection);
+    editor.setSelection(TileRect{0, 0, 1, 2});
+    keyDown(kKeyInsert, true);
+    ASSERT_TRUE(editor.clipboardOut);
+    keyDown('X', false);  // no stamp: plain X means nothing
+    EXPECT_EQ(mapGrid[0][0], kSea);
+    keyDown(kKeyInsert, false, true);
+    EXPECT_TRUE(editor.clipboardWanted);
+    editor.pasteBlockText("PELORN-BLOCK 2 1\r\n01\r\n02");
+    keyDown('X', false);
+    EXPECT_EQ(screen.stamp->block.cells, (std::vector<TerrainCode>{2, 1}));
+    keyDown('Z', false);  // both ways, not undo
+    EXPECT_EQ(screen.stamp->block.cells, (std::vector<TerrainCode>{-1, 1, 2, -1}));
+    keyDown(kKeyEscape, false);
+    EXPECT_FALSE(screen.stamp);
+    keyDown('X', true);  // Ctrl+X cuts
+    EXPECT_EQ(mapGrid[0][1], kVoid);
+    mapGrid[0][1] = kSea;
+    keyDown(kKeyDelete, false);
+    EXPECT_EQ(mapGrid[0][1], kVoid);
+    for (char typed : {']', ']', ']', '[', 'x'}) handleCharacter(program, typed);
+    EXPECT_EQ(screen.brushSize, 2);
+    EXPECT_EQ(handleKeyDown(program, 'H', true, false), IDM_REPLACE_TERRAIN);
+    EXPECT_EQ(handleKeyDown(program, 'H', false, false), 0);
+}
+
 }  // namespace
 }  // namespace pelorn

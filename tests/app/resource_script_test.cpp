@@ -200,6 +200,19 @@ TEST_F(ResourceScriptTest, MenuTextsIdsAndOrderWithoutSeparators) {
         {"Tools", "Undo (CTRL-Z)", 314},
         {"Tools", "Redo (CTRL-Y)", 315},
         {"Tools", "Whole Map View (CTRL-W)", 316},
+        {"Tools", "Toggle Select (CTRL-R)", 320},
+        {"Tools", "Select All (CTRL-A)", 321},
+        {"Tools", "Copy (Ctrl+Insert)", 322},
+        {"Tools", "Cut (CTRL-X)", 323},
+        {"Tools", "Paste (CTRL-V)", 324},
+        {"Tools", "Clear Selection to Void (Delete)", 325},
+        {"Tools", "Replace Terrain (CTRL-H)", 326},
+        {"Tools", "Larger Brush (])", 327},
+        {"Tools", "Smaller Brush ([)", 328},
+        {"Tools", "Mirror Stamp East-West (X)", 329},
+        {"Tools", "Mirror Stamp North-South (Y)", 330},
+        {"Tools", "Mirror Stamp Both Ways (Z)", 331},
+        {"Tools", "End Stamp or Selection (Esc)", 332},
         {"Generate", "Generate Random Map", 310},
         {"Generate", "Generate Start Locations", 311},
         {"Info", "About", 300},
@@ -345,6 +358,17 @@ TEST_F(ResourceScriptTest, MapDialogTemplates) {
     ASSERT_NE(firstStop, nullptr);
     EXPECT_EQ(firstStop->kind, "DEFPUSHBUTTON");
     EXPECT_EQ(firstStop->id, 1);
+}
+
+// "Replace Terrain": the two fields, the check box, OK and CANCEL, in that tab order.
+TEST_F(ResourceScriptTest, ReplaceTerrainDialogTemplate) {
+    expectDialog(script->dialogs[208], "Replace Terrain", 190, 94,
+                 {{"LTEXT", "Replace:", -1, 10, 16, 50, 8}, {"LTEXT", "With:", -1, 10, 32, 50, 8}},
+                 {{"EDITTEXT", "", 720, 66, 13, 110, 14},
+                  {"EDITTEXT", "", 721, 66, 29, 110, 14},
+                  {"CHECKBOX", "Only in the selection", 722, 10, 50, 160, 10},
+                  {"DEFPUSHBUTTON", "OK", 1, 40, 72, 50, 14},
+                  {"PUSHBUTTON", "CANCEL", 2, 100, 72, 50, 14}});
 }
 
 // The original controls keep their ids and their tab order (the number of

@@ -2031,10 +2031,147 @@ def case_dialogs_refuse_what_they_cannot_use_and_open_says_what_it_could_not_rea
     check(editor.close() == 0, "exit code %s" % editor.exit_code)
 
 
+# --- Shaping a world by hand: selection, clipboard, stamp, lines, brushes, starts ---
+
+CYAN = (0, 255, 255)  # the selection's frame
+HAND_MAP = lambda tiles: {"Untitled.map": map_file_bytes("Untitled", 1, 1, tiles)}  # noqa: E731
+SELECTION_STATUS = (10, 512, 189, 530)  # "Selection 3 x 2", "Stamp 3 x 2", under the map
+
+
+def shown(editor, tiles):
+    """Waits until the detail view shows each {(x, y): code} tile in its colour."""
+    return editor.wait_for_pixels({tile_pixel(x, y): PALETTE[c] for (x, y), c in tiles.items()},
+                                  what="tiles %s shown" % sorted(tiles.items())[:6])
+
+
+def stamped(tiles, dx, dy):
+    return {(x + dx, y + dy): c for (x, y), c in tiles.items()}
+
+
+def shift_held(editor, key, until, what):  # Shift held until the key's effect shows
+    editor.xdotool("keydown", "shift")
+    try:
+        editor.xdotool("key", key)
+        wait_until(until, 15, what, interval=0.1)
+    finally:
+        editor.xdotool("keyup", "shift")
+
+
+def select_tiles(editor, first, last):  # Ctrl+R, then a drag from tile to tile
+    editor.move_to(690, 520)
+    toggle_status(editor, "r", TOOL_STATUS, TOOL_RED, True)
+    middle = ((first[0] + last[0]) // 2, (first[1] + last[1]) // 2)
+    drag(editor, [tile_click_point(*first), tile_click_point(*middle), tile_click_point(*last)])
+
+
+def case_hand_select_copy_paste_mirrored_and_undo(session):
+    shape = {(10, 20): 1, (11, 20): 19, (12, 21): 22}
+    editor = session.start(files=HAND_MAP(shape))
+    shown(editor, shape)
+    select_tiles(editor, (10, 20), (12, 21))
+    # The frame runs one pixel outside the tiles' boxes: x 105 at the left.
+    editor.wait_for_pixels({(105, 158): CYAN, (126, 158): CYAN}, what="the selection frame")
+    editor.ctrl_key("Insert")
+    editor.ctrl_key("v")
+    # The stamp floats under the pointer: over column 41 it starts on 40, keeping its even start.
+    editor.move_to(*tile_click_point(41, 60))
+    shown(editor, stamped(shape, 30, 40))
+    gesture(editor, *click_steps(tile_click_point(41, 60)))
+    editor.key("x")  # east-west: columns reversed, rows kept
+    editor.move_to(*tile_click_point(70, 60))
+    shown(editor, {(70, 61): 22, (71, 60): 19, (72, 60): 1})
+    gesture(editor, *click_steps(tile_click_point(70, 60)))
+    editor.key("Escape")
+    editor.move_to(690, 520)
+    first, mirror = stamped(shape, 30, 40), {(70, 61): 22, (71, 60): 19, (72, 60): 1}
+    check_tiles(save_and_read(editor), {**shape, **first, **mirror}, "after two pastes")
+    editor.ctrl_key_until_screen("z", lambda s: editor.client_pixel(s, *tile_pixel(72, 60)) == BLACK,
+                                 what="the mirrored paste undone")
+    check_tiles(save_and_read(editor), {**shape, **first}, "after one Ctrl+Z")
+    check(editor.close() == 0, "exit code %s" % editor.exit_code)
+
+
+def case_hand_cut_then_paste_in_a_second_window(session):
+    shape = {(20, 30): 9, (20, 31): 11, (21, 30): 36}
+    first = session.start(files=HAND_MAP(shape))
+    shown(first, shape)
+    select_tiles(first, (20, 30), (21, 31))
+    shift_held(first, "Delete", lambda: first.client_pixel(first.screenshot(), *tile_pixel(20, 30)) == BLACK,
+               "the cut tiles gone")
+    second = session.start()
+    second.move_to(690, 520)
+    # The second window, drawn whole over the first (whose selection's size shows under its map), takes the keys.
+    second.wait_for(lambda s: count_colour(second, s, *SELECTION_STATUS, BLACK) == 0, what="the second window")
+    second.ensure_active()
+    # Shift+Insert: "Stamp 2 x 2" appears under the map.
+    shift_held(second, "Insert", lambda: count_colour(second, second.screenshot(), *SELECTION_STATUS, BLACK) > 0,
+               "the stamp's size under the map")
+    second.move_to(*tile_click_point(50, 40))
+    shown(second, stamped(shape, 30, 10))
+    gesture(second, *click_steps(tile_click_point(50, 40)))
+    second.key("Escape")
+    second.move_to(690, 520)
+    check_tiles(save_and_read(second), stamped(shape, 30, 10), "pasted from the other window")
+    check(second.close() == 0, "exit code %s" % second.exit_code)
+    check(first.close() == 0, "exit code %s" % first.exit_code)
+
+
+def case_hand_line_and_brush_sizes(session):
+    editor = session.start()
+    choose_terrain(editor, 19)  # "River"
+    paint_tile(editor, 10, 10, 19)
+    x, y = tile_click_point(14, 12)
+    editor.xdotool("keydown", "shift", "mousemove", editor.origin[0] + x, editor.origin[1] + y,
+                   "click", 1, "keyup", "shift")
+    line = {(10, 10): 19, (11, 10): 19, (12, 11): 19, (13, 11): 19, (14, 12): 19}
+    shown(editor, line)
+    editor.move_to(690, 520)
+    choose_terrain(editor, 3)  # "Hills"
+    for _ in range(3):  # Bold, Size 2, Size 3
+        editor.key("bracketright")
+    editor.click(*tile_click_point(50, 50))
+    disc = {t: 3 for n in hex_within_two(50, 50) for t in hex_neighbours(*n) + [n]}  # within three steps
+    check(len(disc) == 37, "a disc of three steps holds %d tiles" % len(disc))
+    shown(editor, disc)
+    editor.move_to(690, 520)
+    check_tiles(save_and_read(editor), {**line, **disc}, "the line and the Size 3 brush")
+    check(editor.close() == 0, "exit code %s" % editor.exit_code)
+
+
+def case_hand_replace_terrain_in_selection_and_move_a_start(session):
+    tiles = {(x, y): 11 for x in range(10, 20) for y in range(10, 14)}  # "Desert"
+    tiles.update({(60, 60): 11, (30, 30): 51, (35, 30): 3, (40, 30): 21})
+    editor = session.start(files=HAND_MAP(tiles))
+    shown(editor, {(10, 10): 11, (60, 60): 11, (35, 30): 3})
+    select_tiles(editor, (12, 10), (15, 12))
+    editor.ctrl_key("h", until=lambda: editor.find_window("Replace Terrain"), what="Replace Terrain")
+    editor.type_text("DESERT")
+    editor.key("Tab")
+    editor.type_text("steppes")
+    editor.key("Return")  # "Only in the selection" is checked while there is one
+    editor.wait_window_gone("Replace Terrain")
+    shown(editor, {(12, 10): 9, (15, 12): 9, (16, 12): 11, (12, 13): 11})
+    toggle_status(editor, "r", TOOL_STATUS, TOOL_RED, False)
+    toggle_status(editor, "c", (900, 8, 950, 24), RED, True)  # "SL"
+    drag(editor, [tile_click_point(30, 30), tile_click_point(32, 30), tile_click_point(35, 30)])
+    editor.wait_for_pixels({tile_pixel(35, 30): RED, tile_pixel(30, 30): PALETTE[2]}, what="the start moved")
+    # The sea carries no start: the start stays where it is.
+    drag(editor, [tile_click_point(35, 30), tile_click_point(38, 30), tile_click_point(40, 30)])
+    editor.move_to(690, 520)
+    tiles.update({(x, y): 9 for x in range(12, 16) for y in range(10, 13)})
+    tiles.update({(30, 30): 2, (35, 30): 52})
+    check_tiles(save_and_read(editor), tiles, "after Replace Terrain and the moves")
+    check(editor.close() == 0, "exit code %s" % editor.exit_code)
+
+
 ALL += [
     case_browsing_five_copies_by_the_recover_dialog_loses_none,
     case_users_maps_of_recovery_names_survive_new_maps_and_save_as,
     case_two_editors_in_one_folder_lose_no_edit,
     case_a_folder_without_copies_says_so_and_asks_before_closing,
     case_dialogs_refuse_what_they_cannot_use_and_open_says_what_it_could_not_read,
+    case_hand_select_copy_paste_mirrored_and_undo,
+    case_hand_cut_then_paste_in_a_second_window,
+    case_hand_line_and_brush_sizes,
+    case_hand_replace_terrain_in_selection_and_move_a_start,
 ]

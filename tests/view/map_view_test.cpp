@@ -655,5 +655,18 @@ TEST_F(MapViewTest, HexPictureOfAWideMapGoesOnPastTheQuad) {
     EXPECT_EQ(hexPictureSize(0, 100).width, 0);
 }
 
+// A floating stamp (ragged, with marks) shows as its tiles will once put down.
+TEST_F(MapViewTest, StampShowsAsItsTilesWillBePutDown) {
+    makeMap(1, 1, kJunglePlains);
+    screen.stamp = FloatingStamp{mirrorNorthSouth({3, 2, 1, {kForestHills, 51, kDesert, kGlacier, 0, kLake}}), {{97, 40}}};
+    const std::vector<Rgb> floating = paint().pixels();
+    forEachStampTile(screen.stamp->block, map, {97, 40}, [&](int x, int y, TerrainCode c) { mapGrid[x][y] = c; });
+    screen.stamp.reset();
+    const std::vector<Rgb> putDown = paint().pixels();
+    for (int y = kMapAreaRect.top; y < kMapAreaRect.bottom; ++y)
+        for (int x = kMapAreaRect.left; x < kMapAreaRect.right; ++x)
+            ASSERT_EQ(floating[y * 964 + x], putDown[y * 964 + x]) << x << ", " << y;
+}
+
 }  // namespace
 }  // namespace pelorn
