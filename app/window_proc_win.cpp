@@ -55,7 +55,8 @@ void endCapture(HWND window) {
 // The close box and File > Exit: unsaved edits go to a recovery copy first;
 // when none can be written, the window closes only if the user says so.
 void closeWindow(HWND window) {
-    if (!keepUnsavedWork(program->editor)) {
+    keepUnsavedWork(program->editor);
+    if (unsavedEditsInNoFile(program->editor)) {
         repaintRequested();  // the red caption and status line, before the question
         if (!askYesNo(window, "Unsaved changes are in no file. Close anyway?", "Close Pelorn")) return;
     }
