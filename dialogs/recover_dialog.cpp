@@ -57,7 +57,7 @@ std::vector<RecoverRow> recoverRows() {
 }
 
 std::string recoverRowText(const RecoverRow& row) {
-    return shownName(row) + "  " + intToText(row.quadsX) + " x " + intToText(row.quadsY) + " quads  " +
+    return shownName(row) + "\t" + intToText(row.quadsX) + " x " + intToText(row.quadsY) + " quads\t" +
            localTimeText(row.copy.writeTime);
 }
 

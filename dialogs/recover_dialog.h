@@ -26,8 +26,8 @@ struct RecoverRow {
 // Every copy, newest first, with what its head says.
 std::vector<RecoverRow> recoverRows();
 
-// The row as the list shows it: "Hills  2 x 1 quads  2026-12-08 06:22:10"
-// (the local time).
+// The row as the list shows it, in three columns: "Hills", "2 x 1 quads",
+// "2026-12-08 06:22:10" (the local time), a tab between them.
 std::string recoverRowText(const RecoverRow& row);
 
 // What the copy changes against the map's own file: "12 tiles differ from

@@ -62,12 +62,16 @@ bool openSelected(HWND dialog) {
 
 INT_PTR CALLBACK recoverDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
     switch (message) {
-        case WM_INITDIALOG:
+        case WM_INITDIALOG: {
             keepDialogContext(dialog, lParam);
             SetPropA(dialog, kRowsProperty, new std::vector<RecoverRow>);
+            // The columns: the map's name, its size, the time written (dialog units).
+            INT columns[2] = {96, 152};
+            SendDlgItemMessageA(dialog, IDC_RECOVER_LIST, LB_SETTABSTOPS, 2, reinterpret_cast<LPARAM>(columns));
             fillList(dialog, 0);
             SetFocus(GetDlgItem(dialog, IDC_RECOVER_LIST));
             return FALSE;  // the focus is set
+        }
         case WM_DESTROY:
             delete static_cast<std::vector<RecoverRow>*>(RemovePropA(dialog, kRowsProperty));
             return FALSE;

@@ -66,7 +66,7 @@ TEST_F(KeepWorkDialogs, NewMapKeepsThePaintedTilesInACopyTheRecoverDialogOpens) 
     ASSERT_EQ(rows.size(), 1u);
     EXPECT_EQ(rows[0].mapName, "Two Words");
     EXPECT_EQ(rows[0].quadsX * 10 + rows[0].quadsY, 21);
-    EXPECT_EQ(recoverRowText(rows[0]).substr(0, 25), "Two Words  2 x 1 quads  2");
+    EXPECT_EQ(recoverRowText(rows[0]).substr(0, 23), "Two Words\t2 x 1 quads\t2");
     EXPECT_EQ(recoverDifferenceText(rows[0]), "No saved Two Words.map");
     ASSERT_TRUE(applyRecoverOpen(editor, rows[0]));
     EXPECT_EQ(currentMapName, "Two Words");
