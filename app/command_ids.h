@@ -21,6 +21,7 @@
 #define IDM_REDO 315
 #define IDM_WHOLE_MAP_VIEW 316
 #define IDM_SAVE_PNG 317
+#define IDM_RECOVER 318
 /* The hand edits: the selection, the clipboard, the stamp, brush sizes. */
 #define IDM_SELECT_TOOL 320
 #define IDM_SELECT_ALL 321

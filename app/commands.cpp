@@ -1,11 +1,13 @@
 #include "app/commands.h"
 
 #include <iterator>
+#include <string>
 
 #include "app/command_ids.h"
 #include "editing/unsaved_work.h"
 #include "files/bitmap_file.h"
 #include "files/png_file.h"
+#include "view/notice.h"
 #include "view/view_mode.h"
 
 namespace pelorn {
@@ -23,7 +25,12 @@ Editor& editorOf(Program& program) { return program.editor; }
 
 void save(Program& p) { saveMap(editorOf(p)); }
 void saveBitmap(Program& p) { saveMapBitmap(p.document.map); }
-void savePng(Program& p) { saveMapPng(p.document.map); }
+// What was written, or that nothing was, in the status line.
+void savePng(Program& p) {
+    const std::string file = p.document.map.currentMapName + ".png";
+    const bool saved = saveMapPng(p.document.map);
+    showNotice(p.editor.screen, saved ? "Saved " + file : file + " could not be written", !saved);
+}
 void changeView(Program& p) { p.editor.switchViewMode(); }
 void wholeMapView(Program& p) { p.editor.switchWholeMapView(); }
 void boldBrush(Program& p) { p.editor.toggleBoldBrush(); }
@@ -66,6 +73,7 @@ constexpr Command kCommands[] = {
     {IDM_SAVE_BITMAP, "Save Bitmap", kNoKey, Views::kAll, saveBitmap},
     {IDM_EXIT, "Exit", kNoKey, Views::kAll, nullptr},
     {IDM_SAVE_PNG, "Save PNG", kNoKey, Views::kAll, savePng},
+    {IDM_RECOVER, "Recover...", kNoKey, Views::kAll, nullptr},
     // "Tools"
     {IDM_CHANGE_VIEW, "Change Map View (CTRL-M)", ctrlKey('M'), Views::kAll, changeView},
     {IDM_BOLD_BRUSH, "Toggle Bold Brush (CTRL-B)", ctrlKey('B'), Views::kDetailOnly, boldBrush},

@@ -4,6 +4,7 @@
 #include "app/command_ids.h"
 #include "app/commands.h"
 #include "app/shell_win.h"
+#include "dialogs/dialog_fields_win.h"
 #include "dialogs/dialog_procs_win.h"
 #include "editing/unsaved_work.h"
 #include "resources/resource.h"
@@ -51,12 +52,24 @@ void endCapture(HWND window) {
     if (GetCapture() == window) ReleaseCapture();
 }
 
+// The close box and File > Exit: unsaved edits go to a recovery copy first;
+// when none can be written, the window closes only if the user says so.
+void closeWindow(HWND window) {
+    keepUnsavedWork(program->editor);
+    if (unsavedEditsInNoFile(program->editor)) {
+        repaintRequested();  // the red caption and status line, before the question
+        if (!askYesNo(window, "Unsaved changes are in no file. Close anyway?", "Close Pelorn")) return;
+    }
+    DestroyWindow(window);
+}
+
 // The commands that open a dialog or end the program; the rest belong to the
 // core's command table. Returns false for an id that is neither.
 bool runShellCommand(HWND window, int id) {
     switch (id) {
         case IDM_ABOUT: openDialog(window, IDD_ABOUT, aboutDialogProc); return true;
-        case IDM_EXIT: DestroyWindow(window); return true;
+        case IDM_EXIT: closeWindow(window); return true;
+        case IDM_RECOVER: openDialog(window, IDD_RECOVER, recoverDialogProc); return true;
         case IDM_NEW_MAP: openDialog(window, IDD_NEW_MAP, newMapDialogProc); return true;
         case IDM_SAVE_AS_MAP: openDialog(window, IDD_SAVE_AS_MAP, saveAsMapDialogProc); return true;
         case IDM_OPEN_MAP: openDialog(window, IDD_OPEN_MAP, openMapDialogProc); return true;
@@ -138,6 +151,10 @@ LRESULT CALLBACK mainWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
             return 0;
         case WM_PAINT:
             paint(window);
+            return 0;
+        case WM_CLOSE:
+            if (program) closeWindow(window);
+            else DestroyWindow(window);
             return 0;
         case WM_ENDSESSION:
             // Windows is ending the session and the program with it, without WM_DESTROY.

@@ -4,6 +4,8 @@
 // editor never stutters. Run from anywhere: it works in a temporary folder.
 #include <benchmark/benchmark.h>
 
+#include <string>
+
 #include "bench_files.h"
 #include "editing/document.h"
 #include "editing/editor.h"
@@ -17,20 +19,25 @@ using namespace pelorn;
 
 using bench::makeBenchMap;
 
-// With five copies there already: one deleted, four moved, one written.
+// With the folder full: one written, the oldest of an ended run deleted.
 void BM_NewRecoveryCopy(benchmark::State& state) {
     Map map;
     makeBenchMap(map);
-    for (int i = 0; i < kRecoveryCopies; ++i) writeNewRecoveryCopy(map);
-    for (auto _ : state) benchmark::DoNotOptimize(writeNewRecoveryCopy(map));
+    {
+        RecoveryRun ended;
+        for (std::size_t i = 0; i < kKeptRecoveryCopies; ++i) writeNewRecoveryCopy(ended, map);
+    }
+    RecoveryRun run;
+    for (auto _ : state) benchmark::DoNotOptimize(writeNewRecoveryCopy(run, map));
 }
 
-// The autosave's usual work: this session's copy brought up to date.
+// The autosave's usual work: the map's copy brought up to date.
 void BM_RewriteRecoveryCopy(benchmark::State& state) {
     Map map;
     makeBenchMap(map);
-    writeNewRecoveryCopy(map);
-    for (auto _ : state) benchmark::DoNotOptimize(rewriteRecoveryCopy(map, 1));
+    RecoveryRun run;
+    const std::string path = writeNewRecoveryCopy(run, map);
+    for (auto _ : state) benchmark::DoNotOptimize(rewriteRecoveryCopy(map, path));
 }
 
 // What the editor runs before it drops a map: one edit, then the copy.

@@ -34,7 +34,9 @@ void printExportHelp(std::ostream& out) {
            "                 locations included), each pixel made SCALE by SCALE\n"
            "                 (1 to 16). At scale 1 the picture of a map of W by H\n"
            "                 tiles is 6W + 2 by 4H + 2 pixels; pictures of more than\n"
-           "                 32767 pixels on a side or 33554432 in all are refused.\n";
+           "                 32767 pixels on a side or 33554432 in all are refused.\n"
+           "  The picture and the hexagons also carry the map itself in a chunk of\n"
+           "  their own, which viewers skip: 'pelorn-cli import' reads it back exactly.\n";
 }
 
 namespace {

@@ -115,6 +115,10 @@ void printText(const Map& map, const InfoOptions& options, const MapFacts& facts
             std::cout << "  " << code << " on " << terrainName(baseCode(code)) << ": " << count << "\n";
     }
     if (options.starts) printStartsText(options, facts);
+    // As "damage" in --json: the file did not hold a whole map; the lines above are what was read of it.
+    if (facts.failure != MapReadFailure::kNone)
+        std::cout << "damaged: " << mapReadFailureText(facts.failure)
+                  << "; the name, size and tiles above are what could be read\n";
 }
 
 std::string jsonSpread(const Spread& spread) {
@@ -171,7 +175,8 @@ void printInfoHelp(std::ostream& out) {
     out << "pelorn-cli info FILE.map [--starts] [--json] [--radius R] [--weights FILE]\n"
            "  Reads a map file as the editor opens it and prints the map's name, its\n"
            "  size, the number of tiles of each terrain (code and legend name) and\n"
-           "  the number of start locations. A file name that is a device name (AUX,\n"
+           "  the number of start locations; a damaged file ends with a line\n"
+           "  \"damaged: ...\" telling what went wrong first. A file name that is a device name (AUX,\n"
            "  AUX.map, ...) is refused; so is a file that is no plain file or is larger\n"
            "  than the largest map the editor holds.\n"
            "  --starts         also list every start location in the file's tile\n"

@@ -20,8 +20,17 @@ std::string readWholeDialogField(HWND dialog, int id);
 // replaces it.
 void selectDialogField(HWND dialog, int id);
 
+// Lets the field take at most `characters` characters: the edit control
+// refuses the next one, so that what is seen is what is read.
+void limitDialogField(HWND dialog, int id, int characters);
+// Yes / No, asked over `owner` in a box of that title; true for Yes. No is
+// the default button: each question guards something that cannot be undone.
+bool askYesNo(HWND owner, const std::string& question, const char* title);
+
 // The context the shell hands a dialog with DialogBoxParamA: kept at
-// WM_INITDIALOG, read back by every later message.
+// WM_INITDIALOG, read back by every later message. Every dialog keeps it
+// first thing, so this is also where its edit fields learn Ctrl+A (select
+// the whole text), which a plain edit control does not know.
 void keepDialogContext(HWND dialog, LPARAM context);
 DialogContext& dialogContext(HWND dialog);
 

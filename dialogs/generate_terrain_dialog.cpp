@@ -9,6 +9,8 @@
 #include "map/map_grid.h"
 #include "resources/resource.h"
 #include "text/conversions.h"
+#include "dialogs/map_dialogs.h"
+#include "view/notice.h"
 #include "view/players_status.h"
 #include "view/seed_status.h"
 
@@ -58,6 +60,8 @@ const char* const kTerrainColumnHeadings[3] = {
 };
 const char* const kMapBordersLabel = "Map borders:";
 const char* const kSymmetryLabel = "Symmetry";
+const char* const kQuadsXLabel = "Quads X";
+const char* const kQuadsYLabel = "Quads Y";
 
 namespace {
 
@@ -118,10 +122,17 @@ bool clickCheckBox(GeneratorParameters& parameters, int id, bool currentlyChecke
 
 Symmetry symmetryInitialChoice(const DialogMemory& memory) { return memory.lastSymmetry; }
 
+MapSizeTexts generateSizeInitialTexts(const Map& map) {
+    return {intToText(map.quadCountX), intToText(map.quadCountY)};
+}
+
 std::string applyGenerateTerrain(DialogContext& context, const TerrainFieldTexts& texts, std::string_view seedText,
-                                 Symmetry symmetry) {
+                                 Symmetry symmetry, const std::optional<MapSizeTexts>& size) {
     Editor& editor = context.editor;
-    std::string refusal = symmetryRefusal(symmetry, editor.map().quadCountX);
+    const std::int32_t quadsX = size ? quadCountFromText(size->quadX) : editor.map().quadCountX;
+    const std::int32_t quadsY = size ? quadCountFromText(size->quadY) : editor.map().quadCountY;
+    if (!isAcceptableMapSize(quadsX, quadsY)) return "No map can be that large.";
+    std::string refusal = symmetryRefusal(symmetry, quadsX);
     if (!refusal.empty()) return refusal;
     context.memory.lastSymmetry = symmetry;
     const std::uint32_t used = seedFromField(context.random, seedText);
@@ -133,13 +144,19 @@ std::string applyGenerateTerrain(DialogContext& context, const TerrainFieldTexts
     // first. They stay in the undo history as well, so the world is made
     // even when the copy cannot be written (the status line says so).
     keepUnsavedWork(editor);
-    editor.runRecordedWholeMapEdit([&] {
-        const GenerateResult result = generateSymmetricMap(editor.map(), parameters, context.random, symmetry);
-        parameters = result.parameters;  // as the generator corrected them
-        return result.generated;
-    });
+    Map& map = editor.map();
+    const bool resized = quadsX != map.quadCountX || quadsY != map.quadCountY;
+    const bool generated = editor.runRecordedWholeMapEdit(
+        [&] {
+            if (resized && !replaceWithEmptyMap(map, quadsX, quadsY)) return false;
+            const GenerateResult result = generateSymmetricMap(map, parameters, context.random, symmetry);
+            parameters = result.parameters;  // as the generator corrected them
+            return result.generated;
+        },
+        resized ? MapChange::kWholeMap : MapChange::kTiles);
     clearPlayersStatus(editor.screen);  // the new world has no starts
     showSeed(editor.screen, used);
+    if (!generated) showNotice(editor.screen, "The world could not be made: not enough memory", true);
     return {};
 }
 

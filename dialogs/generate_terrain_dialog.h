@@ -14,11 +14,13 @@
 //           which the dialog shows;
 //   CANCEL: close.
 // After the original controls (and OK and CANCEL) in tab order come the
-// "Seed" field IDC_SEED (dialogs/seed_field.h) and the "Symmetry" choice
-// IDC_SYMMETRY, a drop-down list of kSymmetryNames.
+// "Seed" field IDC_SEED (dialogs/seed_field.h), the "Symmetry" choice
+// IDC_SYMMETRY, a drop-down list of kSymmetryNames, and the map's size,
+// "Quads X" IDC_GENERATE_QUADS_X and "Quads Y" IDC_GENERATE_QUADS_Y.
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -65,6 +67,15 @@ bool clickCheckBox(GeneratorParameters& parameters, int id, bool currentlyChecke
 // none at first.
 Symmetry symmetryInitialChoice(const DialogMemory& memory);
 
+// The size fields: what they show (the map's size in quads), and their labels.
+struct MapSizeTexts {
+    std::string quadX;
+    std::string quadY;
+};
+MapSizeTexts generateSizeInitialTexts(const Map& map);
+extern const char* const kQuadsXLabel;
+extern const char* const kQuadsYLabel;
+
 // OK with the seed field and the symmetry: when the map's width cannot have
 // the symmetry, returns the reason and changes nothing. Otherwise stores each
 // field (its first 15 characters, read by textToInt or textToReal; text
@@ -72,8 +83,12 @@ Symmetry symmetryInitialChoice(const DialogMemory& memory);
 // generator from the seed text (seedFromField), writes unsaved edits of the
 // map to a recovery copy (keepUnsavedWork), makes the world with the symmetry
 // as one undoable edit, stores the parameters as the generator corrected
-// them, and returns an empty text.
+// them, and returns an empty text. With `size` (the size fields, read as
+// "New Map" reads its counts), the world is made at that size: the width
+// read decides the symmetry's refusal, a size no map may have is refused,
+// and one undo step brings back the old map and size. When the generator
+// could not make the world, the status line says so in red.
 std::string applyGenerateTerrain(DialogContext& context, const TerrainFieldTexts& texts, std::string_view seedText,
-                                 Symmetry symmetry);
+                                 Symmetry symmetry, const std::optional<MapSizeTexts>& size = std::nullopt);
 
 }  // namespace pelorn

@@ -2,6 +2,7 @@
 #include "dialogs/dialog_fields_win.h"
 #include "dialogs/dialog_procs_win.h"
 #include "dialogs/generate_terrain_dialog.h"
+#include "dialogs/map_dialogs.h"
 #include "dialogs/seed_field.h"
 #include "resources/resource.h"
 
@@ -20,6 +21,9 @@ void fillFields(HWND dialog) {
     for (const char* name : kSymmetryNames)
         SendDlgItemMessageA(dialog, IDC_SYMMETRY, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(name));
     SendDlgItemMessageA(dialog, IDC_SYMMETRY, CB_SETCURSEL, static_cast<WPARAM>(symmetryInitialChoice(context.memory)), 0);
+    const MapSizeTexts size = generateSizeInitialTexts(context.editor.map());
+    writeDialogField(dialog, IDC_GENERATE_QUADS_X, size.quadX);
+    writeDialogField(dialog, IDC_GENERATE_QUADS_Y, size.quadY);
 }
 
 Symmetry chosenSymmetry(HWND dialog) {
@@ -43,11 +47,20 @@ bool apply(HWND dialog) {
     TerrainFieldTexts texts;
     for (int i = 0; i < kTerrainEditFieldCount; ++i) texts[i] = readDialogField(dialog, kTerrainEditFields[i].id);
     const std::string seed = readWholeDialogField(dialog, IDC_SEED);
+    if (!seedFieldAccepted(seed)) {
+        selectDialogField(dialog, IDC_SEED);
+        return false;
+    }
+    const MapSizeTexts size{readDialogField(dialog, IDC_GENERATE_QUADS_X), readDialogField(dialog, IDC_GENERATE_QUADS_Y)};
+    if (const int refused = refusedQuadCountField(size.quadX, size.quadY)) {
+        selectDialogField(dialog, refused == 1 ? IDC_GENERATE_QUADS_X : IDC_GENERATE_QUADS_Y);
+        return false;
+    }
     std::string refusal;
     {
         // The generator runs while the dialog is still up; show that it is busy.
         BusyCursor busy;
-        refusal = applyGenerateTerrain(dialogContext(dialog), texts, seed, chosenSymmetry(dialog));
+        refusal = applyGenerateTerrain(dialogContext(dialog), texts, seed, chosenSymmetry(dialog), size);
     }
     if (refusal.empty()) return true;
     MessageBoxA(dialog, refusal.c_str(), "Symmetry", MB_OK | MB_ICONEXCLAMATION);

@@ -4,6 +4,7 @@
 // has no logic: OK and CANCEL only close it.
 #pragma once
 
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -25,6 +26,15 @@ struct NewMapTexts {
 // the map and every file alone; the dialog stays open for a correction.
 bool newMapNameAccepted(std::string_view mapName);
 bool mapNameAccepted(std::string_view mapName);  // "Open Map" and "Save As Map"
+
+// Which count field of "New Map" (or of "Generate Terrain"'s size) OK
+// refuses, so that the dialog stays open with it selected: 1 for the first
+// (Quad X) when it is larger than any map holds, 2 for the second when the
+// two together are; 0 when the size can be had. Empty fields, text that is
+// no number and counts below 1 read as 1, as always.
+int refusedQuadCountField(std::string_view quadX, std::string_view quadY);
+// The counts as OK reads them.
+std::int32_t quadCountFromText(std::string_view field);
 
 // "Untitled", "1", "1", whatever the current map is.
 NewMapTexts newMapInitialTexts();
@@ -48,11 +58,20 @@ std::string openMapInitialText();
 // current name, the map of that name is loaded, and the whole client area is
 // repainted. The loader sets the final name. A name that is not accepted
 // changes nothing and gives false, and so does a recovery copy of unsaved
-// edits that cannot be written (keepUnsavedWork).
+// edits that cannot be written (keepUnsavedWork). When the file of that name
+// cannot be read whole (missing, a folder, a pipe, too large), the fall-backs
+// of openMapFile stand ("Untitled.map", else an empty map) and the status line
+// says in red "NAME.map could not be read".
 bool applyOpenMap(Editor& editor, std::string_view mapName);
 
 // "Untitled".
 std::string saveAsMapInitialText();
+// Whether OK of "Save As Map" with this name must first ask "NAME.map exists.
+// Replace it?": a file stands under the name and it is not the one the map
+// came from (Document::sourceName, in any letter case, as Windows names files).
+bool saveAsReplacesAnotherFile(const Editor& editor, std::string_view mapName);
+// The question.
+std::string saveAsReplaceQuestion(std::string_view mapName);
 // OK of "Save As Map": as applyOpenMap, but the map in memory is saved under
 // the new name, which stays current (saveMap: a failed save shows in the
 // status line). Returns whether the file was written; a name that is not

@@ -18,6 +18,11 @@ extern const char* const kSeedLabel;
 // world that would have come without the field.
 std::string seedFieldInitialText(const Random& random);
 
+// Whether OK takes the field: empty (blanks alone count as empty: the state
+// stays as it is) or a seed. Text that is no whole number, or a number above
+// 4294967295, keeps the dialog open with the field selected.
+bool seedFieldAccepted(std::string_view text);
+
 // Seeds the random generator from the field's whole text when it holds a seed
 // (0 to 4294967295, text/seed_text.h); otherwise leaves its state as it is.
 // Returns the state the run starts from, for the status line.

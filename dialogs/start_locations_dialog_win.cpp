@@ -29,6 +29,10 @@ INT_PTR CALLBACK startLocationsDialogProc(HWND dialog, UINT message, WPARAM wPar
                     selectDialogField(dialog, *refused);
                     return false;
                 }
+                if (!seedFieldAccepted(readWholeDialogField(dialog, IDC_SEED))) {
+                    selectDialogField(dialog, IDC_SEED);
+                    return false;
+                }
                 // Placing runs while the dialog is still up; show that it is busy.
                 BusyCursor busy;
                 applyStartLocations(dialogContext(dialog), readDialogField(dialog, IDC_TRIES), players, readWholeDialogField(dialog, IDC_SEED));

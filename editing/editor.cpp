@@ -2,6 +2,7 @@
 
 #include "view/cursor_text.h"
 #include "view/layout.h"
+#include "view/notice.h"
 #include "view/view_mode.h"
 #include "view/whole_map.h"
 
@@ -54,6 +55,7 @@ bool Editor::press(ClientPoint point, bool shiftHeld) {
         history().beginEdit(MapChange::kBrushedTiles);
         return true;
     }
+    clearNotice(screen);  // the user goes on working: what the last action said is read
     // Shift+click draws a line wherever the press would paint.
     const bool paints = &tool() == &brushTool() || &tool() == &wholeMapFillTool() || &tool() == &moveStartTool();
     const Tool& pressed = shiftHeld && paints ? lineTool() : tool();

@@ -16,19 +16,25 @@
 
 #include "editing/document.h"
 #include "editing/tool.h"
+#include "files/recovery_file.h"
 #include "view/repaint.h"
 #include "view/screen.h"
 
 namespace pelorn {
 
-// Where the unsaved edits of this session went: the recovery copy the
-// autosave brings up to date (its number; 0 before the first), the revision
-// it holds, and the revision the last keepUnsavedWork kept.
+// Where the unsaved edits of the map in memory went: this run's copies
+// (files/recovery_file.h), the copy that holds the map (its path; empty
+// before the first), whether this run wrote it (a copy opened from the
+// Recover dialog is never written over), the revision it holds, and the
+// revision the last keepUnsavedWork kept.
 struct RecoveryState {
     static constexpr std::uint64_t kNoRevision = ~std::uint64_t{0};
-    int sessionCopy = 0;
+    RecoveryRun run;
+    std::string sessionCopy;
+    bool ownCopy = false;
     std::uint64_t copiedRevision = 0;
     std::uint64_t keptRevision = kNoRevision;
+    bool copyFailed = false;  // the last copy could not be written
 };
 
 class Editor {

@@ -2,13 +2,18 @@
 
 #include <cstdint>
 
-#include "files/map_file.h"
-#include "files/recovery_file.h"
 #include "editing/editor.h"
+#include "files/map_file.h"
+#include "files/map_name.h"
+#include "files/recovery_file.h"
+#include "files/safe_file.h"
 #include "text/conversions.h"
+#include "view/notice.h"
 #include "view/repaint.h"
 
 namespace pelorn {
+
+const char* const kNoCopyNotice = "No recovery copy could be written";
 
 namespace {
 
@@ -17,17 +22,45 @@ void showSaveFailed(Editor& editor, bool failed) {
     editor.showFileMarks();
 }
 
-// Writes the unsaved map to this session's copy, or to a new one.
-bool writeSessionCopy(Editor& editor) {
+// The caption turns red and the status line tells why, at once.
+void showCopyFailed(Editor& editor) {
+    editor.recovery.copyFailed = true;
+    showSaveFailed(editor, true);
+    showNotice(editor.screen, kNoCopyNotice, true);
+}
+
+void showCopyWritten(Editor& editor) {
+    if (!editor.recovery.copyFailed) return;
+    editor.recovery.copyFailed = false;
+    if (editor.screen.noticeText == kNoCopyNotice) clearNotice(editor.screen);
+}
+
+// Writes the unsaved map to its copy, or to a new one: a copy this run did
+// not write (one opened from the Recover dialog) is never written over.
+bool writeMapCopy(Editor& editor) {
     RecoveryState& recovery = editor.recovery;
     const Map& map = editor.map();
     const std::uint64_t revision = editor.history().revision();
-    if (recovery.sessionCopy != 0 && recovery.copiedRevision == revision) return true;
-    if (recovery.sessionCopy == 0 || !rewriteRecoveryCopy(map, recovery.sessionCopy))
-        recovery.sessionCopy = writeNewRecoveryCopy(map);
-    if (recovery.sessionCopy == 0) return false;
+    if (!recovery.sessionCopy.empty() && recovery.copiedRevision == revision) return true;
+    if (!recovery.ownCopy || !rewriteRecoveryCopy(map, recovery.sessionCopy)) {
+        std::string path = writeNewRecoveryCopy(recovery.run, map);
+        if (path.empty()) {
+            showCopyFailed(editor);
+            return false;
+        }
+        recovery.sessionCopy = std::move(path);
+        recovery.ownCopy = true;
+    }
     recovery.copiedRevision = revision;
+    showCopyWritten(editor);
     return true;
+}
+
+// The copy of the map in memory no longer holds it: whatever comes next
+// goes to a copy of its own.
+void forgetMapCopy(RecoveryState& recovery) {
+    recovery.sessionCopy.clear();
+    recovery.ownCopy = false;
 }
 
 }  // namespace
@@ -45,7 +78,10 @@ unsigned autosaveIntervalMs(const char* override) {
 
 bool saveMap(Editor& editor) {
     const bool saved = saveMapFile(editor.map());
-    if (saved) editor.history().markSaved();
+    if (saved) {
+        editor.history().markSaved();
+        editor.document.sourceName = editor.map().currentMapName;
+    }
     showSaveFailed(editor, !saved);
     return saved;
 }
@@ -54,24 +90,31 @@ bool keepUnsavedWork(Editor& editor) {
     History& history = editor.history();
     RecoveryState& recovery = editor.recovery;
     if (!history.hasUnsavedEdits() || recovery.keptRevision == history.revision()) return true;
-    const bool kept = writeSessionCopy(editor);
-    recovery.sessionCopy = 0;  // whatever comes next goes to a copy of its own
-    if (kept)
-        recovery.keptRevision = history.revision();
-    else
-        showSaveFailed(editor, true);
-    return kept;
+    if (!writeMapCopy(editor)) return false;
+    recovery.keptRevision = history.revision();
+    forgetMapCopy(recovery);
+    return true;
 }
 
 void autosaveUnsavedWork(Editor& editor) {
-    if (editor.history().hasUnsavedEdits()) writeSessionCopy(editor);
+    if (editor.history().hasUnsavedEdits()) writeMapCopy(editor);
+}
+
+bool unsavedEditsInNoFile(Editor& editor) {
+    const std::uint64_t revision = editor.history().revision();
+    const RecoveryState& recovery = editor.recovery;
+    return editor.history().hasUnsavedEdits() && recovery.keptRevision != revision &&
+           (recovery.sessionCopy.empty() || recovery.copiedRevision != revision);
 }
 
 void mapReplaced(Editor& editor, bool savedUnderItsName) {
     editor.history().clear();
     if (!savedUnderItsName) editor.history().markUnsaved();
     editor.document.mapSaveFailed = false;
-    editor.recovery.sessionCopy = 0;
+    editor.document.sourceName.clear();
+    forgetMapCopy(editor.recovery);
+    editor.recovery.copyFailed = false;
+    clearNotice(editor.screen);
     editor.screen.viewQuadX = 0;
     editor.screen.viewQuadY = 0;
     // The selection and the last painted tile belonged to the old map; a floating stamp stays.
@@ -80,9 +123,29 @@ void mapReplaced(Editor& editor, bool savedUnderItsName) {
     editor.showFileMarks();
 }
 
-void openCurrentMap(Editor& editor) {
+bool openCurrentMap(Editor& editor) {
+    const std::string wanted = editor.map().currentMapName;
     const std::string fileName = openMapFile(editor.map());
     mapReplaced(editor, fileName.empty() || fileName == editor.map().currentMapName);
+    editor.document.sourceName = fileName;
+    return !fileName.empty() && fileName == wanted;
+}
+
+bool openRecoveryCopy(Editor& editor, const std::string& path) {
+    std::string text;
+    if (!readWholeFile(path, text)) {
+        showNotice(editor.screen, std::string(fileNameOfPath(path)) + " could not be read", true);
+        return false;
+    }
+    Map& map = editor.map();
+    freeMapGrid(map);  // the old grid goes first, as when a map file opens
+    installParsedMap(map, parseMapText(text), "Untitled");
+    mapReplaced(editor, false);
+    RecoveryState& recovery = editor.recovery;
+    recovery.sessionCopy = path;
+    recovery.copiedRevision = editor.history().revision();
+    recovery.keptRevision = recovery.copiedRevision;
+    return true;
 }
 
 }  // namespace pelorn

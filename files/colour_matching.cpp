@@ -18,7 +18,7 @@ int distance(Rgb a, Rgb b) {
 
 }  // namespace
 
-TerrainCode NearestTerrain::find(Rgb colour, bool ring, bool& exact) {
+TerrainCode NearestTerrain::find(Rgb colour, bool ring, Quality& quality) {
     const std::uint32_t key = (std::uint32_t{ring} << 24) | (std::uint32_t{colour.red} << 16) |
                               (std::uint32_t{colour.green} << 8) | colour.blue;
     if (key != lastKey_) {
@@ -31,22 +31,27 @@ TerrainCode NearestTerrain::find(Rgb colour, bool ring, bool& exact) {
         lastKey_ = key;
         last_ = found->second;
     }
-    exact = last_.exact;
+    quality = last_.quality;
     return last_.code;
 }
 
 NearestTerrain::Match NearestTerrain::search(Rgb colour, bool ring) {
-    Match best{kVoid, false};
+    Match best{kVoid, {}};
     int bestDistance = INT_MAX;
+    int atBest = 0;  // terrains at that distance
     for (TerrainCode code = 0; code <= kLastLegendCode; ++code) {
         int d = distance(colour, terrainColour(code));
         if (ring) d = std::min(d, distance(colour, ringColour(terrainColour(code))));
         if (d < bestDistance) {
             bestDistance = d;
             best.code = code;
+            atBest = 0;
         }
+        atBest += d == bestDistance;
     }
-    best.exact = bestDistance == 0;
+    best.quality.exact = bestDistance == 0;
+    best.quality.shared = bestDistance == 0 && atBest > 1;
+    best.quality.far = bestDistance > kFarDistance * kFarDistance;
     return best;
 }
 

@@ -14,7 +14,7 @@
 #define STBI_NO_STDIO
 #define STBI_NO_LINEAR
 #define STBI_NO_HDR
-#define STBI_MAX_DIMENSIONS 10000
+#define STBI_MAX_DIMENSIONS 32767  // the widest picture an export writes
 #include "stb_image.h"
 
 namespace pelorn::png {
@@ -27,8 +27,7 @@ struct StbImageFree {
 
 }  // namespace
 
-bool readColours(std::string_view file, const PngLayout& png, Tiles& tiles, std::int64_t& inexact,
-                 std::string& error) {
+bool decodeRgb(std::string_view file, const PngLayout& png, std::vector<unsigned char>& rgb, std::string& error) {
     // The decoder gets only data whose decompressed size is known to fit.
     if (!inflateData(file, png, rawDataSize(png), nullptr, error)) return false;
     int width = 0;
@@ -45,18 +44,27 @@ bool readColours(std::string_view file, const PngLayout& png, Tiles& tiles, std:
         error = "cannot decode the image (its size came out different)";
         return false;
     }
+    rgb.assign(pixels.get(), pixels.get() + std::size_t{3} * png.width * png.height);
+    return true;
+}
+
+bool readColours(std::string_view file, const PngLayout& png, Tiles& tiles, ColourMatch& match, std::string& error) {
+    std::vector<unsigned char> rgb;
+    if (!decodeRgb(file, png, rgb, error)) return false;
     const std::size_t w = png.width;
     const std::size_t h = png.height;
     tiles.resize(w * h);
     NearestTerrain nearest;
-    inexact = 0;
+    match = ColourMatch{};
     for (std::size_t y = 0; y < h; ++y) {
         const bool ringRow = onQuadRing(static_cast<std::int32_t>(y));
-        const stbi_uc* p = pixels.get() + 3 * w * y;
+        const unsigned char* p = rgb.data() + 3 * w * y;
         for (std::size_t x = 0; x < w; ++x, p += 3) {
-            bool exact = false;
-            tiles[x * h + y] = nearest.find({p[0], p[1], p[2]}, ringRow || onQuadRing(static_cast<std::int32_t>(x)), exact);
-            if (!exact) ++inexact;
+            NearestTerrain::Quality quality;
+            tiles[x * h + y] = nearest.find({p[0], p[1], p[2]}, ringRow || onQuadRing(static_cast<std::int32_t>(x)), quality);
+            match.inexact += !quality.exact;
+            match.shared += quality.shared;
+            match.far += quality.far;
         }
     }
     return true;

@@ -1,5 +1,6 @@
 #include "files/map_file.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdint>
 #include <cstring>
@@ -120,19 +121,58 @@ bool readQuadCount(std::string_view text, std::size_t& pos, std::int32_t& count)
     return true;
 }
 
+// The line that starts at `pos` (without its break: CR LF, LF or CR), and
+// `pos` moved to the start of the next one. False at the end of the text.
+bool readLine(std::string_view text, std::size_t& pos, std::string_view& line) {
+    if (pos >= text.size()) return false;
+    const std::size_t end = std::min(text.find_first_of("\r\n", pos), text.size());
+    line = text.substr(pos, end - pos);
+    pos = end;
+    if (pos < text.size() && text[pos] == '\r') ++pos;
+    if (pos < text.size() && text[pos] == '\n' && (pos == end || text[pos - 1] == '\r')) ++pos;
+    return true;
+}
+
+std::string_view trimmed(std::string_view text) {
+    while (!text.empty() && isStreamSpace(text.front())) text.remove_prefix(1);
+    while (!text.empty() && isStreamSpace(text.back())) text.remove_suffix(1);
+    return text;
+}
+
+// Line 2 is the name whatever it holds: an empty or unsafe line gives an
+// empty name (the file's own name stands in), and the counts are lines 3
+// and 4, so that a damaged name never shifts the size.
+bool readHeadLines(std::string_view text, std::size_t& pos, ParsedMap& map) {
+    std::string_view line;
+    readLine(text, pos, line);  // the rest of line 1
+    if (!readLine(text, pos, line)) return map.failure = MapReadFailure::kNoName, false;
+    const std::string_view name = trimmed(line);
+    map.name = isSafeMapName(name) ? std::string(name) : std::string();
+    for (std::int32_t* count : {&map.quadsX, &map.quadsY}) {
+        std::size_t at = 0;
+        if (!readLine(text, pos, line) || !readQuadCount(line, at, *count))
+            return map.failure = MapReadFailure::kBadQuadCount, false;
+    }
+    return true;
+}
+
+// A text without line breaks: the name and the counts are tokens.
+bool readHeadTokens(std::string_view text, std::size_t& pos, ParsedMap& map) {
+    std::string name;
+    if (!readMapNameToken(text, pos, name)) return map.failure = MapReadFailure::kNoName, false;
+    map.name = std::move(name);
+    if (!readQuadCount(text, pos, map.quadsX)) return map.failure = MapReadFailure::kBadQuadCount, false;
+    if (!readQuadCount(text, pos, map.quadsY)) return map.failure = MapReadFailure::kBadQuadCount, false;
+    return true;
+}
+
 // Reads the head into `map`; true when all of it was read and the tiles follow.
 bool readHead(std::string_view text, std::size_t& pos, ParsedMap& map) {
     std::string_view word;
     if (!readWordView(text, pos, word)) return map.failure = MapReadFailure::kNoHead, false;  // "*MapInfo*", not checked
-    std::string name;
-    // Line 2, blanks and all ("Two Words"), when it stands on a line of its
-    // own as the program writes it; in a text without line breaks, one token.
-    const bool nameLine = nextTokenStartsALine(text, pos);
-    if (!(nameLine ? readMapNameWords(text, pos, name) : readMapNameToken(text, pos, name)))
-        return map.failure = MapReadFailure::kNoName, false;
-    map.name = std::move(name);
-    if (!readQuadCount(text, pos, map.quadsX)) return map.failure = MapReadFailure::kBadQuadCount, false;
-    if (!readQuadCount(text, pos, map.quadsY)) return map.failure = MapReadFailure::kBadQuadCount, false;
+    // By lines where line 1 holds the first word alone, as the program writes it.
+    const bool byLines = nextTokenStartsALine(text, pos);
+    if (!(byLines ? readHeadLines(text, pos, map) : readHeadTokens(text, pos, map))) return false;
     if (map.quadsX * map.quadsY > kMaxQuads) {
         map.quadsY = 0;
         return map.failure = MapReadFailure::kTooManyQuads, false;
@@ -187,6 +227,13 @@ bool writeMapFile(const Map& map, const std::string& path) {
 
 bool saveMapFile(const Map& map) {
     return isSafeMapName(map.currentMapName) && writeMapFile(map, map.currentMapName + ".map");
+}
+
+ParsedMap parseMapHead(std::string_view text) {
+    ParsedMap map;
+    std::size_t pos = 0;
+    readHead(text, pos, map);
+    return map;
 }
 
 ParsedMap parseMapText(std::string_view text) {

@@ -37,8 +37,11 @@ const char* mapReadFailureText(MapReadFailure failure);
 // A map file's text as read, before it replaces anything.
 struct ParsedMap {
     // Line 2 when there was one: a safe map name (isSafeMapName), or empty
-    // for one that is not. The whole line, blanks kept ("Two Words"), when it
-    // stands on a line of its own; in a text without line breaks, one token.
+    // for an empty line or one that is no safe name. In a text with line
+    // breaks the head is read by lines: line 2 is the name, blanks kept
+    // ("Two Words", white space around it dropped), and the counts are lines
+    // 3 and 4 whatever line 2 holds; in a text without line breaks, the name
+    // and the counts are tokens.
     std::optional<std::string> name;
     // The quad counts, each 0 where it could not be read or was refused.
     std::int32_t quadsX = 0;
@@ -52,6 +55,10 @@ struct ParsedMap {
 // Reads any byte sequence by the reading rules of the map file: the one
 // reader of map text, whatever the text came from.
 ParsedMap parseMapText(std::string_view text);
+
+// The head alone (name and counts; no grid), as parseMapText reads it: the
+// Recover dialog's list.
+ParsedMap parseMapHead(std::string_view text);
 
 // Replaces `map` by a parsed one. An empty name gives way to `fallbackName`,
 // or to "Untitled" should that be unsafe too; no name leaves the map's own.

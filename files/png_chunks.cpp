@@ -94,7 +94,7 @@ std::string sizeError(std::uint32_t width, std::uint32_t height) {
            std::to_string(kMaxQuadsPerSide) + " quads, at most " + std::to_string(kMaxQuads) + " quads in all";
 }
 
-bool readHeader(const Chunk& chunk, PngLayout& png, std::string& error) {
+bool readHeader(const Chunk& chunk, PngLayout& png, ImageBound bound, std::string& error) {
     if (!chunk.is("IHDR") || chunk.length != 13) {
         error = "damaged: the image header is missing";
         return false;
@@ -112,7 +112,17 @@ bool readHeader(const Chunk& chunk, PngLayout& png, std::string& error) {
         return false;
     }
     png.interlaced = interlace == 1;
-    // Before anything is decoded: only a map's size is ever read.
+    // Before anything is decoded: only a map's size is ever read, or a
+    // picture no larger than the exports write.
+    if (bound == ImageBound::kAnyExportedPicture) {
+        if (png.width > kMaxPictureSide || png.height > kMaxPictureSide ||
+            std::uint64_t{png.width} * png.height > kMaxPicturePixels) {
+            error = "the image is " + std::to_string(png.width) + " by " + std::to_string(png.height) +
+                    " pixels, larger than any picture of a map";
+            return false;
+        }
+        return true;
+    }
     if (png.width % kQuadSize != 0 || png.height % kQuadSize != 0 ||
         !isAcceptableMapSize(static_cast<std::int32_t>(png.width / kQuadSize),
                              static_cast<std::int32_t>(png.height / kQuadSize))) {
@@ -126,14 +136,14 @@ bool readHeader(const Chunk& chunk, PngLayout& png, std::string& error) {
 
 // The whole chunk structure: header first, one palette before the data, the
 // data chunks together, and the end chunk.
-bool readLayout(std::string_view file, PngLayout& png, std::string& error) {
+bool readLayout(std::string_view file, PngLayout& png, std::string& error, ImageBound bound) {
     const ChunkReader reader(file);
     if (!reader.hasSignature()) {
         error = "not a PNG image";
         return false;
     }
     Chunk chunk;
-    if (!reader.chunkAt(8, chunk, error) || !readHeader(chunk, png, error)) return false;
+    if (!reader.chunkAt(8, chunk, error) || !readHeader(chunk, png, bound, error)) return false;
     bool dataSeen = false;
     bool dataEnded = false;
     for (std::size_t at = chunk.next();; at = chunk.next()) {

@@ -67,8 +67,13 @@ private:
 };
 
 // The whole chunk structure: header first, one palette before the data, the
-// data chunks together, and the end chunk. The header must give a map's size.
-bool readLayout(std::string_view file, PngLayout& png, std::string& error);
+// data chunks together, and the end chunk. The header must give a map's
+// size, or, for a picture that carries its map, no more than the exports
+// write (the bounds of imagePngBytes).
+enum class ImageBound { kMapSize, kAnyExportedPicture };
+constexpr std::uint32_t kMaxPictureSide = 32767;
+constexpr std::uint64_t kMaxPicturePixels = std::uint64_t{1} << 25;
+bool readLayout(std::string_view file, PngLayout& png, std::string& error, ImageBound bound = ImageBound::kMapSize);
 
 // Bytes of the decompressed data: every row a filter byte and its pixels,
 // for each of the seven passes of an interlaced image.

@@ -1,6 +1,8 @@
 // Maps made from PNG images: a terrain-code export read back exactly, any
 // other image read by colour.
 #include <cstring>
+#include <optional>
+#include <vector>
 #include <new>
 #include <utility>
 
@@ -8,6 +10,7 @@
 #include "files/png_chunks.h"
 #include "files/png_file.h"
 #include "files/png_indexed_reader.h"
+#include "files/png_map_chunk.h"
 #include "files/safe_file.h"
 #include "map/map_grid.h"
 
@@ -31,17 +34,52 @@ bool replaceMap(Map& map, std::int32_t quadsX, std::int32_t quadsY, const Tiles&
 
 }  // namespace
 
+// The map the picture carries, when its pixels are still those exported:
+// true with the map replaced; false otherwise, `result` saying whether it
+// carried one and whether it was damaged.
+bool readCarriedMap(Map& map, std::string_view bytes, PngImport& result) {
+    std::optional<StoredMap> stored;
+    if (!readStoredMap(bytes, stored, result.error) || !stored) return false;
+    PngLayout png;
+    std::vector<unsigned char> rgb;
+    if (!readLayout(bytes, png, result.error, ImageBound::kAnyExportedPicture) || !decodeRgb(bytes, png, rgb, result.error))
+        return false;
+    PixelHash hash;
+    hash.add(rgb.data(), rgb.size());
+    if (hash.value() != stored->pixelHash) {
+        result.changedSinceExport = true;
+        return false;
+    }
+    result.width = static_cast<std::int32_t>(png.width);
+    result.height = static_cast<std::int32_t>(png.height);
+    if (!replaceMap(map, stored->quadsX, stored->quadsY, stored->tiles)) {
+        result.error = "not enough memory for the map";
+        return false;
+    }
+    result.byStoredMap = true;
+    return true;
+}
+
 PngImport loadMapFromPng(Map& map, std::string_view bytes) {
     PngImport result;
     try {
+        if (readCarriedMap(map, bytes, result)) {
+            result.ok = true;
+            return result;
+        }
+        if (!result.error.empty()) return result;
         PngLayout png;
         if (!readLayout(bytes, png, result.error)) return result;
         result.width = static_cast<std::int32_t>(png.width);
         result.height = static_cast<std::int32_t>(png.height);
         Tiles tiles;
         result.byCode = holdsTerrainCodes(png);
+        ColourMatch match;
         const bool read = result.byCode ? readTerrainCodes(bytes, png, tiles, result.error)
-                                        : readColours(bytes, png, tiles, result.inexactPixels, result.error);
+                                        : readColours(bytes, png, tiles, match, result.error);
+        result.inexactPixels = match.inexact;
+        result.sharedPixels = match.shared;
+        result.farPixels = match.far;
         if (!read) return result;
         if (!replaceMap(map, result.width / kQuadSize, result.height / kQuadSize, tiles)) {
             result.error = "not enough memory for the map";

@@ -10,6 +10,7 @@
 #include "files/map_name.h"
 #include "files/png_chunks.h"
 #include "files/png_file.h"
+#include "files/png_map_chunk.h"
 #include "files/safe_file.h"
 #include "map/map_grid.h"
 #include "map/terrain.h"
@@ -49,10 +50,34 @@ bool compressRows(const std::string& raw, Rows rows, std::string& out) {
     return result == Z_STREAM_END;
 }
 
+// The CRC-32 of an image's pixels as red, green, blue, from its rows.
+std::uint32_t pixelHashOf(std::uint32_t width, std::uint32_t height, const std::vector<Rgb>& palette,
+                          const std::string& raw) {
+    PixelHash hash;
+    const std::size_t rowBytes = 1 + static_cast<std::size_t>(width) * (palette.empty() ? 3 : 1);
+    std::vector<unsigned char> rgb(palette.empty() ? 0 : static_cast<std::size_t>(width) * 3);
+    for (std::uint32_t y = 0; y < height; ++y) {
+        const auto* row = reinterpret_cast<const unsigned char*>(raw.data()) + y * rowBytes + 1;
+        if (palette.empty()) {
+            hash.add(row, rowBytes - 1);
+            continue;
+        }
+        for (std::uint32_t x = 0; x < width; ++x) {
+            const Rgb c = palette[row[x]];
+            rgb[3 * x] = c.red;
+            rgb[3 * x + 1] = c.green;
+            rgb[3 * x + 2] = c.blue;
+        }
+        hash.add(rgb.data(), rgb.size());
+    }
+    return hash.value();
+}
+
 // An 8-bit image from its rows (each a filter byte of 0 and the pixels): a
-// palette image when `palette` holds colours, else red, green and blue.
+// palette image when `palette` holds colours, else red, green and blue. With
+// `carried`, the map goes with it in its own chunk (png_map_chunk.h).
 std::string pngOf(std::uint32_t width, std::uint32_t height, const std::vector<Rgb>& palette,
-                  const std::string& raw) {
+                  const std::string& raw, const Map* carried = nullptr) {
     const bool indexed = !palette.empty();
     std::string header;
     putU32(header, width);
@@ -67,13 +92,19 @@ std::string pngOf(std::uint32_t width, std::uint32_t height, const std::vector<R
     std::string png(reinterpret_cast<const char*>(kSignature), sizeof kSignature);
     appendChunk(png, "IHDR", header);
     if (indexed) appendChunk(png, "PLTE", colours);
+    if (carried) {
+        const std::string stored = mapChunkData(*carried, pixelHashOf(width, height, palette, raw));
+        if (stored.empty()) return std::string();
+        appendChunk(png, kMapChunkType, stored);
+    }
     appendChunk(png, "IDAT", compressed);
     appendChunk(png, "IEND", std::string_view());
     return png;
 }
 
-std::string palettePng(const Map& map, const std::vector<Rgb>& palette, const std::string& raw) {
-    return pngOf(static_cast<std::uint32_t>(mapWidth(map)), static_cast<std::uint32_t>(mapHeight(map)), palette, raw);
+std::string palettePng(const Map& map, const std::vector<Rgb>& palette, const std::string& raw, bool carryMap) {
+    return pngOf(static_cast<std::uint32_t>(mapWidth(map)), static_cast<std::uint32_t>(mapHeight(map)), palette, raw,
+                 carryMap ? &map : nullptr);
 }
 
 // The rows of palette indices, `indexOf(code, onRing)` for every tile.
@@ -104,7 +135,7 @@ std::string picturePng(const Map& map) {
         const int index = code >= 0 && code < kPaletteSize ? code : kNoColourIndex;
         return ring ? index + kRingIndexOffset : index;
     });
-    return palettePng(map, palette, raw);
+    return palettePng(map, palette, raw, true);
 }
 
 std::string terrainCodePng(const Map& map, std::string& error) {
@@ -119,7 +150,7 @@ std::string terrainCodePng(const Map& map, std::string& error) {
         }
     std::vector<Rgb> palette(256);
     for (int index = 0; index < 256; ++index) palette[index] = codePaletteEntry(index);
-    return palettePng(map, palette, indexRows(map, [](TerrainCode code, bool) { return code; }));
+    return palettePng(map, palette, indexRows(map, [](TerrainCode code, bool) { return code; }), false);
 }
 
 std::uint32_t packedColour(Rgb c) { return std::uint32_t{c.red} << 16 | std::uint32_t{c.green} << 8 | c.blue; }
@@ -170,7 +201,7 @@ bool writeMapPng(const Map& map, const std::string& path, PngKind kind, std::str
     return true;
 }
 
-std::string imagePngBytes(const ImageSize& size, const Rgb* pixels, int scale, std::string& error) {
+std::string imagePngBytes(const ImageSize& size, const Rgb* pixels, int scale, std::string& error, const Map* carried) {
     error.clear();
     if (size.width <= 0 || size.height <= 0 || scale < 1 || scale > kMaxImageScale ||
         static_cast<std::int64_t>(size.width) * scale > kMaxImageSide ||
@@ -194,7 +225,8 @@ std::string imagePngBytes(const ImageSize& size, const Rgb* pixels, int scale, s
         std::string png;
         if (palette.size() <= 256) {
             png = pngOf(static_cast<std::uint32_t>(out.width), static_cast<std::uint32_t>(out.height), palette,
-                        enlargedRows(size, scale, 1, [&](std::size_t i, char* o) { *o = static_cast<char>(indices[i]); }));
+                        enlargedRows(size, scale, 1, [&](std::size_t i, char* o) { *o = static_cast<char>(indices[i]); }),
+                        carried);
         } else {
             indices = std::vector<unsigned char>();
             png = pngOf(static_cast<std::uint32_t>(out.width), static_cast<std::uint32_t>(out.height), {},
@@ -202,7 +234,8 @@ std::string imagePngBytes(const ImageSize& size, const Rgb* pixels, int scale, s
                             o[0] = static_cast<char>(pixels[i].red);
                             o[1] = static_cast<char>(pixels[i].green);
                             o[2] = static_cast<char>(pixels[i].blue);
-                        }));
+                        }),
+                        carried);
         }
         if (png.empty()) error = "the image data cannot be compressed";
         return png;

@@ -1,79 +1,125 @@
 #include "files/recovery_file.h"
 
-#include <vector>
+#include <algorithm>
+#include <cstdio>
+#include <ctime>
 
 #include "files/map_file.h"
-#include "files/map_name.h"
-#include "files/safe_file.h"
-#include "map/map_grid.h"
-#include "text/conversions.h"
 
 namespace pelorn {
 
 namespace {
 
-constexpr char kRecoveryPrefix[] = "Recovery-";
-// The head of a map file up to the end of line 2: "*MapInfo*", a line break,
-// a name of at most 64 characters, with room to spare.
-constexpr std::size_t kHeadBytes = 256;
+bool isHexDigit(char c) { return (c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'); }
+bool isDecimalDigit(char c) { return c >= '0' && c <= '9'; }
 
-std::string pathOf(const std::string& mapName) { return mapName + ".map"; }
-
-// The numbers a copy may use: nothing stands there or a copy of ours does,
-// and the number is not the map's own name.
-std::vector<int> usableNumbers(const std::string& currentMapName) {
-    std::vector<int> numbers;
-    for (int copy = 1; copy <= kRecoveryCopies; ++copy) {
-        const std::string name = recoveryMapName(copy);
-        if (name == currentMapName) continue;
-        const PathKind kind = pathKind(pathOf(name));
-        if (kind == PathKind::Nothing || (kind == PathKind::PlainFile && isRecoveryCopy(name))) numbers.push_back(copy);
-    }
-    return numbers;
+// A run of 1 to 16 characters of `digit`.
+bool digitsOnly(std::string_view text, bool (*digit)(char)) {
+    return !text.empty() && text.size() <= 16 && std::all_of(text.begin(), text.end(), digit);
 }
 
-// Frees the first usable number: the copies that stand one after another from
-// it move one number up, into the first free one; when none is free, the
-// last of them, the oldest, is deleted first.
-bool freeFirstNumber(const std::vector<int>& numbers) {
-    std::size_t taken = 0;
-    while (taken < numbers.size() && pathKind(pathOf(recoveryMapName(numbers[taken]))) != PathKind::Nothing) ++taken;
-    if (taken == numbers.size()) {
-        if (!removeFile(pathOf(recoveryMapName(numbers[taken - 1])))) return false;
-        --taken;
+std::string runFilePath(const std::string& runId) { return std::string(kRecoveryFolder) + "/" + runId + ".run"; }
+
+// Whether anything in the folder already carries this id: a run's file, or a
+// copy of a run that ended long ago under the same time and process id.
+bool idTaken(const std::string& id, const std::vector<FolderFile>& files) {
+    for (const FolderFile& file : files) {
+        std::string runId;
+        if (file.name == id + ".run" || (isRecoveryCopyFileName(file.name, &runId) && runId == id)) return true;
     }
-    for (std::size_t i = taken; i-- > 0;) {
-        if (!renameFileWithoutReplacing(pathOf(recoveryMapName(numbers[i])), pathOf(recoveryMapName(numbers[i + 1]))))
-            return false;
-    }
-    return true;
+    return false;
+}
+
+std::string hexText(std::uint64_t value) {
+    char buffer[24];
+    std::snprintf(buffer, sizeof buffer, "%08llx", static_cast<unsigned long long>(value));
+    return buffer;
+}
+
+// The copy's number within its run.
+std::uint64_t copyNumber(const std::string& fileName) {
+    const std::size_t dash = fileName.rfind('-');
+    return std::strtoull(fileName.c_str() + dash + 1, nullptr, 10);
 }
 
 }  // namespace
 
-std::string recoveryMapName(int copy) { return kRecoveryPrefix + std::to_string(copy); }
-
-bool isRecoveryCopy(const std::string& mapName) {
-    std::string head;
-    if (!readFileStart(pathOf(mapName), kHeadBytes, head)) return false;
-    std::size_t pos = 0;
-    std::string_view first;
-    std::string name;
-    if (!readWordView(head, pos, first) || first != "*MapInfo*" || !nextTokenStartsALine(head, pos)) return false;
-    return readMapNameWords(head, pos, name) && !name.empty() && name != mapName;
+bool RecoveryRun::start() {
+    if (!id_.empty()) return true;
+    if (!makeFolder(kRecoveryFolder)) return false;
+    const std::vector<FolderFile> files = plainFilesIn(kRecoveryFolder);
+    const std::uint64_t now = static_cast<std::uint64_t>(std::time(nullptr));
+    const std::string process = hexText(currentProcessId());
+    // The time only makes the id new: a later one is tried when it is taken.
+    for (std::uint64_t t = now; t < now + 64; ++t) {
+        const std::string id = hexText(t) + "-" + process;
+        if (idTaken(id, files)) continue;
+        if (!held_.create(runFilePath(id))) continue;
+        id_ = id;
+        return true;
+    }
+    return false;
 }
 
-int writeNewRecoveryCopy(const Map& map) {
-    if (!map.mapGrid) return 0;
-    const std::vector<int> numbers = usableNumbers(map.currentMapName);
-    if (numbers.empty() || !freeFirstNumber(numbers)) return 0;
-    return writeMapFile(map, pathOf(recoveryMapName(numbers.front()))) ? numbers.front() : 0;
+std::string RecoveryRun::nextCopyPath() {
+    return std::string(kRecoveryFolder) + "/" + id_ + "-" + std::to_string(++copies_) + ".map";
 }
 
-bool rewriteRecoveryCopy(const Map& map, int copy) {
-    const std::string name = recoveryMapName(copy);
-    return copy >= 1 && copy <= kRecoveryCopies && map.mapGrid && name != map.currentMapName &&
-           isRecoveryCopy(name) && writeMapFile(map, pathOf(name));
+bool isRecoveryCopyFileName(std::string_view fileName, std::string* runId) {
+    constexpr std::string_view kExtension = ".map";
+    if (fileName.size() <= kExtension.size() || fileName.substr(fileName.size() - kExtension.size()) != kExtension)
+        return false;
+    const std::string_view stem = fileName.substr(0, fileName.size() - kExtension.size());
+    const std::size_t first = stem.find('-');
+    const std::size_t last = stem.rfind('-');
+    if (first == std::string_view::npos || first == last || stem.find('-', first + 1) != last) return false;
+    if (!digitsOnly(stem.substr(0, first), isHexDigit) || !digitsOnly(stem.substr(first + 1, last - first - 1), isHexDigit) ||
+        !digitsOnly(stem.substr(last + 1), isDecimalDigit))
+        return false;
+    if (runId) runId->assign(stem.substr(0, last));
+    return true;
+}
+
+bool recoveryRunIsLive(const std::string& runId) { return fileIsHeld(runFilePath(runId)); }
+
+std::vector<RecoveryCopy> listRecoveryCopies() {
+    std::vector<RecoveryCopy> copies;
+    for (FolderFile& file : plainFilesIn(kRecoveryFolder)) {
+        if (!isRecoveryCopyFileName(file.name)) continue;
+        copies.push_back({std::string(kRecoveryFolder) + "/" + file.name, std::move(file.name), file.writeTime, file.size});
+    }
+    // Newest first; copies of one second by their run's start, then their number.
+    std::sort(copies.begin(), copies.end(), [](const RecoveryCopy& a, const RecoveryCopy& b) {
+        if (a.writeTime != b.writeTime) return a.writeTime > b.writeTime;
+        const std::string runA = a.fileName.substr(0, a.fileName.rfind('-'));
+        const std::string runB = b.fileName.substr(0, b.fileName.rfind('-'));
+        if (runA != runB) return runA > runB;
+        return copyNumber(a.fileName) > copyNumber(b.fileName);
+    });
+    return copies;
+}
+
+std::string writeNewRecoveryCopy(RecoveryRun& run, const Map& map) {
+    if (!map.mapGrid || !run.start()) return {};
+    const std::string path = run.nextCopyPath();
+    if (!writeMapFile(map, path)) return {};
+    pruneRecoveryCopies();
+    return path;
+}
+
+bool rewriteRecoveryCopy(const Map& map, const std::string& path) {
+    return !path.empty() && map.mapGrid && writeMapFile(map, path);
+}
+
+int pruneRecoveryCopies() {
+    const std::vector<RecoveryCopy> copies = listRecoveryCopies();
+    int removed = 0;
+    for (std::size_t i = kKeptRecoveryCopies; i < copies.size(); ++i) {
+        std::string runId;
+        isRecoveryCopyFileName(copies[i].fileName, &runId);
+        if (!recoveryRunIsLive(runId) && removeFile(copies[i].path)) ++removed;
+    }
+    return removed;
 }
 
 }  // namespace pelorn

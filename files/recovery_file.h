@@ -1,38 +1,70 @@
-// Recovery copies: the map in memory written as an ordinary map file under a
-// name of the program's own, so that unsaved edits outlive "New Map", "Open
-// Map", a generated world and the end of the program. The copies are
-// "Recovery-1.map" (the newest) to "Recovery-5.map" in the working folder.
-// Each opens by its name in "Open Map"; its line 2 holds the name of the map
-// it copies, so that the map comes back under its own name.
+// Recovery copies: the map in memory written as an ordinary map file, so that
+// unsaved edits outlive "New Map", "Open Map", a generated world, a second
+// editor in the same folder and the end of the program.
+//
+// The copies live in a folder of their own, "Recovery" in the working
+// folder, where no map name can lead (a name holds no "/" or "\"). Each run
+// of the program takes an id no other run has taken (the time it started and
+// its process id) and holds "<id>.run" there while it runs; its copies are
+// "<id>-1.map", "<id>-2.map", ..., one per map left with unsaved edits, and
+// are never renamed. Line 2 of a copy names the map it copies. The program
+// deletes only files of that pattern in that folder, only beyond the
+// kKeptRecoveryCopies newest, and never one of a run still going.
 #pragma once
 
+#include <cstdint>
 #include <string>
+#include <string_view>
+#include <vector>
 
+#include "files/safe_file.h"
 #include "map/map_grid.h"
 
 namespace pelorn {
 
-constexpr int kRecoveryCopies = 5;
+constexpr char kRecoveryFolder[] = "Recovery";
+constexpr std::size_t kKeptRecoveryCopies = 20;
 
-// "Recovery-1" for copy 1 (the newest) to "Recovery-5": short enough to be
-// typed into "Open Map", which reads 15 characters.
-std::string recoveryMapName(int copy);
+// This run as its copies know it. It starts at its first copy: the folder is
+// made, an id taken and its file held. Not copyable: one per editor.
+class RecoveryRun {
+public:
+    // True once the run has an id; false when the folder cannot be made or written.
+    bool start();
+    const std::string& id() const { return id_; }
+    // The path of the run's next copy: "Recovery/<id>-<n>.map".
+    std::string nextCopyPath();
 
-// Whether the map file of this name is a recovery copy the program wrote: a
-// map file whose line 2 names another map. A file the user saved under that
-// name holds its own name there and is never replaced, moved or deleted.
-bool isRecoveryCopy(const std::string& mapName);
+private:
+    std::string id_;
+    HeldFile held_;
+    int copies_ = 0;
+};
 
-// Writes the map as a new recovery copy, safely (writeFileSafely):
-// the older copies move one number up, the fifth is deleted, and the map
-// becomes the lowest free number, normally copy 1. Numbers held by the user's
-// own files are passed over, and a copy never takes the number that is the
-// map's own name. Returns the number written, or 0 when there is no grid, no
-// number is free of the user's files, or a file cannot be moved or written.
-int writeNewRecoveryCopy(const Map& map);
+// Whether a file name in the folder is a copy of the program's pattern; the
+// id of its run in `runId` when given.
+bool isRecoveryCopyFileName(std::string_view fileName, std::string* runId = nullptr);
+// Whether the run of that id still goes (its file is held).
+bool recoveryRunIsLive(const std::string& runId);
 
-// Brings copy `copy` up to date with the map, when it is still a recovery
-// copy and not the map's own name; false otherwise.
-bool rewriteRecoveryCopy(const Map& map, int copy);
+// A copy as the folder lists it.
+struct RecoveryCopy {
+    std::string path;  // "Recovery/<file name>"
+    std::string fileName;
+    std::int64_t writeTime = 0;  // seconds since 1970-01-01 UTC
+    std::uint64_t size = 0;      // bytes
+};
+// Every copy in the folder, the newest first.
+std::vector<RecoveryCopy> listRecoveryCopies();
+
+// Writes the map to the run's next copy, safely (writeFileSafely), then
+// deletes what pruneRecoveryCopies deletes. Returns the copy's path, empty
+// when there is no grid or the copy cannot be written.
+std::string writeNewRecoveryCopy(RecoveryRun& run, const Map& map);
+// Brings a copy of this run up to date.
+bool rewriteRecoveryCopy(const Map& map, const std::string& path);
+// Deletes the copies beyond the kKeptRecoveryCopies newest whose run has
+// ended. Returns how many went.
+int pruneRecoveryCopies();
 
 }  // namespace pelorn

@@ -7,6 +7,8 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "map/map_grid.h"
 
@@ -70,5 +72,62 @@ bool readOpenFile(std::uint64_t size, std::string& bytes,
 // The part of readFileStart that is the same everywhere.
 bool readOpenFileStart(std::size_t maxBytes, std::string& bytes,
                        const std::function<std::int64_t(char*, std::size_t)>& readSome);
+
+}  // namespace pelorn
+
+namespace pelorn {
+
+// --- Folders and files held by a run (the recovery copies' folder) ---
+
+// Makes the folder when nothing stands at `path`; true when a folder stands
+// there afterwards.
+bool makeFolder(const std::string& path);
+
+// A plain file in a folder: its name, its size and when it was last written
+// (seconds since 1970-01-01 UTC).
+struct FolderFile {
+    std::string name;
+    std::uint64_t size = 0;
+    std::int64_t writeTime = 0;
+};
+// The plain files of a folder, in no particular order; empty when it cannot be read.
+std::vector<FolderFile> plainFilesIn(const std::string& folder);
+
+// This process's id, as the operating system numbers it.
+std::uint64_t currentProcessId();
+
+// A file a process holds open for as long as it runs, so that others can
+// tell that it still runs (fileIsHeld). Closed, and removed, when the
+// object goes or the process ends in any way.
+class HeldFile {
+public:
+    HeldFile() = default;
+    ~HeldFile() { release(); }
+    HeldFile(const HeldFile&) = delete;
+    HeldFile& operator=(const HeldFile&) = delete;
+    HeldFile(HeldFile&& other) noexcept : handle_(other.handle_), path_(std::move(other.path_)) { other.handle_ = kNone; }
+    HeldFile& operator=(HeldFile&& other) noexcept {
+        if (this != &other) {
+            release();
+            handle_ = other.handle_;
+            path_ = std::move(other.path_);
+            other.handle_ = kNone;
+        }
+        return *this;
+    }
+    // Creates the file at `path` and holds it; false when anything already
+    // stands there or it cannot be made.
+    bool create(const std::string& path);
+    bool held() const { return handle_ != kNone; }
+    void release();
+
+private:
+    static constexpr std::intptr_t kNone = -1;
+    std::intptr_t handle_ = kNone;
+    std::string path_;
+};
+
+// Whether some process (this one included) holds the file at `path` now.
+bool fileIsHeld(const std::string& path);
 
 }  // namespace pelorn

@@ -6,6 +6,7 @@
 #include <dirent.h>
 #include <fcntl.h>
 #include <signal.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -197,5 +198,57 @@ bool renameFileWithoutReplacing(const std::string& from, const std::string& to) 
 }
 
 bool removeFile(const std::string& path) { return pathKind(path) == PathKind::PlainFile && ::unlink(path.c_str()) == 0; }
+
+bool makeFolder(const std::string& path) {
+    if (::mkdir(path.c_str(), 0777) == 0) return true;
+    struct stat info {};
+    return errno == EEXIST && ::lstat(path.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+std::vector<FolderFile> plainFilesIn(const std::string& folder) {
+    std::vector<FolderFile> files;
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir) return files;
+    while (const dirent* entry = ::readdir(dir)) {
+        struct stat info {};
+        if (::lstat((folder + "/" + entry->d_name).c_str(), &info) != 0 || !S_ISREG(info.st_mode)) continue;
+        files.push_back({entry->d_name, static_cast<std::uint64_t>(info.st_size), static_cast<std::int64_t>(info.st_mtime)});
+    }
+    ::closedir(dir);
+    return files;
+}
+
+std::uint64_t currentProcessId() { return static_cast<std::uint64_t>(::getpid()); }
+
+// An advisory lock on the open file tells that its holder runs: the system
+// drops it with the last descriptor, also when the process is killed.
+bool HeldFile::create(const std::string& path) {
+    release();
+    const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
+    if (fd < 0) return false;
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        ::close(fd);
+        ::unlink(path.c_str());
+        return false;
+    }
+    handle_ = fd;
+    path_ = path;
+    return true;
+}
+
+void HeldFile::release() {
+    if (handle_ == kNone) return;
+    ::unlink(path_.c_str());
+    ::close(static_cast<int>(handle_));
+    handle_ = kNone;
+}
+
+bool fileIsHeld(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    if (fd < 0) return false;
+    const bool held = ::flock(fd, LOCK_SH | LOCK_NB) != 0 && errno == EWOULDBLOCK;
+    ::close(fd);
+    return held;
+}
 
 }  // namespace pelorn

@@ -191,4 +191,66 @@ bool renameFileWithoutReplacing(const std::string& from, const std::string& to) 
 
 bool removeFile(const std::string& path) { return pathKind(path) == PathKind::PlainFile && DeleteFileA(path.c_str()) != 0; }
 
+bool makeFolder(const std::string& path) {
+    if (CreateDirectoryA(path.c_str(), nullptr)) return true;
+    const DWORD attributes = GetFileAttributesA(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) &&
+           !(attributes & FILE_ATTRIBUTE_REPARSE_POINT);
+}
+
+namespace {
+
+// FILETIME counts 100 ns steps from 1601; the difference to 1970 in seconds.
+std::int64_t unixSeconds(const FILETIME& time) {
+    const std::uint64_t ticks = (static_cast<std::uint64_t>(time.dwHighDateTime) << 32) | time.dwLowDateTime;
+    return static_cast<std::int64_t>(ticks / 10000000u) - 11644473600LL;
+}
+
+}  // namespace
+
+std::vector<FolderFile> plainFilesIn(const std::string& folder) {
+    std::vector<FolderFile> files;
+    WIN32_FIND_DATAA found;
+    const HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &found);
+    if (search == INVALID_HANDLE_VALUE) return files;
+    do {
+        if (found.dwFileAttributes & (FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_DEVICE | FILE_ATTRIBUTE_REPARSE_POINT))
+            continue;
+        const std::uint64_t size = (static_cast<std::uint64_t>(found.nFileSizeHigh) << 32) | found.nFileSizeLow;
+        files.push_back({found.cFileName, size, unixSeconds(found.ftLastWriteTime)});
+    } while (FindNextFileA(search, &found));
+    FindClose(search);
+    return files;
+}
+
+std::uint64_t currentProcessId() { return GetCurrentProcessId(); }
+
+// Open without sharing, the file cannot be opened by anyone else while the
+// process runs, and the system deletes it when the process ends, killed too.
+bool HeldFile::create(const std::string& path) {
+    release();
+    const HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE | DELETE, 0, nullptr, CREATE_NEW,
+                                    FILE_ATTRIBUTE_NORMAL | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    handle_ = reinterpret_cast<std::intptr_t>(file);
+    path_ = path;
+    return true;
+}
+
+void HeldFile::release() {
+    if (handle_ == kNone) return;
+    CloseHandle(reinterpret_cast<HANDLE>(handle_));
+    handle_ = kNone;
+}
+
+bool fileIsHeld(const std::string& path) {
+    const HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file != INVALID_HANDLE_VALUE) {
+        CloseHandle(file);
+        return false;
+    }
+    return GetLastError() == ERROR_SHARING_VIOLATION;
+}
+
 }  // namespace pelorn

@@ -17,6 +17,7 @@
 #define IDD_OPEN_MAP 204
 #define IDD_START_LOCATIONS 205
 #define IDD_GENERATE_TERRAIN 206
+#define IDD_RECOVER 207
 
 // The edit fields of "New Map", "Save As Map" and "Open Map", and the one of
 // "Generate Start Locations". "Generate Terrain" numbers its controls 601 to
@@ -37,6 +38,13 @@
 // the symmetry choice of Generate Terrain.
 #define IDC_SEED 630
 #define IDC_SYMMETRY 631
+// "Recover": the list of copies, the difference of the selected one, Delete.
+#define IDC_RECOVER_LIST 700
+#define IDC_RECOVER_DIFFERENCE 701
+#define IDC_RECOVER_DELETE 702
+// After the symmetry choice of Generate Terrain: the map's size.
+#define IDC_GENERATE_QUADS_X 710
+#define IDC_GENERATE_QUADS_Y 711
 // "Replace Terrain": the two names or codes and "Only in the selection".
 #define IDD_REPLACE_TERRAIN 208
 #define IDC_REPLACE_FROM 720

@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Builds the editor and starts it under Wine, working in ./maps (its map files,
-# bitmaps and appdata.dat live there). Without a display it runs once on a
-# virtual one, saves a screenshot to maps/screenshot.png and closes again.
+# bitmaps and appdata.dat live there). The first run (no maps/appdata.dat
+# yet) makes a demo world with pelorn-cli, Demo.map, and the editor opens it.
+# Without a display it runs once on a virtual one, saves a screenshot to
+# maps/screenshot.png and closes again.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
@@ -12,6 +14,16 @@ cmake --build --preset windows --target pelorn
 
 exe="$root/build/windows/pelorn.exe"
 mkdir -p maps
+
+# A newcomer sees a world, not one black quad: the companion makes one, and
+# its settings file names it as the map to open.
+if [ ! -f maps/appdata.dat ]; then
+    cmake --preset linux >/dev/null
+    cmake --build --preset linux --target pelorn-cli
+    (cd maps && "$root/build/linux/pelorn-cli" generate --seed 2026 --quads 3x2 --name Demo \
+        --write-settings appdata.dat >/dev/null)
+    echo "run: first run: made a demo world, maps/Demo.map (pelorn-cli generate --seed 2026 --quads 3x2)"
+fi
 
 if [ -z "${DISPLAY:-}" ]; then
     echo "run: no DISPLAY; starting Pelorn once on a virtual display (Xvfb)"

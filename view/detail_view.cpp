@@ -67,10 +67,16 @@ void drawEdges(Painter& painter, const Map& map, const Screen& screen, const Cli
 
 void drawStatusLine(Painter& painter, const Screen& screen) {
     drawing::drawPositionText(painter, screen);
-    if (!screen.cursorText.empty()) painter.textOut(kCursorTextX, kStatusTop, screen.cursorText);
     painter.textOut(kBrushStatusX, kStatusTop, brushStatusText(screen));
-    if (screen.seedShown) painter.textOut(kSeedStatusX, kStatusTop, seedStatusText(screen));
-    if (!screen.playersText.empty()) painter.textOut(kPlayersStatusX, kStatusTop, screen.playersText);
+    if (!screen.noticeText.empty()) {
+        painter.setTextColour(screen.noticeIsFailure ? drawing::kToolStatusColour : kBlack);
+        painter.textOut(kNoticeRect.left, kStatusTop, screen.noticeText);
+        painter.setTextColour(kBlack);
+    } else {
+        if (!screen.cursorText.empty()) painter.textOut(kCursorTextX, kStatusTop, screen.cursorText);
+        if (screen.seedShown) painter.textOut(kSeedStatusX, kStatusTop, seedStatusText(screen));
+        if (!screen.playersText.empty()) painter.textOut(kPlayersStatusX, kStatusTop, screen.playersText);
+    }
     painter.setTextColour(kRed);
     if (screen.startLocationMode) painter.textOut(kStartLocationStatusX, kStatusTop, "SL");
     if (screen.fillTool) {

@@ -41,7 +41,7 @@ std::string hexPicturePng(const Map& map, int scale, std::string& error) {
     try {
         RasterPainter raster(size.width, size.height);
         drawHexPicture(raster, map);
-        return imagePngBytes(size, raster.pixels().data(), scale, error);
+        return imagePngBytes(size, raster.pixels().data(), scale, error, &map);
     } catch (const std::bad_alloc&) {
         error = "not enough memory";
         return std::string();

@@ -23,7 +23,7 @@ ImageSize hexPictureSize(std::int32_t tilesAcross, std::int32_t tilesDown);
 void drawHexPicture(Painter& painter, const Map& map);
 
 // The picture of a map as a PNG, each pixel a block of scale by
-// scale. Empty, with `error` saying why, when there is no map, the picture
+// scale, carrying the map (files/png_map_chunk.h). Empty, with `error` saying why, when there is no map, the picture
 // is larger than imagePngBytes writes, or memory runs out.
 std::string hexPicturePng(const Map& map, int scale, std::string& error);
 

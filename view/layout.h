@@ -110,6 +110,9 @@ constexpr ClientRect kCaptionRect{0, 0, kSeparatorX, kCaptionRuleY};
 // players mode, which draws no random numbers, what it placed.
 constexpr int kSeedStatusX = kPlayersStatusX;
 constexpr ClientRect kSeedStatusRect = kPlayersStatusRect;
+// A notice ("Saved Hills.png", "Nowhere.map could not be read") takes the
+// fields of the seed, the players-mode text and the tile under the pointer.
+constexpr ClientRect kNoticeRect{kPlayersStatusX, kStatusTop, kCursorTextRect.right, kStatusBottom};
 
 // The legend: codes 0..21 in the first column, 22..38 in the second, one row
 // of 20 pixels each from y 40. Clicks on a column count from its labels' left

@@ -32,6 +32,7 @@ void repaintStatus(Screen& screen, StatusChange change) {
         case StatusChange::kCursorText: repaints.rect(kCursorTextRect, true); return;
         case StatusChange::kPlayers: repaints.rect(kPlayersStatusRect, true); return;
         case StatusChange::kSeed: repaints.rect(kSeedStatusRect, true); return;
+        case StatusChange::kNotice: repaints.rect(kNoticeRect, true); return;
         case StatusChange::kSelection: repaints.rect(kSelectionStatusRect, true); return;
         case StatusChange::kEditText: repaints.rect(kEditStatusRect, true); return;
     }

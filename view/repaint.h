@@ -35,6 +35,7 @@ enum class StatusChange {
     kCursorText,         // the tile under the pointer
     kPlayers,            // what the last players-mode run placed
     kSeed,               // the seed the last run started from
+    kNotice,             // what an action just did or could not do
     kSelection,          // the size of the selection or the stamp
     kEditText,           // what the last hand edit said
 };

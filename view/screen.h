@@ -61,6 +61,8 @@ struct Screen {
     std::optional<std::uint32_t> seedShown;  // the seed the last generator run started from
     std::optional<ClientPoint> lastPointer;  // the pointer's last place over the client area
     std::string cursorText;                  // the tile under it, as the status line shows it
+    std::string noticeText;                  // what an action just did or could not do (view/notice.h)
+    bool noticeIsFailure = false;            // shown in red
     std::string editText;                    // what the last selection, paste, replace or move said
 
     // What to repaint; the shell takes it after each event.

@@ -1,12 +1,14 @@
 #include "view/seed_status.h"
 
 #include "text/seed_text.h"
+#include "view/notice.h"
 #include "view/repaint.h"
 #include "view/screen.h"
 
 namespace pelorn {
 
 void showSeed(Screen& screen, std::uint32_t seed) {
+    clearNotice(screen);  // the newer news
     screen.seedShown = seed;
     repaintStatus(screen, StatusChange::kSeed);
 }

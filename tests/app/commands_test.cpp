@@ -155,11 +155,16 @@ TEST_F(CommandsTest, SavePngWritesTheMapsPictureUnderItsName) {
     std::ifstream file("Shared.png", std::ios::binary);
     const std::string written((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
     EXPECT_EQ(written, expected);
-    EXPECT_TRUE(repaints().empty());
-    // A name that is no safe file name writes nothing, anywhere.
+    // The status line says what was written, and only its field repaints.
+    EXPECT_EQ(screen.noticeText, "Saved Shared.png");
+    EXPECT_FALSE(screen.noticeIsFailure);
+    EXPECT_EQ(repaints(), (std::vector<Repaint>{{kNoticeRect, true, false}}));
+    // A name that is no safe file name writes nothing, anywhere, and says so.
     for (const char* name : {"..\\up", "sub/dir", "AUX", "C:x"}) {
         currentMapName = name;
         EXPECT_TRUE(menuCommand(IDM_SAVE_PNG));
+        EXPECT_EQ(screen.noticeText, std::string(name) + ".png could not be written");
+        EXPECT_TRUE(screen.noticeIsFailure);
     }
     std::vector<std::string> files;
     for (const auto& entry : fs::directory_iterator(fs::current_path())) files.push_back(entry.path().filename().string());

@@ -191,6 +191,7 @@ TEST_F(ResourceScriptTest, MenuTextsIdsAndOrderWithoutSeparators) {
         {"File", "Save Bitmap", 313},
         {"File", "Exit", 301},
         {"File", "Save PNG", 317},
+        {"File", "Recover...", 318},
         {"Tools", "Change Map View (CTRL-M)", 306},
         {"Tools", "Toggle Bold Brush (CTRL-B)", 307},
         {"Tools", "Toggle Fill (CTRL-F)", 308},
@@ -416,6 +417,10 @@ TEST_F(ResourceScriptTest, GenerateTerrainDialogTemplate) {
     stops.push_back({"EDITTEXT", "", IDC_SEED, 324, 157, 60, 14});
     statics.push_back({"LTEXT", kSymmetryLabel, -1, 208, 176, 100, 8});
     stops.push_back({"COMBOBOX", "", IDC_SYMMETRY, 324, 173, 60, 64});
+    statics.push_back({"LTEXT", kQuadsXLabel, -1, 208, 192, 100, 8});
+    stops.push_back({"EDITTEXT", "", IDC_GENERATE_QUADS_X, 324, 189, 60, 14});
+    statics.push_back({"LTEXT", kQuadsYLabel, -1, 208, 208, 100, 8});
+    stops.push_back({"EDITTEXT", "", IDC_GENERATE_QUADS_Y, 324, 205, 60, 14});
     expectDialog(script->dialogs[206], "Generate Terrain", 560, 260, statics, stops);
     // A list to choose from, not a field to type in.
     for (const Control& c : script->dialogs[206].controls) {

@@ -11,6 +11,7 @@
 #include "dialogs/map_dialogs.h"
 #include "dialogs/seed_field.h"
 #include "dialogs/start_locations_dialog.h"
+#include "files/map_file.h"
 #include "generator/generator_test_support.h"
 #include "generator/parameter_fields.h"
 #include "generator/parameters.h"
@@ -481,6 +482,45 @@ TEST_F(GenerateDialogs, StartLocationsPlayersFields) {
     placeStarts("1", {"2", "", ""});
     ASSERT_TRUE(applyNewMap(editor, "fresh", "1", "1"));
     EXPECT_EQ(playersStatus(), "");
+}
+
+}  // namespace
+}  // namespace pelorn
+
+namespace pelorn {
+namespace {
+
+// The fields that keep a dialog open: a size no map may have, a seed that is
+// no seed. Letters and counts below 1 still read as 1.
+TEST(DialogFieldChecks, SizesAndSeedsThatKeepTheDialogOpen) {
+    const struct {
+        const char* x;
+        const char* y;
+        int refused;
+    } sizes[] = {{"1", "1", 0}, {"", "", 0}, {"abc", "-4", 0}, {"100", "10", 0}, {"101", "1", 1},
+                 {"99999", "1", 1}, {"40", "40", 2}, {"1", "101", 2}, {"32", "32", 0}, {"32", "33", 2}};
+    for (const auto& s : sizes) EXPECT_EQ(refusedQuadCountField(s.x, s.y), s.refused) << s.x << " " << s.y;
+    const std::pair<const char*, bool> seeds[] = {{"", true}, {"  ", true}, {"0", true}, {" 4294967295 ", true},
+                                                  {"4294967296", false}, {"12a", false}, {"-1", false},
+                                                  {"1.5", false}, {"99999999999999999999", false}};
+    for (const auto& [text, accepted] : seeds) EXPECT_EQ(seedFieldAccepted(text), accepted) << text;
+}
+
+// Quads X and Y make the world at another size; one undo brings the old map back.
+TEST_F(GenerateDialogs, TheSizeFieldsMakeTheWorldAtThatSize) {
+    mapGrid[5][5] = kHills;
+    EXPECT_EQ(generateSizeInitialTexts(map).quadX, "1");
+    ASSERT_EQ(applyGenerateTerrain(context, initialTexts(), "7", Symmetry::kNone, MapSizeTexts{"3", "2"}), "");
+    EXPECT_EQ(quadCountX * 10 + quadCountY, 32);
+    const std::string made = mapFileText(map);
+    ASSERT_TRUE(editor.undo());
+    EXPECT_EQ(quadCountX * 10 + quadCountY, 11);
+    EXPECT_EQ(mapGrid[5][5], kHills);
+    ASSERT_TRUE(editor.redo());
+    // The width read decides the symmetry; a size no map may have changes nothing.
+    EXPECT_NE(applyGenerateTerrain(context, initialTexts(), "", Symmetry::kCopies4, MapSizeTexts{"3", "2"}), "");
+    EXPECT_NE(applyGenerateTerrain(context, initialTexts(), "", Symmetry::kNone, MapSizeTexts{"101", "2"}), "");
+    EXPECT_EQ(mapFileText(map), made);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // What the dialogs do with unsaved edits: "New Map", "Open Map" and
 // "Generate Terrain" write them to a recovery copy first, a copy that
-// cannot be written keeps the map, and a recovery copy opens by its name.
+// cannot be written keeps the map, and "Recover" lists, opens and deletes
+// the copies.
 #include <gtest/gtest.h>
 
 #include <filesystem>
@@ -9,6 +10,7 @@
 
 #include "dialogs/generate_terrain_dialog.h"
 #include "dialogs/map_dialogs.h"
+#include "dialogs/recover_dialog.h"
 #include "dialogs/start_locations_dialog.h"
 #include "editing/unsaved_work.h"
 #include "files/files_fixture.h"
@@ -40,48 +42,93 @@ protected:
         return applyGenerateTerrain(context, generateTerrainInitialTexts(generatorParameters), seedText, symmetry);
     }
 
+    // The texts of the recovery copies, the newest first.
+    static std::vector<std::string> copyTexts() {
+        std::vector<std::string> texts;
+        for (const RecoveryCopy& copy : listRecoveryCopies()) texts.push_back(fileBytes(copy.path));
+        return texts;
+    }
+
     test::WorkingFolder folder;
 };
 
-TEST_F(KeepWorkDialogs, NewMapKeepsThePaintedTilesInACopyThatOpensByName) {
+TEST_F(KeepWorkDialogs, NewMapKeepsThePaintedTilesInACopyTheRecoverDialogOpens) {
     currentMapName = "Two Words";
     paint(3, 4, kHills);
     paint(150, 99, kSea);
     const std::string painted = mapText();
     ASSERT_TRUE(applyNewMap(editor, "Next", "1", "1"));
-    EXPECT_EQ(fileBytes("Recovery-1.map"), painted);
+    EXPECT_EQ(copyTexts(), std::vector<std::string>{painted});
     EXPECT_FALSE(hasUnsavedEdits());
     EXPECT_EQ(currentMapName, "Next");
 
-    ASSERT_TRUE(applyOpenMap(editor, "Recovery-1"));
+    const std::vector<RecoverRow> rows = recoverRows();
+    ASSERT_EQ(rows.size(), 1u);
+    EXPECT_EQ(rows[0].mapName, "Two Words");
+    EXPECT_EQ(rows[0].quadsX * 10 + rows[0].quadsY, 21);
+    EXPECT_EQ(recoverRowText(rows[0]).substr(0, 23), "Two Words\t2 x 1 quads\t2");
+    EXPECT_EQ(recoverDifferenceText(rows[0]), "No saved Two Words.map");
+    ASSERT_TRUE(applyRecoverOpen(editor, rows[0]));
     EXPECT_EQ(currentMapName, "Two Words");
     EXPECT_EQ(mapText(), painted);
     EXPECT_TRUE(hasUnsavedEdits()) << "\"Two Words.map\" does not hold it";
-    EXPECT_EQ(folderEntries("."), std::vector<std::string>{"Recovery-1.map"});
+    EXPECT_EQ(folderEntries("."), std::vector<std::string>{"Recovery"});
+    ASSERT_TRUE(applyNewMap(editor, "Next", "1", "1"));
+    EXPECT_EQ(copyTexts(), std::vector<std::string>{painted}) << "opened and left without an edit: no new copy";
+    EXPECT_EQ(recoverDeleteQuestion(recoverRows()[0]).substr(0, 38), "Delete the recovery copy of Two Words ");
+    EXPECT_TRUE(applyRecoverDelete(recoverRows()[0]));
+    EXPECT_TRUE(copyTexts().empty());
 }
 
-TEST_F(KeepWorkDialogs, OpenMapOfAMissingNameFallsBackOnlyAfterTheCopy) {
+TEST_F(KeepWorkDialogs, TheDifferenceIsCountedAgainstTheSavedMap) {
+    currentMapName = "Hills";
+    ASSERT_TRUE(saveMap(editor));
+    paint(1, 1, kSea);
+    paint(199, 99, kSea);
+    ASSERT_TRUE(keepUnsavedWork(editor));
+    EXPECT_EQ(recoverDifferenceText(recoverRows()[0]), "2 tiles differ from Hills.map");
+    paint(1, 1, kPlains);
+    paint(199, 99, kPlains);
+    autosaveUnsavedWork(editor);
+    EXPECT_EQ(recoverDifferenceText(recoverRows()[0]), "No tile differs from Hills.map");
+    makeMap(1, 1, kPlains);
+    ASSERT_TRUE(saveMapFile(map));
+    EXPECT_EQ(recoverDifferenceText(recoverRows()[0]), "Hills.map holds another size");
+}
+
+TEST_F(KeepWorkDialogs, OpenMapOfAMissingNameFallsBackAfterTheCopyAndSaysSo) {
     paint(5, 5, kHills);
     const std::string painted = mapText();
-    ASSERT_TRUE(applyOpenMap(editor, "Missing"));
-    EXPECT_EQ(fileBytes("Recovery-1.map"), painted);
+    ASSERT_TRUE(applyOpenMap(editor, "Nowhere"));
+    EXPECT_EQ(copyTexts(), std::vector<std::string>{painted});
     EXPECT_EQ(currentMapName, "Untitled");
     EXPECT_EQ(mapGrid[5][5], kVoid);
     EXPECT_FALSE(hasUnsavedEdits());
+    EXPECT_EQ(screen.noticeText, "Nowhere.map could not be read");
+    EXPECT_TRUE(screen.noticeIsFailure);
+    std::filesystem::create_directory("Folder.map");
+    ASSERT_TRUE(applyOpenMap(editor, "Folder"));
+    EXPECT_EQ(screen.noticeText, "Folder.map could not be read");
 }
 
-// The user's own map file is written by Ctrl+S and Save As alone.
+// The user's own map file is written by Ctrl+S and Save As alone, and Save
+// As asks before it replaces another map's file.
 TEST_F(KeepWorkDialogs, TheUsersMapFileIsTouchedOnlyBySaving) {
     currentMapName = "Mine";
     ASSERT_TRUE(saveMap(editor));
     const std::string saved = fileBytes("Mine.map");
     paint(1, 1, kHills);
     autosaveUnsavedWork(editor);
+    EXPECT_FALSE(saveAsReplacesAnotherFile(editor, "mine")) << "the map's own file, in any case";
+    EXPECT_FALSE(saveAsReplacesAnotherFile(editor, "Yours"));
     ASSERT_TRUE(applyNewMap(editor, "Mine", "1", "1"));  // the same name: still only in memory
+    EXPECT_TRUE(saveAsReplacesAnotherFile(editor, "Mine"));
+    EXPECT_EQ(saveAsReplaceQuestion("Mine"), "Mine.map exists. Replace it?");
     paint(2, 2, kDesert);
     ASSERT_TRUE(applyOpenMap(editor, "Mine"));
     EXPECT_EQ(fileBytes("Mine.map"), saved);
-    EXPECT_EQ(folderEntries("."), (std::vector<std::string>{"Mine.map", "Recovery-1.map", "Recovery-2.map"}));
+    EXPECT_EQ(folderEntries("."), (std::vector<std::string>{"Mine.map", "Recovery"}));
+    EXPECT_EQ(copyTexts().size(), 2u);
     paint(3, 3, kSea);
     ASSERT_TRUE(applySaveAsMap(editor, "Mine"));
     EXPECT_NE(fileBytes("Mine.map"), saved);
@@ -89,24 +136,29 @@ TEST_F(KeepWorkDialogs, TheUsersMapFileIsTouchedOnlyBySaving) {
 }
 
 // With no copy to be had, New and Open change nothing and the status line
-// says the map is not saved; a world is still made, its map kept by undo.
+// says so in red; a world is still made, its map kept by undo.
 TEST_F(KeepWorkDialogs, WithoutACopyTheMapStays) {
-    for (int copy = 1; copy <= kRecoveryCopies; ++copy) {
-        std::filesystem::create_directory(recoveryMapName(copy) + ".map");
-    }
+    testing_files::writeBytes(kRecoveryFolder, "a file where the folder would be");
     paint(7, 7, kHills);
     const std::string painted = mapText();
     autosaveUnsavedWork(editor);
-    EXPECT_FALSE(document.mapSaveFailed) << "the autosave does not speak of the map's own file";
+    EXPECT_TRUE(document.mapSaveFailed) << "the autosave says so at once";
+    EXPECT_EQ(screen.noticeText, kNoCopyNotice);
+    EXPECT_TRUE(screen.noticeIsFailure);
     EXPECT_FALSE(applyNewMap(editor, "Next", "1", "1"));
     EXPECT_FALSE(applyOpenMap(editor, "Other"));
     EXPECT_EQ(mapText(), painted);
-    EXPECT_TRUE(document.mapSaveFailed);
     EXPECT_TRUE(hasUnsavedEdits());
+    EXPECT_TRUE(unsavedEditsInNoFile(editor)) << "the close question is asked";
     generate();
     EXPECT_NE(mapText(), painted);
     ASSERT_TRUE(editor.undo());
     EXPECT_EQ(mapText(), painted);
+    // Once a copy can be written the notice goes, and the edits are in a file.
+    std::filesystem::remove(kRecoveryFolder);
+    EXPECT_TRUE(keepUnsavedWork(editor));
+    EXPECT_EQ(screen.noticeText, "");
+    EXPECT_FALSE(unsavedEditsInNoFile(editor));
 }
 
 TEST_F(KeepWorkDialogs, AWorldAndStartLocationsMarkTheMapAndOnlyTheWorldKeepsACopy) {
@@ -116,13 +168,14 @@ TEST_F(KeepWorkDialogs, AWorldAndStartLocationsMarkTheMapAndOnlyTheWorldKeepsACo
     const std::string before = mapText();
     // As the window's OK makes it: from a seed, with a symmetry.
     ASSERT_EQ(generate("3", Symmetry::kCopies2), "");
-    EXPECT_EQ(fileBytes("Recovery-1.map"), before);
+    EXPECT_EQ(copyTexts(), std::vector<std::string>{before});
     EXPECT_TRUE(hasUnsavedEdits());
     ASSERT_TRUE(applySaveAsMap(editor, "World"));
     EXPECT_FALSE(hasUnsavedEdits());
     random.seed(4);
     generate();  // a saved map needs no copy
-    EXPECT_EQ(folderEntries("."), (std::vector<std::string>{"Recovery-1.map", "World.map"}));
+    EXPECT_EQ(folderEntries("."), (std::vector<std::string>{"Recovery", "World.map"}));
+    EXPECT_EQ(copyTexts().size(), 1u);
     EXPECT_TRUE(hasUnsavedEdits());
 }
 

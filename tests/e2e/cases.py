@@ -5,6 +5,7 @@ quad starts at (46, 76), legend labels at (740, 40 + 20k) and (850, ...).
 """
 
 import glob
+import re
 import os
 import struct
 import subprocess
@@ -1316,14 +1317,17 @@ def seed_status_shown(editor, shot):
 
 
 def seed_edits(seed_text=None, symmetry_downs=0):
-    """Key steps for generate_terrain: from field 601, Shift+Tab reaches the
-    symmetry choice (the last tab stop) and then the seed field before it;
-    Tab twice goes back to 601."""
-    steps = ["key:shift+Tab"] + (["key:" + " ".join(["Down"] * symmetry_downs)] if symmetry_downs else [])
+    """Key steps for generate_terrain: from field 601, Shift+Tab reaches
+    "Quads Y" (the last tab stop), "Quads X", the symmetry choice and then the
+    seed field before it; Tab four times goes back to 601. An empty
+    seed_text empties the field."""
+    steps = ["key:shift+Tab shift+Tab shift+Tab"] + (["key:" + " ".join(["Down"] * symmetry_downs)] if symmetry_downs else [])
     steps.append("key:shift+Tab")
-    if seed_text is not None:
+    if seed_text == "":
+        steps.append("key:BackSpace")
+    elif seed_text is not None:
         steps.append(seed_text)
-    steps.append("key:Tab Tab")
+    steps.append("key:Tab Tab Tab Tab")
     return steps
 
 
@@ -1417,10 +1421,10 @@ def generate_and_read(editor, edits, before):
 
 
 def case_seed_field_without_a_seed_leaves_the_state(session):
-    """Text that holds no seed, or one beyond 4294967295, runs on from the
-    generator's state as a field left alone does; nothing crashes."""
+    """An emptied seed field runs on from the generator's state as a field
+    left alone does (text that is no seed keeps the dialog open, below)."""
     runs = {}
-    for label, texts in (("left alone", [None, None]), ("no seed", ["12ab", "4294967296"])):
+    for label, texts in (("left alone", [None, None]), ("emptied", ["", ""])):
         editor = session.start()
         editor.move_to(690, 520)
         pixels = quad_pixels(editor, editor.screenshot())
@@ -1432,7 +1436,7 @@ def case_seed_field_without_a_seed_leaves_the_state(session):
         runs[label] = worlds
     check(runs["left alone"][0] != runs["left alone"][1], "the second run made the first world again")
     for i in range(3):
-        check(runs["no seed"][i] == runs["left alone"][i], "world %d differs from the world of the field left alone" % i)
+        check(runs["emptied"][i] == runs["left alone"][i], "world %d differs from the world of the field left alone" % i)
 
 
 def case_symmetry_the_map_cannot_have_is_refused(session):
@@ -1442,7 +1446,7 @@ def case_symmetry_the_map_cannot_have_is_refused(session):
     editor.move_to(690, 520)
     editor.menu(2, 0)
     editor.wait_window("Generate Terrain")
-    editor.key("shift+Tab", "Down", "Down", "Down", "Return")
+    editor.key("shift+Tab", "shift+Tab", "shift+Tab", "Down", "Down", "Down", "Return")
     editor.wait_window("Symmetry")
     editor.key("Return")
     wait_until(lambda: editor.find_window("Symmetry") is None, 15, "the message to close")
@@ -1671,20 +1675,20 @@ def case_new_map_keeps_painted_tiles_in_a_recovery_copy(session):
     painted = paint_tiles(editor, [(5, 5), (60, 70), (99, 0), (0, 99)], 19)  # "River"
     wait_marked(editor, clean_edge)
     new_map(editor, "Next", 1, 1)
-    copy = MapFile(editor.wait_file("Recovery-1.map", size=40039))
-    check(copy.name == "Untitled", "line 2 of the copy: %r" % copy.name)
-    check(copy.tiles_not(0) == painted, "tiles of the copy: %s" % copy.tiles_not(0))
+    name = wait_copy_tiles(editor, painted, "the copy of the painted tiles")
+    check(MapFile(dict(recovery_copies(editor.workdir))[name]).name == "Untitled", "line 2 of the copy")
     editor.wait_for_pixels({tile_pixel(5, 5): BLACK, tile_pixel(60, 70): BLACK}, what="the new map")
-    # The copy opens by its name, under the map's own name, still unsaved.
-    name_dialog(editor, 1, "Open Map", "Recovery-1")
+    # File > Recover... opens it under the map's own name, still unsaved.
+    recover(editor, 0)
     editor.wait_for_pixels({tile_pixel(c, r): PALETTE[19] for c, r in painted}, what="the copy opened")
     wait_marked(editor, clean_edge)
     saved = save_and_read(editor, "Untitled")
     check(saved.tiles_not(0) == painted, "tiles saved from the copy: %s" % saved.tiles_not(0))
     wait_marked(editor, clean_edge, marked=False)
     check(editor.close() == 0, "exit code %s" % editor.exit_code)
-    check(folder_listing(editor.workdir) == ["Recovery-1.map", "Untitled.map", "appdata.dat"],
+    check(folder_listing(editor.workdir) == ["Recovery", "Untitled.map", "appdata.dat"],
           "working folder holds %s" % folder_listing(editor.workdir))
+    check(len(recovery_copies(editor.workdir)) == 1, "copies: %s" % recovery_copies(editor.workdir))
 
 
 def case_closing_keeps_unsaved_edits_and_never_the_users_file(session):
@@ -1693,25 +1697,25 @@ def case_closing_keeps_unsaved_edits_and_never_the_users_file(session):
     editor.wait_for_pixels({tile_pixel(1, 1): PALETTE[21]}, what="Untitled.map opened")
     painted = paint_tiles(editor, [(5, 10), (50, 50)], 1)  # "F Plains"
     painted[(1, 1)] = 21
-    editor.click(947, -30)  # the close box
+    editor.click(947, -30)  # the close box: a copy is written, and nothing asked
     check(editor.wait_exit() == 0, "exit code %s" % editor.exit_code)
-    copy = MapFile(editor.wait_file("Recovery-1.map", size=40039))
+    copy = MapFile(recovery_copies(editor.workdir)[0][1])
     check(copy.name == "Untitled" and copy.tiles_not(0) == painted, "the copy at exit: %s" % copy.tiles_not(0))
     check(file_bytes(editor.path("Untitled.map")) == mine, "Untitled.map was written")
-    # After a restart the saved map opens, and the copy beside it.
+    # After a restart the saved map opens, and the copy from the Recover dialog.
     editor = session.start(workdir=editor.workdir)
     editor.wait_for_pixels({tile_pixel(1, 1): PALETTE[21], tile_pixel(50, 50): BLACK}, what="Untitled.map at start")
-    name_dialog(editor, 1, "Open Map", "Recovery-1")
+    recover(editor, 0)
     editor.wait_for_pixels({tile_pixel(c, r): PALETTE[code] for (c, r), code in painted.items()},
                            what="the copy opened after a restart")
-    # Opened, the copy is unsaved under its map's name: File > Exit keeps it again.
+    # Opened and left without an edit, the copy is not written again.
     editor.move_to(690, 520)
     editor.menu(0, 5)
     check(editor.wait_exit() == 0, "exit code %s" % editor.exit_code)
-    check(folder_listing(editor.workdir) == ["Recovery-1.map", "Recovery-2.map", "Untitled.map", "appdata.dat"],
+    check(folder_listing(editor.workdir) == ["Recovery", "Untitled.map", "appdata.dat"],
           "working folder holds %s" % folder_listing(editor.workdir))
-    for name in ("Recovery-1.map", "Recovery-2.map"):
-        check(MapFile(file_bytes(editor.path(name))).tiles_not(0) == painted, "tiles of %s" % name)
+    copies = recovery_copies(editor.workdir)
+    check(len(copies) == 1 and MapFile(copies[0][1]).tiles_not(0) == painted, "copies: %s" % [n for n, _ in copies])
     check(file_bytes(editor.path("Untitled.map")) == mine, "Untitled.map was written")
 
 
@@ -1731,21 +1735,18 @@ def case_autosave_keeps_edits_through_a_kill(session):
     editor.ctrl_key_until_screen("z", lambda s: editor.client_pixel(s, *tile_pixel(20, 20)) == BLACK,
                                  what="the stroke undone")
     wait_marked(editor, clean_edge, marked=False)
-    before = {name: file_bytes(editor.path(name)) for name in folder_listing(editor.workdir)}
+    before = recovery_copies(editor.workdir)
     time.sleep(2.5)
-    check({name: file_bytes(editor.path(name)) for name in folder_listing(editor.workdir)} == before,
-          "written after the edit was undone: %s" % folder_listing(editor.workdir))
+    check(recovery_copies(editor.workdir) == before, "written after the edit was undone")
     painted = paint_tiles(editor, [(30, 30), (31, 30), (32, 31)], 22)
     painted[(2, 2)] = 3
-    wait_map_file(editor, "Recovery-1", lambda m: m.tiles_not(0) == painted, "the autosave of three tiles")
+    wait_copy_tiles(editor, painted, "the autosave of three tiles")
     # Later edits refresh the same copy.
     painted.update(paint_tiles(editor, [(70, 80)], 21))
-    wait_map_file(editor, "Recovery-1", lambda m: m.tiles_not(0) == painted, "the autosave of a fourth tile")
+    name = wait_copy_tiles(editor, painted, "the autosave of a fourth tile")
     editor.kill()
-    check(MapFile(file_bytes(editor.path("Recovery-1.map"))).tiles_not(0) == painted, "the copy after the kill")
+    check(MapFile(dict(recovery_copies(editor.workdir))[name]).tiles_not(0) == painted, "the copy after the kill")
     check(file_bytes(editor.path("Untitled.map")) == mine, "Untitled.map was written")
-    check(folder_listing(editor.workdir) == ["Recovery-1.map", "Untitled.map", "appdata.dat"],
-          "working folder holds %s" % folder_listing(editor.workdir))
 
 
 def case_failed_save_shows_in_the_caption_until_a_save_succeeds(session):
@@ -1844,6 +1845,188 @@ ALL = [
     case_seed_field_without_a_seed_leaves_the_state,
     case_symmetry_the_map_cannot_have_is_refused,
 ]
+
+
+# --- never losing work: recovery copies apart from the maps, Recover, the close question ---
+
+COPY_NAME = re.compile(r"^([0-9a-f]{1,16}-[0-9a-f]{1,16})-([0-9]{1,16})\.map$")
+
+
+def recovery_copies(workdir):
+    """The recovery copies as the Recover dialog lists them, newest first:
+    [(file name, bytes)]; files being written are left out."""
+    folder = os.path.join(workdir, "Recovery")
+    if not os.path.isdir(folder):
+        return []
+    keyed = []
+    for name in os.listdir(folder):
+        match = COPY_NAME.match(name)
+        if match:
+            path = os.path.join(folder, name)
+            keyed.append(((int(os.stat(path).st_mtime), match.group(1), int(match.group(2))), name, file_bytes(path)))
+    return [(name, data) for _, name, data in sorted(keyed, reverse=True)]
+
+
+def wait_copy_tiles(editor, tiles, what, timeout=20):
+    """Waits for a copy holding exactly these tiles; returns its file name."""
+    def test():
+        for name, data in recovery_copies(editor.workdir):
+            try:
+                if MapFile(data).tiles_not(0) == tiles:
+                    return name
+            except (E2EFailure, ValueError, IndexError):
+                pass
+        return None
+    return wait_until(test, timeout, what)
+
+
+def recover(editor, row):
+    """File > Recover..., row `row` of the list (0: the newest), Enter (Open)."""
+    editor.move_to(690, 520)
+    editor.menu(0, 7)
+    editor.wait_window("Recover")
+    time.sleep(0.3)
+    for _ in range(row):
+        editor.key("Down")
+    time.sleep(0.2)
+    editor.key("Return")
+    editor.wait_window_gone("Recover")
+
+
+def case_browsing_five_copies_by_the_recover_dialog_loses_none(session):
+    editor = session.start()
+    marks = {}
+    for k in range(1, 6):
+        marks[k] = paint_tiles(editor, [(10 * k, 10)], 19 if k % 2 else 21)
+        new_map(editor, "Untitled", 1, 1)
+        wait_copy_tiles(editor, marks[k], "copy %d" % k)
+    before = recovery_copies(editor.workdir)
+    # Oldest first: each Open shows the copy chosen, and writes no new one.
+    for row in range(4, -1, -1):
+        k = 5 - row
+        recover(editor, row)
+        expected = {tile_pixel(10 * j, 10): (PALETTE[19 if j % 2 else 21] if j == k else BLACK) for j in marks}
+        editor.wait_for_pixels(expected, what="copy %d opened from row %d" % (k, row))
+        check(recovery_copies(editor.workdir) == before, "the copies changed on opening row %d" % row)
+    check(editor.close() == 0, "exit code %s" % editor.exit_code)
+    check(recovery_copies(editor.workdir) == before, "the copies changed at exit")
+
+
+def case_users_maps_of_recovery_names_survive_new_maps_and_save_as(session):
+    lower = map_file_bytes("recovery-1", 1, 1, {(3, 3): 3})
+    upper = map_file_bytes("RECOVERY-2", 1, 1, {(4, 4): 21})
+    editor = session.start(files={"recovery-1.map": lower, "RECOVERY-2.map": upper})
+    for i in range(7):
+        tiles = paint_tiles(editor, [(i, 0)], 19)
+        new_map(editor, "Untitled", 1, 1)
+        wait_copy_tiles(editor, tiles, "copy %d" % i)
+    check(file_bytes(editor.path("recovery-1.map")) == lower, "recovery-1.map changed")
+    check(file_bytes(editor.path("RECOVERY-2.map")) == upper, "RECOVERY-2.map changed")
+    # Save As onto another map's file asks first; No (the default) keeps it.
+    paint_tiles(editor, [(9, 9)], 19)
+    editor.move_to(690, 520)
+    editor.menu(0, 3)
+    editor.wait_window("Save As Map")
+    editor.type_text("recovery-1")
+    editor.key("Return")
+    editor.wait_window("Replace Map")
+    editor.key("Return")
+    wait_until(lambda: editor.find_window("Replace Map") is None, 10, "the question to go")
+    check(editor.find_window("Save As Map"), "Save As closed after No")
+    # The field refuses a 16th character: what is seen is what is used.
+    editor.type_text("ABCDEFGHIJKLMNOP")
+    editor.key("Return")
+    editor.wait_window_gone("Save As Map")
+    editor.wait_file("ABCDEFGHIJKLMNO.map")
+    check(file_bytes(editor.path("recovery-1.map")) == lower, "recovery-1.map replaced")
+    check(editor.close() == 0, "exit code %s" % editor.exit_code)
+    check(len(recovery_copies(editor.workdir)) == 7, "copies: %d" % len(recovery_copies(editor.workdir)))
+    check(folder_listing(editor.workdir) == ["ABCDEFGHIJKLMNO.map", "RECOVERY-2.map", "Recovery", "appdata.dat",
+                                             "recovery-1.map"], "working folder holds %s" % folder_listing(editor.workdir))
+
+
+def case_two_editors_in_one_folder_lose_no_edit(session):
+    first = session.start(env=AUTOSAVE)
+    first_tiles = paint_tiles(first, [(5, 5)], 19)
+    wait_copy_tiles(first, first_tiles, "the first editor's autosave")
+    # The second opens over the first, in the same folder.
+    second = session.start(workdir=first.workdir, env=AUTOSAVE)
+    second.ensure_active()
+    second_tiles = paint_tiles(second, [(6, 6), (7, 7)], 21)
+    wait_copy_tiles(second, second_tiles, "the second editor's autosave")
+    check(second.close() == 0, "exit code %s" % second.exit_code)
+    # Back in the first: more edits, an autosave, and the end.
+    first.ensure_active()
+    first_tiles.update(paint_tiles(first, [(8, 8)], 19))
+    wait_copy_tiles(first, first_tiles, "the first editor's second autosave")
+    check(first.close() == 0, "exit code %s" % first.exit_code)
+    held = [MapFile(data).tiles_not(0) for _, data in recovery_copies(first.workdir)]
+    check(first_tiles in held and second_tiles in held, "the copies hold %s" % held)
+
+
+def case_a_folder_without_copies_says_so_and_asks_before_closing(session):
+    workdir = session.new_folder()
+    locked = subprocess.run(["chattr", "+i", workdir], stderr=subprocess.DEVNULL).returncode == 0
+    if not locked:  # no immutable folders here: a file stands where the copies' folder would be
+        with open(os.path.join(workdir, "Recovery"), "wb") as f:
+            f.write(b"in the way")
+    try:
+        editor = session.start(workdir=workdir, env=AUTOSAVE)
+        clean_caption_edge(editor)
+        paint_tiles(editor, [(12, 12)], 19)
+        # The autosave fails at once: the caption and the status line in red.
+        editor.wait_for(lambda s: caption_failed(editor, s) and
+                        count_colour(editor, s, 170, 8, 575, 28, TOOL_RED) > 100, what="the red status line")
+        editor.move_to(300, 300)
+        editor.key("alt+F4")
+        editor.wait_window("Close Pelorn")
+        editor.key("Return")  # No, the default: the editor stays
+        wait_until(lambda: editor.find_window("Close Pelorn") is None, 10, "the question to go")
+        time.sleep(0.5)
+        check(editor.running(), "the editor closed after No")
+        editor.ensure_active()
+        editor.move_to(690, 520)
+        editor.menu(0, 5)  # File > Exit asks too; Yes closes
+        editor.wait_window("Close Pelorn")
+        editor.key("y")
+        check(editor.wait_exit() == 0, "exit code %s" % editor.exit_code)
+    finally:
+        if locked:
+            subprocess.run(["chattr", "-i", workdir])
+
+
+NOTICE = (170, 8, 575, 28)  # the status line's notice, over the seed and the tile under the pointer
+
+
+def case_dialogs_refuse_what_they_cannot_use_and_open_says_what_it_could_not_read(session):
+    editor = session.start()
+    editor.move_to(690, 520)
+    # Ctrl+A selects the whole name again; a name that cannot be read says so in red.
+    editor.menu(0, 1)
+    editor.wait_window("Open Map")
+    editor.key("End")
+    editor.ctrl_key("a")
+    editor.type_text("Nowhere")
+    editor.key("Return")
+    editor.wait_window_gone("Open Map")
+    editor.wait_for(lambda s: count_colour(editor, s, *NOTICE, TOOL_RED) > 100, what="the red notice")
+    # Generate Terrain at 2 x 1 quads: a seed that is none keeps it open with
+    # the field selected; seed 7 then makes pelorn-cli's world.
+    before = quad_pixels(editor, editor.screenshot())
+    editor.menu(2, 0)
+    editor.wait_window("Generate Terrain")
+    type_steps(editor, ["key:shift+Tab shift+Tab", "2", "key:Tab", "1", "key:shift+Tab shift+Tab shift+Tab", "12a",
+                        "key:Return"])
+    time.sleep(1.0)
+    check(editor.find_window("Generate Terrain"), "Generate Terrain closed on the seed 12a")
+    type_steps(editor, ["7", "key:Return"])
+    editor.wait_window_gone("Generate Terrain", timeout=120)
+    generated(editor, before)
+    folder = session.new_folder()
+    run_cli(session, folder, "generate", "--seed", 7, "--quads", "2x1", "--name", "Untitled")
+    check(save_and_read(editor, "Untitled", (2, 1)).codes == MapFile(file_bytes(os.path.join(folder, "Untitled.map"))).codes,
+          "the world of Quads 2 x 1 and seed 7 is not pelorn-cli's")
+    check(editor.close() == 0, "exit code %s" % editor.exit_code)
 
 
 # --- Shaping a world by hand: selection, clipboard, stamp, lines, brushes, starts ---
@@ -1980,6 +2163,11 @@ def case_hand_replace_terrain_in_selection_and_move_a_start(session):
 
 
 ALL += [
+    case_browsing_five_copies_by_the_recover_dialog_loses_none,
+    case_users_maps_of_recovery_names_survive_new_maps_and_save_as,
+    case_two_editors_in_one_folder_lose_no_edit,
+    case_a_folder_without_copies_says_so_and_asks_before_closing,
+    case_dialogs_refuse_what_they_cannot_use_and_open_says_what_it_could_not_read,
     case_hand_select_copy_paste_mirrored_and_undo,
     case_hand_cut_then_paste_in_a_second_window,
     case_hand_line_and_brush_sizes,

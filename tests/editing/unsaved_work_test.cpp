@@ -9,6 +9,7 @@
 #include "editing/editor.h"
 #include "files/files_fixture.h"
 #include "files/map_file.h"
+#include "files/recovery_file.h"
 #include "support/repaint_list.h"
 #include "support/test_map.h"
 #include "view/map_view.h"
@@ -37,6 +38,13 @@ protected:
         document.history.endEdit();
         editor.showFileMarks();
         return mapFileText(document.map);
+    }
+
+    // The texts of the recovery copies, the newest first.
+    static Files copyTexts() {
+        Files texts;
+        for (const RecoveryCopy& copy : listRecoveryCopies()) texts.push_back(readBytes(copy.path));
+        return texts;
     }
 
     std::string captionText() const { return mapCaptionText(document.map, document.marks()); }
@@ -89,51 +97,64 @@ TEST_F(UnsavedWork, NothingIsWrittenForAMapWithoutUnsavedEdits) {
     EXPECT_EQ(folderEntries("."), Files{"Untitled.map"});
 }
 
-// The autosave keeps this session's copy up to date; a copy kept before the
-// map is dropped stays as it is, and the next one is new.
+// The autosave keeps the map's copy up to date; a copy kept before the map
+// is dropped stays as it is, and the next one is new.
 TEST_F(UnsavedWork, TheAutosaveRefreshesACopyThatKeepingThenLeaves) {
     edit(1, kHills);
     autosaveUnsavedWork(editor);
     const std::string two = edit(2, kDesert);
     autosaveUnsavedWork(editor);
-    EXPECT_EQ(folderEntries("."), Files{"Recovery-1.map"});
-    EXPECT_EQ(readBytes("Recovery-1.map"), two);
-    std::filesystem::remove("Recovery-1.map");
+    EXPECT_EQ(folderEntries("."), Files{"Recovery"});
+    EXPECT_EQ(copyTexts(), Files{two});
+    std::filesystem::remove(listRecoveryCopies()[0].path);
     autosaveUnsavedWork(editor);  // nothing changed since: not written again
-    EXPECT_TRUE(folderEntries(".").empty());
+    EXPECT_TRUE(copyTexts().empty());
 
     const std::string three = edit(3, kSea);
     EXPECT_TRUE(keepUnsavedWork(editor));
     EXPECT_TRUE(keepUnsavedWork(editor));  // asked again: nothing more
-    EXPECT_EQ(folderEntries("."), Files{"Recovery-1.map"});
+    EXPECT_EQ(copyTexts(), Files{three});
     const std::string four = edit(4, kLake);
     autosaveUnsavedWork(editor);
-    EXPECT_EQ(readBytes("Recovery-2.map"), three);
-    EXPECT_EQ(readBytes("Recovery-1.map"), four);
+    EXPECT_EQ(copyTexts(), (Files{four, three}));
     EXPECT_FALSE(mapSaveFailed);
+    EXPECT_EQ(editor.screen.noticeText, "");
 }
 
 // A map that replaced the one in memory starts fresh, and saved unless its
-// file was not the file of its name.
+// file was not the file of its name; a recovery copy opens unsaved under its
+// map's name, and leaving it without an edit writes nothing.
 TEST_F(UnsavedWork, AReplacedMapIsSavedWhenItsNamesFileHoldsIt) {
     edit(1, kHills);
+    const std::string kept = mapFileText(document.map);
     ASSERT_TRUE(keepUnsavedWork(editor));
+    const std::string copy = listRecoveryCopies()[0].path;
     mapSaveFailed = true;
-    currentMapName = "Recovery-1";
-    openCurrentMap(editor);
+    currentMapName = "Other";
+    ASSERT_TRUE(openRecoveryCopy(editor, copy));
     EXPECT_EQ(currentMapName, "Untitled");
     EXPECT_EQ(mapGrid[1][0], kHills);
     EXPECT_TRUE(document.history.hasUnsavedEdits()) << "Untitled.map does not hold it";
     EXPECT_FALSE(mapSaveFailed);
     EXPECT_FALSE(document.history.canUndo());
+    const std::string edited = edit(2, kSea);
+    autosaveUnsavedWork(editor);
+    EXPECT_EQ(copyTexts(), (Files{edited, kept})) << "an edit goes to a copy of its own";
+    EXPECT_FALSE(openRecoveryCopy(editor, "Recovery/none-1.map"));
+    EXPECT_TRUE(editor.screen.noticeIsFailure);
+
     ASSERT_TRUE(saveMap(editor));
     for (bool withFile : {true, false}) {
         if (!withFile) std::filesystem::remove("Untitled.map");
         currentMapName = "Missing";  // Untitled.map stands in, or else an empty map
-        openCurrentMap(editor);
+        EXPECT_FALSE(openCurrentMap(editor));
         EXPECT_FALSE(document.history.hasUnsavedEdits());
         EXPECT_EQ(mapGrid[1][0], withFile ? kHills : kVoid);
+        EXPECT_EQ(document.sourceName, withFile ? "Untitled" : "");
     }
+    currentMapName = "Untitled";
+    ASSERT_TRUE(saveMap(editor));
+    EXPECT_TRUE(openCurrentMap(editor));
 }
 
 TEST_F(UnsavedWork, TheAutosaveIntervalIsTwoMinutesUnlessATestSetsIt) {

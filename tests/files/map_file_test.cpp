@@ -339,9 +339,10 @@ TEST_F(MapFile, LineTwoIsReadWholeOnlyOnALineOfItsOwn) {
         {mapText("Two Words", "02", "01", {}, "\n"), "Two Words", 2},  // line feeds alone
         {mapText("Two Words", "02", "01", {}, "\r"), "Two Words", 2},  // carriage returns alone
         {mapText(" Lead  ", "02", "01", {}), "Lead", 2},              // blanks around the name go
-        {"*MapInfo*  \r\n\r\n  Late Name \r\n02\r\n01\r\n*MapTiles*", "Late Name", 2},
-        // A tab ends the name, as it always ended the token: the rest is the count.
-        {mapText("Tab\tWords", "02", "01", {}), "Tab", 3},
+        // Line 2 is the name whatever it holds: an empty line or a tab in it
+        // gives the fall-back name, and the counts stay on lines 3 and 4.
+        {"*MapInfo*  \r\n\r\n  Late Name \r\n02\r\n01\r\n*MapTiles*", "Previous", 3},
+        {mapText("Tab\tWords", "02", "01", {}), "Previous", 2},
         // Without a line break after the first word, words are tokens, as ever.
         {"*MapInfo* Tiles 02 01 *MapTiles*", "Tiles", 2},
         {"*MapInfo* Two Words 02 01 *MapTiles*", "Two", 3},
@@ -353,6 +354,28 @@ TEST_F(MapFile, LineTwoIsReadWholeOnlyOnALineOfItsOwn) {
         EXPECT_EQ(currentMapName, c.name) << c.text.substr(0, 40);
         EXPECT_EQ(quadCountX, c.quadsX) << c.text.substr(0, 40);
     }
+}
+
+// A damaged line 2 once shifted the whole head: the next count became the
+// name, the size came from the wrong lines and every tile was dropped.
+TEST_F(MapFile, AnEmptyOrUnsafeLineTwoShiftsNothing) {
+    std::vector<std::string> tiles = repeated("01", 6 * kQuadSize * kQuadSize);
+    tiles[kQuadSize * kQuadSize * 3 + 7] = "22";  // quad (1, 0), its tile (0, 7)
+    for (const std::string& name : {std::string(), std::string("  "), std::string("C:\\x"), std::string("AUX")}) {
+        for (const std::string& lineBreak : {std::string("\r\n"), std::string("\n")}) {
+            makeMap(1, 1, "Previous");
+            EXPECT_EQ(parseMapText(mapText(name, "02", "03", tiles, lineBreak)).failure, MapReadFailure::kNone) << name;
+            loadText(mapText(name, "02", "03", tiles, lineBreak), "Plains");
+            EXPECT_EQ(currentMapName, "Plains");
+            EXPECT_EQ(quadCountX, 2);
+            EXPECT_EQ(quadCountY, 3);
+            EXPECT_EQ(mapGrid[kQuadSize][7], 22);
+            EXPECT_EQ(mapGrid[199][299], 1);
+        }
+    }
+    // Without line breaks the head is read token by token, as ever.
+    EXPECT_EQ(parseMapHead("*MapInfo* Hills 02 03 *MapTiles*").name, std::optional<std::string>("Hills"));
+    EXPECT_EQ(parseMapHead("*MapInfo* Hills 02 03 *MapTiles*").quadsY, 3);
 }
 
 TEST_F(MapFile, MissingFileFallsBackToUntitledThenToAnEmptyMap) {

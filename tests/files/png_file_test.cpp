@@ -118,6 +118,17 @@ struct Chunks {
     }
 };
 
+// The file again without the chunks of one type.
+std::string withoutChunk(const std::string& png, const std::string& type) {
+    std::string out = png.substr(0, 8);
+    for (std::size_t at = 8; at < png.size();) {
+        const std::uint32_t length = u32At(png, at);
+        if (png.substr(at + 4, 4) != type) out += png.substr(at, 12 + length);
+        at += 12 + length;
+    }
+    return out;
+}
+
 Chunks chunksOf(const std::string& png) {
     EXPECT_EQ(png.substr(0, 8), kSignature);
     Chunks chunks;
@@ -206,8 +217,9 @@ TEST_F(PngFile, PictureIsAPaletteOfTheCodesAndTheirRingColours) {
     std::string error;
     const std::string png = mapPngBytes(map, PngKind::Picture, error);
     const Chunks chunks = chunksOf(png);
-    ASSERT_EQ(chunks.list.size(), 4u);
+    ASSERT_EQ(chunks.list.size(), 5u);
     EXPECT_EQ(chunks.list[0].first, "IHDR");
+    EXPECT_EQ(chunks.list[2].first, "plMp") << "the map it carries, before the image data";
     EXPECT_EQ(chunks.list[0].second, u32(100) + u32(100) + std::string("\x08\x03\x00\x00\x00", 5));
     EXPECT_EQ(png.substr(png.size() - 12), std::string("\0\0\0\0IEND\xAE\x42\x60\x82", 12));
     const std::string& palette = chunks.data("PLTE");
@@ -411,7 +423,7 @@ TEST_F(PngFile, PictureReadsBackByColourWithItsRings) {
             mapGrid[x][y] = k <= kLastLegendCode ? k : 50 + k % 11;  // every legend and start-location code
         }
     std::string error;
-    const std::string png = mapPngBytes(map, PngKind::Picture, error);
+    const std::string png = withoutChunk(mapPngBytes(map, PngKind::Picture, error), "plMp");
     const std::vector<TerrainCode> original = allTiles();
     const PngImport read = loadMapFromPng(map, png);
     ASSERT_TRUE(read.ok) << read.error;
@@ -647,6 +659,80 @@ TEST_F(PngFile, ImportRefusesWhatTheBoundedReaderRefuses) {
     const PngImport read = loadMapPngFile(map, "disk.png");
     ASSERT_TRUE(read.ok) << read.error;
     EXPECT_EQ(mapGrid[3][3], 60);
+}
+
+// ---- The map a picture carries --------------------------------------------
+
+// Both pictures give their map back exactly, codes of no terrain and all;
+// the chunk holds the codes, the counts and the CRC-32 of the pixels.
+TEST_F(PngFile, PicturesCarryTheirMapExactly) {
+    makeMixedMap();
+    mapGrid[10][10] = -3;
+    mapGrid[12][10] = 1000;
+    mapGrid[199][99] = INT_MIN;
+    const std::vector<TerrainCode> original = allTiles();
+    std::string error;
+    const std::string picture = mapPngBytes(map, PngKind::Picture, error);
+    // Any picture of the map, as the hexagon export writes it: here one of
+    // more than 256 colours, so red, green and blue.
+    std::vector<Rgb> pixels(600 * 2);
+    for (std::size_t i = 0; i < pixels.size(); ++i)
+        pixels[i] = {static_cast<std::uint8_t>(i), static_cast<std::uint8_t>(i >> 8), 7};
+    const std::string hex = imagePngBytes({600, 2}, pixels.data(), 2, error, &map);
+    ASSERT_FALSE(hex.empty()) << error;
+    for (const std::string* png : {&picture, &hex}) {
+        const std::string stored = chunksOf(*png).data("plMp");
+        int width = 0, height = 0;
+        const std::vector<unsigned char> rgb = decodeRgb(*png, width, height);
+        EXPECT_EQ(stored.substr(0, 9), std::string(1, '\1') + u32(2) + u32(1));
+        EXPECT_EQ(u32At(stored, 9), crc32(0, rgb.data(), static_cast<uInt>(rgb.size())));
+        const std::string codes = inflated(stored.substr(13));
+        ASSERT_EQ(codes.size(), 4u * 20000);
+        EXPECT_EQ(u32At(codes, 4 * (10 * 100 + 10)), static_cast<std::uint32_t>(-3));
+        makeMap(1, 1, "Other");
+        const PngImport read = loadMapFromPng(map, *png);
+        ASSERT_TRUE(read.ok) << read.error;
+        EXPECT_TRUE(read.byStoredMap);
+        EXPECT_EQ(currentMapName, "Other");
+        EXPECT_EQ(allTiles(), original);
+    }
+    makeMap(1, 1, "Codes");
+    EXPECT_EQ(chunksOf(mapPngBytes(map, PngKind::TerrainCodes, error)).list.size(), 4u) << "the codes are its pixels";
+}
+
+// A picture changed since it was exported is read from its pixels and says
+// so; a damaged chunk refuses the file.
+TEST_F(PngFile, AChangedPictureIsReadFromItsPixels) {
+    makeMap(1, 1, "Pic", 14);  // Forest P: the colour of Plains
+    std::string error;
+    const std::string png = mapPngBytes(map, PngKind::Picture, error);
+    int width = 0, height = 0;
+    std::vector<unsigned char> rgb = decodeRgb(png, width, height);
+    const std::string stored = chunksOf(png).data("plMp");
+    const std::size_t far = 3 * (50 * 100 + 50);  // one pixel far from every legend colour
+    rgb[far] = 255;
+    rgb[far + 1] = 0;
+    rgb[far + 2] = 255;
+    const std::string edited = withoutChunk(foreignPng(width, height, 3, rgb), "IEND") + chunk("plMp", stored) + kEnd;
+    PngImport read = loadMapFromPng(map, edited);
+    ASSERT_TRUE(read.ok) << read.error;
+    EXPECT_TRUE(read.changedSinceExport);
+    EXPECT_EQ(mapGrid[5][5], 2);
+    EXPECT_EQ(read.sharedPixels, 10000 - 1);
+    EXPECT_EQ(read.farPixels, 1);
+
+    const std::string badStored[] = {
+        std::string(1, '\2') + stored.substr(1),                       // another version
+        stored.substr(0, 1) + u32(0) + stored.substr(5),                 // no map's size
+        stored.substr(0, 1) + u32(2) + stored.substr(5),                 // too few codes for the size
+        stored.substr(0, 12),                                           // cut short
+    };
+    for (const std::string& data : badStored) {
+        const std::string bad = withoutChunk(png, "IEND");
+        const PngImport refused = loadMapFromPng(map, withoutChunk(bad, "plMp") + chunk("plMp", data) + kEnd);
+        EXPECT_FALSE(refused.ok);
+        EXPECT_EQ(refused.error.substr(0, 8), "damaged:");
+    }
 }
 
 }  // namespace

@@ -1,12 +1,13 @@
-// Recovery copies: their names, how they are told from the user's own files,
-// and how the newest takes number 1 while the fifth goes.
+// Recovery copies: a folder of their own, one file per copy that no other
+// run takes, and deletion only of old copies of runs that ended.
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <set>
 #include <string>
 #include <vector>
 
 #include "files/map_file.h"
-#include "files/map_name.h"
 #include "files/recovery_file.h"
 #include "files_fixture.h"
 
@@ -25,129 +26,111 @@ protected:
         makeMap(1, 1, name);
         mapGrid[0][0] = mark;
     }
-
-    // The mark of the map a recovery copy holds, and the name on its line 2.
-    static std::pair<std::string, TerrainCode> copyOf(int copy) {
-        const std::string bytes = readBytes(recoveryMapName(copy) + ".map");
-        if (bytes.empty()) return {"", -1};
-        const ParsedMap parsed = parseMapText(bytes);
-        return {parsed.name.value_or(""), parsed.grid ? parsed.grid.columns()[0][0] : -1};
-    }
-
-    // A map file the user saved under a recovery name: it holds its own name.
-    static std::string userFile(const std::string& name) {
-        return "*MapInfo*\r\n" + name + "\r\n01\r\n01\r\n*MapTiles*\r\n07";
+    static TerrainCode markOf(const std::string& path) {
+        const ParsedMap parsed = parseMapText(readBytes(path));
+        return parsed.grid ? parsed.grid.columns()[0][0] : -1;
     }
 };
 
-TEST_F(RecoveryFile, NamesAreShortSafeAndNumberedFromOne) {
-    for (int copy = 1; copy <= kRecoveryCopies; ++copy) {
-        const std::string name = recoveryMapName(copy);
-        EXPECT_EQ(name, "Recovery-" + std::to_string(copy));
-        EXPECT_TRUE(isSafeMapName(name));
-        EXPECT_LE(name.size(), 15u) << "typed into Open Map, which reads 15 characters";
+TEST_F(RecoveryFile, OnlyNamesOfTheCopyPatternAreCopies) {
+    const struct {
+        const char* name;
+        bool copy;
+        const char* run;
+    } cases[] = {
+        {"5f3a01bc-00001c2f-1.map", true, "5f3a01bc-00001c2f"},
+        {"0-0-12.map", true, "0-0"},
+        {"Recovery-1.map", false, ""},   // a name the user can type
+        {"5F3A-1c-2.map", false, ""},    // capital letters: not ours
+        {"5f3a-1c-x.map", false, ""},
+        {"5f3a-1c-2.map.~12-1.tmp", false, ""},  // the writer's temporary
+        {"5f3a-1c-2-3.map", false, ""},
+        {"5f3a-1c.run", false, ""},
+        {"11111111111111111-1-1.map", false, ""},  // 17 digits
+    };
+    for (const auto& c : cases) {
+        std::string run;
+        EXPECT_EQ(isRecoveryCopyFileName(c.name, &run), c.copy) << c.name;
+        EXPECT_EQ(run, c.run) << c.name;
     }
 }
 
-TEST_F(RecoveryFile, ACopyIsTheMapFileOfTheMapUnderAnotherName) {
-    makeMarkedMap("Two Words", 21);
-    mapGrid[99][99] = 55;
-    ASSERT_EQ(writeNewRecoveryCopy(map), 1);
-    EXPECT_EQ(readBytes("Recovery-1.map"), mapFileText(map));
-    EXPECT_EQ(folderEntries("."), std::vector<std::string>{"Recovery-1.map"});
-    EXPECT_TRUE(isRecoveryCopy("Recovery-1"));
-    // Opened by its name, the map comes back under its own.
-    makeMap(2, 1, "Other");
-    currentMapName = "Recovery-1";
-    EXPECT_EQ(openMapFile(map), "Recovery-1");
-    EXPECT_EQ(currentMapName, "Two Words");
-    EXPECT_EQ(mapGrid[0][0], 21);
-    EXPECT_EQ(mapGrid[99][99], 55);
-}
-
-TEST_F(RecoveryFile, OnlyAMapFileNamingAnotherMapIsACopy) {
-    writeBytes("Recovery-1.map", userFile("Recovery-1"));      // saved by the user under that name
-    writeBytes("Recovery-2.map", userFile("Hills"));           // a copy of "Hills"
-    writeBytes("Recovery-3.map", "junk\r\nHills\r\n01\r\n01");  // not a map file of this program
-    writeBytes("Recovery-4.map", "*MapInfo* Hills 01 01 *MapTiles*");
-    writeBytes("Recovery-5.map", userFile("AUX"));             // no safe name on line 2
-    std::filesystem::create_directory("Recovery-6.map");
-    EXPECT_FALSE(isRecoveryCopy("Recovery-1"));
-    EXPECT_TRUE(isRecoveryCopy("Recovery-2"));
-    EXPECT_FALSE(isRecoveryCopy("Recovery-3"));
-    EXPECT_FALSE(isRecoveryCopy("Recovery-4"));
-    EXPECT_FALSE(isRecoveryCopy("Recovery-5"));
-    EXPECT_FALSE(isRecoveryCopy("Recovery-6"));
-    EXPECT_FALSE(isRecoveryCopy("Recovery-7"));  // no file
-}
-
-TEST_F(RecoveryFile, TheNewestIsOneAndTheFifthGoes) {
-    for (TerrainCode mark = 1; mark <= 7; ++mark) {
+// Two editors in one folder: each run its own id, each map its own file,
+// nothing renamed, and nothing of the user's touched.
+TEST_F(RecoveryFile, TwoRunsWriteFilesOfTheirOwn) {
+    writeBytes("recovery-1.map", "*MapInfo*\r\nrecovery-1\r\n01\r\n01\r\n*MapTiles*");
+    RecoveryRun first, second;
+    std::vector<std::string> paths;
+    for (TerrainCode mark = 1; mark <= 3; ++mark) {
         makeMarkedMap("Map", mark);
-        ASSERT_EQ(writeNewRecoveryCopy(map), 1);
+        paths.push_back(writeNewRecoveryCopy(first, map));
+        makeMarkedMap("Map", mark + 10);
+        paths.push_back(writeNewRecoveryCopy(second, map));
     }
-    EXPECT_EQ(folderEntries("."), (std::vector<std::string>{"Recovery-1.map", "Recovery-2.map", "Recovery-3.map",
-                                                            "Recovery-4.map", "Recovery-5.map"}));
-    for (int copy = 1; copy <= 5; ++copy) EXPECT_EQ(copyOf(copy).second, 8 - copy) << copy;
-    // A copy the user deleted leaves a gap, which stops the move there.
-    std::filesystem::remove("Recovery-3.map");
-    makeMarkedMap("Map", 8);
-    ASSERT_EQ(writeNewRecoveryCopy(map), 1);
-    const TerrainCode marks[] = {8, 7, 6, 4, 3};
-    for (int copy = 1; copy <= 5; ++copy) EXPECT_EQ(copyOf(copy).second, marks[copy - 1]) << copy;
+    EXPECT_NE(first.id(), second.id());
+    EXPECT_EQ(std::set<std::string>(paths.begin(), paths.end()).size(), 6u);
+    EXPECT_EQ(paths[0], "Recovery/" + first.id() + "-1.map");
+    EXPECT_EQ(paths[5], "Recovery/" + second.id() + "-3.map");
+    for (std::size_t i = 0; i < paths.size(); ++i)
+        EXPECT_EQ(markOf(paths[i]), static_cast<TerrainCode>(i / 2 + 1 + (i % 2) * 10)) << paths[i];
+    // A rewrite brings one copy up to date and no other.
+    makeMarkedMap("Map", 30);
+    EXPECT_TRUE(rewriteRecoveryCopy(map, paths[0]));
+    EXPECT_EQ(markOf(paths[0]), 30);
+    EXPECT_EQ(markOf(paths[2]), 2);
+    EXPECT_EQ(folderEntries("."), (std::vector<std::string>{"Recovery", "recovery-1.map"}));
+    EXPECT_EQ(listRecoveryCopies().size(), 6u);
+    EXPECT_EQ(folderEntries("Recovery").size(), 8u) << "six copies and the two runs' files";
 }
 
-// The user's own files under recovery names are never replaced, moved or
-// deleted; the copies go round them.
-TEST_F(RecoveryFile, TheUsersOwnFilesArePassedOver) {
-    writeBytes("Recovery-2.map", userFile("Recovery-2"));
-    writeBytes("Recovery-4.map", userFile("Recovery-4"));
-    for (TerrainCode mark = 1; mark <= 5; ++mark) {
-        makeMarkedMap("Map", mark);
-        ASSERT_EQ(writeNewRecoveryCopy(map), 1);
+TEST_F(RecoveryFile, ARunIsLiveWhileItsFileIsHeld) {
+    std::string id;
+    {
+        RecoveryRun run;
+        ASSERT_TRUE(run.start());
+        id = run.id();
+        EXPECT_TRUE(recoveryRunIsLive(id));
     }
-    EXPECT_EQ(readBytes("Recovery-2.map"), userFile("Recovery-2"));
-    EXPECT_EQ(readBytes("Recovery-4.map"), userFile("Recovery-4"));
-    EXPECT_EQ(copyOf(1).second, 5);
-    EXPECT_EQ(copyOf(3).second, 4);
-    EXPECT_EQ(copyOf(5).second, 3);
-    EXPECT_EQ(folderEntries(".").size(), 5u);
-
-    // The map's own name is not taken either: its file is the user's to save.
-    makeMarkedMap("Recovery-1", 9);
-    EXPECT_EQ(writeNewRecoveryCopy(map), 3);
-    EXPECT_EQ(copyOf(3), std::make_pair(std::string("Recovery-1"), 9));
-    EXPECT_EQ(copyOf(5).second, 4);
-    EXPECT_FALSE(rewriteRecoveryCopy(map, 1));
-    EXPECT_EQ(copyOf(1).second, 5);
-
-    // Every number held by the user's files: no copy, nothing touched.
-    for (int copy : {1, 3, 5}) writeBytes(recoveryMapName(copy) + ".map", userFile(recoveryMapName(copy)));
-    const std::vector<std::string> before = folderEntries(".");
-    makeMarkedMap("Map", 10);
-    EXPECT_EQ(writeNewRecoveryCopy(map), 0);
-    EXPECT_EQ(folderEntries("."), before);
-    for (int copy = 1; copy <= 5; ++copy)
-        EXPECT_EQ(readBytes(recoveryMapName(copy) + ".map"), userFile(recoveryMapName(copy)));
+    EXPECT_FALSE(recoveryRunIsLive(id));
+    EXPECT_FALSE(recoveryRunIsLive("0-0"));
 }
 
-TEST_F(RecoveryFile, RewritingBringsOnlyACopyUpToDate) {
+// Beyond the 20 newest, copies of runs that ended go; a live run's stay.
+TEST_F(RecoveryFile, PruningKeepsTheNewestAndEveryLiveRunsCopies) {
+    std::filesystem::create_directory(kRecoveryFolder);
+    const auto stamp = [](const std::string& path, int age) {
+        std::filesystem::last_write_time(path, std::filesystem::file_time_type::clock::now() - std::chrono::hours(age));
+    };
+    for (int i = 0; i < 4; ++i) {
+        const std::string path = std::string(kRecoveryFolder) + "/00000001-2-" + std::to_string(i + 1) + ".map";
+        writeBytes(path, "ended");
+        stamp(path, 100 + i);  // older than any other
+    }
+    writeBytes(std::string(kRecoveryFolder) + "/notes.txt", "the user's");
+    RecoveryRun live;
     makeMarkedMap("Map", 1);
-    ASSERT_EQ(writeNewRecoveryCopy(map), 1);
-    mapGrid[0][0] = 2;
-    EXPECT_TRUE(rewriteRecoveryCopy(map, 1));
-    EXPECT_EQ(copyOf(1).second, 2);
-    EXPECT_FALSE(std::filesystem::exists("Recovery-2.map"));
-    EXPECT_FALSE(rewriteRecoveryCopy(map, 2)) << "no file";
-    writeBytes("Recovery-2.map", userFile("Recovery-2"));
-    EXPECT_FALSE(rewriteRecoveryCopy(map, 2)) << "the user's file";
-    EXPECT_EQ(readBytes("Recovery-2.map"), userFile("Recovery-2"));
-    EXPECT_FALSE(rewriteRecoveryCopy(map, 0));
-    EXPECT_FALSE(rewriteRecoveryCopy(map, 6));
+    for (int i = 0; i < 19; ++i) stamp(writeNewRecoveryCopy(live, map), 50 - i);
+    // Each new copy pruned: the 20th newest is the ended run's first copy,
+    // the other three went.
+    EXPECT_EQ(pruneRecoveryCopies(), 0);
+    const std::vector<RecoveryCopy> copies = listRecoveryCopies();
+    ASSERT_EQ(copies.size(), 20u);
+    EXPECT_EQ(copies.back().fileName, "00000001-2-1.map");
+    // A live run's old copies stay, however many newer ones there are.
+    RecoveryRun newer;
+    for (int i = 0; i < 21; ++i) writeNewRecoveryCopy(newer, map);
+    EXPECT_EQ(listRecoveryCopies().size(), 40u);
+    EXPECT_EQ(readBytes(std::string(kRecoveryFolder) + "/notes.txt"), "the user's");
+}
+
+TEST_F(RecoveryFile, NoGridOrNoFolderWritesNothing) {
+    RecoveryRun run;
     freeMapGrid(map);
-    EXPECT_FALSE(rewriteRecoveryCopy(map, 1));
-    EXPECT_EQ(writeNewRecoveryCopy(map), 0);
-    EXPECT_EQ(copyOf(1).second, 2);
+    EXPECT_EQ(writeNewRecoveryCopy(run, map), "");
+    writeBytes(kRecoveryFolder, "a file where the folder would be");
+    makeMarkedMap("Map", 1);
+    EXPECT_EQ(writeNewRecoveryCopy(run, map), "");
+    EXPECT_EQ(readBytes(kRecoveryFolder), "a file where the folder would be");
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include "view/cursor_text.h"
 #include "view/hex_picture.h"
 #include "view/layout.h"
+#include "view/notice.h"
 #include "view/players_status.h"
 #include "view/seed_status.h"
 #include "view/view_mode.h"
@@ -439,6 +440,24 @@ TEST_F(MapViewTest, SeedOfTheLastRunInTheStatusLine) {
     EXPECT_EQ(paint().textAt(170, 8)->text, "seed 0");
     clearShownSeed(screen);
     EXPECT_EQ(paint().textAt(170, 8), nullptr);
+}
+
+// A notice takes the seed's and the pointer's fields, red for a failure,
+// until a seed shown after it takes its place again.
+TEST_F(MapViewTest, ANoticeStandsForTheSeedAndTheTileUnderThePointer) {
+    makeMap(1, 1);
+    showSeed(screen, 7);
+    pointerMovedTo(screen, map, {47 + 6 * 5, 76 + 4 * 10});
+    showNotice(screen, "Nowhere.map could not be read", true);
+    RasterPainter raster = paint();
+    ASSERT_NE(raster.textAt(kNoticeRect.left, 8), nullptr);
+    EXPECT_EQ(raster.textAt(kNoticeRect.left, 8)->text, "Nowhere.map could not be read");
+    EXPECT_EQ(raster.textAt(kNoticeRect.left, 8)->colour, (Rgb{200, 0, 0}));
+    EXPECT_EQ(raster.texts().size(), 4u + 39u) << "no seed, no tile under the pointer";
+    showNotice(screen, "Saved Untitled.png", false);
+    EXPECT_EQ(paint().textAt(kNoticeRect.left, 8)->colour, kBlack);
+    showSeed(screen, 8);
+    EXPECT_EQ(paint().textAt(kNoticeRect.left, 8)->text, "seed 8");
 }
 
 TEST_F(MapViewTest, LegendLabelsAndColours) {
