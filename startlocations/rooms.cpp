@@ -203,4 +203,28 @@ std::vector<LandmassFacts> describeLandmasses(const Map& map, const Landmasses& 
     return facts;
 }
 
+RoomsReport describeRooms(const Map& map, const std::vector<TilePos>& starts, std::int32_t radius,
+                          const LandWeights& weights) {
+    RoomsReport report;
+    report.radius = radius;
+    if (!map.mapGrid) return report;
+    Rooms rooms = measureRooms(map, starts, radius, weights);
+    report.room = std::move(rooms.value);
+    report.roomTiles = std::move(rooms.tiles);
+    report.spread = rooms.spread;
+    const Landmasses masses = findLandmasses(map);
+    const std::int32_t height = mapHeight(map);
+    for (const TilePos& s : starts) {
+        const bool inside = s.x >= 0 && s.x < mapWidth(map) && s.y >= 0 && s.y < height;
+        const std::int32_t m = inside ? masses.of[static_cast<std::size_t>(s.x) * height + s.y] : -1;
+        report.landmass.push_back(m >= 0 ? masses.tiles[static_cast<std::size_t>(m)] : 0);
+    }
+    report.landmasses = describeLandmasses(map, masses, starts, weights, kMaxListedLandmasses);
+    return report;
+}
+
+std::int32_t automaticRoomRadius(const Map& map, std::int32_t starts) {
+    return roomRadiusFor(automaticSpacing(walkableTileCount(map), starts));
+}
+
 }  // namespace pelorn

@@ -81,4 +81,19 @@ std::vector<LandmassFacts> describeLandmasses(const Map& map, const Landmasses& 
                                               const std::vector<TilePos>& starts, const LandWeights& weights,
                                               std::size_t limit);
 
+// The rooms and landmasses of a set of starts, as `info` reports them.
+constexpr std::size_t kMaxListedLandmasses = 32;
+struct RoomsReport {
+    std::int32_t radius = 0;
+    std::vector<std::int64_t> room;       // per start: its room value
+    std::vector<std::int64_t> roomTiles;  // per start: its room's tiles
+    std::vector<std::int64_t> landmass;   // per start: the tiles of its landmass
+    Spread spread;                        // of the room values
+    std::vector<LandmassFacts> landmasses;  // largest first, at most kMaxListedLandmasses
+};
+RoomsReport describeRooms(const Map& map, const std::vector<TilePos>& starts, std::int32_t radius,
+                          const LandWeights& weights);
+// The room radius for this many starts on the map at the automatic spacing.
+std::int32_t automaticRoomRadius(const Map& map, std::int32_t starts);
+
 }  // namespace pelorn

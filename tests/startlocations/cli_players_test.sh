@@ -31,7 +31,7 @@ printf '# plains only\r\n2\t7   # CODE WEIGHT\r\n\r\n' >plains.txt
 check "weights file" 0 "$cli" startlocations --map base.map --name plain --players 4 --radius 0 --weights plains.txt
 expect "land values from the file" test "$(json_of plain.map "sorted(set(s['land_value'] for s in d['starts']['list']))" --radius 0 --weights plains.txt)" = "[7]"
 check "info with the same table" 0 "$cli" info plain.map --starts --radius 0 --weights plains.txt
-expect "info lists four starts worth 7" test "$(awk 'NF == 6 && $4 == 7' out.txt | wc -l)" -eq 4
+expect "info lists four starts worth 7" test "$(awk 'NF == 9 && $4 == 7' out.txt | wc -l)" -eq 4
 expect "the weights are named" grep -q '^starts: 4 (land value within 0 steps, weights of plains.txt)$' out.txt
 
 # The map holds fewer than asked: written, exit status 3, and said so.
@@ -44,7 +44,10 @@ expect "the reason on stderr" grep -q 'the map holds only [0-9]* of the 40 start
 check "generate with fewer starts" 3 "$cli" generate --seed 3 --quads 1x1 --name few --players 30 --min-distance 40
 
 check "info --starts" 0 "$cli" info six.map --starts
-expect "six rows of facts" test "$(awk 'NF == 6 && $1 ~ /^[0-9]+$/' out.txt | wc -l)" -eq 6
+expect "six rows of facts" test "$(awk 'NF == 9 && $1 ~ /^[0-9]+$/' out.txt | wc -l)" -eq 6
+expect "the room spread" grep -qE '^room spread: [0-9]+\.[0-9]{2}% \([0-9]+ to [0-9]+, rooms within [0-9]+ walking steps\)$' out.txt
+expect "rooms within --room steps" test "$(json_of six.map "d['starts']['room_radius']" --room 5)" = 5
+check "info --room -1" 2 "$cli" info six.map --room -1
 expect "the land spread" grep -qE '^land value spread: [0-9]+\.[0-9]{2}% \([0-9]+ to [0-9]+\)$' out.txt
 expect "the territory spread" grep -qE '^territory spread: [0-9]+\.[0-9]{2}% \([0-9]+ to [0-9]+\)$' out.txt
 check "info --starts without starts" 0 "$cli" info base.map --starts
@@ -57,6 +60,11 @@ assert d['name'] == 'classic' and d['quads'] == {'x': 2, 'y': 2} and d['tiles'] 
 assert d['start_locations']['count'] == len(d['starts']['list']) > 20
 assert sum(t['count'] for t in d['terrain']) + d['start_locations']['count'] == 40000
 assert d['read_in_full'] and d['damage'] is None
+s = d['starts']
+masses = [m['tiles'] for m in s['landmasses']]
+assert 0 < len(masses) <= 32 and masses == sorted(masses, reverse=True) and s['room_radius'] >= 3
+assert all(0 <= x['room_tiles'] <= x['landmass'] and x['landmass'] >= 1 and x['room'] >= 0 for x in s['list'])
+assert sum(m['starts'] for m in s['landmasses']) <= len(s['list']) and 'percent' in s['room_spread']
 "
 # Untrusted names come out escaped: a single-byte letter in the name, and a
 # quote and a control character in the file's name.
