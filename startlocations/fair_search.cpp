@@ -20,6 +20,10 @@ constexpr std::size_t kLevels = 16;
 constexpr std::size_t kTargets = 16;
 constexpr std::size_t kMaxMoves = 32;
 constexpr std::size_t kMaxBand = 20000;
+// Tiles the walks for rooms may visit, counted as whole discs, before the
+// search settles for the best found: a 10 x 10 quad map needs half of it,
+// the largest maps stop early rather than keep the user waiting.
+constexpr std::int64_t kRoomBudget = 400'000'000;
 
 struct Sample {
     std::int32_t home;
@@ -91,6 +95,7 @@ public:
         for (;; stride /= 2) {
             makeCells(stride);
             for (const std::int32_t level : homeLevels()) {
+                if (spent_ > kRoomBudget && best_.count == players_) break;
                 sampleLevel(level);
                 levelBest_.clear();
                 searchTargets();
@@ -154,7 +159,10 @@ private:
     // The room of tile i standing alone, measured once.
     std::int64_t aloneRoom(std::size_t i) {
         if (aloneRooms_.empty()) aloneRooms_.assign(tiles_.size(), -1);
-        if (aloneRooms_[i] < 0) aloneRooms_[i] = meter_.aloneValue(tiles_[i].pos, radius_);
+        if (aloneRooms_[i] < 0) {
+            aloneRooms_[i] = meter_.aloneValue(tiles_[i].pos, radius_);
+            spent_ += 3 * static_cast<std::int64_t>(radius_) * (radius_ + 1) + 1;
+        }
         return aloneRooms_[i];
     }
 
@@ -338,6 +346,7 @@ private:
     std::vector<Cell> cells_;
     std::vector<std::size_t> levelBest_;
     std::vector<std::int64_t> aloneRooms_;  // per tile, -1 until measured
+    std::int64_t spent_ = 0;                // disc tiles the alone rooms cost
     std::vector<Sample> samples_;
     Choice best_;
     Spread homeAllowed_ = kHomeSpreadAllowed;
