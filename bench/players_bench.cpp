@@ -1,5 +1,5 @@
 // Players mode: the time to place 12 starts on a 10 x 10 quad world (generated,
-// and all plains), a batch of 200 generated 4 x 4 worlds with their starts, and
+// and all plains), the automatic spacing on 4 x 4 and 10 x 10 worlds, a batch of 200 generated 4 x 4 worlds with their starts, and
 // the fairness reached over 100 default 4 x 4 worlds with 8 players 20 steps apart.
 #include <benchmark/benchmark.h>
 
@@ -42,6 +42,23 @@ void BM_PlayersPlan10x10(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_PlayersPlan10x10)->Arg(20)->Arg(100)->Unit(benchmark::kMillisecond);
+
+// Players mode as it opens: the automatic spacing, homes and rooms made
+// even. Targets: 4 x 4 quads with 8 players at most 0.25 s; 10 x 10 with 12
+// at most 3 s.
+void BM_PlayersAutomatic(benchmark::State& state) {
+    pelorn::Map map;
+    const auto quads = static_cast<std::int32_t>(state.range(0));
+    generate(map, quads, 1);
+    const auto o = options(static_cast<std::int32_t>(state.range(1)), pelorn::kAutomaticSpacing);
+    for (auto _ : state) {
+        const pelorn::PlayersPlan plan = pelorn::planPlayerStarts(map, o);
+        benchmark::DoNotOptimize(plan.starts.data());
+        state.counters["home_spread_pct"] = plan.report.landSpread.fraction() * 100;
+        state.counters["room_spread_pct"] = plan.roomSpread.fraction() * 100;
+    }
+}
+BENCHMARK(BM_PlayersAutomatic)->Args({4, 8})->Args({10, 12})->Unit(benchmark::kMillisecond);
 
 // The worst band for spreading the starts out: every legal tile equally good.
 void BM_PlayersPlainMap10x10(benchmark::State& state) {

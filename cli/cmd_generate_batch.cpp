@@ -25,6 +25,8 @@ struct WorldFacts {
     Spread land;
     std::int32_t weakest = 0;
     Spread territory;
+    Spread room;
+    std::int64_t weakestRoom = 0;
 };
 
 WorldFacts factsOf(std::uint32_t seed, const PlayersPlan& plan) {
@@ -34,6 +36,8 @@ WorldFacts factsOf(std::uint32_t seed, const PlayersPlan& plan) {
     facts.complete = plan.complete;
     facts.land = plan.report.landSpread;
     facts.territory = plan.report.territorySpread;
+    facts.room = plan.roomSpread;
+    if (!plan.rooms.empty()) facts.weakestRoom = *std::min_element(plan.rooms.begin(), plan.rooms.end());
     if (!plan.report.starts.empty()) {
         facts.weakest = std::min_element(plan.report.starts.begin(), plan.report.starts.end(),
                                          [](const StartFacts& a, const StartFacts& b) { return a.landValue < b.landValue; })
@@ -42,21 +46,26 @@ WorldFacts factsOf(std::uint32_t seed, const PlayersPlan& plan) {
     return facts;
 }
 
-// All starts placed first (else the most), then the least land value
-// spread, the highest weakest value, the least territory spread.
+// The larger of a world's home (land value) and room spreads.
+Spread unevenness(const WorldFacts& w) { return w.land.fairerThan(w.room) ? w.room : w.land; }
+
+// All starts placed first (else the most), then the least of the larger
+// spread, the highest weakest room; equal worlds stay in seed order.
 bool fairer(const WorldFacts& a, const WorldFacts& b) {
     if (a.starts != b.starts) return a.starts > b.starts;
-    if (a.land.fairerThan(b.land)) return true;
-    if (b.land.fairerThan(a.land)) return false;
-    if (a.weakest != b.weakest) return a.weakest > b.weakest;
-    return a.territory.fairerThan(b.territory);
+    const Spread ua = unevenness(a);
+    const Spread ub = unevenness(b);
+    if (ua.fairerThan(ub)) return true;
+    if (ub.fairerThan(ua)) return false;
+    return a.weakestRoom > b.weakestRoom;
 }
 
 std::string csvText(const std::vector<WorldFacts>& ranked) {
-    std::string text = "seed,spread,weakest,territory_spread,starts";
+    std::string text = "seed,spread,weakest,territory_spread,starts,room_spread,weakest_room";
     for (const WorldFacts& w : ranked) {
         text += "\r\n" + std::to_string(w.seed) + "," + w.land.percentText() + "," + std::to_string(w.weakest) + "," +
-                w.territory.percentText() + "," + std::to_string(w.starts);
+                w.territory.percentText() + "," + std::to_string(w.starts) + "," + w.room.percentText() + "," +
+                std::to_string(w.weakestRoom);
     }
     return text + "\r\n";
 }
