@@ -112,9 +112,19 @@ cd .. || exit 1
 for seed in "${kept[@]}"; do
     expect "b-$seed.map is the world of --seed $seed" cmp -s "b-$seed.map" "again/b-$seed.map"
 done
+# Threads: one world per thread, the same files as one thread makes.
+mkdir one && cd one || exit 1
+"$cli" generate --seeds 7..18 --keep-best 3 --quads 1x1 --name b --players 3 --min-distance 20 --threads 1 >/dev/null
+cd .. || exit 1
+expect "the CSV of one thread" cmp -s b.csv one/b.csv
+for seed in "${kept[@]}"; do expect "b-$seed.map of one thread" cmp -s "b-$seed.map" "one/b-$seed.map"; done
+check "three threads" 0 "$cli" generate --seeds 7..18 --keep-best 3 --quads 1x1 --name b --players 3 --min-distance 20 --threads 3
+expect "the CSV of three threads" cmp -s b.csv one/b.csv
+check "--threads 0" 2 "$cli" generate --seeds 1..2 --keep-best 1 --quads 1x1 --name t --players 2 --threads 0
+check "--threads without --seeds" 2 "$cli" generate --seed 1 --quads 1x1 --name t --threads 2
 if command -v script >/dev/null; then
     script -qc "'$cli' generate --seeds 1..3 --keep-best 1 --quads 1x1 --name tty --players 2" /dev/null >tty.txt
-    expect "a progress line on a terminal" grep -q 'pelorn-cli generate: world 3 of 3 (seed 3)' tty.txt
+    expect "a progress line on a terminal" grep -qE 'pelorn-cli generate: world 3 of 3 \(seed [1-3]\)' tty.txt
 fi
 
 check "help of startlocations" 0 "$cli" startlocations --help
