@@ -21,5 +21,6 @@
 #define IDM_REDO 315
 #define IDM_WHOLE_MAP_VIEW 316
 #define IDM_SAVE_PNG 317
+#define IDM_SHOW_ROOMS 319
 
 #endif

@@ -6,6 +6,7 @@
 #include "editing/unsaved_work.h"
 #include "files/bitmap_file.h"
 #include "files/png_file.h"
+#include "view/view.h"
 #include "view/view_mode.h"
 
 namespace pelorn {
@@ -30,6 +31,12 @@ void startLocationMode(Program& p) { p.editor.toggleStartLocationMode(); }
 void fillWholeMap(Program& p) { p.editor.fillWholeMap(); }
 void undo(Program& p) { p.editor.undo(); }
 void redo(Program& p) { p.editor.redo(); }
+// The rooms' tints show in the whole-map view only; the switch is kept in any view.
+void showRooms(Program& p) {
+    Screen& screen = p.editor.screen;
+    screen.showRooms = !screen.showRooms;
+    if (screen.viewMode == kWholeMapView) currentView(screen).repaintTiles(screen.repaints, false);
+}
 void scrollUp(Program& p) { p.editor.scroll(0, -1); }
 void scrollDown(Program& p) { p.editor.scroll(0, 1); }
 void scrollLeft(Program& p) { p.editor.scroll(-1, 0); }
@@ -54,6 +61,7 @@ constexpr Command kCommands[] = {
     {IDM_UNDO, "Undo (CTRL-Z)", ctrlKey('Z', Shift::kUp), Views::kAll, undo},
     {IDM_REDO, "Redo (CTRL-Y)", ctrlKey('Y'), Views::kAll, redo},
     {IDM_WHOLE_MAP_VIEW, "Whole Map View (CTRL-W)", ctrlKey('W'), Views::kAll, wholeMapView},
+    {IDM_SHOW_ROOMS, "Show Rooms (CTRL-T)", ctrlKey('T'), Views::kWholeMapOnly, showRooms},
     // "Generate"
     {IDM_GENERATE_MAP, "Generate Random Map", kNoKey, Views::kAll, nullptr},
     {IDM_GENERATE_START_LOCATIONS, "Generate Start Locations", kNoKey, Views::kAll, nullptr},
@@ -91,6 +99,7 @@ void handleKeyDown(Program& program, int virtualKey, bool ctrlDown, bool shiftDo
     for (const Command& command : kCommands) {
         if (!matches(command.key, virtualKey, ctrlDown, shiftDown)) continue;
         if (command.views == Views::kDetailOnly && !showsDetailView(program.editor.screen)) return;
+        if (command.views == Views::kWholeMapOnly && program.editor.screen.viewMode != kWholeMapView) return;
         if (command.handler) command.handler(program);
         return;
     }

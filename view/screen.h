@@ -32,6 +32,7 @@ struct Screen {
     bool startLocationMode = false;      // legend clicks pick start-location codes
     bool fillTool = false;               // Enter fills the whole map
     bool bucketTool = false;             // a click on the map flood-fills
+    bool showRooms = false;              // the whole-map view tints each start's room
 
     // The status texts.
     std::string playersText;                 // what the last players-mode run placed

@@ -199,6 +199,7 @@ TEST_F(ResourceScriptTest, MenuTextsIdsAndOrderWithoutSeparators) {
         {"Tools", "Undo (CTRL-Z)", 314},
         {"Tools", "Redo (CTRL-Y)", 315},
         {"Tools", "Whole Map View (CTRL-W)", 316},
+        {"Tools", "Show Rooms (CTRL-T)", 319},
         {"Generate", "Generate Random Map", 310},
         {"Generate", "Generate Start Locations", 311},
         {"Info", "About", 300},
