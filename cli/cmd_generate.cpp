@@ -213,7 +213,7 @@ void printGenerateHelp(std::ostream& out) {
            "                       FILE follows the rule of NAME\n"
            "  --startlocations     then place start locations, from the same random\n"
            "                       stream, with genStartLocTries tries per quad\n"
-           "  --players N [--min-distance D] [--radius R] [--weights FILE]\n"
+           "  --players N [--min-distance D] [--radius R] [--weights FILE] [--max-spread P]\n"
            "                       place the start locations in players mode instead,\n"
            "                       as \"pelorn-cli startlocations --help\" describes\n"
            "                       (implies --startlocations; exit status 3 when the\n"
