@@ -5,6 +5,7 @@
 #include "map/map_grid.h"
 #include "map/terrain.h"
 #include "text/conversions.h"
+#include "view/layout.h"
 #include "view/repaint.h"
 #include "view/screen.h"
 #include "view/view.h"
@@ -32,6 +33,10 @@ std::string tileStatusText(const Map& map, TilePos tile) {
         name = "code " + intToText(code);
     }
     return "x " + intToText(tile.x) + ", y " + intToText(tile.y) + ": " + name;
+}
+
+int cursorTextX(const Screen& screen) {
+    return screen.playersText.empty() ? kCursorTextX : kCursorTextBesidePlayersX;
 }
 
 std::string cursorTextAt(const Screen& screen, const Map& map, ClientPoint point) {

@@ -26,6 +26,9 @@ std::string cursorTextAt(const Screen& screen, const Map& map, ClientPoint point
 // location by its land ("Plains SL"), a code of no terrain by its number.
 std::string tileStatusText(const Map& map, TilePos tile);
 
+// Where the text stands: further right while a players-mode text shows.
+int cursorTextX(const Screen& screen);
+
 // The pointer moved to a client point (WM_MOUSEMOVE).
 void pointerMovedTo(Screen& screen, const Map& map, ClientPoint point);
 // The pointer left the window: no text.

@@ -63,7 +63,7 @@ void drawEdges(Painter& painter, const Map& map, const Screen& screen, const Cli
 
 void drawStatusLine(Painter& painter, const Screen& screen) {
     drawing::drawPositionText(painter, screen);
-    if (!screen.cursorText.empty()) painter.textOut(kCursorTextX, kStatusTop, screen.cursorText);
+    if (!screen.cursorText.empty()) painter.textOut(cursorTextX(screen), kStatusTop, screen.cursorText);
     painter.textOut(kBrushStatusX, kStatusTop, screen.boldBrush ? "Brush: Bold" : "Brush: Normal");
     if (screen.seedShown) painter.textOut(kSeedStatusX, kStatusTop, seedStatusText(screen));
     if (!screen.playersText.empty()) painter.textOut(kPlayersStatusX, kStatusTop, screen.playersText);

@@ -91,7 +91,8 @@ public:
     void paint(Painter& painter, const Map& map, const Screen& screen, const ClientRect& clip) const override {
         drawWholeMap(painter, map, screen, clip);
         drawing::drawPositionText(painter, screen);  // in black
-        if (!screen.cursorText.empty()) painter.textOut(kCursorTextX, kStatusTop, screen.cursorText);
+        if (!screen.playersText.empty()) painter.textOut(kPlayersStatusX, kStatusTop, screen.playersText);
+        if (!screen.cursorText.empty()) painter.textOut(cursorTextX(screen), kStatusTop, screen.cursorText);
     }
     ViewHit hitTest(const Map& map, const Screen&, ClientPoint point) const override {
         return {std::nullopt, wholeMapPicture(map).quadAt(point)};

@@ -451,7 +451,7 @@ TEST_F(GenerateDialogs, StartLocationsPlayersFields) {
     EXPECT_EQ(playersStatus(), playersStatusText(plan));
     EXPECT_EQ(playersStatus(), "6 starts, home " + std::to_string(plan.report.landSpread.percent()) + "%, room " +
                                    std::to_string(plan.roomSpread.percent()) + "%");
-    EXPECT_EQ(repaints(), (std::vector{area(kMapAreaRect, true), area(kPlayersStatusRect, true)}));
+    EXPECT_EQ(repaints(), (std::vector{area(kMapAreaRect, true), area(kPlayersTextRepaintRect, true)}));
     const PlayersFieldTexts kept = playersInitialTexts(program.dialogMemory);
     EXPECT_EQ(kept.players, "6");
     EXPECT_EQ(kept.minDistance, "40");
@@ -473,7 +473,7 @@ TEST_F(GenerateDialogs, StartLocationsPlayersFields) {
     EXPECT_EQ(playersStatus(), "");
     const std::vector<Repaint> asked = repaints();
     ASSERT_FALSE(asked.empty());
-    EXPECT_EQ(asked.front(), area(kPlayersStatusRect, true));
+    EXPECT_EQ(asked.front(), area(kPlayersTextRepaintRect, true));
     EXPECT_GT(startLocationsOnMap(map).size(), 6u);
     // So do another world and another map.
     placeStarts("1", {"2", "", ""});

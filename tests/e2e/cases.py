@@ -668,7 +668,7 @@ def case_start_locations_players_mode(session):
     editor.wait_for(lambda s: count_colour(editor, s, *PLAYERS_STATUS, BLACK) > 0
                     and status_columns(editor, s, PLAYERS_STATUS[0], PLAYERS_STATUS[2]) != status,
                     what="the players status replaced by the seed of the random tries")
-    classic = save_and_read(editor, second, (2, 2))
+    classic = save_and_read(editor, parts[-1], (2, 2))
     check(sum(50 <= code <= 60 for code in classic.codes) > 6, "the random tries placed no more than 6 starts")
     check(editor.close() == 0, "exit code %s" % editor.exit_code)
     # The map's name holds a blank, so the file is searched, not split into pairs.
@@ -1912,11 +1912,12 @@ def case_players_mode_fields_empty_marks_on_the_whole_map(session):
     # "Players" 12; "Min. distance" opens empty; "Radius" emptied too.
     start_locations(editor, None, ["key:" + " ".join(TRIES_TO_PLAYERS), "12", "key:Tab", "key:Delete", "key:Tab",
                                    "key:Delete"])
-    editor.wait_for(lambda s: count_colour(editor, s, *PLAYERS_STATUS, BLACK) > 0, what="the players status")
+    marks = [(whole_map_pixel(picture, x, True), whole_map_pixel(picture, y, False)) for x, y in starts]
     editor.move_to(690, 520)
+    editor.wait_for(lambda s: all(editor.client_pixel(s, cx, cy) == BLACK for cx, cy in marks), timeout=60,
+                    what="a mark on every start")
     editor.wait_quiet()
     after = editor.screenshot()
-    marks = [(whole_map_pixel(picture, x, True), whole_map_pixel(picture, y, False)) for x, y in starts]
     for cx, cy in marks:
         box = [(x, y) for x in range(cx - 3, cx + 4) for y in range(cy - 3, cy + 4)]
         changed = [editor.client_pixel(after, x, y) for x, y in box

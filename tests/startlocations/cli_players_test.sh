@@ -127,6 +127,44 @@ if command -v script >/dev/null; then
     expect "a progress line on a terminal" grep -qE 'pelorn-cli generate: world 3 of 3 \(seed [1-3]\)' tty.txt
 fi
 
+# export --starts: the marks of the whole-map view, numbered in file order, and the rooms tinted.
+check "export --starts" 0 "$cli" export six.map --png marked.png --starts
+check "export without marks" 0 "$cli" export six.map --png plain.png
+check "export --starts of a map without starts" 0 "$cli" export base.map --png none.png --starts
+check "export of that map" 0 "$cli" export base.map --png base.png
+check "--starts with --indexed" 2 "$cli" export six.map --png x.png --starts --indexed
+check "--starts with --hex" 2 "$cli" export six.map --png x.png --starts --hex 1
+"$cli" info --json six.map >six.json
+expect "marks, numbers and tints where the starts are" python3 -c "
+import json, struct, sys, zlib
+def pixels(path):
+    data = open(path, 'rb').read()
+    at, idat, plte = 8, b'', b''
+    while at < len(data):
+        n, kind = struct.unpack('>I4s', data[at:at + 8])
+        body = data[at + 8:at + 8 + n]
+        if kind == b'IHDR': w, h, depth, ctype = struct.unpack('>IIBB', body[:10])
+        if kind == b'PLTE': plte = body
+        if kind == b'IDAT': idat += body
+        at += 12 + n
+    raw, size = zlib.decompress(idat), 1 if ctype == 3 else 3
+    rows = [raw[y * (w * size + 1) + 1:(y + 1) * (w * size + 1)] for y in range(h)]
+    if ctype == 3: return [[tuple(plte[3 * i:3 * i + 3]) for i in r] for r in rows]
+    return [[tuple(r[3 * x:3 * x + 3]) for x in range(w)] for r in rows]
+marked, plain = pixels('marked.png'), pixels('plain.png')
+assert pixels('none.png') == pixels('base.png'), 'a map without starts keeps its picture'
+ink, paper = (0, 0, 0), (255, 255, 255)
+starts = json.load(open('six.json'))['starts']['list']
+for n, s in enumerate(starts, 1):
+    x, y = s['x'], s['y']
+    assert marked[y][x] == ink and marked[y][x - 3] == ink and marked[y][x - 2] == paper, (n, x, y)
+    # the top row of its number's digit from x + 6 (3 pixels, 1 ink): a 1 has its stem in the middle, a 4 two strokes
+    top = '010' if n == 1 else '101' if n == 4 else '111'
+    assert ''.join('1' if marked[y - 2][x + 6 + i] == ink else '0' for i in range(3)) == top, n
+    tinted = sum(marked[(y + dy) % 200][(x + dx) % 200] != plain[(y + dy) % 200][(x + dx) % 200]
+                 for dx in range(-12, 13) for dy in range(-12, 13) if not (-3 <= dx <= 20 and -3 <= dy <= 4))
+    assert tinted > 20, (n, tinted)
+"
 check "help of startlocations" 0 "$cli" startlocations --help
 expect "names players mode" grep -q -- '--players N' out.txt
 check "help of generate" 0 "$cli" generate --help

@@ -395,7 +395,8 @@ TEST_F(MapViewTest, StatusLine) {
 }
 
 // What the last players-mode run placed stands after the map's name, black,
-// in the detail view only; before any run there is nothing there.
+// in the detail and whole-map views; before any run there is nothing there.
+// While it shows, the tile under the pointer stands further right.
 TEST_F(MapViewTest, PlayersRunInTheStatusLine) {
     EXPECT_EQ(paint().textAt(kPlayersStatusX, kStatusTop), nullptr);
     showPlayersStatus(screen, "8 starts, spread 3%");
@@ -410,6 +411,13 @@ TEST_F(MapViewTest, PlayersRunInTheStatusLine) {
     EXPECT_LE(kPlayersStatusRect.right, kCursorTextRect.left);
     EXPECT_LT(kPlayersStatusRect.right, kToolStatusRect.left);
     EXPECT_EQ(kPlayersStatusRect.top, kStatusTop);
+    screen.cursorText = "x 1, y 2: Sea";
+    EXPECT_NE(paint().textAt(kCursorTextBesidePlayersX, kStatusTop), nullptr);
+    EXPECT_LT(kCursorTextBesidePlayersX, kPlayersTextRepaintRect.right);
+    viewMode = kWholeMapView;
+    EXPECT_EQ(paint().textAt(kPlayersStatusX, kStatusTop)->text, "8 starts, spread 3%");
+    EXPECT_NE(paint().textAt(kCursorTextBesidePlayersX, kStatusTop), nullptr);
+    screen.cursorText.clear();
 
     viewMode = kOverview;
     EXPECT_EQ(paint().textAt(kPlayersStatusX, kStatusTop), nullptr);
