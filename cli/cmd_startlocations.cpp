@@ -35,7 +35,7 @@ void printStartLocationsHelp(std::ostream& out) {
     out << "pelorn-cli startlocations --seed N --map FILE --name NAME [--tries T]\n"
            "pelorn-cli startlocations --map FILE --name NAME --players N\n"
            "                          [--min-distance D] [--radius R] [--weights FILE]\n"
-           "                          [--max-spread P]\n"
+           "                          [--max-spread P] [--room R]\n"
            "  Opens FILE as the editor opens a map, places start locations as the\n"
            "  editor's \"Generate Start Locations\" does (earlier ones are cleared\n"
            "  first), and saves the map as NAME.map in the current folder.\n"
@@ -59,6 +59,8 @@ void printStartLocationsHelp(std::ostream& out) {
            "                     (see the README); otherwise the built-in table\n"
            "  --max-spread P     a whole percent: exit status 3 when the home or the\n"
            "                     room spread is above it (the placement stays as found)\n"
+           "  --room R           rooms within R walking steps, 0 to 100000; by default\n"
+           "                     max(3, spacing / 2), spacing the distance in force\n"
            "  Exit status 3: NAME.map was written, but the map holds fewer start\n"
            "  locations than --players asked for under the rules, or a spread is\n"
            "  above --max-spread.\n";

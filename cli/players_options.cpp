@@ -15,7 +15,7 @@ const OptionNames& landOptionNames() {
 }
 
 const OptionNames& playersOptionNames() {
-    static const OptionNames names{"--players", "--min-distance", "--max-spread", "--radius", "--weights"};
+    static const OptionNames names{"--players", "--min-distance", "--max-spread", "--room", "--radius", "--weights"};
     return names;
 }
 
@@ -29,6 +29,7 @@ Stop takePlayersOption(const char* command, const std::string& option, const std
     if (option == "--players") return readWholeNumber(command, option, value, words.players);
     if (option == "--min-distance") return readWholeNumber(command, option, value, words.minDistance);
     if (option == "--max-spread") return readWholeNumber(command, option, value, words.maxSpread);
+    if (option == "--room") return readWholeNumber(command, option, value, words.room);
     if (option == "--radius") return readWholeNumber(command, option, value, words.land.radius);
     return readInputPath(command, option, value, words.land.weightsPath);
 }
@@ -63,6 +64,7 @@ Stop refuseWithoutPlayers(const char* command, const PlayersOptionWords& words) 
     if (words.players) return std::nullopt;
     for (const auto& [given, name] : {std::pair{words.minDistance.has_value(), "--min-distance"},
                                       std::pair{words.maxSpread.has_value(), "--max-spread"},
+                                      std::pair{words.room.has_value(), "--room"},
                                       std::pair{words.land.radius.has_value(), "--radius"},
                                       std::pair{words.land.weightsPath.has_value(), "--weights"}}) {
         if (given) return usageError(command, std::string(name) + " needs --players");
@@ -75,12 +77,14 @@ Stop playersOptionsFrom(const char* command, const PlayersOptionWords& words, Pl
     options.minDistance = words.minDistance.value_or(kAutomaticSpacing);
     options.radius = words.land.radius.value_or(kDefaultLandRadius);
     options.maxSpread = words.maxSpread.value_or(-1);
+    options.roomRadius = words.room.value_or(-1);
     // Every value is checked before the weights file is read. A negative
     // distance or spread given is refused, never read as "none given".
     constexpr std::int32_t kRefused = -2;
     PlayersOptions given = options;
     if (words.minDistance && *words.minDistance < 0) given.minDistance = kRefused;
     if (words.maxSpread && *words.maxSpread < 0) given.maxSpread = kRefused;
+    if (words.room && *words.room < 0) given.roomRadius = kRefused;
     std::string refused;
     if (!checkPlayersOptions(given, refused)) return usageError(command, refused);
     return readWeights(command, words.land, options);

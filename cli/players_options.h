@@ -25,16 +25,17 @@ struct PlayersOptionWords {
     std::optional<std::int32_t> players;
     std::optional<std::int32_t> minDistance;  // absent: the automatic spacing
     std::optional<std::int32_t> maxSpread;
+    std::optional<std::int32_t> room;  // absent: max(3, spacing / 2)
     LandOptionWords land;
 };
 
-// "--radius", "--weights"; "--players", "--min-distance", "--max-spread"
-// and those two.
+// "--radius", "--weights"; "--players", "--min-distance", "--max-spread",
+// "--room" and those two.
 const OptionNames& landOptionNames();
 const OptionNames& playersOptionNames();
-bool isPlayersOption(const std::string& option);  // any of the five
+bool isPlayersOption(const std::string& option);  // any of the six
 
-// Takes one of the five options with its value; refuses a value that is no
+// Takes one of the six options with its value; refuses a value that is no
 // whole number or no readable path.
 Stop takePlayersOption(const char* command, const std::string& option, const std::string& value,
                        PlayersOptionWords& words);
@@ -43,7 +44,7 @@ Stop takePlayersOption(const char* command, const std::string& option, const std
 // a radius out of range is refused as a bad argument, a weights file that
 // cannot be read or holds no table as an unreadable file.
 Stop landOptionsFrom(const char* command, const LandOptionWords& words, PlayersOptions& options);
-// The other four without --players are refused.
+// The other five without --players are refused.
 Stop refuseWithoutPlayers(const char* command, const PlayersOptionWords& words);
 // The whole set, every value in range (a missing --players is out of range).
 Stop playersOptionsFrom(const char* command, const PlayersOptionWords& words, PlayersOptions& options);

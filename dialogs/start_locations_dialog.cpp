@@ -60,7 +60,8 @@ std::optional<int> refusedPlayersField(const PlayersFieldTexts& texts) {
         case PlayersOption::kMinDistance: return IDC_MIN_DISTANCE;
         case PlayersOption::kRadius:
         case PlayersOption::kWeights: return IDC_LAND_RADIUS;
-        case PlayersOption::kMaxSpread: return std::nullopt;  // the dialog has no such field
+        case PlayersOption::kMaxSpread:
+        case PlayersOption::kRoomRadius: return std::nullopt;  // the dialog has no such fields
     }
     return std::nullopt;
 }

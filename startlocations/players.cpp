@@ -303,6 +303,10 @@ PlayersOption refusedPlayersOption(const PlayersOptions& options, std::string& e
         error = "the largest spread must be from 0 to " + std::to_string(kMaxSpreadPercent) + " percent";
         return PlayersOption::kMaxSpread;
     }
+    if (options.roomRadius < -1 || options.roomRadius > kMaxMinDistance) {
+        error = "the room radius must be from 0 to " + std::to_string(kMaxMinDistance);
+        return PlayersOption::kRoomRadius;
+    }
     return PlayersOption::kNone;
 }
 
@@ -524,10 +528,11 @@ void planInto(const Map& map, const PlayersOptions& options, PlayersPlan& plan) 
     for (const Candidate& c : candidates) plan.bestLegalValue = std::max(plan.bestLegalValue, c.value);
 
     plan.spacing = spacingInForce(map, options);
-    plan.roomRadius = roomRadiusFor(plan.spacing);
+    plan.roomRadius = options.roomRadius >= 0 ? options.roomRadius : roomRadiusFor(plan.spacing);
     if (symmetricSetsApply(map, options.symmetry, options.players)) {
         PlayersOptions spaced = options;
         spaced.minDistance = plan.spacing;
+        spaced.roomRadius = plan.roomRadius;
         plan.starts = planSymmetricStarts(map, spaced);
     } else {
         std::vector<HomeTile> homes;

@@ -43,10 +43,13 @@ struct PlayersOptions {
     // without being called uneven; -1 for no limit. It checks, it does not
     // change the search.
     std::int32_t maxSpread = -1;
+    // The rooms' radius in walking steps, 0 to kMaxMinDistance; -1 for
+    // max(3, spacing / 2) of the minimum distance in force.
+    std::int32_t roomRadius = -1;
 };
 
 // The first option out of range, checked in this order.
-enum class PlayersOption { kNone, kPlayers, kMinDistance, kRadius, kWeights, kMaxSpread };
+enum class PlayersOption { kNone, kPlayers, kMinDistance, kRadius, kWeights, kMaxSpread, kRoomRadius };
 PlayersOption refusedPlayersOption(const PlayersOptions& options, std::string& error);
 // False, with the reason, when an option is out of range.
 bool checkPlayersOptions(const PlayersOptions& options, std::string& error);
@@ -112,7 +115,7 @@ struct PlayersPlan {
     std::vector<TilePos> starts;  // in the file's tile order
     StartsReport report;          // its landSpread is the home spread
     std::int32_t spacing = 0;     // the minimum distance in force
-    std::int32_t roomRadius = 0;  // max(3, spacing / 2)
+    std::int32_t roomRadius = 0;  // the options' room radius, or max(3, spacing / 2)
     std::vector<std::int64_t> rooms;  // per start: its room value (startlocations/rooms.h)
     Spread roomSpread;
     std::int64_t legalTiles = 0;      // tiles the placement rules allow on an empty map

@@ -44,7 +44,7 @@ public:
           torus_(mapTorus(map)),
           sets_(options.players / symmetryOrder(tiles.kind())),
           spacing_(std::max(options.minDistance, kMinStartSpacing)),
-          roomRadius_(roomRadiusFor(spacing_)),
+          roomRadius_(options.roomRadius >= 0 ? options.roomRadius : roomRadiusFor(spacing_)),
           weights_(options.weights) {
         for (std::int32_t x = 0; x < torus_.width; ++x) {
             for (std::int32_t y = 0; y < torus_.height; ++y) {

@@ -55,6 +55,17 @@ check "a spread above --max-spread" 3 "$cli" startlocations --map base.map --nam
 expect "written all the same" test -e uneven.map
 expect "both spreads named" grep -qE 'home spread [0-9.]+% and room spread [0-9.]+%: above --max-spread 0%' err.txt
 check "within --max-spread" 0 "$cli" startlocations --map base.map --name even --players 6 --max-spread 100
+check "rooms of --room steps" 0 "$cli" startlocations --map base.map --name room4 --players 6 --room 4
+said="$(sed -n 's/^placed 6 starts, home [0-9]*%, room \([0-9]*\)%$/\1/p' out.txt)"
+expect "the room spread said is that of rooms within 4 steps" python3 -c "
+import json, subprocess, sys
+d = json.loads(subprocess.run([sys.argv[1], 'info', '--json', 'room4.map', '--room', '4'], capture_output=True, text=True).stdout)
+s = d['starts']['room_spread']
+h, l = s['highest'], s['lowest']
+assert (200 * (h - l) + h) // (2 * h) == int(sys.argv[2]), (s, sys.argv[2])
+" "$cli" "${said:-x}"
+check "--room -1" 2 "$cli" startlocations --map base.map --name r --players 6 --room -1
+check "--room without --players" 2 "$cli" startlocations --map base.map --name r --seed 1 --room 4
 
 check "info --starts" 0 "$cli" info six.map --starts
 expect "six rows of facts" test "$(awk 'NF == 9 && $1 ~ /^[0-9]+$/' out.txt | wc -l)" -eq 6
