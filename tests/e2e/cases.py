@@ -1931,6 +1931,12 @@ def case_players_mode_fields_empty_marks_on_the_whole_map(session):
              for y in range(picture.top, picture.top + picture.height, 2)
              if not near(x, y) and editor.client_pixel(after, x, y) != editor.client_pixel(before, x, y)]
     check(not stray, "%d pixels away from the marks changed, first %s" % (len(stray), stray[:5]))
+    # Ctrl+T tints the rooms round the starts; again, and the picture is as it was.
+    cx, cy = marks[0]
+    around = [(x, y) for x in range(cx - 12, cx + 13) for y in range(cy + 5, cy + 13)]
+    tinted = lambda s: sum(editor.client_pixel(s, x, y) != editor.client_pixel(after, x, y) for x, y in around)
+    editor.ctrl_key_until_screen("t", lambda s: tinted(s) > 10, what="the rooms tinted after Ctrl+T")
+    editor.ctrl_key_until_screen("t", lambda s: tinted(s) == 0, what="the tints gone after Ctrl+T again")
     # The same file as pelorn-cli's, byte for byte.
     os.remove(os.path.join(folder, "Expected.map"))
     name_dialog(editor, 3, "Save As Map", "Expected")
