@@ -9,6 +9,7 @@
 
 #include "generator/parameters.h"
 #include "generator/random.h"
+#include "generator/symmetry.h"
 #include "generator/world.h"
 #include "map/map_grid.h"
 #include "startlocations/players.h"
@@ -59,6 +60,25 @@ void BM_PlayersAutomatic(benchmark::State& state) {
     }
 }
 BENCHMARK(BM_PlayersAutomatic)->Args({4, 8})->Args({10, 12})->Unit(benchmark::kMillisecond);
+
+// Symmetric sets whose rooms are made even: a 10 x 10 copies2 world with 12
+// players at the automatic spacing (the rooms' walks stop at a work budget).
+void BM_PlayersSymmetric10x10(benchmark::State& state) {
+    pelorn::Map map;
+    map.quadCountX = 10;
+    map.quadCountY = 10;
+    pelorn::Random random(3);
+    pelorn::generateSymmetricMap(map, pelorn::GeneratorParameters{}, random, pelorn::Symmetry::kCopies2);
+    auto o = options(12, pelorn::kAutomaticSpacing);
+    o.symmetry = pelorn::Symmetry::kCopies2;
+    for (auto _ : state) {
+        const pelorn::PlayersPlan plan = pelorn::planPlayerStarts(map, o);
+        benchmark::DoNotOptimize(plan.starts.data());
+        state.counters["home_spread_pct"] = plan.report.landSpread.fraction() * 100;
+        state.counters["room_spread_pct"] = plan.roomSpread.fraction() * 100;
+    }
+}
+BENCHMARK(BM_PlayersSymmetric10x10)->Unit(benchmark::kMillisecond);
 
 // The worst band for spreading the starts out: every legal tile equally good.
 void BM_PlayersPlainMap10x10(benchmark::State& state) {

@@ -373,7 +373,7 @@ TEST_F(GenerateDialogs, PlayersModeFollowsTheSymmetryOfTheLastWorld) {
     ASSERT_TRUE(allocateMapGrid(map));
     ASSERT_EQ(generate(initialTexts(), "11", Symmetry::kCopies2), "");
     placeStarts("1000", PlayersFieldTexts{"6", "20", "3"}, "");
-    EXPECT_EQ(playersStatus(), "6 starts, home 1%, room 3%");
+    EXPECT_EQ(playersStatus(), "6 starts, home 0%, room 0%");
     std::vector<TilePos> starts = startLocationsOnMap(map);
     ASSERT_EQ(starts.size(), 6u);
     for (const TilePos& p : starts) EXPECT_TRUE(isStartLocationCode(mapGrid[(p.x + 100) % 200][p.y])) << p.x << "," << p.y;
