@@ -8,6 +8,7 @@
 #include "files/bitmap_file.h"
 #include "files/png_file.h"
 #include "view/notice.h"
+#include "view/view.h"
 #include "view/view_mode.h"
 
 namespace pelorn {
@@ -40,6 +41,12 @@ void startLocationMode(Program& p) { p.editor.toggleStartLocationMode(); }
 void fillWholeMap(Program& p) { p.editor.fillWholeMap(); }
 void undo(Program& p) { p.editor.undo(); }
 void redo(Program& p) { p.editor.redo(); }
+// The rooms' tints show in the whole-map view only; the switch is kept in any view.
+void showRooms(Program& p) {
+    Screen& screen = p.editor.screen;
+    screen.showRooms = !screen.showRooms;
+    if (screen.viewMode == kWholeMapView) currentView(screen).repaintTiles(screen.repaints, false);
+}
 void scrollUp(Program& p) { p.editor.scroll(0, -1); }
 void scrollDown(Program& p) { p.editor.scroll(0, 1); }
 void scrollLeft(Program& p) { p.editor.scroll(-1, 0); }
@@ -97,6 +104,7 @@ constexpr Command kCommands[] = {
     {IDM_MIRROR_NORTH_SOUTH, "Mirror Stamp North-South (Y)", kNoKey, Views::kAll, mirrorNorthSouth},
     {IDM_MIRROR_BOTH, "Mirror Stamp Both Ways (Z)", kNoKey, Views::kAll, mirrorBoth},
     {IDM_CANCEL_HAND_EDIT, "End Stamp or Selection (Esc)", kNoKey, Views::kAll, cancelHandEdit},
+    {IDM_SHOW_ROOMS, "Show Rooms (CTRL-T)", ctrlKey('T'), Views::kWholeMapOnly, showRooms},
     // "Generate"
     {IDM_GENERATE_MAP, "Generate Random Map", kNoKey, Views::kAll, nullptr},
     {IDM_GENERATE_START_LOCATIONS, "Generate Start Locations", kNoKey, Views::kAll, nullptr},
@@ -157,6 +165,7 @@ void handleCharacter(Program& program, char typed) {
     for (const Command& command : kCommands) {
         if (typed == 0 || command.key.typed != typed) continue;
         if (command.views == Views::kDetailOnly && !showsDetailView(program.editor.screen)) return;
+        if (command.views == Views::kWholeMapOnly && program.editor.screen.viewMode != kWholeMapView) return;
         if (command.handler) command.handler(program);
         return;
     }

@@ -35,7 +35,7 @@ struct Key {
 
 // Where a command answers: its key works in every view, or in the detail
 // view only (the tool keys). Menu commands work in every view.
-enum class Views { kAll, kDetailOnly };
+enum class Views { kAll, kDetailOnly, kWholeMapOnly };
 
 struct Command {
     int id;                // menu command id; 0 for a key of no menu item

@@ -1,5 +1,5 @@
 // Players mode: the time to place 12 starts on a 10 x 10 quad world (generated,
-// and all plains), a batch of 200 generated 4 x 4 worlds with their starts, and
+// and all plains), the automatic spacing on 4 x 4 and 10 x 10 worlds, a batch of 200 generated 4 x 4 worlds with their starts, and
 // the fairness reached over 100 default 4 x 4 worlds with 8 players 20 steps apart.
 #include <benchmark/benchmark.h>
 
@@ -9,6 +9,7 @@
 
 #include "generator/parameters.h"
 #include "generator/random.h"
+#include "generator/symmetry.h"
 #include "generator/world.h"
 #include "map/map_grid.h"
 #include "startlocations/players.h"
@@ -43,6 +44,42 @@ void BM_PlayersPlan10x10(benchmark::State& state) {
 }
 BENCHMARK(BM_PlayersPlan10x10)->Arg(20)->Arg(100)->Unit(benchmark::kMillisecond);
 
+// Players mode as it opens: the automatic spacing, homes and rooms made
+// even. Targets: 4 x 4 quads with 8 players at most 0.25 s; 10 x 10 with 12
+// at most 3 s.
+void BM_PlayersAutomatic(benchmark::State& state) {
+    pelorn::Map map;
+    const auto quads = static_cast<std::int32_t>(state.range(0));
+    generate(map, quads, 1);
+    const auto o = options(static_cast<std::int32_t>(state.range(1)), pelorn::kAutomaticSpacing);
+    for (auto _ : state) {
+        const pelorn::PlayersPlan plan = pelorn::planPlayerStarts(map, o);
+        benchmark::DoNotOptimize(plan.starts.data());
+        state.counters["home_spread_pct"] = plan.report.landSpread.fraction() * 100;
+        state.counters["room_spread_pct"] = plan.roomSpread.fraction() * 100;
+    }
+}
+BENCHMARK(BM_PlayersAutomatic)->Args({4, 8})->Args({10, 12})->Unit(benchmark::kMillisecond);
+
+// Symmetric sets whose rooms are made even: a 10 x 10 copies2 world with 12
+// players at the automatic spacing (the rooms' walks stop at a work budget).
+void BM_PlayersSymmetric10x10(benchmark::State& state) {
+    pelorn::Map map;
+    map.quadCountX = 10;
+    map.quadCountY = 10;
+    pelorn::Random random(3);
+    pelorn::generateSymmetricMap(map, pelorn::GeneratorParameters{}, random, pelorn::Symmetry::kCopies2);
+    auto o = options(12, pelorn::kAutomaticSpacing);
+    o.symmetry = pelorn::Symmetry::kCopies2;
+    for (auto _ : state) {
+        const pelorn::PlayersPlan plan = pelorn::planPlayerStarts(map, o);
+        benchmark::DoNotOptimize(plan.starts.data());
+        state.counters["home_spread_pct"] = plan.report.landSpread.fraction() * 100;
+        state.counters["room_spread_pct"] = plan.roomSpread.fraction() * 100;
+    }
+}
+BENCHMARK(BM_PlayersSymmetric10x10)->Unit(benchmark::kMillisecond);
+
 // The worst band for spreading the starts out: every legal tile equally good.
 void BM_PlayersPlainMap10x10(benchmark::State& state) {
     pelorn::Map map;
@@ -57,9 +94,11 @@ void BM_PlayersPlainMap10x10(benchmark::State& state) {
 }
 BENCHMARK(BM_PlayersPlainMap10x10)->Unit(benchmark::kMillisecond);
 
-// A batch of 200 seeds as pelorn-cli would run it: each world, then its starts.
+// A batch of 200 seeds on one thread: each world, then its starts at the
+// automatic spacing. pelorn-cli makes one world per core:
+// bench/players_batch.sh times that against the 60 s target on two cores.
 void BM_Batch200Seeds4x4(benchmark::State& state) {
-    const auto o = options(8, 20);
+    const auto o = options(8, pelorn::kAutomaticSpacing);
     pelorn::Map map;
     for (auto _ : state) {
         for (std::uint32_t seed = 1; seed <= 200; ++seed) {

@@ -67,7 +67,7 @@ Stop readSymmetry(const std::string& value, GenerateOptions& options) {
 }
 
 Stop readGenerateOptions(const Arguments& args, GenerateOptions& options) {
-    OptionNames valued{"--seed", "--seeds", "--keep-best", "--quads", "--name", "--settings", "--write-settings",
+    OptionNames valued{"--seed", "--seeds", "--keep-best", "--threads", "--quads", "--name", "--settings", "--write-settings",
                        "--symmetry"};
     valued.insert(valued.end(), playersOptionNames().begin(), playersOptionNames().end());
     const Stop stop = readOptions(
@@ -78,6 +78,7 @@ Stop readGenerateOptions(const Arguments& args, GenerateOptions& options) {
             if (option == "--seed") return readSeed(kCommand, value, options.seed);
             if (option == "--seeds") return readSeedRange(value, options);
             if (option == "--keep-best") return readWholeNumber(kCommand, option, value, options.keepBest);
+            if (option == "--threads") return readWholeNumber(kCommand, option, value, options.threads);
             if (option == "--quads") return readQuads(value, options);
             if (option == "--name") return readMapName(kCommand, option, value, options.name);
             if (option == "--settings") return readInputPath(kCommand, option, value, options.settings);
@@ -106,12 +107,16 @@ Stop readGenerateOptions(const Arguments& args, GenerateOptions& options) {
             return usageError(kCommand, "--keep-best must be from 1 to " + std::to_string(most) +
                                             " (the number of seeds, at most " + std::to_string(kMaxKeptWorlds) + ")");
         if (options.writeSettings) return usageError(kCommand, "--write-settings takes one world; leave it out with --seeds");
+        if (options.threads && (*options.threads < 1 || *options.threads > kMaxBatchThreads))
+            return usageError(kCommand, "--threads must be from 1 to " + std::to_string(kMaxBatchThreads));
         // The longest name the batch writes must pass the rule as well.
         const std::string longest = *options.name + "-" + std::to_string(options.seeds->last);
         if (const Stop refused = refuseUnsafeName(kCommand, "--name with --seeds (" + longest + ")", longest))
             return refused;
     } else if (options.keepBest) {
         return usageError(kCommand, "--keep-best needs --seeds");
+    } else if (options.threads) {
+        return usageError(kCommand, "--threads needs --seeds");
     }
     if (options.playersWords.players) {
         options.startLocations = true;
@@ -208,7 +213,8 @@ void printGenerateHelp(std::ostream& out) {
            "                       FILE follows the rule of NAME\n"
            "  --startlocations     then place start locations, from the same random\n"
            "                       stream, with genStartLocTries tries per quad\n"
-           "  --players N [--min-distance D] [--radius R] [--weights FILE]\n"
+           "  --players N [--min-distance D] [--radius R] [--weights FILE] [--max-spread P]\n"
+           "              [--room R]\n"
            "                       place the start locations in players mode instead,\n"
            "                       as \"pelorn-cli startlocations --help\" describes\n"
            "                       (implies --startlocations; exit status 3 when the\n"
@@ -222,14 +228,19 @@ void printGenerateHelp(std::ostream& out) {
            "pelorn-cli generate --seeds A..B --keep-best K --quads QXxQY --name NAME\n"
            "                    --players N [--min-distance D] [--radius R]\n"
            "                    [--weights FILE] [--settings FILE] [--bmp] [--symmetry S]\n"
+           "                    [--max-spread P] [--room R] [--threads T]\n"
            "  Generates the world of every seed from A to B (at most 100000 seeds),\n"
            "  places N start locations on each in players mode, and keeps the K\n"
            "  fairest worlds (K at most 1000): those with all N starts first, then the\n"
-           "  least land value spread, the highest weakest start, the least territory\n"
-           "  spread, the lowest seed. They are written as NAME-SEED.map (and\n"
+           "  least of the larger of the home and room spreads, the highest weakest\n"
+           "  room, the lowest seed. They are written as NAME-SEED.map (and\n"
            "  NAME-SEED.bmp with --bmp), each exactly as --seed SEED would write it;\n"
-           "  NAME.csv lists every seed, fairest first: seed, land value spread in\n"
-           "  percent, weakest land value, territory spread in percent, starts placed.\n"
+           "  NAME.csv lists every seed, fairest first: seed, home (land value) spread\n"
+           "  in percent, weakest land value, territory spread in percent, starts\n"
+           "  placed, room spread in percent, weakest room value.\n"
+           "  The worlds are made side by side, one per core of the machine;\n"
+           "  --threads T (1 to 256) sets how many at once. The files are the same\n"
+           "  whatever the number.\n"
            "  On a terminal a progress line shows on stderr. Exit status 3 when a\n"
            "  kept world holds fewer than N start locations.\n";
 }

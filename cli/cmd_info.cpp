@@ -15,6 +15,7 @@
 #include "map/map_grid.h"
 #include "map/terrain.h"
 #include "startlocations/players.h"
+#include "startlocations/rooms.h"
 #include "text/json_text.h"
 
 namespace pelorn::cli {
@@ -29,16 +30,23 @@ struct InfoOptions {
     bool json = false;
     PlayersOptionWords words;  // --radius and --weights only
     PlayersOptions land;
+    std::optional<std::int32_t> room;  // --room: the room radius instead of the automatic one
 };
+
+// Far beyond any map's widest walk; only keeps the option bounded.
+constexpr std::int32_t kMaxRoomRadius = 100000;
 
 // The words are options and one file, in any order.
 Stop readInfoOptions(const Arguments& args, InfoOptions& options) {
     std::vector<std::string> files;
-    const Stop stop = readOptions(kCommand, args, {"--starts", "--json"}, landOptionNames(), Operands::kFiles,
+    OptionNames valued = landOptionNames();
+    valued.push_back("--room");
+    const Stop stop = readOptions(kCommand, args, {"--starts", "--json"}, valued, Operands::kFiles,
                                   [&](const std::string& option, const std::string& value) -> Stop {
                                       if (option.empty()) files.push_back(value);
                                       if (option == "--starts") options.starts = true;
                                       if (option == "--json") options.json = true;
+                                      if (option == "--room") return readWholeNumber(kCommand, option, value, options.room);
                                       if (option == "--radius" || option == "--weights")
                                           return takePlayersOption(kCommand, option, value, options.words);
                                       return std::nullopt;
@@ -46,6 +54,8 @@ Stop readInfoOptions(const Arguments& args, InfoOptions& options) {
     if (stop) return stop;
     if (files.empty()) return usageError(kCommand, "a map file is required");
     if (files.size() > 1) return usageError(kCommand, "one map file only");
+    if (options.room && (*options.room < 0 || *options.room > kMaxRoomRadius))
+        return usageError(kCommand, "the room radius must be from 0 to " + std::to_string(kMaxRoomRadius));
     options.path = files[0];
     if (const auto refused = refuseDevicePath(kCommand, "the map file", options.path)) return refused;
     return landOptionsFrom(kCommand, options.words.land, options.land);
@@ -57,6 +67,7 @@ struct MapFacts {
     MapReadFailure failure = MapReadFailure::kNone;
     bool startsKnown = false;  // false when the map was too large to work them out
     StartsReport starts;
+    RoomsReport rooms;
 };
 
 MapFacts factsOfMap(const Map& map, const InfoOptions& options, bool withStarts) {
@@ -69,7 +80,11 @@ MapFacts factsOfMap(const Map& map, const InfoOptions& options, bool withStarts)
         if (isStartLocationCode(code)) facts.startLocations += count;
     if (!withStarts) return facts;
     try {
-        facts.starts = describeStarts(map, startLocationsOnMap(map), options.land.radius, options.land.weights);
+        const std::vector<TilePos> starts = startLocationsOnMap(map);
+        facts.starts = describeStarts(map, starts, options.land.radius, options.land.weights);
+        const std::int32_t room =
+            options.room ? *options.room : automaticRoomRadius(map, static_cast<std::int32_t>(starts.size()));
+        facts.rooms = describeRooms(map, starts, room, options.land.weights);
         facts.startsKnown = true;
     } catch (const std::bad_alloc&) {
     }
@@ -86,15 +101,23 @@ void printStartsText(const InfoOptions& options, const MapFacts& facts) {
               << (options.words.land.weightsPath ? ", weights of " + *options.words.land.weightsPath : std::string())
               << ")\n";
     if (report.starts.empty()) return;
-    std::cout << "       x      y  code   land  rival  territory\n";
-    for (const StartFacts& s : report.starts) {
+    const RoomsReport& rooms = facts.rooms;
+    std::cout << "       x      y  code   land  rival  territory    room  room_tiles  landmass\n";
+    for (std::size_t i = 0; i < report.starts.size(); ++i) {
+        const StartFacts& s = report.starts[i];
         std::cout << std::setw(8) << s.pos.x << std::setw(7) << s.pos.y << std::setw(6) << s.code << std::setw(7)
                   << s.landValue << std::setw(7) << (s.nearestRival < 0 ? std::string("-") : std::to_string(s.nearestRival))
-                  << std::setw(11) << s.territory << "\n";
+                  << std::setw(11) << s.territory << std::setw(8) << rooms.room[i] << std::setw(12) << rooms.roomTiles[i]
+                  << std::setw(10) << rooms.landmass[i] << "\n";
     }
     std::cout << "land value spread: " << report.landSpread.percentText() << "% (" << spreadRange(report.landSpread) << ")\n"
               << "territory spread: " << report.territorySpread.percentText() << "% ("
-              << spreadRange(report.territorySpread) << ")\n";
+              << spreadRange(report.territorySpread) << ")\n"
+              << "room spread: " << rooms.spread.percentText() << "% (" << spreadRange(rooms.spread)
+              << ", rooms within " << rooms.radius << " walking steps)\n"
+              << "landmasses (largest first): tiles weight starts\n";
+    for (const LandmassFacts& m : rooms.landmasses)
+        std::cout << std::setw(8) << m.tiles << std::setw(7) << m.weight << std::setw(7) << m.starts << "\n";
 }
 
 void printText(const Map& map, const InfoOptions& options, const MapFacts& facts) {
@@ -157,22 +180,34 @@ void printJson(const Map& map, const InfoOptions& options, const MapFacts& facts
         << (options.words.land.weightsPath ? jsonString(*options.words.land.weightsPath) : std::string("null"))
         << ", \"list\": [";
     separator = "\n";
-    for (const StartFacts& s : report.starts) {
+    const RoomsReport& rooms = facts.rooms;
+    for (std::size_t i = 0; i < report.starts.size(); ++i) {
+        const StartFacts& s = report.starts[i];
         out << separator << "    {\"x\": " << s.pos.x << ", \"y\": " << s.pos.y << ", \"code\": " << s.code
             << ", \"land_value\": " << s.landValue << ", \"nearest_rival\": "
             << (s.nearestRival < 0 ? std::string("null") : std::to_string(s.nearestRival))
-            << ", \"territory\": " << s.territory << "}";
+            << ", \"territory\": " << s.territory << ", \"room\": " << rooms.room[i]
+            << ", \"room_tiles\": " << rooms.roomTiles[i] << ", \"landmass\": " << rooms.landmass[i] << "}";
         separator = ",\n";
     }
     out << "\n  ],\n  \"land_spread\": " << jsonSpread(report.landSpread)
-        << ",\n  \"territory_spread\": " << jsonSpread(report.territorySpread) << "}\n}\n";
+        << ",\n  \"territory_spread\": " << jsonSpread(report.territorySpread)
+        << ",\n  \"room_spread\": " << jsonSpread(rooms.spread) << ",\n  \"room_radius\": " << rooms.radius
+        << ",\n  \"landmasses\": [";
+    separator = "\n";
+    for (const LandmassFacts& m : rooms.landmasses) {
+        out << separator << "    {\"tiles\": " << m.tiles << ", \"weight\": " << m.weight << ", \"starts\": " << m.starts
+            << "}";
+        separator = ",\n";
+    }
+    out << "\n  ]}\n}\n";
     std::cout << out.str();
 }
 
 }  // namespace
 
 void printInfoHelp(std::ostream& out) {
-    out << "pelorn-cli info FILE.map [--starts] [--json] [--radius R] [--weights FILE]\n"
+    out << "pelorn-cli info FILE.map [--starts] [--json] [--radius R] [--weights FILE] [--room R]\n"
            "  Reads a map file as the editor opens it and prints the map's name, its\n"
            "  size, the number of tiles of each terrain (code and legend name) and\n"
            "  the number of start locations; a damaged file ends with a line\n"
@@ -183,10 +218,17 @@ void printInfoHelp(std::ostream& out) {
            "                   order: x, y, code, land value, steps to the nearest\n"
            "                   other start (rival), territory (the summed weights of\n"
            "                   the tiles nearer to it than to any other start), and\n"
-           "                   the spreads of land value and territory, (max - min) / max\n"
+           "                   the spreads of land value and territory, (max - min) / max;\n"
+           "                   then each start's room (the summed weights of the walkable\n"
+           "                   tiles it reaches on foot, within the room radius, before any\n"
+           "                   other start), the room's tiles and the walkable tiles of its\n"
+           "                   landmass, the room spread, and the landmasses, largest first\n"
            "  --json           everything above, the starts included, as one JSON object\n"
            "  --radius R       land value within R steps, 0 to 20 (default 3)\n"
-           "  --weights FILE   weights of the terrains from FILE (see startlocations)\n";
+           "  --weights FILE   weights of the terrains from FILE (see startlocations)\n"
+           "  --room R         rooms within R walking steps, 0 to 100000; by default\n"
+           "                   max(3, spacing / 2) for the automatic spacing of the\n"
+           "                   number of starts on the map\n";
 }
 
 int runInfo(const Arguments& args) {

@@ -35,6 +35,7 @@ void printStartLocationsHelp(std::ostream& out) {
     out << "pelorn-cli startlocations --seed N --map FILE --name NAME [--tries T]\n"
            "pelorn-cli startlocations --map FILE --name NAME --players N\n"
            "                          [--min-distance D] [--radius R] [--weights FILE]\n"
+           "                          [--max-spread P] [--room R]\n"
            "  Opens FILE as the editor opens a map, places start locations as the\n"
            "  editor's \"Generate Start Locations\" does (earlier ones are cleared\n"
            "  first), and saves the map as NAME.map in the current folder.\n"
@@ -45,17 +46,24 @@ void printStartLocationsHelp(std::ostream& out) {
            "               by the rule of \"pelorn-cli generate --help\"\n"
            "  --tries T    tries per quad, a 32-bit whole number (default 1000);\n"
            "               0 or less only clears the start locations\n"
-           "  Players mode: exactly N start locations whose land is as even as the\n"
-           "  map allows, instead of the random tries.\n"
+           "  Players mode: exactly N start locations whose land near them (home)\n"
+           "  and whose room (the land each reaches on foot before any other) are as\n"
+           "  even as the map allows, instead of the random tries.\n"
            "  --players N        the number of start locations, 1 to 1000\n"
-           "  --min-distance D   steps any two of them keep apart at least (default 0:\n"
-           "                     only the placement rules' three steps)\n"
+           "  --min-distance D   steps any two of them keep apart at least (0: only\n"
+           "                     the placement rules' three steps); without it, the\n"
+           "                     automatic spacing floor(0.6 x sqrt(walkable tiles / N))\n"
            "  --radius R         the land value of a start sums the weights of the\n"
            "                     tiles within R steps, 0 to 20 (default 3)\n"
            "  --weights FILE     the weights from FILE, one \"CODE WEIGHT\" pair a line\n"
            "                     (see the README); otherwise the built-in table\n"
+           "  --max-spread P     a whole percent: exit status 3 when the home or the\n"
+           "                     room spread is above it (the placement stays as found)\n"
+           "  --room R           rooms within R walking steps, 0 to 100000; by default\n"
+           "                     max(3, spacing / 2), spacing the distance in force\n"
            "  Exit status 3: NAME.map was written, but the map holds fewer start\n"
-           "  locations than --players asked for under the rules.\n";
+           "  locations than --players asked for under the rules, or a spread is\n"
+           "  above --max-spread.\n";
 }
 
 int runStartLocations(const Arguments& args) {

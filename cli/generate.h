@@ -19,6 +19,8 @@ namespace pelorn::cli {
 // keeps at most this many worlds.
 constexpr std::uint64_t kMaxBatchSeeds = 100000;
 constexpr std::int32_t kMaxKeptWorlds = 1000;
+// The most threads --threads may ask for.
+constexpr std::int32_t kMaxBatchThreads = 256;
 
 struct SeedRange {
     std::uint32_t first = 0;
@@ -30,6 +32,7 @@ struct GenerateOptions {
     std::optional<std::uint32_t> seed;
     std::optional<SeedRange> seeds;
     std::optional<std::int32_t> keepBest;
+    std::optional<std::int32_t> threads;  // --threads; otherwise every core
     std::optional<std::int32_t> quadsX;
     std::int32_t quadsY = 0;
     std::optional<std::string> name;
@@ -60,7 +63,8 @@ Stop makeWorld(Map& map, const GenerateOptions& options, std::uint32_t seed, con
 
 // generate --seeds A..B: every seed's world with its players-mode starts;
 // the fairest --keep-best of them are written as NAME-SEED.map, and every
-// seed's facts as NAME.csv.
+// seed's facts as NAME.csv. The worlds are made one per thread, on every
+// core (or --threads); the files are the same for any number of threads.
 int runBatch(const GenerateOptions& options);
 
 }  // namespace pelorn::cli

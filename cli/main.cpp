@@ -50,7 +50,8 @@ void printHelp(std::ostream& out) {
     for (const Command& c : kCommands) out << "  " << c.name << "\t" << c.summary << "\n";
     out << "\nExit status: 0 success, 1 a file could not be read or written (or an\n"
            "image is no map image), 2 bad arguments, 3 fewer start locations than\n"
-           "--players asked for (the map is written all the same).\n";
+           "--players asked for, or a home or room spread above --max-spread (the\n"
+           "map is written all the same).\n";
     for (const Command& c : kCommands) {
         out << "\n";
         c.help(out);

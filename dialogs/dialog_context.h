@@ -13,7 +13,8 @@
 namespace pelorn {
 
 // The players-mode fields: "Players" (0 or empty: the random tries),
-// "Min. distance" in steps (empty: 0) and "Radius" (empty: 3).
+// "Min. distance" in steps (empty: the automatic spacing of the map's
+// walkable tiles) and "Radius" (empty: 3).
 struct PlayersFieldTexts {
     std::string players;
     std::string minDistance;
@@ -22,7 +23,7 @@ struct PlayersFieldTexts {
 
 // Kept for the run of the program, not saved with the settings.
 struct DialogMemory {
-    PlayersFieldTexts lastPlayersTexts{"0", "0", "3"};  // what the players fields held at the last OK
+    PlayersFieldTexts lastPlayersTexts{"0", "", "3"};  // what the players fields held at the last OK
     Symmetry lastSymmetry = Symmetry::kNone;            // the symmetry the last world was made with
 };
 

@@ -32,7 +32,9 @@ std::int32_t fieldNumber(std::string_view field, std::int32_t whenEmpty) {
 PlayersOptions playersOptionsOf(const PlayersFieldTexts& texts, Symmetry symmetry) {
     PlayersOptions options;
     options.players = fieldNumber(texts.players, 0);
-    options.minDistance = fieldNumber(texts.minDistance, 0);
+    // Empty asks for the automatic spacing; a number typed keeps its meaning
+    // (a negative one is refused by refusedPlayersField before this counts).
+    options.minDistance = fieldNumber(texts.minDistance, kAutomaticSpacing);
     options.radius = fieldNumber(texts.radius, kDefaultLandRadius);
     options.symmetry = symmetry;
     return options;
@@ -49,6 +51,10 @@ PlayersFieldTexts playersInitialTexts(const DialogMemory& memory) { return memor
 std::optional<int> refusedPlayersField(const PlayersFieldTexts& texts) {
     const PlayersOptions options = playersOptionsOf(texts, Symmetry::kNone);
     if (options.players == 0) return std::nullopt;
+    // A typed -1 would read as the automatic spacing: a typed distance below 0 is refused.
+    if (!firstChars(texts.minDistance).empty() && options.minDistance < 0 && options.players > 0 &&
+        options.players <= kMaxPlayers)
+        return IDC_MIN_DISTANCE;
     std::string reason;
     switch (refusedPlayersOption(options, reason)) {
         case PlayersOption::kNone: return std::nullopt;
@@ -56,6 +62,8 @@ std::optional<int> refusedPlayersField(const PlayersFieldTexts& texts) {
         case PlayersOption::kMinDistance: return IDC_MIN_DISTANCE;
         case PlayersOption::kRadius:
         case PlayersOption::kWeights: return IDC_LAND_RADIUS;
+        case PlayersOption::kMaxSpread:
+        case PlayersOption::kRoomRadius: return std::nullopt;  // the dialog has no such fields
     }
     return std::nullopt;
 }

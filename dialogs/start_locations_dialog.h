@@ -23,7 +23,7 @@ namespace pelorn {
 std::string startLocationsInitialText(const GeneratorParameters& parameters);
 
 // What the players fields held at the last OK of this run of the program;
-// "0", "0" and "3" before the first. They are not saved with the settings.
+// "0", "" (the automatic spacing) and "3" before the first. They are not saved with the settings.
 PlayersFieldTexts playersInitialTexts(const DialogMemory& memory);
 
 // The field whose value players mode refuses (players beyond 0 to 1000, a
@@ -37,7 +37,7 @@ std::optional<int> refusedPlayersField(const PlayersFieldTexts& texts);
 // the start locations are placed by the random tries and the status line
 // shows the seed; otherwise in players mode, following the symmetry the last
 // world was made with where the map still has it, and the status line shows
-// what was placed ("8 starts, spread 3%"). Either way one undoable edit, and
+// what was placed ("8 starts, home 1%, room 4%"). Either way one undoable edit, and
 // the map area is repainted. Fields that refusedPlayersField refuses change
 // nothing.
 void applyStartLocations(DialogContext& context, std::string_view tries, const PlayersFieldTexts& players,

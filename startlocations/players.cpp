@@ -6,7 +6,9 @@
 #include <numeric>
 
 #include "map/terrain.h"
+#include "startlocations/fair_search.h"
 #include "startlocations/placement_rules.h"
+#include "startlocations/rooms.h"
 #include "startlocations/symmetric_starts.h"
 
 namespace pelorn {
@@ -290,11 +292,22 @@ PlayersOption refusedPlayersOption(const PlayersOptions& options, std::string& e
         error = "the number of players must be from 1 to " + std::to_string(kMaxPlayers);
         return PlayersOption::kPlayers;
     }
-    if (options.minDistance < 0 || options.minDistance > kMaxMinDistance) {
+    const bool automatic = options.minDistance == kAutomaticSpacing;
+    if ((options.minDistance < 0 && !automatic) || options.minDistance > kMaxMinDistance) {
         error = "the minimum distance must be from 0 to " + std::to_string(kMaxMinDistance);
         return PlayersOption::kMinDistance;
     }
-    return refusedLandOption(options.radius, options.weights, error);
+    const PlayersOption land = refusedLandOption(options.radius, options.weights, error);
+    if (land != PlayersOption::kNone) return land;
+    if (options.maxSpread < -1 || options.maxSpread > kMaxSpreadPercent) {
+        error = "the largest spread must be from 0 to " + std::to_string(kMaxSpreadPercent) + " percent";
+        return PlayersOption::kMaxSpread;
+    }
+    if (options.roomRadius < -1 || options.roomRadius > kMaxMinDistance) {
+        error = "the room radius must be from 0 to " + std::to_string(kMaxMinDistance);
+        return PlayersOption::kRoomRadius;
+    }
+    return PlayersOption::kNone;
 }
 
 bool checkPlayersOptions(const PlayersOptions& options, std::string& error) {
@@ -514,18 +527,50 @@ void planInto(const Map& map, const PlayersOptions& options, PlayersPlan& plan) 
     plan.legalTiles = static_cast<std::int64_t>(candidates.size());
     for (const Candidate& c : candidates) plan.bestLegalValue = std::max(plan.bestLegalValue, c.value);
 
+    plan.spacing = spacingInForce(map, options);
+    plan.roomRadius = options.roomRadius >= 0 ? options.roomRadius : roomRadiusFor(plan.spacing);
     if (symmetricSetsApply(map, options.symmetry, options.players)) {
-        plan.starts = planSymmetricStarts(map, options);
+        PlayersOptions spaced = options;
+        spaced.minDistance = plan.spacing;
+        spaced.roomRadius = plan.roomRadius;
+        plan.starts = planSymmetricStarts(map, spaced);
     } else {
-        StartSearch search(mapTorus(map), std::move(candidates), options.players, std::max(options.minDistance, kMinStartSpacing));
+        std::vector<HomeTile> homes;
+        homes.reserve(candidates.size());
+        for (const Candidate& c : candidates) homes.push_back({c.value, c.order, c.pos});
+        // The starts as even in their homes as can be, and as many as the
+        // map holds; with rooms weighed too when all of them fit.
+        StartSearch search(mapTorus(map), std::move(candidates), options.players, plan.spacing);
         plan.starts = search.run();
+        if (static_cast<std::int32_t>(plan.starts.size()) == options.players) {
+            std::vector<HomeTile> known;
+            for (const TilePos& p : plan.starts) known.push_back({values.at(p.x, p.y), 0, p});
+            // A distance given keeps the homes as strong as players mode
+            // always made them; the automatic spacing puts the rooms first.
+            const bool strongHomes = options.minDistance != kAutomaticSpacing;
+            plan.starts = chooseEvenStarts(map, homes, options.players, plan.spacing, plan.roomRadius, options.weights,
+                                           known, strongHomes);
+        }
     }
     sortInFileOrder(map, plan.starts);
     plan.complete = static_cast<std::int32_t>(plan.starts.size()) == options.players;
     plan.report = describeStarts(map, plan.starts, options.radius, options.weights);
+    const Rooms rooms = measureRooms(map, plan.starts, plan.roomRadius, options.weights);
+    plan.rooms = rooms.value;
+    plan.roomSpread = rooms.spread;
+    const auto over = [&](const Spread& spread) {
+        const std::int64_t allowed = options.maxSpread;
+        return allowed >= 0 && spread.difference * 100 > allowed * spread.maximum;
+    };
+    plan.uneven = over(plan.report.landSpread) || over(plan.roomSpread);
 }
 
 }  // namespace
+
+std::int32_t spacingInForce(const Map& map, const PlayersOptions& options) {
+    if (options.minDistance != kAutomaticSpacing) return std::max(options.minDistance, kMinStartSpacing);
+    return std::max(automaticSpacing(walkableTileCount(map), options.players), kMinStartSpacing);
+}
 
 PlayersPlan planPlayerStarts(const Map& map, const PlayersOptions& options) {
     PlayersPlan plan;
@@ -569,7 +614,8 @@ std::string playersStatusText(const PlayersPlan& plan) {
     std::string text = std::to_string(placed);
     if (!plan.complete) text += " of " + std::to_string(plan.requested);
     text += (placed == 1 && plan.complete) ? " start" : " starts";
-    return text + ", spread " + std::to_string(plan.report.landSpread.percent()) + "%";
+    return text + ", home " + std::to_string(plan.report.landSpread.percent()) + "%, room " +
+           std::to_string(plan.roomSpread.percent()) + "%";
 }
 
 }  // namespace pelorn

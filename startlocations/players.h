@@ -22,20 +22,34 @@ constexpr std::int32_t kMaxLandRadius = 20;
 constexpr std::int32_t kMinStartSpacing = 3;
 // Far beyond any map's widest distance; only keeps arithmetic bounded.
 constexpr std::int32_t kMaxMinDistance = 100000;
+// The minimum distance that asks for the automatic spacing (the dialog's
+// field left empty, no --min-distance).
+constexpr std::int32_t kAutomaticSpacing = -1;
+// The most a --max-spread may allow, in whole percent.
+constexpr std::int32_t kMaxSpreadPercent = 100;
 
 struct PlayersOptions {
     std::int32_t players = 0;      // N, 1 to kMaxPlayers
-    std::int32_t minDistance = 0;  // D in steps; below kMinStartSpacing the rules' spacing applies
+    // D in steps; below kMinStartSpacing the rules' spacing applies;
+    // kAutomaticSpacing for floor(0.6 x sqrt(walkable tiles / N)).
+    std::int32_t minDistance = kAutomaticSpacing;
     std::int32_t radius = kDefaultLandRadius;
     LandWeights weights = defaultLandWeights();
     // The symmetry the world was made with. On a map that has it, a number of
     // players that is a multiple of its order get starts in symmetric sets
     // (startlocations/symmetric_starts.h); otherwise it changes nothing.
     Symmetry symmetry = Symmetry::kNone;
+    // The largest home or room spread, in whole percent, a placement may have
+    // without being called uneven; -1 for no limit. It checks, it does not
+    // change the search.
+    std::int32_t maxSpread = -1;
+    // The rooms' radius in walking steps, 0 to kMaxMinDistance; -1 for
+    // max(3, spacing / 2) of the minimum distance in force.
+    std::int32_t roomRadius = -1;
 };
 
 // The first option out of range, checked in this order.
-enum class PlayersOption { kNone, kPlayers, kMinDistance, kRadius, kWeights };
+enum class PlayersOption { kNone, kPlayers, kMinDistance, kRadius, kWeights, kMaxSpread, kRoomRadius };
 PlayersOption refusedPlayersOption(const PlayersOptions& options, std::string& error);
 // False, with the reason, when an option is out of range.
 bool checkPlayersOptions(const PlayersOptions& options, std::string& error);
@@ -96,13 +110,23 @@ StartsReport describeStarts(const Map& map, const std::vector<TilePos>& starts, 
 
 struct PlayersPlan {
     bool complete = false;        // all requested starts placed
+    bool uneven = false;          // a spread above the options' maxSpread
     std::int32_t requested = 0;
     std::vector<TilePos> starts;  // in the file's tile order
-    StartsReport report;
+    StartsReport report;          // its landSpread is the home spread
+    std::int32_t spacing = 0;     // the minimum distance in force
+    std::int32_t roomRadius = 0;  // the options' room radius, or max(3, spacing / 2)
+    std::vector<std::int64_t> rooms;  // per start: its room value (startlocations/rooms.h)
+    Spread roomSpread;
     std::int64_t legalTiles = 0;      // tiles the placement rules allow on an empty map
     std::int32_t bestLegalValue = 0;  // the highest land value among them
     std::string error;            // set when the options were refused
 };
+
+// The minimum distance in force for the options on the map: the options'
+// distance, at least kMinStartSpacing; for kAutomaticSpacing the automatic
+// spacing of the map's walkable tiles, at least kMinStartSpacing.
+std::int32_t spacingInForce(const Map& map, const PlayersOptions& options);
 
 // Chooses the starts for the map without changing it: start
 // locations already on it count as their land tiles. Deterministic: the
@@ -118,9 +142,9 @@ void markPlayerStarts(Map& map, const std::vector<TilePos>& starts);
 // generator, the caller repaints.
 PlayersPlan generatePlayerStartLocations(Map& map, const PlayersOptions& options);
 
-// What the status line says after a run: "8 starts, spread 3%", or
-// "5 of 8 starts, spread 2%" when the map holds fewer than asked for; the
-// reason when the options were refused.
+// What the status line says after a run: "8 starts, home 1%, room 4%", or
+// "5 of 8 starts, home 2%, room 3%" when the map holds fewer than asked
+// for; the reason when the options were refused.
 std::string playersStatusText(const PlayersPlan& plan);
 
 }  // namespace pelorn

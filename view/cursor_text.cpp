@@ -2,6 +2,10 @@
 
 #include <utility>
 
+#include "map/map_grid.h"
+#include "map/terrain.h"
+#include "text/conversions.h"
+#include "view/layout.h"
 #include "view/repaint.h"
 #include "view/screen.h"
 #include "view/view.h"
@@ -17,6 +21,23 @@ void show(Screen& screen, std::string text) {
 }
 
 }  // namespace
+
+std::string tileStatusText(const Map& map, TilePos tile) {
+    const TerrainCode code = map.mapGrid[tile.x][tile.y];
+    std::string name;
+    if (code >= 0 && code <= kLastLegendCode) {
+        name = terrainName(code);
+    } else if (isStartLocationCode(code)) {
+        name = std::string(terrainName(baseCode(code))) + " SL";
+    } else {
+        name = "code " + intToText(code);
+    }
+    return "x " + intToText(tile.x) + ", y " + intToText(tile.y) + ": " + name;
+}
+
+int cursorTextX(const Screen& screen) {
+    return screen.playersText.empty() ? kCursorTextX : kCursorTextBesidePlayersX;
+}
 
 std::string cursorTextAt(const Screen& screen, const Map& map, ClientPoint point) {
     return currentView(screen).statusTextAt(map, screen, point);

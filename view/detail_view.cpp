@@ -11,6 +11,7 @@
 #include "view/edit_overlay.h"
 #include "view/layout.h"
 #include "view/map_view.h"
+#include "view/cursor_text.h"
 #include "view/screen.h"
 #include "view/seed_status.h"
 #include "view/view.h"
@@ -73,7 +74,7 @@ void drawStatusLine(Painter& painter, const Screen& screen) {
         painter.textOut(kNoticeRect.left, kStatusTop, screen.noticeText);
         painter.setTextColour(kBlack);
     } else {
-        if (!screen.cursorText.empty()) painter.textOut(kCursorTextX, kStatusTop, screen.cursorText);
+        if (!screen.cursorText.empty()) painter.textOut(cursorTextX(screen), kStatusTop, screen.cursorText);
         if (screen.seedShown) painter.textOut(kSeedStatusX, kStatusTop, seedStatusText(screen));
         if (!screen.playersText.empty()) painter.textOut(kPlayersStatusX, kStatusTop, screen.playersText);
     }
@@ -120,14 +121,6 @@ void drawLegendMarker(Painter& painter, TerrainCode k) {
     }
 }
 
-// The legend's name; a start location by its land ("Plains SL"); a code of
-// no terrain by its number.
-std::string terrainText(TerrainCode code) {
-    if (code >= 0 && code <= kLastLegendCode) return terrainName(code);
-    if (isStartLocationCode(code)) return std::string(terrainName(baseCode(code))) + " SL";
-    return "code " + intToText(code);
-}
-
 class DetailView : public View {
 public:
     void paint(Painter& painter, const Map& map, const Screen& screen, const ClientRect& clip) const override {
@@ -155,8 +148,7 @@ public:
         if (!map.mapGrid) return std::string();
         const std::optional<TilePos> tile = hitTest(map, screen, point).tile;
         if (!tile || tile->x >= mapWidth(map) || tile->y >= mapHeight(map)) return std::string();
-        return "x " + intToText(tile->x) + ", y " + intToText(tile->y) + ": " +
-               terrainText(map.mapGrid[tile->x][tile->y]);
+        return tileStatusText(map, *tile);
     }
 };
 

@@ -101,6 +101,11 @@ constexpr ClientRect kCursorTextRect{kCursorTextX, kStatusTop, 575, kStatusBotto
 // map's name, up to the tile under the pointer.
 constexpr int kPlayersStatusX = 170;
 constexpr ClientRect kPlayersStatusRect{kPlayersStatusX, kStatusTop, kCursorTextX - 1, kStatusBottom};
+// A players-mode text ("12 of 20 starts, home 2%, room 4%") is longer than
+// its field: while one shows, the tile under the pointer stands further
+// right, and a change of the text repaints both fields.
+constexpr int kCursorTextBesidePlayersX = 400;
+constexpr ClientRect kPlayersTextRepaintRect{kPlayersStatusX, kStatusTop, kCursorTextRect.right, kStatusBottom};
 // The caption says what became of the map's file ("Untitled.map *", "... not
 // saved"): repainted whole, from the window's top to the rule, left of the
 // legend; the texts that follow it there are drawn again too.

@@ -30,7 +30,7 @@ void repaintStatus(Screen& screen, StatusChange change) {
         case StatusChange::kStartLocationMode: repaints.rect(kStartLocationStatusRect, true); return;
         case StatusChange::kMapFile: repaints.rect(kCaptionRect, true); return;
         case StatusChange::kCursorText: repaints.rect(kCursorTextRect, true); return;
-        case StatusChange::kPlayers: repaints.rect(kPlayersStatusRect, true); return;
+        case StatusChange::kPlayers: repaints.rect(kPlayersTextRepaintRect, true); return;
         case StatusChange::kSeed: repaints.rect(kSeedStatusRect, true); return;
         case StatusChange::kNotice: repaints.rect(kNoticeRect, true); return;
         case StatusChange::kSelection: repaints.rect(kSelectionStatusRect, true); return;

@@ -55,6 +55,7 @@ struct Screen {
     std::optional<TileRect> selection;
     std::optional<FloatingStamp> stamp;
     std::optional<StartDrag> startDrag;
+    bool showRooms = false;              // the whole-map view tints each start's room
 
     // The status texts.
     std::string playersText;                 // what the last players-mode run placed

@@ -1,21 +1,55 @@
 // The whole-map view: the entire map scaled into the map area (the picture's
-// geometry is in whole_map.h), the frame of the viewed quad and the position
+// geometry is in whole_map.h), the marks of the start locations (and their
+// rooms tinted, when shown), the frame of the viewed quad and the position
 // text; a click picks the quad under it.
 #include <algorithm>
 #include <cstdint>
 #include <vector>
 
 #include "map/map_grid.h"
+#include "startlocations/players.h"
+#include "view/cursor_text.h"
 #include "view/drawing.h"
 #include "view/edit_overlay.h"
 #include "view/layout.h"
 #include "view/screen.h"
+#include "view/start_marks.h"
 #include "view/view.h"
 #include "view/whole_map.h"
 
 namespace pelorn {
 
 namespace {
+
+// Over the block's pixels (client coordinates; `rows` the tile row of each
+// of its rows): the rooms tinted when the screen shows them, then a mark on
+// each start location. A map without start locations keeps its pixels.
+void drawStarts(const Map& map, const Screen& screen, const WholeMapPicture& picture, const PixelBlock& block,
+                const std::vector<std::int32_t>& rows) {
+    const std::vector<TilePos> starts = startLocationsOnMap(map);
+    if (starts.empty()) return;
+    const ClientRect bounds = picture.bounds();
+    if (screen.showRooms) {
+        const std::vector<std::int32_t> owners = roomOwnersOf(map, starts);
+        const std::size_t height = static_cast<std::size_t>(mapHeight(map));
+        for (int px = 0; px < block.width; ++px) {
+            const std::size_t column = static_cast<std::size_t>(picture.tileColumn(block.left + px - bounds.left)) * height;
+            for (int py = 0; py < block.height; ++py) {
+                const std::int32_t owner = owners[column + static_cast<std::size_t>(rows[py])];
+                Rgb& pixel = block.pixels[static_cast<std::size_t>(py) * block.width + px];
+                if (owner >= 0) pixel = roomTint(pixel, owner);
+            }
+        }
+    }
+    std::vector<StartMark> marks;
+    for (std::size_t i = 0; i < starts.size(); ++i) {
+        const TilePos p = starts[i];
+        const int x = pixelShowing(picture.firstColumnShowing(p.x), picture.firstColumnShowing(p.x + 1), picture.width());
+        const int y = pixelShowing(picture.firstRowShowing(p.y), picture.firstRowShowing(p.y + 1), picture.height());
+        marks.push_back({bounds.left + x, bounds.top + y, static_cast<std::int32_t>(i + 1)});
+    }
+    drawStartMarks(block, marks);
+}
 
 // Each pixel the colour of the tile under its centre, as one block of pixels
 // (only the part the clip box holds), then the frame of the viewed quad as
@@ -40,6 +74,7 @@ void drawWholeMap(Painter& painter, const Map& map, const Screen& screen, const 
             Rgb* out = pixels.data() + (px - left);
             for (int i = 0; i < height; ++i, out += width) *out = colourOf(column[rows[i]]);
         }
+        drawStarts(map, screen, picture, {pixels.data(), left, top, width, height}, rows);
         painter.drawPixels(left, top, width, height, pixels.data());
     }
     const ClientRect frame = picture.frameRect({screen.viewQuadX, screen.viewQuadY});
@@ -57,14 +92,24 @@ public:
     void paint(Painter& painter, const Map& map, const Screen& screen, const ClientRect& clip) const override {
         drawWholeMap(painter, map, screen, clip);
         drawEditOverlays(painter, map, screen, clip);
-        drawing::drawPositionText(painter, screen);
+        drawing::drawPositionText(painter, screen);  // in black
+        if (!screen.playersText.empty()) painter.textOut(kPlayersStatusX, kStatusTop, screen.playersText);
+        if (!screen.cursorText.empty()) painter.textOut(cursorTextX(screen), kStatusTop, screen.cursorText);
     }
     ViewHit hitTest(const Map& map, const Screen&, ClientPoint point) const override {
         return {std::nullopt, wholeMapPicture(map).quadAt(point)};
     }
     // The picture and its frame lie inside the map area.
     void repaintTiles(Repaints& repaints, bool erase) const override { repaints.rect(kMapAreaRect, erase); }
-    std::string statusTextAt(const Map&, const Screen&, ClientPoint) const override { return std::string(); }
+    // The tile drawn at the pixel under the pointer, named as the detail view names it.
+    std::string statusTextAt(const Map& map, const Screen&, ClientPoint point) const override {
+        if (!map.mapGrid) return std::string();
+        const WholeMapPicture picture = wholeMapPicture(map);
+        const ClientRect bounds = picture.bounds();
+        if (point.x < bounds.left || point.x >= bounds.right || point.y < bounds.top || point.y >= bounds.bottom)
+            return std::string();
+        return tileStatusText(map, {picture.tileColumn(point.x - bounds.left), picture.tileRow(point.y - bounds.top)});
+    }
 };
 
 }  // namespace

@@ -213,6 +213,7 @@ TEST_F(ResourceScriptTest, MenuTextsIdsAndOrderWithoutSeparators) {
         {"Tools", "Mirror Stamp North-South (Y)", 330},
         {"Tools", "Mirror Stamp Both Ways (Z)", 331},
         {"Tools", "End Stamp or Selection (Esc)", 332},
+        {"Tools", "Show Rooms (CTRL-T)", 319},
         {"Generate", "Generate Random Map", 310},
         {"Generate", "Generate Start Locations", 311},
         {"Info", "About", 300},

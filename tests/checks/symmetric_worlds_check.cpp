@@ -3,7 +3,7 @@
 // seam lines must stay within twice those across the other lines (summed over
 // the seeds, per size and direction); rivers must run on across the seams;
 // players mode, asked for twice the symmetry's order of starts, must place
-// them in symmetric sets with a spread of 0.
+// them in symmetric sets with a home spread of at most 5%.
 // Too many worlds for the sanitizer builds, so CTest runs it on the plain
 // build only. Prints the measures; exits 1 when one fails.
 #include <cstdint>
@@ -31,7 +31,7 @@ constexpr Size kSizes[] = {{2, 1}, {2, 2}, {4, 2}};
 constexpr Symmetry kSymmetries[] = {Symmetry::kRotate2, Symmetry::kCopies2, Symmetry::kCopies4};
 
 // Players mode for twice the order of players: every start's images are
-// starts, and all of them are worth the same land. A world of little land
+// starts, the homes within 5% of each other. A world of little land
 // may hold fewer, but never a broken set. Counts the worlds that held them
 // all in `complete`.
 bool startsInSymmetricSets(Map& map, Symmetry symmetry, int& complete) {
@@ -40,7 +40,7 @@ bool startsInSymmetricSets(Map& map, Symmetry symmetry, int& complete) {
     options.minDistance = 20;
     options.symmetry = symmetry;
     const PlayersPlan plan = generatePlayerStartLocations(map, options);
-    if (plan.starts.empty() || plan.report.landSpread.difference != 0) return false;
+    if (plan.starts.empty() || plan.report.landSpread.percent() > 5) return false;
     complete += plan.complete ? 1 : 0;
     for (const TilePos& start : plan.starts) {
         const TilePos image = expectedImage(map, symmetry, start.x, start.y);
@@ -97,7 +97,7 @@ int main() {
             const bool ok = failedRuns == 0 && mismatches == 0 && withinTwice(columns) && withinTwice(rows) &&
                             unevenStarts == 0;
             std::printf("%-5s %-8s %dx%d: %lld tiles unlike their image, %d runs failed; %d players: %d worlds "
-                        "without symmetric sets of spread 0, %d of %d with all of them\n",
+                        "without symmetric sets of homes within 5%%, %d of %d with all of them\n",
                         ok ? "ok" : "FAIL", symmetryName(symmetry), size.quadsX, size.quadsY,
                         static_cast<long long>(mismatches), failedRuns, 2 * symmetryOrder(symmetry), unevenStarts,
                         completeStarts, kSeeds);

@@ -359,7 +359,7 @@ TEST_F(GenerateDialogs, StartLocationsSeedField) {
     // Players mode draws nothing: its own text takes the field.
     placeStarts("300", PlayersFieldTexts{"2", "0", "3"}, "5");
     EXPECT_FALSE(shownSeed());
-    EXPECT_EQ(playersStatus(), "2 starts, spread 0%");
+    EXPECT_EQ(playersStatus(), "2 starts, home 0%, room 0%");
     placeStarts("300", kRandomTries, "5");
     EXPECT_EQ(shownSeed(), 5u);
     EXPECT_EQ(playersStatus(), "");
@@ -374,7 +374,7 @@ TEST_F(GenerateDialogs, PlayersModeFollowsTheSymmetryOfTheLastWorld) {
     ASSERT_TRUE(allocateMapGrid(map));
     ASSERT_EQ(generate(initialTexts(), "11", Symmetry::kCopies2), "");
     placeStarts("1000", PlayersFieldTexts{"6", "20", "3"}, "");
-    EXPECT_EQ(playersStatus(), "6 starts, spread 0%");
+    EXPECT_EQ(playersStatus(), "6 starts, home 0%, room 0%");
     std::vector<TilePos> starts = startLocationsOnMap(map);
     ASSERT_EQ(starts.size(), 6u);
     for (const TilePos& p : starts) EXPECT_TRUE(isStartLocationCode(mapGrid[(p.x + 100) % 200][p.y])) << p.x << "," << p.y;
@@ -396,7 +396,7 @@ TEST_F(GenerateDialogs, ANewMapTakesTheShownSeedAway) {
 TEST_F(GenerateDialogs, StartLocationsPlayersFields) {
     const PlayersFieldTexts first = playersInitialTexts(program.dialogMemory);
     EXPECT_EQ(first.players, "0");
-    EXPECT_EQ(first.minDistance, "0");
+    EXPECT_EQ(first.minDistance, "") << "empty: the automatic spacing";
     EXPECT_EQ(first.radius, "3");
 
     const struct {
@@ -411,7 +411,8 @@ TEST_F(GenerateDialogs, StartLocationsPlayersFields) {
         {{" 8", " 20", " 0"}, std::nullopt},
         {{"-1", "", ""}, 602},
         {{"1001", "", ""}, 602},
-        {{"8", "-1", ""}, 603},
+        {{"8", "-1", ""}, 603},             // typed, -1 is no automatic spacing
+        {{"8", " -7", ""}, 603},
         {{"8", "100001", ""}, 603},
         {{"8", "20", "21"}, 604},
         {{"8", "20", "-1"}, 604},
@@ -449,8 +450,9 @@ TEST_F(GenerateDialogs, StartLocationsPlayersFields) {
     EXPECT_EQ(random.state(), state) << "players mode draws no random numbers";
     EXPECT_EQ(startLocationsOnMap(map), plan.starts);
     EXPECT_EQ(playersStatus(), playersStatusText(plan));
-    EXPECT_EQ(playersStatus(), "6 starts, spread " + std::to_string(plan.report.landSpread.percent()) + "%");
-    EXPECT_EQ(repaints(), (std::vector{area(kMapAreaRect, true), area(kPlayersStatusRect, true)}));
+    EXPECT_EQ(playersStatus(), "6 starts, home " + std::to_string(plan.report.landSpread.percent()) + "%, room " +
+                                   std::to_string(plan.roomSpread.percent()) + "%");
+    EXPECT_EQ(repaints(), (std::vector{area(kMapAreaRect, true), area(kPlayersTextRepaintRect, true)}));
     const PlayersFieldTexts kept = playersInitialTexts(program.dialogMemory);
     EXPECT_EQ(kept.players, "6");
     EXPECT_EQ(kept.minDistance, "40");
@@ -464,7 +466,7 @@ TEST_F(GenerateDialogs, StartLocationsPlayersFields) {
     const std::size_t held = startLocationsOnMap(map).size();
     EXPECT_LT(held, 50u);
     EXPECT_GT(held, 0u);
-    EXPECT_EQ(playersStatus().rfind(std::to_string(held) + " of 50 starts, spread ", 0), 0u) << playersStatus();
+    EXPECT_EQ(playersStatus().rfind(std::to_string(held) + " of 50 starts, home ", 0), 0u) << playersStatus();
 
     // The random tries take the text away, and repaint its field.
     repaints();  // those of the runs above
@@ -472,7 +474,7 @@ TEST_F(GenerateDialogs, StartLocationsPlayersFields) {
     EXPECT_EQ(playersStatus(), "");
     const std::vector<Repaint> asked = repaints();
     ASSERT_FALSE(asked.empty());
-    EXPECT_EQ(asked.front(), area(kPlayersStatusRect, true));
+    EXPECT_EQ(asked.front(), area(kPlayersTextRepaintRect, true));
     EXPECT_GT(startLocationsOnMap(map).size(), 6u);
     // So do another world and another map.
     placeStarts("1", {"2", "", ""});

@@ -576,6 +576,33 @@ def status_reads(status, first, second):
     return False
 
 
+def status_reads_parts(status, parts):
+    """Whether the status columns show the texts of `parts` (caption columns
+    of PART.map each) one after another with blank columns between; the last
+    may be cut where the status field ends."""
+    blank = tuple([False] * 20)
+    used = [i for i, column in enumerate(status) if column != blank]
+    if not used:
+        return False
+    end = used[-1] + 1
+
+    def reads(start, k):
+        if k == len(parts) - 1:
+            rest = status[start:end]
+            return bool(rest) and rest == parts[k][:len(rest)]
+        for width in range(1, end - start):
+            if status[start:start + width] != parts[k][:width]:
+                return False
+            for gap in range(1, 12):
+                if start + width + gap - 1 >= end or status[start + width + gap - 1] != blank:
+                    break
+                if reads(start + width + gap, k + 1):
+                    return True
+        return False
+
+    return reads(0, 0)
+
+
 def case_start_locations_players_mode(session):
     """The dialog's players fields place exactly N starts, the same as
     pelorn-cli's players mode on the same world, and the status line says
@@ -588,7 +615,7 @@ def case_start_locations_players_mode(session):
                             stderr=subprocess.DEVNULL)
     check(result.returncode == 0, "pelorn-cli players mode: exit %d" % result.returncode)
     said = result.stdout.decode().replace("\r", "").splitlines()[0]
-    check(said.startswith("placed 6 starts, spread "), "pelorn-cli said %r" % said)
+    check(said.startswith("placed 6 starts, home "), "pelorn-cli said %r" % said)
     status_text = said[len("placed "):]
     with open(os.path.join(folder, "Expected.map"), "rb") as f:
         expected = MapFile(f.read())
@@ -615,13 +642,13 @@ def case_start_locations_players_mode(session):
     check(placed.codes == expected.codes, "the editor's starts differ from pelorn-cli's")
     check(all(placed.codes[i] == START_CODE.get(world.codes[i]) for i in starts), "start codes over their land")
 
-    # The status text, drawn glyph for glyph as the caption draws the same words.
-    count_part, spread_part = status_text.split(", ")
-    first, second = count_part + ",", spread_part  # "6 starts," and "spread 0%"
-    first_columns = caption_after_save_as(editor, first)
-    second_columns = caption_after_save_as(editor, second)
-    check(status_reads(status, first_columns, second_columns), "the status line does not read %r" % status_text)
-    check(not status_reads(status, second_columns, first_columns), "the status check tells texts apart")
+    # The status text, drawn glyph for glyph as the caption draws the same
+    # words: "6 starts,", "home 1%," and "room 3%" (a name holds 15 characters).
+    words = status_text.split(" ")
+    parts = [" ".join(words[i:i + 2]) for i in range(0, len(words), 2)]
+    columns = [caption_after_save_as(editor, part) for part in parts]
+    check(status_reads_parts(status, columns), "the status line does not read %r" % status_text)
+    check(not status_reads_parts(status, columns[1:] + columns[:1]), "the status check tells texts apart")
 
     # 1001 players are refused: the dialog stays with the field selected, and
     # typing over it with 0 runs the random tries (300 a quad, typed over the
@@ -642,7 +669,7 @@ def case_start_locations_players_mode(session):
     editor.wait_for(lambda s: count_colour(editor, s, *PLAYERS_STATUS, BLACK) > 0
                     and status_columns(editor, s, PLAYERS_STATUS[0], PLAYERS_STATUS[2]) != status,
                     what="the players status replaced by the seed of the random tries")
-    classic = save_and_read(editor, second, (2, 2))
+    classic = save_and_read(editor, parts[-1], (2, 2))
     check(sum(50 <= code <= 60 for code in classic.codes) > 6, "the random tries placed no more than 6 starts")
     check(editor.close() == 0, "exit code %s" % editor.exit_code)
     # The map's name holds a blank, so the file is searched, not split into pairs.
@@ -2173,3 +2200,78 @@ ALL += [
     case_hand_line_and_brush_sizes,
     case_hand_replace_terrain_in_selection_and_move_a_start,
 ]
+
+
+# --- Players mode: rooms, automatic spacing, marks on the whole map -----------
+
+def whole_map_pixel(picture, tile, across):
+    """The picture pixel the whole-map view marks a tile's start on: the middle
+    of the pixels showing the tile (the next one when none does)."""
+    n, tiles = (picture.width, picture.tiles_x) if across else (picture.height, picture.tiles_y)
+    first, after = picture._first(tile, n, tiles), picture._first(tile + 1, n, tiles)
+    pixel = (first + after - 1) // 2 if after > first else first
+    return (picture.left if across else picture.top) + min(max(pixel, 0), n - 1)
+
+
+def case_players_mode_fields_empty_marks_on_the_whole_map(session):
+    """On a 10x10 world, players mode with every field empty but "Players"
+    writes the very bytes pelorn-cli writes without --min-distance; in the
+    whole-map view each start then gets its black-and-white mark, and no
+    other pixel of the picture changes."""
+    folder, world = generated_world_folder(session, "World", 3, (10, 10))
+    result = subprocess.run(["wine", companion_cli(session), "startlocations", "--map", "World.map", "--name",
+                             "Expected", "--players", "12"],
+                            cwd=folder, env=session.prefix.env, timeout=300, stdout=subprocess.PIPE,
+                            stderr=subprocess.DEVNULL)
+    check(result.returncode == 0, "pelorn-cli players mode: exit %d" % result.returncode)
+    with open(os.path.join(folder, "Expected.map"), "rb") as f:
+        expected_bytes = f.read()
+    expected = MapFile(expected_bytes)
+    starts = [(x, y) for x in range(1000) for y in range(1000) if expected.tile(x, y) >= 50]
+    check(len(starts) == 12, "pelorn-cli placed %d starts, not 12" % len(starts))
+
+    editor = session.start(workdir=folder)
+    editor.move_to(690, 520)
+    editor.wait_quiet()
+    picture = WholeMapPicture(1000, 1000)
+    editor.menu(1, 7)  # Tools > Whole Map View (CTRL-W)
+    editor.wait_for(lambda s: editor.client_pixel(s, 720, 300) == WHITE, what="the whole map")
+    editor.wait_quiet()
+    before = editor.screenshot()
+    # "Players" 12; "Min. distance" opens empty; "Radius" emptied too.
+    start_locations(editor, None, ["key:" + " ".join(TRIES_TO_PLAYERS), "12", "key:Tab", "key:Delete", "key:Tab",
+                                   "key:Delete"])
+    marks = [(whole_map_pixel(picture, x, True), whole_map_pixel(picture, y, False)) for x, y in starts]
+    editor.move_to(690, 520)
+    editor.wait_for(lambda s: all(editor.client_pixel(s, cx, cy) == BLACK for cx, cy in marks), timeout=60,
+                    what="a mark on every start")
+    editor.wait_quiet()
+    after = editor.screenshot()
+    for cx, cy in marks:
+        box = [(x, y) for x in range(cx - 3, cx + 4) for y in range(cy - 3, cy + 4)]
+        changed = [editor.client_pixel(after, x, y) for x, y in box
+                   if editor.client_pixel(after, x, y) != editor.client_pixel(before, x, y)]
+        check(editor.client_pixel(after, cx, cy) == BLACK, "no ink at the middle of the mark at (%d, %d)" % (cx, cy))
+        check(len(changed) >= 15 and all(c in (BLACK, WHITE) for c in changed),
+              "the mark at (%d, %d): %d pixels changed" % (cx, cy, len(changed)))
+    # The marks and their numbers are all that changed on the picture.
+    near = lambda x, y: any(cx - 3 <= x <= cx + 14 and cy - 3 <= y <= cy + 4 for cx, cy in marks)
+    stray = [(x, y) for x in range(picture.left, picture.left + picture.width, 2)
+             for y in range(picture.top, picture.top + picture.height, 2)
+             if not near(x, y) and editor.client_pixel(after, x, y) != editor.client_pixel(before, x, y)]
+    check(not stray, "%d pixels away from the marks changed, first %s" % (len(stray), stray[:5]))
+    # Ctrl+T tints the rooms round the starts; again, and the picture is as it was.
+    cx, cy = marks[0]
+    around = [(x, y) for x in range(cx - 12, cx + 13) for y in range(cy + 5, cy + 13)]
+    tinted = lambda s: sum(editor.client_pixel(s, x, y) != editor.client_pixel(after, x, y) for x, y in around)
+    editor.ctrl_key_until_screen("t", lambda s: tinted(s) > 10, what="the rooms tinted after Ctrl+T")
+    editor.ctrl_key_until_screen("t", lambda s: tinted(s) == 0, what="the tints gone after Ctrl+T again")
+    # The same file as pelorn-cli's, byte for byte.
+    os.remove(os.path.join(folder, "Expected.map"))
+    name_dialog(editor, 3, "Save As Map", "Expected")
+    check(editor.wait_file("Expected.map", size=len(expected_bytes)) == expected_bytes,
+          "the editor's players mode differs from pelorn-cli's")
+    check(editor.close() == 0, "exit code %s" % editor.exit_code)
+
+
+ALL.append(case_players_mode_fields_empty_marks_on_the_whole_map)

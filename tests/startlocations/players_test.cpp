@@ -5,6 +5,7 @@
 #include <deque>
 #include <set>
 #include <string>
+#include <tuple>
 #include <utility>
 #include <vector>
 
@@ -14,6 +15,7 @@
 #include "map/terrain.h"
 #include "startlocations/placement_rules.h"
 #include "startlocations/players.h"
+#include "startlocations/rooms.h"
 #include "start_test_maps.h"
 
 namespace pelorn {
@@ -247,11 +249,11 @@ TEST_F(Players, TerritoryValuesOnASplitMap) {
     plan.complete = true;
     plan.starts = {{75, 50}, {25, 50}};
     plan.report = r;
-    EXPECT_EQ(playersStatusText(plan), "2 starts, spread 67%");
+    EXPECT_EQ(playersStatusText(plan), "2 starts, home 67%, room 0%");
     plan.requested = 1;
     plan.starts.pop_back();
     plan.report.landSpread = Spread{};
-    EXPECT_EQ(playersStatusText(plan), "1 start, spread 0%");
+    EXPECT_EQ(playersStatusText(plan), "1 start, home 0%, room 0%");
 }
 
 TEST_F(Players, NearestRivalsMatchEveryPairOnACrowdedMap) {
@@ -319,7 +321,7 @@ TEST_F(Players, RefusedOptionsLeaveTheMap) {
     PlayersOptions heavyWeight = options(2, 20);
     heavyWeight.weights.byCode[2] = kMaxLandWeight + 1;
     const std::vector<TerrainCode> before = test::tilesOf(map);
-    for (const PlayersOptions& o : {options(0, 20), options(kMaxPlayers + 1, 20), options(2, -1),
+    for (const PlayersOptions& o : {options(0, 20), options(kMaxPlayers + 1, 20), options(2, -2),
                                     options(2, kMaxMinDistance + 1), options(2, 20, -1),
                                     options(2, 20, kMaxLandRadius + 1), negativeWeight, heavyWeight}) {
         const PlayersPlan plan = generatePlayerStartLocations(map, o);
@@ -422,7 +424,8 @@ TEST_F(Players, CrowdedMapGetsAsManyAsItHolds) {
     EXPECT_FALSE(plan.complete);
     EXPECT_EQ(plan.requested, 5);
     EXPECT_EQ(plan.starts.size(), 3u);
-    EXPECT_EQ(playersStatusText(plan), "3 of 5 starts, spread " + std::to_string(plan.report.landSpread.percent()) + "%");
+    EXPECT_EQ(playersStatusText(plan), "3 of 5 starts, home " + std::to_string(plan.report.landSpread.percent()) +
+                                           "%, room " + std::to_string(plan.roomSpread.percent()) + "%");
     EXPECT_EQ(startLocationsOnMap(map), plan.starts) << "old start locations are cleared";
     EXPECT_EQ(mapGrid[0][0], kSteppes);
 
@@ -466,6 +469,37 @@ TEST_F(Players, QualityOnDefaultWorlds) {
             EXPECT_GE(s.landValue * 10, plan.bestLegalValue * 9) << "seed " << seed;
         }
     }
+}
+
+// Without a distance the starts keep the automatic spacing and even rooms:
+// on generated worlds, and where a rich islet would once have taken a start.
+TEST_F(Players, AutomaticSpacingGivesEvenHomesAndRooms) {
+    for (const auto& [quads, players, seed] : {std::tuple{2, 6, 11}, std::tuple{3, 8, 12}}) {
+        generateWorld(quads, static_cast<std::uint32_t>(seed));
+        PlayersOptions o = options(players, kAutomaticSpacing);
+        const std::int32_t spacing = automaticSpacing(walkableTileCount(map), players);
+        EXPECT_EQ(spacingInForce(map, o), spacing);
+        const PlayersPlan plan = planPlayerStarts(map, o);
+        ASSERT_TRUE(plan.complete) << "seed " << seed;
+        EXPECT_EQ(plan.roomRadius, std::max(3, spacing / 2));
+        EXPECT_EQ(plan.rooms, measureRooms(map, plan.starts, plan.roomRadius, o.weights).value);
+        for (const StartFacts& s : plan.report.starts) EXPECT_GE(s.nearestRival, spacing);
+        EXPECT_LE(plan.report.landSpread.fraction(), 0.05) << "seed " << seed;
+        EXPECT_LE(plan.roomSpread.fraction(), 0.08) << "seed " << seed;
+        EXPECT_FALSE(plan.uneven);
+        o.maxSpread = plan.roomSpread.percent() == 0 ? -1 : plan.roomSpread.percent() - 1;
+        EXPECT_EQ(planPlayerStarts(map, o).uneven, o.maxSpread >= 0) << "--max-spread checks, the starts stay";
+        EXPECT_EQ(planPlayerStarts(map, o).starts, plan.starts);
+    }
+    makeMap(2, 1, kSea);
+    for (int x = 20; x < 180; ++x)
+        for (int y = 20; y < 80; ++y) mapGrid[x][y] = kHills;
+    paintDisc(100, 50, 3, kPlains);  // the richest home of the continent
+    paintDisc(190, 50, 3, kPlains);  // an islet as rich, with no room
+    const PlayersPlan plan = planPlayerStarts(map, options(2, kAutomaticSpacing));
+    ASSERT_TRUE(plan.complete);
+    for (const TilePos& p : plan.starts) EXPECT_LT(p.x, 180) << "no start on the islet";
+    EXPECT_EQ(plan.roomSpread.difference, 0);
 }
 
 }  // namespace

@@ -77,8 +77,10 @@ TEST_F(SymmetricStarts, GeneratedWorldsGetEvenSets) {
         ASSERT_TRUE(plan.error.empty()) << plan.error;
         EXPECT_TRUE(plan.complete);
         EXPECT_EQ(plan.starts.size(), static_cast<std::size_t>(c.players));
-        EXPECT_EQ(plan.report.landSpread.difference, 0);
+        // Sets exchanged for even rooms: the homes within 5%, the rooms within 1%.
+        EXPECT_LE(plan.report.landSpread.difference * 20, plan.report.landSpread.maximum);
         EXPECT_GT(plan.report.landSpread.maximum, 0);
+        EXPECT_LE(plan.roomSpread.percent(), 1) << plan.roomSpread.percentText();
         expectSymmetricSets(c.symmetry, plan.starts);
         expectSpacing(plan.starts, c.distance);
         EXPECT_EQ(startLocationsOnMap(map), plan.starts);

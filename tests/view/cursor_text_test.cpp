@@ -104,8 +104,8 @@ TEST_F(CursorTextTest, FollowsScrollingViewsAndChangedTiles) {
     mapGrid[210][20] = kLake;
     repaintMapChange(screen, map, MapChange::kTiles);
     EXPECT_EQ(shownText, "x 210, y 20: Lake");
-    // Another view shows none; back in the detail view it is there again.
-    viewMode = kWholeMapView;
+    // The overview shows none; back in the detail view it is there again.
+    viewMode = kOverview;
     repaintWholeWindow(screen, map);
     EXPECT_EQ(shownText, "");
     viewMode = kDetailView;

@@ -12,6 +12,7 @@
 #include "view/notice.h"
 #include "view/players_status.h"
 #include "view/seed_status.h"
+#include "view/start_marks.h"
 #include "view/view_mode.h"
 #include "view/screen.h"
 #include "view/whole_map.h"
@@ -395,7 +396,8 @@ TEST_F(MapViewTest, StatusLine) {
 }
 
 // What the last players-mode run placed stands after the map's name, black,
-// in the detail view only; before any run there is nothing there.
+// in the detail and whole-map views; before any run there is nothing there.
+// While it shows, the tile under the pointer stands further right.
 TEST_F(MapViewTest, PlayersRunInTheStatusLine) {
     EXPECT_EQ(paint().textAt(kPlayersStatusX, kStatusTop), nullptr);
     showPlayersStatus(screen, "8 starts, spread 3%");
@@ -410,6 +412,13 @@ TEST_F(MapViewTest, PlayersRunInTheStatusLine) {
     EXPECT_LE(kPlayersStatusRect.right, kCursorTextRect.left);
     EXPECT_LT(kPlayersStatusRect.right, kToolStatusRect.left);
     EXPECT_EQ(kPlayersStatusRect.top, kStatusTop);
+    screen.cursorText = "x 1, y 2: Sea";
+    EXPECT_NE(paint().textAt(kCursorTextBesidePlayersX, kStatusTop), nullptr);
+    EXPECT_LT(kCursorTextBesidePlayersX, kPlayersTextRepaintRect.right);
+    viewMode = kWholeMapView;
+    EXPECT_EQ(paint().textAt(kPlayersStatusX, kStatusTop)->text, "8 starts, spread 3%");
+    EXPECT_NE(paint().textAt(kCursorTextBesidePlayersX, kStatusTop), nullptr);
+    screen.cursorText.clear();
 
     viewMode = kOverview;
     EXPECT_EQ(paint().textAt(kPlayersStatusX, kStatusTop), nullptr);
@@ -545,6 +554,9 @@ TEST_F(MapViewTest, WholeMapShowsEveryPixelsTileAndFramesTheViewedQuad) {
         SCOPED_TRACE(::testing::Message() << m.quadsX << "x" << m.quadsY);
         makeMap(m.quadsX, m.quadsY);
         fillPattern(map, m.quadsX, m.quadsY);
+        // No start location: not a pixel of a mark.
+        mapGrid[0][0] = baseCode(mapGrid[0][0]);
+        mapGrid[m.quadsX * 100 - 1][m.quadsY * 100 - 1] = baseCode(mapGrid[m.quadsX * 100 - 1][m.quadsY * 100 - 1]);
         viewQuadX = m.viewX;
         viewQuadY = m.viewY;
         viewMode = kWholeMapView;
@@ -589,6 +601,44 @@ TEST_F(MapViewTest, WholeMapIsOneBlockOfPixelsAndAFrameWhateverTheSize) {
     EXPECT_EQ(raster.countPixels(kRed, 10, 39, 34, 56), 2 * 23 + 2 * 16);
 }
 
+// A start location gets a mark at every map size: ink centre on the pixel
+// showing its tile, paper round it, an ink ring, its number beside it; the
+// mark and number are all that change. Shown rooms tint the land round it.
+TEST_F(MapViewTest, WholeMapMarksEveryStartLocation) {
+    for (const int quads : {1, 10, 32}) {
+        SCOPED_TRACE(quads);
+        makeMap(quads, quads, kPlains);
+        viewMode = kWholeMapView;
+        screen.showRooms = true;
+        const RasterPainter plain = paint();
+        screen.showRooms = false;
+        const TilePos start{quads * 50 + 3, quads * 50 + 7};
+        mapGrid[start.x][start.y] = startLocationCode(kPlains);
+        const RasterPainter marked = paint();
+        const WholeMapPicture picture = wholeMapPicture(map);
+        const int x = picture.bounds().left +
+                      pixelShowing(picture.firstColumnShowing(start.x), picture.firstColumnShowing(start.x + 1), picture.width());
+        const int y = picture.bounds().top +
+                      pixelShowing(picture.firstRowShowing(start.y), picture.firstRowShowing(start.y + 1), picture.height());
+        EXPECT_EQ(marked.pixel(x, y), kBlack);
+        EXPECT_EQ(marked.pixel(x - 2, y), kWhite);
+        EXPECT_EQ(marked.pixel(x - 3, y), kBlack);
+        EXPECT_EQ(marked.pixel(x, y + 3), kBlack);
+        EXPECT_EQ(marked.pixel(x + 7, y), kBlack) << "the 1 of its number";
+        int changed = 0;
+        for (int px = 0; px < 964; ++px)
+            for (int py = 0; py < 590; ++py) changed += marked.pixel(px, py) != plain.pixel(px, py);
+        EXPECT_EQ(changed, marked.countPixels(kBlack, x - 3, y - 3, x + 10, y + 4) +
+                               marked.countPixels(kWhite, x - 3, y - 3, x + 10, y + 4) -
+                               plain.countPixels(kWhite, x - 3, y - 3, x + 10, y + 4));
+        screen.showRooms = true;
+        const RasterPainter tinted = paint();
+        EXPECT_NE(tinted.pixel(x - 5, y), marked.pixel(x - 5, y));
+        EXPECT_EQ(tinted.pixel(x, y), kBlack);
+        screen.showRooms = false;
+    }
+}
+
 TEST_F(MapViewTest, ClippedWholeMapPaintsMatchTheFullPaint) {
     makeMap(10, 10);
     fillPattern(map, 10, 10);
@@ -611,7 +661,7 @@ TEST_F(MapViewTest, ClippedWholeMapPaintsMatchTheFullPaint) {
     }
 }
 
-TEST_F(MapViewTest, CursorTextShowsInTheDetailViewOnly) {
+TEST_F(MapViewTest, CursorTextShowsInTheDetailAndWholeMapViews) {
     makeMap(1, 1);
     mapGrid[5][10] = kFertilePlains;
     pointerMovedTo(screen, map, {47 + 6 * 5, 76 + 4 * 10});
@@ -620,15 +670,19 @@ TEST_F(MapViewTest, CursorTextShowsInTheDetailViewOnly) {
     EXPECT_EQ(raster.textAt(330, 8)->text, "x 5, y 10: F Plains");
     EXPECT_EQ(raster.textAt(330, 8)->colour, kBlack);
     EXPECT_EQ(raster.texts().size(), 4u + 39u);
-    for (ViewMode view : {kOverview, kWholeMapView}) {
-        viewMode = view;
-        refreshCursorText(screen, map);
-        raster = paint();
-        EXPECT_EQ(raster.textAt(330, 8), nullptr) << view;
-    }
+    viewMode = kOverview;
+    refreshCursorText(screen, map);
+    raster = paint();
+    EXPECT_EQ(raster.textAt(330, 8), nullptr);
+    // The whole-map view names the tile drawn at the pointer's pixel.
+    viewMode = kWholeMapView;
+    pointerMovedTo(screen, map, {11 + 5 * 698 / 100 + 3, 40 + 10 * 465 / 100 + 2});
+    raster = paint();
+    ASSERT_NE(raster.textAt(330, 8), nullptr);
+    EXPECT_EQ(raster.textAt(330, 8)->text, "x 5, y 10: F Plains");
     // Repainting its field draws the text and nothing around it.
     viewMode = kDetailView;
-    refreshCursorText(screen, map);
+    pointerMovedTo(screen, map, {47 + 6 * 5, 76 + 4 * 10});
     raster.clear();
     raster.setClipRects({kCursorTextRect});
     paintMap(raster, map, screen, FileMarks{});
