@@ -76,7 +76,8 @@ bool writeStartsPicture(const Map& map, const std::string& path, std::string& er
     std::vector<StartMark> marks;
     for (std::size_t i = 0; i < starts.size(); ++i) marks.push_back({starts[i].x, starts[i].y, static_cast<std::int32_t>(i + 1)});
     drawStartMarks({pixels.data(), 0, 0, width, height}, marks);
-    const std::string png = imagePngBytes({width, height}, pixels.data(), 1, error);
+    // Marked or not, a Pelorn picture carries its map, so import gives it back.
+    const std::string png = imagePngBytes({width, height}, pixels.data(), 1, error, &map);
     if (png.empty()) return false;
     if (writeFileSafely(path, png)) return true;
     error = "cannot write the file";

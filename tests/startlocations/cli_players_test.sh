@@ -143,6 +143,8 @@ check "export --starts" 0 "$cli" export six.map --png marked.png --starts
 check "export without marks" 0 "$cli" export six.map --png plain.png
 check "export --starts of a map without starts" 0 "$cli" export base.map --png none.png --starts
 check "export of that map" 0 "$cli" export base.map --png base.png
+check "import of the marked picture" 0 "$cli" import marked.png --name Unmarked
+expect "the marked picture carries its map" cmp -s <(tail -n +3 six.map) <(tail -n +3 Unmarked.map)
 check "--starts with --indexed" 2 "$cli" export six.map --png x.png --starts --indexed
 check "--starts with --hex" 2 "$cli" export six.map --png x.png --starts --hex 1
 "$cli" info --json six.map >six.json
