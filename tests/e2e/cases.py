@@ -1248,7 +1248,7 @@ def case_package_unpacks_and_runs(session):
     check(guide.startswith(b"Pelorn %s - user guide\r\n" % version.encode()), "user guide title: %r" % guide[:40])
     check(b"\n" not in guide.replace(b"\r\n", b""), "user guide has line breaks other than CR LF")
     for topic in (b"Ctrl+M", b"Ctrl+Z", b"File ", b"Generate ", b"appdata.dat", b"pelorn-cli generate",
-                  b"Recovery-1"):
+                  b"File > Recover..."):
         check(topic in guide, "user guide says nothing of %r" % topic)
 
     editor = session.start(workdir=here, exe=os.path.join(here, "pelorn.exe"))
