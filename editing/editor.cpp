@@ -3,6 +3,8 @@
 #include "view/cursor_text.h"
 #include "view/layout.h"
 #include "view/notice.h"
+#include "startlocations/players.h"
+#include "view/start_marks.h"
 #include "view/view_mode.h"
 #include "view/whole_map.h"
 
@@ -171,8 +173,21 @@ void Editor::showFileMarks() {
     repaintStatus(StatusChange::kMapFile);
 }
 
+void Editor::refreshStartsShown() {
+    if (!showsWholeMap(screen)) return;
+    StartsShown& shown = screen.startsShown;
+    const std::uint64_t revision = history().revision();
+    if (shown.known && shown.revision == revision && shown.withRooms == screen.showRooms) return;
+    shown.known = true;
+    shown.revision = revision;
+    shown.withRooms = screen.showRooms;
+    shown.starts = startLocationsOnMap(map());
+    shown.roomOwners = screen.showRooms ? roomOwnersOf(map(), shown.starts) : std::vector<std::int32_t>();
+}
+
 std::vector<Repaint> Editor::takeRepaints() {
     showFileMarks();
+    refreshStartsShown();
     return screen.repaints.take();
 }
 

@@ -153,6 +153,9 @@ public:
     std::vector<Repaint> takeRepaints();
     // The caption repaints at once when the file's state changed.
     void showFileMarks();
+    // In the whole-map view: the start locations it marks (and their rooms
+    // while it tints them) worked out again when the map has changed.
+    void refreshStartsShown();
 
 private:
     void legendClick(ClientPoint point);

@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "map/terrain.h"
 #include "map/tile_block.h"
@@ -35,6 +36,18 @@ struct StartDrag {
     TilePos at;
 };
 
+// The start locations the whole-map view marks, and their rooms while it
+// tints them. The editor works them out once per change of the map, not at
+// every paint: a map of 32 by 32 quads has ten million tiles to look at.
+// Unknown, the view works them out itself.
+struct StartsShown {
+    bool known = false;
+    std::uint64_t revision = 0;  // of the map they were worked out for
+    bool withRooms = false;
+    std::vector<TilePos> starts;
+    std::vector<std::int32_t> roomOwners;  // per tile, column by column: its start, -1 for none
+};
+
 struct Screen {
     // The view: which one, and the quad the detail view shows.
     std::int32_t viewMode = kDetailView;
@@ -56,6 +69,7 @@ struct Screen {
     std::optional<FloatingStamp> stamp;
     std::optional<StartDrag> startDrag;
     bool showRooms = false;              // the whole-map view tints each start's room
+    StartsShown startsShown;
 
     // The status texts.
     std::string playersText;                 // what the last players-mode run placed

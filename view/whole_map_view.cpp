@@ -26,11 +26,15 @@ namespace {
 // each start location. A map without start locations keeps its pixels.
 void drawStarts(const Map& map, const Screen& screen, const WholeMapPicture& picture, const PixelBlock& block,
                 const std::vector<std::int32_t>& rows) {
-    const std::vector<TilePos> starts = startLocationsOnMap(map);
+    const StartsShown& shown = screen.startsShown;
+    const bool known = shown.known && shown.withRooms == screen.showRooms;
+    const std::vector<TilePos> found = known ? std::vector<TilePos>() : startLocationsOnMap(map);
+    const std::vector<TilePos>& starts = known ? shown.starts : found;
     if (starts.empty()) return;
     const ClientRect bounds = picture.bounds();
     if (screen.showRooms) {
-        const std::vector<std::int32_t> owners = roomOwnersOf(map, starts);
+        const std::vector<std::int32_t> measured = known ? std::vector<std::int32_t>() : roomOwnersOf(map, starts);
+        const std::vector<std::int32_t>& owners = known ? shown.roomOwners : measured;
         const std::size_t height = static_cast<std::size_t>(mapHeight(map));
         for (int px = 0; px < block.width; ++px) {
             const std::size_t column = static_cast<std::size_t>(picture.tileColumn(block.left + px - bounds.left)) * height;

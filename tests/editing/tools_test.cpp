@@ -406,3 +406,30 @@ TEST_F(EditingTest, NothingIsWrittenWithoutAGrid) {
 
 }  // namespace
 }  // namespace pelorn
+
+namespace pelorn {
+namespace {
+
+// The whole-map view's marks follow every change of the map, though the
+// editor works the starts out once per change rather than at every paint.
+TEST_F(EditingTest, WholeMapStartsFollowTheMapAndTheRoomsTheirSwitch) {
+    makeMap(1, 1, kPlains);
+    viewMode = kWholeMapView;
+    editor.takeRepaints();
+    EXPECT_TRUE(screen.startsShown.known);
+    EXPECT_TRUE(screen.startsShown.starts.empty());
+    editor.runRecordedWholeMapEdit([&] { mapGrid[40][50] = startLocationCode(kPlains); });
+    editor.takeRepaints();
+    EXPECT_EQ(screen.startsShown.starts, (std::vector<TilePos>{{40, 50}}));
+    EXPECT_TRUE(screen.startsShown.roomOwners.empty());
+    screen.showRooms = true;
+    editor.takeRepaints();
+    ASSERT_EQ(screen.startsShown.roomOwners.size(), std::size_t{100 * 100});
+    EXPECT_EQ(screen.startsShown.roomOwners[40 * 100 + 50], 0);
+    editor.undo();
+    editor.takeRepaints();
+    EXPECT_TRUE(screen.startsShown.starts.empty());
+}
+
+}  // namespace
+}  // namespace pelorn
