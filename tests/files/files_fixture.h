@@ -15,6 +15,7 @@
 
 #include "map/map_grid.h"
 #include "map/terrain.h"
+#include "support/state_names.h"
 
 namespace pelorn {
 namespace testing_files {
@@ -40,8 +41,14 @@ inline std::vector<std::string> folderEntries(const fs::path& folder) {
 }
 
 // Each test has a map of its own, as a fresh editor has it: no grid yet.
-class FilesTest : public ::testing::Test {
+struct MapHolder {
+    Map map;
+};
+
+class FilesTest : public ::testing::Test, protected MapHolder, protected test::MapNames {
 protected:
+    FilesTest() : MapNames(map) {}
+
     void SetUp() override {
         static std::atomic<unsigned> counter{0};
         previous_ = fs::current_path();
@@ -78,12 +85,6 @@ protected:
         return tiles;
     }
 
-    Map map;
-    // The map's members under the names the program gives them.
-    MapGrid& mapGrid = map.mapGrid;
-    std::int32_t& quadCountX = map.quadCountX;
-    std::int32_t& quadCountY = map.quadCountY;
-    std::string& currentMapName = map.currentMapName;
 
     fs::path previous_;
     fs::path folder_;

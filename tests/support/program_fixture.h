@@ -12,31 +12,25 @@
 
 #include "app/program.h"
 #include "support/repaint_list.h"
+#include "support/state_names.h"
 #include "support/test_map.h"
 
 namespace pelorn::test {
 
-class ProgramTest : public testing::Test {
-protected:
+struct ProgramHolder {
     Program program;
+};
+
+class ProgramTest : public testing::Test, protected ProgramHolder, protected MapNames, protected ScreenNames {
+protected:
+    ProgramTest() : MapNames(program.document.map), ScreenNames(program.editor.screen) {}
+
     Editor& editor = program.editor;
     Document& document = program.document;
     Map& map = program.document.map;
     Screen& screen = program.editor.screen;
     DialogContext context{program.editor, program.generatorParameters, program.random, program.dialogMemory};
 
-    MapGrid& mapGrid = map.mapGrid;
-    std::int32_t& quadCountX = map.quadCountX;
-    std::int32_t& quadCountY = map.quadCountY;
-    std::string& currentMapName = map.currentMapName;
-    std::int32_t& viewMode = screen.viewMode;
-    std::int32_t& viewQuadX = screen.viewQuadX;
-    std::int32_t& viewQuadY = screen.viewQuadY;
-    TerrainCode& currentTerrain = screen.currentTerrain;
-    bool& boldBrush = screen.boldBrush;
-    bool& startLocationMode = screen.startLocationMode;
-    bool& fillTool = screen.fillTool;
-    bool& bucketTool = screen.bucketTool;
     bool& leftButtonDown = editor.leftButtonDown;
     GeneratorParameters& generatorParameters = program.generatorParameters;
     Random& random = program.random;

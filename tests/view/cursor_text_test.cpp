@@ -8,6 +8,7 @@
 
 #include "map/map_grid.h"
 #include "support/repaint_list.h"
+#include "support/state_names.h"
 #include "view/layout.h"
 #include "view/repaint.h"
 #include "view/screen.h"
@@ -22,16 +23,10 @@ const Repaint kField = test::area(kCursorTextRect, true);
 // A client point inside the click cell of quad tile (column, row).
 ClientPoint cell(int column, int row, int dx = 0, int dy = 0) { return {47 + 6 * column + dx, 76 + 4 * row + dy}; }
 
-class CursorTextTest : public ::testing::Test {
+class CursorTextTest : public test::ViewTest {
 protected:
     void SetUp() override { test::makeViewTestMap(map, 13, 7, kSea); }
 
-    Map map;
-    Screen screen;
-    MapGrid& mapGrid = map.mapGrid;
-    std::int32_t& viewMode = screen.viewMode;
-    std::int32_t& viewQuadX = screen.viewQuadX;
-    std::int32_t& viewQuadY = screen.viewQuadY;
     const std::string& shownText = screen.cursorText;
 };
 

@@ -4,6 +4,7 @@
 
 #include "map/map_grid.h"
 #include "map/terrain.h"
+#include "support/state_names.h"
 #include "support/raster_painter.h"
 #include "view/map_view.h"
 #include "view/cursor_text.h"
@@ -30,7 +31,7 @@ constexpr Rgb kMagenta{255, 0, 255};
 constexpr Rgb kForestMark{0, 60, 26};
 constexpr Rgb kJungleMark{0, 60, 200};
 
-class MapViewTest : public ::testing::Test {
+class MapViewTest : public test::ViewTest {
 protected:
     // Glacier is drawn white, the raster's background, so single tiles stand out.
     void makeMap(int quadsX, int quadsY, TerrainCode fill = kGlacier) {
@@ -43,19 +44,6 @@ protected:
         return raster;
     }
 
-    Map map;
-    Screen screen;
-    MapGrid& mapGrid = map.mapGrid;
-    std::int32_t& quadCountX = map.quadCountX;
-    std::string& currentMapName = map.currentMapName;
-    std::int32_t& viewMode = screen.viewMode;
-    std::int32_t& viewQuadX = screen.viewQuadX;
-    std::int32_t& viewQuadY = screen.viewQuadY;
-    TerrainCode& currentTerrain = screen.currentTerrain;
-    bool& boldBrush = screen.boldBrush;
-    bool& startLocationMode = screen.startLocationMode;
-    bool& fillTool = screen.fillTool;
-    bool& bucketTool = screen.bucketTool;
 };
 
 // The hexagon's 24 pixels: 4, 8, 8, 4 in its four rows.
