@@ -41,7 +41,11 @@ bool writeMapCopy(Editor& editor) {
     RecoveryState& recovery = editor.recovery;
     const Map& map = editor.map();
     const std::uint64_t revision = editor.history().revision();
-    if (!recovery.sessionCopy.empty() && recovery.copiedRevision == revision) return true;
+    // A copy opened from the Recover dialog is of a run that ended: another
+    // editor may have pruned it since, and then it holds nothing.
+    if (!recovery.sessionCopy.empty() && recovery.copiedRevision == revision &&
+        (recovery.ownCopy || pathKind(recovery.sessionCopy) == PathKind::PlainFile))
+        return true;
     if (!recovery.ownCopy || !rewriteRecoveryCopy(map, recovery.sessionCopy)) {
         std::string path = writeNewRecoveryCopy(recovery.run, map);
         if (path.empty()) {
@@ -137,14 +141,17 @@ bool openRecoveryCopy(Editor& editor, const std::string& path) {
         showNotice(editor.screen, std::string(fileNameOfPath(path)) + " could not be read", true);
         return false;
     }
+    // Read first: the copy that keeps the map in memory may prune this one.
+    if (!keepUnsavedWork(editor)) return false;
     Map& map = editor.map();
     freeMapGrid(map);  // the old grid goes first, as when a map file opens
     installParsedMap(map, parseMapText(text), "Untitled");
     mapReplaced(editor, false);
-    RecoveryState& recovery = editor.recovery;
-    recovery.sessionCopy = path;
-    recovery.copiedRevision = editor.history().revision();
-    recovery.keptRevision = recovery.copiedRevision;
+    // Still there, the copy holds the map; pruned, the map goes to a new one.
+    if (pathKind(path) == PathKind::PlainFile) {
+        editor.recovery.sessionCopy = path;
+        editor.recovery.copiedRevision = editor.history().revision();
+    }
     return true;
 }
 
