@@ -41,11 +41,7 @@ bool writeMapCopy(Editor& editor) {
     RecoveryState& recovery = editor.recovery;
     const Map& map = editor.map();
     const std::uint64_t revision = editor.history().revision();
-    // A copy opened from the Recover dialog is of a run that ended: another
-    // editor may have pruned it since, and then it holds nothing.
-    if (!recovery.sessionCopy.empty() && recovery.copiedRevision == revision &&
-        (recovery.ownCopy || pathKind(recovery.sessionCopy) == PathKind::PlainFile))
-        return true;
+    if (!recovery.sessionCopy.empty() && recovery.copiedRevision == revision) return true;
     if (!recovery.ownCopy || !rewriteRecoveryCopy(map, recovery.sessionCopy)) {
         std::string path = writeNewRecoveryCopy(recovery.run, map);
         if (path.empty()) {
@@ -94,6 +90,10 @@ bool keepUnsavedWork(Editor& editor) {
     History& history = editor.history();
     RecoveryState& recovery = editor.recovery;
     if (!history.hasUnsavedEdits() || recovery.keptRevision == history.revision()) return true;
+    // A copy deleted since (in the Recover dialog, or pruned by another
+    // editor when it was opened from there) holds nothing: it is written anew.
+    if (!recovery.sessionCopy.empty() && pathKind(recovery.sessionCopy) != PathKind::PlainFile)
+        recovery.copiedRevision = RecoveryState::kNoRevision;
     if (!writeMapCopy(editor)) return false;
     recovery.keptRevision = history.revision();
     forgetMapCopy(recovery);

@@ -114,6 +114,17 @@ TEST_F(KeepWorkDialogs, OpeningTheOldestCopyLosesNeitherItNorTheMapLeft) {
     EXPECT_TRUE(copyTexts()[0] == opened) << "the copy opened, written anew";
 }
 
+// The open map's own copy deleted in the Recover dialog holds nothing:
+// leaving the map writes it again, or the close question is asked.
+TEST_F(KeepWorkDialogs, DeletingTheOpenMapsCopyDoesNotLoseTheMap) {
+    paint(3, 4, kHills);
+    autosaveUnsavedWork(editor);
+    ASSERT_TRUE(applyRecoverDelete(recoverRows()[0]));
+    EXPECT_TRUE(keepUnsavedWork(editor));
+    EXPECT_FALSE(unsavedEditsInNoFile(editor));
+    EXPECT_TRUE(copyTexts() == std::vector<std::string>{mapText()}) << "the map left is in a file";
+}
+
 TEST_F(KeepWorkDialogs, TheDifferenceIsCountedAgainstTheSavedMap) {
     currentMapName = "Hills";
     ASSERT_TRUE(saveMap(editor));
