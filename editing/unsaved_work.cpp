@@ -145,7 +145,9 @@ bool openRecoveryCopy(Editor& editor, const std::string& path) {
     if (!keepUnsavedWork(editor)) return false;
     Map& map = editor.map();
     freeMapGrid(map);  // the old grid goes first, as when a map file opens
-    installParsedMap(map, parseMapText(text), "Untitled");
+    ParsedMap parsed = parseMapText(text);
+    if (!parsed.name) parsed.name.emplace();  // no name line: "Untitled", not the name of the map left
+    installParsedMap(map, std::move(parsed), "Untitled");
     mapReplaced(editor, false);
     // Still there, the copy holds the map; pruned, the map goes to a new one.
     if (pathKind(path) == PathKind::PlainFile) {

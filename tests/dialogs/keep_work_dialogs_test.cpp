@@ -125,6 +125,19 @@ TEST_F(KeepWorkDialogs, DeletingTheOpenMapsCopyDoesNotLoseTheMap) {
     EXPECT_TRUE(copyTexts() == std::vector<std::string>{mapText()}) << "the map left is in a file";
 }
 
+// A damaged copy without a name line opens as "Untitled", never under the
+// name of the map left, whose file Ctrl+S would then overwrite.
+TEST_F(KeepWorkDialogs, ACopyWithoutANameOpensUntitled) {
+    currentMapName = "Mine";
+    std::filesystem::create_directories(kRecoveryFolder);
+    for (const char* damaged : {"", "*MapInfo*"}) {
+        testing_files::writeBytes(std::string(kRecoveryFolder) + "/00000001-2-1.map", damaged);
+        ASSERT_TRUE(applyRecoverOpen(editor, recoverRows()[0]));
+        EXPECT_EQ(currentMapName, "Untitled") << damaged;
+        currentMapName = "Mine";
+    }
+}
+
 TEST_F(KeepWorkDialogs, TheDifferenceIsCountedAgainstTheSavedMap) {
     currentMapName = "Hills";
     ASSERT_TRUE(saveMap(editor));
