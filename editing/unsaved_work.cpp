@@ -142,7 +142,11 @@ bool openRecoveryCopy(Editor& editor, const std::string& path) {
         return false;
     }
     // Read first: the copy that keeps the map in memory may prune this one.
+    // Read again when it is still there: that copy may be this one, brought up to date.
     if (!keepUnsavedWork(editor)) return false;
+    std::string kept;
+    const bool stillThere = readWholeFile(path, kept);
+    if (stillThere) text = std::move(kept);
     Map& map = editor.map();
     freeMapGrid(map);  // the old grid goes first, as when a map file opens
     ParsedMap parsed = parseMapText(text);
@@ -150,7 +154,7 @@ bool openRecoveryCopy(Editor& editor, const std::string& path) {
     installParsedMap(map, std::move(parsed), "Untitled");
     mapReplaced(editor, false);
     // Still there, the copy holds the map; pruned, the map goes to a new one.
-    if (pathKind(path) == PathKind::PlainFile) {
+    if (stillThere) {
         editor.recovery.sessionCopy = path;
         editor.recovery.copiedRevision = editor.history().revision();
     }

@@ -123,6 +123,15 @@ TEST_F(KeepWorkDialogs, DeletingTheOpenMapsCopyDoesNotLoseTheMap) {
     EXPECT_TRUE(keepUnsavedWork(editor));
     EXPECT_FALSE(unsavedEditsInNoFile(editor));
     EXPECT_TRUE(copyTexts() == std::vector<std::string>{mapText()}) << "the map left is in a file";
+    // Its own copy opened while it has newer edits: the copy brought up to
+    // date first is what opens, and what the copy holds.
+    paint(5, 5, kSea);
+    autosaveUnsavedWork(editor);
+    paint(6, 6, kSea);
+    const RecoverRow own = recoverRows()[0];
+    ASSERT_TRUE(applyRecoverOpen(editor, own));
+    EXPECT_EQ(mapGrid[6][6], kSea);
+    EXPECT_TRUE(mapText() == fileBytes(own.copy.path));
 }
 
 // A damaged copy without a name line opens as "Untitled", never under the
