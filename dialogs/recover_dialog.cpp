@@ -80,7 +80,7 @@ std::string recoverDifferenceText(const RecoverRow& row) {
 }
 
 bool applyRecoverOpen(Editor& editor, const RecoverRow& row) {
-    if (!keepUnsavedWork(editor) || !openRecoveryCopy(editor, row.copy.path)) return false;
+    if (!openRecoveryCopy(editor, row.copy.path)) return false;
     clearPlayersStatus(editor.screen);
     clearShownSeed(editor.screen);
     editor.repaintMapChange(MapChange::kWholeMap);

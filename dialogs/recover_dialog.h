@@ -35,9 +35,9 @@ std::string recoverRowText(const RecoverRow& row);
 // size", "No saved Hills.map".
 std::string recoverDifferenceText(const RecoverRow& row);
 
-// Open: the unsaved edits of the map in memory go to a copy first
-// (keepUnsavedWork); then the copy replaces the map (openRecoveryCopy) and
-// the whole window repaints. False, with the map unchanged, when either fails.
+// Open: the copy replaces the map, whose unsaved edits go to a copy first
+// (openRecoveryCopy), and the whole window repaints. False, with the map
+// unchanged, when either fails.
 bool applyRecoverOpen(Editor& editor, const RecoverRow& row);
 
 // Delete: the question the dialog asks first, and the deletion (false when

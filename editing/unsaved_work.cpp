@@ -90,6 +90,10 @@ bool keepUnsavedWork(Editor& editor) {
     History& history = editor.history();
     RecoveryState& recovery = editor.recovery;
     if (!history.hasUnsavedEdits() || recovery.keptRevision == history.revision()) return true;
+    // A copy deleted since (in the Recover dialog, or pruned by another
+    // editor when it was opened from there) holds nothing: it is written anew.
+    if (!recovery.sessionCopy.empty() && pathKind(recovery.sessionCopy) != PathKind::PlainFile)
+        recovery.copiedRevision = RecoveryState::kNoRevision;
     if (!writeMapCopy(editor)) return false;
     recovery.keptRevision = history.revision();
     forgetMapCopy(recovery);
@@ -137,14 +141,23 @@ bool openRecoveryCopy(Editor& editor, const std::string& path) {
         showNotice(editor.screen, std::string(fileNameOfPath(path)) + " could not be read", true);
         return false;
     }
+    // Read first: the copy that keeps the map in memory may prune this one.
+    // Read again when it is still there: that copy may be this one, brought up to date.
+    if (!keepUnsavedWork(editor)) return false;
+    std::string kept;
+    const bool stillThere = readWholeFile(path, kept);
+    if (stillThere) text = std::move(kept);
     Map& map = editor.map();
     freeMapGrid(map);  // the old grid goes first, as when a map file opens
-    installParsedMap(map, parseMapText(text), "Untitled");
+    ParsedMap parsed = parseMapText(text);
+    if (!parsed.name) parsed.name.emplace();  // no name line: "Untitled", not the name of the map left
+    installParsedMap(map, std::move(parsed), "Untitled");
     mapReplaced(editor, false);
-    RecoveryState& recovery = editor.recovery;
-    recovery.sessionCopy = path;
-    recovery.copiedRevision = editor.history().revision();
-    recovery.keptRevision = recovery.copiedRevision;
+    // Still there, the copy holds the map; pruned, the map goes to a new one.
+    if (stillThere) {
+        editor.recovery.sessionCopy = path;
+        editor.recovery.copiedRevision = editor.history().revision();
+    }
     return true;
 }
 

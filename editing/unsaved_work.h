@@ -59,12 +59,12 @@ void mapReplaced(Editor& editor, bool savedUnderItsName);
 // Returns whether the file of that name was read.
 bool openCurrentMap(Editor& editor);
 
-// "Recover...": the copy at `path` replaces the map in memory, which must
-// have been kept first, under the name on its line 2 ("Untitled" when that
-// is no name), unsaved. The copy holds it: leaving it without an edit writes
-// no new copy, and an edit goes to a new copy, never over this one. False,
-// with nothing changed and the status line saying so, when the copy cannot
-// be read.
+// "Recover...": the copy at `path` is read, the map in memory kept
+// (keepUnsavedWork), and the copy replaces it under the name on its line 2
+// ("Untitled" when that is no name), unsaved. The copy holds it while it is
+// there: leaving it without an edit writes no new copy, and an edit goes to
+// a new copy, never over this one. False, with nothing changed and the
+// status line saying so, when the copy cannot be read or the map kept.
 bool openRecoveryCopy(Editor& editor, const std::string& path);
 
 }  // namespace pelorn

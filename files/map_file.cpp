@@ -121,13 +121,15 @@ bool readQuadCount(std::string_view text, std::size_t& pos, std::int32_t& count)
     return true;
 }
 
-// The line that starts at `pos` (without its break: CR LF, LF or CR), and
-// `pos` moved to the start of the next one. False at the end of the text.
+// The line that starts at `pos` (without its break: CR LF, LF or CR, and
+// CR CR LF, which CR LF becomes when a text-mode writer converts it again),
+// and `pos` moved to the start of the next one. False at the end of the text.
 bool readLine(std::string_view text, std::size_t& pos, std::string_view& line) {
     if (pos >= text.size()) return false;
     const std::size_t end = std::min(text.find_first_of("\r\n", pos), text.size());
     line = text.substr(pos, end - pos);
     pos = end;
+    if (pos + 2 < text.size() && text.compare(pos, 3, "\r\r\n") == 0) return pos += 3, true;
     if (pos < text.size() && text[pos] == '\r') ++pos;
     if (pos < text.size() && text[pos] == '\n' && (pos == end || text[pos - 1] == '\r')) ++pos;
     return true;

@@ -4,6 +4,8 @@
 // the copies.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <chrono>
 #include <filesystem>
 #include <string>
 #include <vector>
@@ -78,6 +80,71 @@ TEST_F(KeepWorkDialogs, NewMapKeepsThePaintedTilesInACopyTheRecoverDialogOpens) 
     EXPECT_EQ(recoverDeleteQuestion(recoverRows()[0]).substr(0, 38), "Delete the recovery copy of Two Words ");
     EXPECT_TRUE(applyRecoverDelete(recoverRows()[0]));
     EXPECT_TRUE(copyTexts().empty());
+}
+
+// The copy chosen is read before the map in memory is kept, whose new copy
+// may prune it (the oldest of 20); a copy that went away holds nothing, and
+// leaving the map writes a new one.
+TEST_F(KeepWorkDialogs, OpeningTheOldestCopyLosesNeitherItNorTheMapLeft) {
+    std::vector<std::string> old;
+    for (int i = 1; i <= 20; ++i) {
+        makeMap(1, 1, static_cast<TerrainCode>(i));
+        old.push_back(mapText());
+        const std::string path = std::string(kRecoveryFolder) + "/00000001-2-" + std::to_string(i) + ".map";
+        std::filesystem::create_directories(kRecoveryFolder);
+        testing_files::writeBytes(path, old.back());
+        std::filesystem::last_write_time(path, std::filesystem::file_time_type::clock::now() - std::chrono::hours(i));
+    }
+    makeMap(2, 1, kPlains);
+    paint(3, 4, kHills);
+    const std::string painted = mapText();
+    ASSERT_TRUE(applyRecoverOpen(editor, recoverRows().back()));
+    EXPECT_TRUE(mapText() == old.back()) << "the oldest copy opened";
+    ASSERT_TRUE(applyNewMap(editor, "Next", "1", "1"));
+    const std::vector<std::string> texts = copyTexts();
+    EXPECT_EQ(texts.size(), 20u);
+    EXPECT_EQ(std::count(texts.begin(), texts.end(), old.back()), 1) << "the copy opened is in a file";
+    EXPECT_EQ(std::count(texts.begin(), texts.end(), painted), 1) << "the map left is in a file";
+    // Opened, then pruned by another editor: leaving it writes it anew.
+    const RecoverRow oldest = recoverRows().back();
+    ASSERT_TRUE(applyRecoverOpen(editor, oldest));
+    const std::string opened = mapText();
+    std::filesystem::remove(oldest.copy.path);
+    ASSERT_TRUE(applyNewMap(editor, "Next", "1", "1"));
+    EXPECT_TRUE(copyTexts()[0] == opened) << "the copy opened, written anew";
+}
+
+// The open map's own copy deleted in the Recover dialog holds nothing:
+// leaving the map writes it again, or the close question is asked.
+TEST_F(KeepWorkDialogs, DeletingTheOpenMapsCopyDoesNotLoseTheMap) {
+    paint(3, 4, kHills);
+    autosaveUnsavedWork(editor);
+    ASSERT_TRUE(applyRecoverDelete(recoverRows()[0]));
+    EXPECT_TRUE(keepUnsavedWork(editor));
+    EXPECT_FALSE(unsavedEditsInNoFile(editor));
+    EXPECT_TRUE(copyTexts() == std::vector<std::string>{mapText()}) << "the map left is in a file";
+    // Its own copy opened while it has newer edits: the copy brought up to
+    // date first is what opens, and what the copy holds.
+    paint(5, 5, kSea);
+    autosaveUnsavedWork(editor);
+    paint(6, 6, kSea);
+    const RecoverRow own = recoverRows()[0];
+    ASSERT_TRUE(applyRecoverOpen(editor, own));
+    EXPECT_EQ(mapGrid[6][6], kSea);
+    EXPECT_TRUE(mapText() == fileBytes(own.copy.path));
+}
+
+// A damaged copy without a name line opens as "Untitled", never under the
+// name of the map left, whose file Ctrl+S would then overwrite.
+TEST_F(KeepWorkDialogs, ACopyWithoutANameOpensUntitled) {
+    currentMapName = "Mine";
+    std::filesystem::create_directories(kRecoveryFolder);
+    for (const char* damaged : {"", "*MapInfo*"}) {
+        testing_files::writeBytes(std::string(kRecoveryFolder) + "/00000001-2-1.map", damaged);
+        ASSERT_TRUE(applyRecoverOpen(editor, recoverRows()[0]));
+        EXPECT_EQ(currentMapName, "Untitled") << damaged;
+        currentMapName = "Mine";
+    }
 }
 
 TEST_F(KeepWorkDialogs, TheDifferenceIsCountedAgainstTheSavedMap) {

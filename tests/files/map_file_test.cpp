@@ -362,7 +362,8 @@ TEST_F(MapFile, AnEmptyOrUnsafeLineTwoShiftsNothing) {
     std::vector<std::string> tiles = repeated("01", 6 * kQuadSize * kQuadSize);
     tiles[kQuadSize * kQuadSize * 3 + 7] = "22";  // quad (1, 0), its tile (0, 7)
     for (const std::string& name : {std::string(), std::string("  "), std::string("C:\\x"), std::string("AUX")}) {
-        for (const std::string& lineBreak : {std::string("\r\n"), std::string("\n")}) {
+        // CR CR LF: CR LF written once more through a text-mode conversion.
+        for (const std::string& lineBreak : {std::string("\r\n"), std::string("\n"), std::string("\r"), std::string("\r\r\n")}) {
             makeMap(1, 1, "Previous");
             EXPECT_EQ(parseMapText(mapText(name, "02", "03", tiles, lineBreak)).failure, MapReadFailure::kNone) << name;
             loadText(mapText(name, "02", "03", tiles, lineBreak), "Plains");
