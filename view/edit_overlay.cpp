@@ -64,6 +64,7 @@ void drawStamp(Painter& painter, const Map& map, const Screen& screen, const Cli
 // pointer the start of its land (nothing where the land has none).
 void drawStartDrag(Painter& painter, const Map& map, const Screen& screen) {
     const StartDrag& drag = *screen.startDrag;
+    if (!startDragFits(map, drag)) return;
     const int left = screen.viewQuadX * kQuadSize;
     const int top = screen.viewQuadY * kQuadSize;
     const auto draw = [&](TilePos tile, TerrainCode code) {
@@ -86,6 +87,11 @@ void repaintOutline(Repaints& repaints, const ClientRect& f) {
 }
 
 }  // namespace
+
+bool startDragFits(const Map& map, const StartDrag& drag) {
+    const auto onMap = [&](TilePos p) { return p.x < mapWidth(map) && p.y < mapHeight(map); };
+    return map.mapGrid && onMap(drag.from) && onMap(drag.at) && isStartLocationCode(map.mapGrid[drag.from.x][drag.from.y]);
+}
 
 std::string brushStatusText(const Screen& screen) {
     if (screen.brushSize >= 2) return "Brush: Size " + intToText(screen.brushSize);
