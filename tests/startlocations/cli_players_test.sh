@@ -131,6 +131,15 @@ expect "the CSV of one thread" cmp -s b.csv one/b.csv
 for seed in "${kept[@]}"; do expect "b-$seed.map of one thread" cmp -s "b-$seed.map" "one/b-$seed.map"; done
 check "three threads" 0 "$cli" generate --seeds 7..18 --keep-best 3 --quads 1x1 --name b --players 3 --min-distance 20 --threads 3
 expect "the CSV of three threads" cmp -s b.csv one/b.csv
+check "a kept world above --max-spread" 3 "$cli" generate --seeds 7..9 --keep-best 1 --quads 1x1 --name over --players 3 --min-distance 20 --max-spread 0
+expect "its spreads named" grep -qE '^pelorn-cli generate: seed [0-9]+: home spread [0-9.]+% and room spread [0-9.]+%: above --max-spread 0%$' err.txt
+expect "kept all the same" test "$(ls over-*.map | wc -l)" -eq 1
+check "only the kept worlds checked" 0 "$cli" generate --seeds 7..9 --keep-best 1 --quads 1x1 --name over --players 3 --min-distance 20 --max-spread 3
+expect "a world left out was above it" python3 -c "
+import csv
+rows = list(csv.DictReader(open('over.csv', newline='')))
+assert max(float(rows[0]['spread']), float(rows[0]['room_spread'])) <= 3 < max(float(r['room_spread']) for r in rows[1:])
+"
 check "--threads 0" 2 "$cli" generate --seeds 1..2 --keep-best 1 --quads 1x1 --name t --players 2 --threads 0
 check "--threads without --seeds" 2 "$cli" generate --seed 1 --quads 1x1 --name t --threads 2
 if command -v script >/dev/null; then
