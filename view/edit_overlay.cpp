@@ -128,7 +128,8 @@ std::optional<ClientRect> stampArea(const Screen& screen, const Map& map) {
     const TilePos at = *screen.stamp->at;
     // Wrapped round the map's edge, the stamp may show on both sides of the quad.
     const TileRect rect{at.x, at.y, std::min(block.width, mapWidth(map)), std::min(block.height, mapHeight(map))};
-    const bool wraps = rect.x + rect.width > mapWidth(map) || rect.y + rect.height > mapHeight(map);
+    // A stamp of odd parity under column 0 starts on column -1, the map's last.
+    const bool wraps = rect.x < 0 || rect.x + rect.width > mapWidth(map) || rect.y + rect.height > mapHeight(map);
     if (wraps) return kMapAreaRect;
     const std::optional<QuadSpan> span = onViewedQuad(screen, rect);
     if (!span) return std::nullopt;

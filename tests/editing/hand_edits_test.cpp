@@ -131,6 +131,26 @@ TEST_F(HandEditsTest, DraggingAStartMovesItOrSnapsBack) {
     EXPECT_EQ((std::pair{mapGrid[30][30], mapGrid[35][30]}), (std::pair{51, kHills}));
 }
 
+// A stamp copied from an odd column, under the pointer at column 0 of a map
+// one quad wide, starts on the last column: moving on repaints that too.
+TEST_F(HandEditsTest, AStampWrappedToTheLastColumnRepaintsIt) {
+    makeMap(1, 1);
+    mapGrid[9][10] = kHills;
+    editor.setSelection(TileRect{9, 10, 3, 1});
+    editor.copySelection();
+    editor.pasteBlockText(editor.copiedText);  // the parity of column 9 kept
+    editor.move(at(0, 10), false);
+    ASSERT_EQ(screen.stamp->at, (TilePos{-1, 10}));
+    const ClientRect column99 = quadTileRect(99, 10);
+    takeRepaints();
+    editor.move(at(50, 50), false);
+    bool repainted = false;
+    for (const Repaint& r : takeRepaints().others)
+        repainted = repainted || r.wholeClient || (r.rect.left <= column99.left && r.rect.right >= column99.right &&
+                                  r.rect.top <= column99.top && r.rect.bottom >= column99.bottom);
+    EXPECT_TRUE(repainted);
+}
+
 // Ctrl+Z during a drag may shrink the map under the dragged start, or take
 // the start away: the drag then paints nothing, and its release moves nothing.
 TEST_F(HandEditsTest, AStartUndoneDuringItsDragIsNotMovedBack) {
