@@ -73,6 +73,13 @@ expect "the room spread" grep -qE '^room spread: [0-9]+\.[0-9]{2}% \([0-9]+ to [
 expect "rooms within --room steps" test "$(json_of six.map "d['starts']['room_radius']" --room 5)" = 5
 expect "the land spread" grep -qE '^land value spread: [0-9]+\.[0-9]{2}% \([0-9]+ to [0-9]+\)$' out.txt
 expect "the territory spread" grep -qE '^territory spread: [0-9]+\.[0-9]{2}% \([0-9]+ to [0-9]+\)$' out.txt
+# Values wider than their columns still stand apart: a start on a quad of
+# plains weighing 1000 each, its room and its landmass of 10,000,000.
+python3 -c "import sys; sys.stdout.buffer.write(b'*MapInfo*\r\nheavy\r\n01\r\n01\r\n*MapTiles*\r\n51' + b'\r\n02' * 9999)" >heavy.map
+printf '2 1000\n' >heavy.txt
+check "info with wide values" 0 "$cli" info heavy.map --starts --weights heavy.txt --room 100
+expect "nine fields in the start's row" test "$(awk '$1 == 0 && $2 == 0' out.txt | awk '{ print NF }')" = 9
+expect "three in the landmass's row" grep -qE '^ *10000 +10000000 +1$' out.txt
 check "info --room -1" 2 "$cli" info six.map --room -1
 check "info --starts without starts" 0 "$cli" info base.map --starts
 expect "none listed" grep -qx 'starts: 0 (land value within 3 steps)' out.txt
