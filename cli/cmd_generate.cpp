@@ -242,7 +242,8 @@ void printGenerateHelp(std::ostream& out) {
            "  --threads T (1 to 256) sets how many at once. The files are the same\n"
            "  whatever the number.\n"
            "  On a terminal a progress line shows on stderr. Exit status 3 when a\n"
-           "  kept world holds fewer than N start locations.\n";
+           "  kept world holds fewer than N start locations, or has a home or room\n"
+           "  spread above --max-spread.\n";
 }
 
 int runGenerate(const Arguments& args) {

@@ -165,6 +165,7 @@ int runBatch(const GenerateOptions& options) {
     Map map;
     int status = kExitOk;
     bool fewer = false;
+    bool uneven = false;  // a kept world with a spread above --max-spread
     for (std::int32_t k = 0; k < *options.keepBest; ++k) {
         const WorldFacts& kept = worlds[static_cast<std::size_t>(k)];
         const std::string name = *options.name + "-" + std::to_string(kept.seed);
@@ -172,13 +173,19 @@ int runBatch(const GenerateOptions& options) {
         const PlayersPlan plan = generatePlayerStartLocations(map, options.players);
         std::cout << "seed " << kept.seed << ": " << playersStatusText(plan) << "\n";
         fewer = fewer || !plan.complete;
+        if (plan.uneven) {
+            std::cerr << "pelorn-cli generate: seed " << kept.seed << ": home spread "
+                      << plan.report.landSpread.percentText() << "% and room spread " << plan.roomSpread.percentText()
+                      << "%: above --max-spread " << options.players.maxSpread << "%\n";
+        }
+        uneven = uneven || plan.uneven;
         status = std::max(status, reportWrite(kCommand, name + ".map", saveMapFile(map)));
         if (options.bitmap) status = std::max(status, reportWrite(kCommand, name + ".bmp", saveMapBitmap(map)));
     }
     const std::string csvName = *options.name + ".csv";
     status = std::max(status, reportWrite(kCommand, csvName, writeFileSafely(csvName, csvText(worlds))));
     if (status != kExitOk) return status;
-    return fewer ? kExitFewerStarts : kExitOk;
+    return fewer || uneven ? kExitFewerStarts : kExitOk;
 }
 
 }  // namespace pelorn::cli

@@ -103,12 +103,15 @@ void printStartsText(const InfoOptions& options, const MapFacts& facts) {
     if (report.starts.empty()) return;
     const RoomsReport& rooms = facts.rooms;
     std::cout << "       x      y  code   land  rival  territory    room  room_tiles  landmass\n";
+    // Each column after the first keeps a blank before it, however wide its value.
+    const auto column = [](int width) { return std::setw(width - 1); };
     for (std::size_t i = 0; i < report.starts.size(); ++i) {
         const StartFacts& s = report.starts[i];
-        std::cout << std::setw(8) << s.pos.x << std::setw(7) << s.pos.y << std::setw(6) << s.code << std::setw(7)
-                  << s.landValue << std::setw(7) << (s.nearestRival < 0 ? std::string("-") : std::to_string(s.nearestRival))
-                  << std::setw(11) << s.territory << std::setw(8) << rooms.room[i] << std::setw(12) << rooms.roomTiles[i]
-                  << std::setw(10) << rooms.landmass[i] << "\n";
+        std::cout << std::setw(8) << s.pos.x << ' ' << column(7) << s.pos.y << ' ' << column(6) << s.code << ' '
+                  << column(7) << s.landValue << ' ' << column(7)
+                  << (s.nearestRival < 0 ? std::string("-") : std::to_string(s.nearestRival)) << ' ' << column(11)
+                  << s.territory << ' ' << column(8) << rooms.room[i] << ' ' << column(12) << rooms.roomTiles[i] << ' '
+                  << column(10) << rooms.landmass[i] << "\n";
     }
     std::cout << "land value spread: " << report.landSpread.percentText() << "% (" << spreadRange(report.landSpread) << ")\n"
               << "territory spread: " << report.territorySpread.percentText() << "% ("
@@ -117,7 +120,7 @@ void printStartsText(const InfoOptions& options, const MapFacts& facts) {
               << ", rooms within " << rooms.radius << " walking steps)\n"
               << "landmasses (largest first): tiles weight starts\n";
     for (const LandmassFacts& m : rooms.landmasses)
-        std::cout << std::setw(8) << m.tiles << std::setw(7) << m.weight << std::setw(7) << m.starts << "\n";
+        std::cout << std::setw(8) << m.tiles << ' ' << column(7) << m.weight << ' ' << column(7) << m.starts << "\n";
 }
 
 void printText(const Map& map, const InfoOptions& options, const MapFacts& facts) {

@@ -68,7 +68,8 @@ public:
         if (!editor.screen.startDrag) return brushTool().release(editor);
         const StartDrag drag = *editor.screen.startDrag;
         endDrag(editor);
-        if (drag.at != drag.from) moveStart(editor, drag.from, drag.at);
+        // An undo during the drag may have taken the start, or the map's size, away.
+        if (drag.at != drag.from && startDragFits(editor.map(), drag)) moveStart(editor, drag.from, drag.at);
     }
 
     // The mouse taken away: the start stays where it was.

@@ -64,6 +64,7 @@ void drawStamp(Painter& painter, const Map& map, const Screen& screen, const Cli
 // pointer the start of its land (nothing where the land has none).
 void drawStartDrag(Painter& painter, const Map& map, const Screen& screen) {
     const StartDrag& drag = *screen.startDrag;
+    if (!startDragFits(map, drag)) return;
     const int left = screen.viewQuadX * kQuadSize;
     const int top = screen.viewQuadY * kQuadSize;
     const auto draw = [&](TilePos tile, TerrainCode code) {
@@ -86,6 +87,11 @@ void repaintOutline(Repaints& repaints, const ClientRect& f) {
 }
 
 }  // namespace
+
+bool startDragFits(const Map& map, const StartDrag& drag) {
+    const auto onMap = [&](TilePos p) { return p.x < mapWidth(map) && p.y < mapHeight(map); };
+    return map.mapGrid && onMap(drag.from) && onMap(drag.at) && isStartLocationCode(map.mapGrid[drag.from.x][drag.from.y]);
+}
 
 std::string brushStatusText(const Screen& screen) {
     if (screen.brushSize >= 2) return "Brush: Size " + intToText(screen.brushSize);
@@ -122,7 +128,8 @@ std::optional<ClientRect> stampArea(const Screen& screen, const Map& map) {
     const TilePos at = *screen.stamp->at;
     // Wrapped round the map's edge, the stamp may show on both sides of the quad.
     const TileRect rect{at.x, at.y, std::min(block.width, mapWidth(map)), std::min(block.height, mapHeight(map))};
-    const bool wraps = rect.x + rect.width > mapWidth(map) || rect.y + rect.height > mapHeight(map);
+    // A stamp of odd parity under column 0 starts on column -1, the map's last.
+    const bool wraps = rect.x < 0 || rect.x + rect.width > mapWidth(map) || rect.y + rect.height > mapHeight(map);
     if (wraps) return kMapAreaRect;
     const std::optional<QuadSpan> span = onViewedQuad(screen, rect);
     if (!span) return std::nullopt;

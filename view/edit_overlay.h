@@ -17,6 +17,7 @@ namespace pelorn {
 
 struct Map;
 struct Screen;
+struct StartDrag;
 
 // "Brush: Normal", "Brush: Bold", "Brush: Size 5".
 std::string brushStatusText(const Screen& screen);
@@ -37,6 +38,10 @@ std::optional<ClientRect> stampArea(const Screen& screen, const Map& map);
 // detail view need not draw beneath it: covered[column * 100 + row]. Empty
 // while no stamp shows.
 std::vector<bool> stampCover(const Screen& screen, const Map& map);
+
+// Whether a start drag still belongs to the map: both its tiles on it and a
+// start on the tile it began (an undo during the drag may take either away).
+bool startDragFits(const Map& map, const StartDrag& drag);
 
 // The overlays of the view the screen shows, after the map's tiles.
 void drawEditOverlays(Painter& painter, const Map& map, const Screen& screen, const ClientRect& clip);

@@ -6,6 +6,7 @@
 
 #include "files/block_text.h"
 #include "support/program_fixture.h"
+#include "support/raster_painter.h"
 #include "view/edit_overlay.h"
 #include "view/view_mode.h"
 #include "view/whole_map.h"
@@ -128,6 +129,53 @@ TEST_F(HandEditsTest, DraggingAStartMovesItOrSnapsBack) {
     EXPECT_EQ(screen.editText, "Sea carries no start location: the start stays");
     EXPECT_TRUE(editor.undo());
     EXPECT_EQ((std::pair{mapGrid[30][30], mapGrid[35][30]}), (std::pair{51, kHills}));
+}
+
+// A stamp copied from an odd column, under the pointer at column 0 of a map
+// one quad wide, starts on the last column: moving on repaints that too.
+TEST_F(HandEditsTest, AStampWrappedToTheLastColumnRepaintsIt) {
+    makeMap(1, 1);
+    mapGrid[9][10] = kHills;
+    editor.setSelection(TileRect{9, 10, 3, 1});
+    editor.copySelection();
+    editor.pasteBlockText(editor.copiedText);  // the parity of column 9 kept
+    editor.move(at(0, 10), false);
+    ASSERT_EQ(screen.stamp->at, (TilePos{-1, 10}));
+    const ClientRect column99 = quadTileRect(99, 10);
+    takeRepaints();
+    editor.move(at(50, 50), false);
+    bool repainted = false;
+    for (const Repaint& r : takeRepaints().others)
+        repainted = repainted || r.wholeClient || (r.rect.left <= column99.left && r.rect.right >= column99.right &&
+                                  r.rect.top <= column99.top && r.rect.bottom >= column99.bottom);
+    EXPECT_TRUE(repainted);
+}
+
+// Ctrl+Z during a drag may shrink the map under the dragged start, or take
+// the start away: the drag then paints nothing, and its release moves nothing.
+TEST_F(HandEditsTest, AStartUndoneDuringItsDragIsNotMovedBack) {
+    makeMap(1, 1, kHills);
+    mapGrid[30][30] = 52;
+    editor.runRecordedWholeMapEdit([&] {
+        ASSERT_TRUE(test::makeTestMap(map, 2, 2, kHills));
+        mapGrid[30][30] = mapGrid[180][180] = 52;
+    });
+    currentTerrain = 52;
+    startLocationMode = true;
+    test::RasterPainter painter;
+    for (const TilePos start : {TilePos{180, 180}, TilePos{60, 60}}) {
+        viewQuadX = viewQuadY = start.x / 100;
+        if (start.x == 60) click(at(60, 60));  // a start painted by hand
+        const ClientPoint from = at(start.x % 100, start.y % 100);
+        editor.move(from, false);
+        editor.press(from);
+        editor.move(at(50, 50), true);
+        editor.undo();  // the map of one quad; then the start painted
+        drawEditOverlays(painter, map, screen, {0, 0, kWindowWidth, kWindowHeight});
+        editor.release();
+        EXPECT_EQ(tilesOf(52), (Tiles{{30, 30}})) << start.x;
+    }
+    EXPECT_EQ(mapWidth(map), 100);
 }
 
 TEST_F(HandEditsTest, WholeMapDragSelectsAtItsScaleAndAClickStillOpensAQuad) {

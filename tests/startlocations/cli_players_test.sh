@@ -73,6 +73,13 @@ expect "the room spread" grep -qE '^room spread: [0-9]+\.[0-9]{2}% \([0-9]+ to [
 expect "rooms within --room steps" test "$(json_of six.map "d['starts']['room_radius']" --room 5)" = 5
 expect "the land spread" grep -qE '^land value spread: [0-9]+\.[0-9]{2}% \([0-9]+ to [0-9]+\)$' out.txt
 expect "the territory spread" grep -qE '^territory spread: [0-9]+\.[0-9]{2}% \([0-9]+ to [0-9]+\)$' out.txt
+# Values wider than their columns still stand apart: a start on a quad of
+# plains weighing 1000 each, its room and its landmass of 10,000,000.
+python3 -c "import sys; sys.stdout.buffer.write(b'*MapInfo*\r\nheavy\r\n01\r\n01\r\n*MapTiles*\r\n51' + b'\r\n02' * 9999)" >heavy.map
+printf '2 1000\n' >heavy.txt
+check "info with wide values" 0 "$cli" info heavy.map --starts --weights heavy.txt --room 100
+expect "nine fields in the start's row" test "$(awk '$1 == 0 && $2 == 0' out.txt | awk '{ print NF }')" = 9
+expect "three in the landmass's row" grep -qE '^ *10000 +10000000 +1$' out.txt
 check "info --room -1" 2 "$cli" info six.map --room -1
 check "info --starts without starts" 0 "$cli" info base.map --starts
 expect "none listed" grep -qx 'starts: 0 (land value within 3 steps)' out.txt
@@ -131,6 +138,15 @@ expect "the CSV of one thread" cmp -s b.csv one/b.csv
 for seed in "${kept[@]}"; do expect "b-$seed.map of one thread" cmp -s "b-$seed.map" "one/b-$seed.map"; done
 check "three threads" 0 "$cli" generate --seeds 7..18 --keep-best 3 --quads 1x1 --name b --players 3 --min-distance 20 --threads 3
 expect "the CSV of three threads" cmp -s b.csv one/b.csv
+check "a kept world above --max-spread" 3 "$cli" generate --seeds 7..9 --keep-best 1 --quads 1x1 --name over --players 3 --min-distance 20 --max-spread 0
+expect "its spreads named" grep -qE '^pelorn-cli generate: seed [0-9]+: home spread [0-9.]+% and room spread [0-9.]+%: above --max-spread 0%$' err.txt
+expect "kept all the same" test "$(ls over-*.map | wc -l)" -eq 1
+check "only the kept worlds checked" 0 "$cli" generate --seeds 7..9 --keep-best 1 --quads 1x1 --name over --players 3 --min-distance 20 --max-spread 3
+expect "a world left out was above it" python3 -c "
+import csv
+rows = list(csv.DictReader(open('over.csv', newline='')))
+assert max(float(rows[0]['spread']), float(rows[0]['room_spread'])) <= 3 < max(float(r['room_spread']) for r in rows[1:])
+"
 check "--threads 0" 2 "$cli" generate --seeds 1..2 --keep-best 1 --quads 1x1 --name t --players 2 --threads 0
 check "--threads without --seeds" 2 "$cli" generate --seed 1 --quads 1x1 --name t --threads 2
 if command -v script >/dev/null; then
