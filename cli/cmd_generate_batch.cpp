@@ -104,14 +104,13 @@ struct SeedResult {
 };
 
 std::int32_t threadCount(const GenerateOptions& options) {
-    if (options.threads) return *options.threads;
     // Each thread holds a world and its working tables, a few dozen bytes a
-    // tile: big maps get fewer threads than cores.
+    // tile: big maps get fewer threads than cores, or than --threads asks.
     constexpr std::int64_t kTilesAtOnce = 40'000'000;
     const std::int64_t tiles = std::int64_t{*options.quadsX} * options.quadsY * kQuadSize * kQuadSize;
     const std::int64_t fit = std::max<std::int64_t>(1, kTilesAtOnce / std::max<std::int64_t>(tiles, 1));
-    const std::int64_t cores = coreCount();
-    return static_cast<std::int32_t>(std::min({cores, fit, std::int64_t{kMaxBatchThreads}}));
+    const std::int64_t wanted = options.threads ? std::int64_t{*options.threads} : coreCount();
+    return static_cast<std::int32_t>(std::min({wanted, fit, std::int64_t{kMaxBatchThreads}}));
 }
 
 // Every seed's world, one per thread at a time. A seed's result depends on
