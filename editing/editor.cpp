@@ -105,19 +105,20 @@ void Editor::toggleBoldBrush() {
     repaintStatus(StatusChange::kBrush);
 }
 
-void Editor::toggleFillTool() {
+// The fill, bucket and selection tools exclude each other: the others go
+// off, then this one switches.
+void Editor::switchTool(bool Screen::*tool) {
+    const bool on = !(screen.*tool);
+    screen.fillTool = false;
     screen.bucketTool = false;
     screen.selectTool = false;
-    screen.fillTool = !screen.fillTool;
+    screen.*tool = on;
     repaintStatus(StatusChange::kTool);
 }
 
-void Editor::toggleBucketTool() {
-    screen.fillTool = false;
-    screen.selectTool = false;
-    screen.bucketTool = !screen.bucketTool;
-    repaintStatus(StatusChange::kTool);
-}
+void Editor::toggleFillTool() { switchTool(&Screen::fillTool); }
+
+void Editor::toggleBucketTool() { switchTool(&Screen::bucketTool); }
 
 void Editor::toggleStartLocationMode() {
     screen.startLocationMode = !screen.startLocationMode;

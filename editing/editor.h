@@ -158,6 +158,7 @@ public:
     void refreshStartsShown();
 
 private:
+    void switchTool(bool Screen::*tool);
     void legendClick(ClientPoint point);
     void repaintEdit(const Replay& replay);
 

@@ -60,12 +60,7 @@ void Editor::showEditText(std::string text) {
     repaintStatus(StatusChange::kEditText);
 }
 
-void Editor::toggleSelectTool() {
-    screen.fillTool = false;
-    screen.bucketTool = false;
-    screen.selectTool = !screen.selectTool;
-    repaintStatus(StatusChange::kTool);
-}
+void Editor::toggleSelectTool() { switchTool(&Screen::selectTool); }
 
 void Editor::setSelection(std::optional<TileRect> selection) {
     repaintSelectionFrame(screen, map());
